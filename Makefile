@@ -1,0 +1,25 @@
+# make demo   build everything and cut the sample plot on the simulated machine
+# make test   build everything and run every test
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build test demo clean
+
+deps:
+	@bash scripts/deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@$(BUILD)/bin/vxcut demo
+
+clean:
+	rm -rf $(BUILD)

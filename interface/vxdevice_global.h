@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QtCore/qglobal.h>
+
+#if defined(VXDEVICE_LIBRARY)
+#  define VXDEVICE_EXPORT Q_DECL_EXPORT
+#else
+#  define VXDEVICE_EXPORT Q_DECL_IMPORT
+#endif

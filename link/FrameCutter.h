@@ -1,0 +1,32 @@
+#pragma once
+
+#include "../interface/vxdevice_global.h"
+
+#include <QByteArray>
+
+// The receive stream: bytes in, whole frames (STX .. ETX) out. A candidate
+// ends at the first ETX; the frame starts at the last STX before it; bytes
+// before that STX and candidates without STX are dropped. The unfinished tail
+// is bounded so a peer that never sends ETX cannot exhaust memory.
+class VXDEVICE_EXPORT FrameCutter
+{
+public:
+    static constexpr qsizetype DefaultLimit = 1 << 20;
+
+    explicit FrameCutter(qsizetype limit = DefaultLimit);
+
+    void append(const QByteArray &chunk);
+    // Next complete frame, STX and ETX included; false when none is left.
+    bool next(QByteArray &frame);
+    // Bytes kept for the next arrival.
+    qsizetype pending() const;
+    qsizetype limit() const { return m_limit; }
+    void clear();
+
+private:
+    void compact();
+
+    QByteArray m_buffer;
+    qsizetype m_offset = 0;
+    qsizetype m_limit;
+};
