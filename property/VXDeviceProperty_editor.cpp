@@ -1,0 +1,260 @@
+#include "VXDeviceProperty.h"
+
+#include <QAbstractSpinBox>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPair>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+const char kWidget[] = "WIDGET";
+const char kUiCtrl[] = "UI_CTRL";
+const int kRowHeight = 28;
+const int kDoubleDecimals = 3;
+
+using Member = QPair<QByteArray, VXDeviceProperty *>;
+
+// Same enumeration as members(), but the editors also need each member's key.
+QList<Member> memberEntries(const VXDeviceProperty *group)
+{
+    QList<Member> result;
+    const QList<QByteArray> names = group->dynamicPropertyNames();
+    for (const QByteArray &name : names) {
+        VXDeviceProperty *member = group->property_ptr(name.constData());
+        // A group registered on itself would recurse forever.
+        if (member && member != group)
+            result.append(qMakePair(name, member));
+    }
+    return result;
+}
+
+QJsonObject description(const QObject *record)
+{
+    return record->property(kWidget).toJsonObject();
+}
+
+double factorOf(const QJsonObject &desc)
+{
+    const double f = desc.value(QLatin1String("factor")).toDouble(1.0);
+    // A zero or non-finite factor would make the read-back divide by zero.
+    return (f == 0.0 || !std::isfinite(f)) ? 1.0 : f;
+}
+
+QWidget *editorOf(const QObject *record)
+{
+    const QVariant v = record->property(kUiCtrl);
+    if (v.userType() != QMetaType::VoidStar)
+        return nullptr;
+    return static_cast<QWidget *>(v.value<void *>());
+}
+
+void addToParent(QWidget *parent, QWidget *child)
+{
+    if (QLayout *layout = parent->layout())
+        layout->addWidget(child);
+    else
+        child->setParent(parent);
+}
+
+// Nearest whole number: truncation would turn a stored 1 at factor 19/6 into 0.
+int roundToInt(double v)
+{
+    return static_cast<int>(std::llround(v));
+}
+
+// A spin box with d decimals expresses steps of 10^-d; divided by the factor
+// the stored value needs no finer steps than 10^-d / f. Rounding to that
+// keeps 1.3 / 0.1 from becoming 13.000000000000002.
+double storedFromShown(double shown, double f, int decimals)
+{
+    const double q = shown / f;
+    int places = static_cast<int>(std::ceil(decimals + std::log10(std::fabs(f)) - 1e-9));
+    places = qBound(0, places, 15);
+    const double scale = std::pow(10.0, places);
+    const double r = std::round(q * scale) / scale;
+    return std::isfinite(r) ? r + 0.0 : q; // + 0.0 turns -0 into 0
+}
+
+// 'g' with six significant digits: the text the line edits show and store.
+QString gText(double v)
+{
+    return QStringLiteral("%1").arg(v, 0, 'g', -1);
+}
+
+// The host owns the editors and may delete them; drop the pointer then so a
+// later fill or read-back skips the record instead of touching freed memory.
+void watchEditor(VXDeviceProperty *record, QWidget *editor)
+{
+    QObject::connect(editor, &QObject::destroyed, record, [record, editor]() {
+        if (editorOf(record) == editor)
+            record->setProperty(kUiCtrl, QVariant());
+    });
+}
+
+} // namespace
+
+void VXDeviceProperty::create_ui_ctrl(QWidget *parent, QString name, bool show_unit)
+{
+    if (!parent || !property(kWidget).isValid())
+        return;
+    const QJsonObject desc = description(this);
+    const QString kind = desc.value(QLatin1String("widget")).toString();
+
+    if (kind == QLatin1String("QTabWidget")) {
+        // Every tab-kind record built into the same parent shares one tab widget.
+        const QList<QTabWidget *> found = parent->findChildren<QTabWidget *>();
+        QTabWidget *tabs = found.isEmpty() ? nullptr : found.first();
+        if (!tabs) {
+            tabs = new QTabWidget(parent);
+            addToParent(parent, tabs);
+        }
+        auto *page = new QWidget;
+        auto *pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(30, 10, 10, 30);
+        pageLayout->setSpacing(12);
+        for (const Member &m : memberEntries(this))
+            m.second->create_ui_ctrl(page, QString::fromLatin1(m.first), true);
+        setProperty(kUiCtrl, QVariant::fromValue(static_cast<void *>(page)));
+        tabs->addTab(page, m_label);
+        watchEditor(this, page);
+        return;
+    }
+
+    auto *row = new QWidget;
+    auto *rowLayout = new QHBoxLayout(row);
+    rowLayout->setSpacing(5);
+
+    auto *caption = new QLabel(m_label);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setMinimumHeight(kRowHeight);
+    rowLayout->addWidget(caption, 1);
+
+    QWidget *editor = nullptr;
+    if (kind == QLatin1String("QSpinBox")) {
+        auto *spin = new QSpinBox;
+        spin->setRange(desc.value(QLatin1String("min")).toInt(0),
+                       desc.value(QLatin1String("max")).toInt(1000));
+        spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        spin->setAlignment(Qt::AlignCenter);
+        spin->setMinimumHeight(kRowHeight);
+        editor = spin;
+    } else if (kind == QLatin1String("QDoubleSpinBox")) {
+        auto *spin = new QDoubleSpinBox;
+        spin->setDecimals(kDoubleDecimals);
+        spin->setRange(desc.value(QLatin1String("min")).toDouble(0.0),
+                       desc.value(QLatin1String("max")).toDouble(0.0));
+        spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        spin->setAlignment(Qt::AlignCenter);
+        spin->setMinimumHeight(kRowHeight);
+        editor = spin;
+    } else if (kind == QLatin1String("QComboBox")) {
+        auto *combo = new QComboBox;
+        // Empty parts stay: an option text ending in ";" has an empty last item.
+        combo->addItems(desc.value(QLatin1String("option")).toString()
+                            .split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive));
+        combo->setMinimumHeight(kRowHeight);
+        combo->setView(new QListView);
+        editor = combo;
+    } else if (kind == QLatin1String("QLineEdit")) {
+        auto *edit = new QLineEdit;
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setMinimumHeight(kRowHeight);
+        editor = edit;
+    } else if (kind == QLatin1String("QLabel")) {
+        auto *label = new QLabel;
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumHeight(kRowHeight);
+        editor = label;
+    } else if (kind == QLatin1String("QGroupBox")) {
+        // A plain container: the members bring their own captions, no units.
+        auto *container = new QWidget;
+        new QHBoxLayout(container);
+        for (const Member &m : memberEntries(this))
+            m.second->create_ui_ctrl(container, QString::fromLatin1(m.first), false);
+        editor = container;
+    }
+
+    if (editor) {
+        editor->setObjectName(name);
+        rowLayout->addWidget(editor, 3);
+        setProperty(kUiCtrl, QVariant::fromValue(static_cast<void *>(editor)));
+        watchEditor(this, editor);
+    }
+    if (show_unit)
+        rowLayout->addWidget(new QLabel(m_unit), 1);
+    addToParent(parent, row);
+}
+
+void VXDeviceProperty::to_ui_ctrl()
+{
+    QWidget *editor = editorOf(this);
+    if (!editor || !property(kWidget).isValid())
+        return;
+    const QJsonObject desc = description(this);
+    const QString kind = desc.value(QLatin1String("widget")).toString();
+    const double f = factorOf(desc);
+
+    if (kind == QLatin1String("QSpinBox")) {
+        if (auto *spin = qobject_cast<QSpinBox *>(editor))
+            spin->setValue(roundToInt(m_value.toInt() * f));
+    } else if (kind == QLatin1String("QDoubleSpinBox")) {
+        if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor))
+            spin->setValue(m_value.toDouble() * f);
+    } else if (kind == QLatin1String("QLineEdit")) {
+        if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            edit->setText(f != 1.0 ? gText(m_value.toDouble() * f) : m_value.toString());
+    } else if (kind == QLatin1String("QLabel")) {
+        if (auto *label = qobject_cast<QLabel *>(editor))
+            label->setText(m_value.toString());
+    } else if (kind == QLatin1String("QComboBox")) {
+        if (auto *combo = qobject_cast<QComboBox *>(editor))
+            combo->setCurrentIndex(roundToInt(m_value.toInt() * f));
+    } else if (kind == QLatin1String("QGroupBox") || kind == QLatin1String("QTabWidget")) {
+        for (const Member &m : memberEntries(this))
+            m.second->to_ui_ctrl();
+    }
+}
+
+void VXDeviceProperty::from_ui_ctrl()
+{
+    QWidget *editor = editorOf(this);
+    if (!editor || !property(kWidget).isValid())
+        return;
+    const QJsonObject desc = description(this);
+    const QString kind = desc.value(QLatin1String("widget")).toString();
+    const double f = factorOf(desc);
+
+    if (kind == QLatin1String("QSpinBox")) {
+        if (auto *spin = qobject_cast<QSpinBox *>(editor))
+            setValue(QVariant(roundToInt(spin->value() / f)));
+    } else if (kind == QLatin1String("QDoubleSpinBox")) {
+        if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor))
+            setValue(QVariant(storedFromShown(spin->value(), f, spin->decimals())));
+    } else if (kind == QLatin1String("QLineEdit")) {
+        if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            setValue(QVariant(f != 1.0 ? gText(edit->text().toDouble() / f) : edit->text()));
+    } else if (kind == QLatin1String("QLabel")) {
+        if (auto *label = qobject_cast<QLabel *>(editor))
+            setValue(QVariant(label->text()));
+    } else if (kind == QLatin1String("QComboBox")) {
+        auto *combo = qobject_cast<QComboBox *>(editor);
+        // No selection (a value beyond the items) expresses no edit; storing
+        // -1 would send a value nobody chose.
+        if (combo && combo->currentIndex() >= 0)
+            setValue(QVariant(roundToInt(combo->currentIndex() / f)));
+    } else if (kind == QLatin1String("QGroupBox") || kind == QLatin1String("QTabWidget")) {
+        for (const Member &m : memberEntries(this))
+            m.second->from_ui_ctrl();
+    }
+}
