@@ -21,6 +21,8 @@ public:
     // Bytes kept for the next arrival.
     qsizetype pending() const;
     qsizetype limit() const { return m_limit; }
+    // Bytes reserved by the buffer, for checking that memory stays bounded.
+    qsizetype footprint() const { return m_buffer.capacity(); }
     void clear();
 
 private:
@@ -29,4 +31,8 @@ private:
     QByteArray m_buffer;
     qsizetype m_offset = 0;
     qsizetype m_limit;
+    // Tail = bytes after the last ETX; m_tailStx is its last STX or -1. Both
+    // are kept current per arrival so no call rescans old bytes.
+    qsizetype m_tailStart = 0;
+    qsizetype m_tailStx = -1;
 };

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QTranslator>
+#include <QVector>
 
 class UsbOperate;
 class QTcpSocket;
@@ -111,6 +112,14 @@ public slots:
     void slot_websocket_text_received(QString message);
 
 protected:
+    // The device's records in key order, as the reply dispatch visits them;
+    // a null entry (a key without a record) ends the list and the visit.
+    // Rebuilt after any change of the device's dynamic properties.
+    const QVector<VXDeviceProperty *> &dispatchRecords();
+    // Common decoding of a frame already split at ';' (parts of frame).
+    void decode_common(const QString &frame, const QStringList &parts);
+    bool event(QEvent *e) override;
+
     void setStatus(int status);
     void restartDeviceTimer();
     void stopDeviceTimer();
@@ -131,4 +140,6 @@ protected:
     QTimer m_lookupRetry;                   // single-shot; dies with the object
     int m_lookupRetryMs = 10000;
     quint64 m_registration = 0;             // bumps on each setNimbraCloud
+    QVector<VXDeviceProperty *> m_dispatchRecords;
+    bool m_dispatchValid = false;
 };

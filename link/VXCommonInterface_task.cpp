@@ -1,0 +1,121 @@
+#include "VXCommonInterface.h"
+
+#include <QDateTime>
+#include <QJsonObject>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Percent arrives as a decimal text ("57.9"); a hostile "nan" or "1e30"
+// must not reach an int conversion, which is undefined for them.
+int truncatedPercent(const QString &text)
+{
+    const double v = std::trunc(text.toDouble());
+    if (!std::isfinite(v))
+        return 0;
+    if (v >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+// Jog word: 100 steps, bit 15 selects the positive direction.
+int jogWord(int direction)
+{
+    if (direction < 0)
+        return 100;
+    if (direction == 0)
+        return 0;
+    return 0x8000 | 100;
+}
+
+} // namespace
+
+void VXCommonInterface::startTask()
+{
+    VXDeviceProperty *modeRecord = property_ptr("TASK_MODE");
+    const int mode = modeRecord ? modeRecord->value().toInt() : 0;
+    if (mode == 0) {
+        VXDeviceProperty *copies = property_ptr("TASK_COPIES");
+        if (!copies)
+            return;
+        sendCMD(copies->set_cmd_bytes());
+        VXDeviceProperty *plt = property_ptr("TASK_PLT");
+        if (!plt)
+            return;
+        sendCMD(plt->set_cmd_bytes());
+    } else if (mode == 1) {
+        VXDeviceProperty *copies = property_ptr("QRCODE_COPIES");
+        if (!copies)
+            return;
+        sendCMD(copies->set_cmd_bytes());
+    }
+
+    const QDateTime now = QDateTime::currentDateTime();
+    VXDeviceProperty *start = property_ptr("TASK_START_TIME");
+    if (!start) {
+        start = new VXDeviceProperty;
+        start->init(now, QString(""), QString(""), 0, 0, 0, UnCMD, QStringList());
+        attachRecord("TASK_START_TIME", start);
+    }
+    start->setValue(now);
+}
+
+void VXCommonInterface::stopTask()
+{
+    device_task_record_to_cloud();
+    if (VXDeviceProperty *start = property_ptr("TASK_START_TIME"))
+        start->setValue(QDateTime());
+    if (VXDeviceProperty *task = property_ptr("TASK")) {
+        QJsonObject job = task->value().toJsonObject();
+        job.insert(QStringLiteral("Status"), 0);
+        job.insert(QStringLiteral("FileName"), QString(""));
+        job.insert(QStringLiteral("TaskCopies"), 0);
+        job.insert(QStringLiteral("Finished"), 0);
+        job.insert(QStringLiteral("Percent"), 100);
+        task->setValue(job);
+    }
+}
+
+void VXCommonInterface::decode_task(QString item)
+{
+    VXDeviceProperty *task = property_ptr("TASK");
+    QJsonObject job;
+    if (task) {
+        job = task->value().toJsonObject();
+    } else {
+        task = new VXDeviceProperty;
+        task->init(QJsonObject(), tr("当前任务"), QString(""), 0, 0, 0, UnCMD, QStringList());
+        attachRecord("TASK", task);
+    }
+
+    // Fields: 66, status, file name, copies, finished, percent, then three
+    // not read. A comma inside the file name shifts them; taken as it comes.
+    const QStringList fields = item.split(QLatin1Char(','), Qt::KeepEmptyParts);
+    if (fields.size() < 9)
+        return;
+    job.insert(QStringLiteral("Status"), fields.at(1).toInt());
+    job.insert(QStringLiteral("FileName"), fields.at(2));
+    job.insert(QStringLiteral("TaskCopies"), fields.at(3).toInt());
+    job.insert(QStringLiteral("Finished"), fields.at(4).toInt());
+    job.insert(QStringLiteral("Percent"), truncatedPercent(fields.at(5)));
+    task->setValue(job);
+
+    emit message(DevTasK, item);
+    device_task_to_cloud();
+}
+
+void VXCommonInterface::move(int a, int b)
+{
+    if (VXDeviceProperty *y = property_ptr("MOVE_Y")) {
+        y->setValue(jogWord(a));
+        sendCMD(y->set_cmd_bytes());
+    }
+    if (VXDeviceProperty *x = property_ptr("MOVE_X")) {
+        x->setValue(jogWord(b));
+        sendCMD(x->set_cmd_bytes());
+    }
+}
