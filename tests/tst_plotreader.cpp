@@ -1,0 +1,219 @@
+#include "PlotReader.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryFile>
+#include <QtTest>
+
+class TestPlotReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void spellings_data();
+    void spellings();
+    void polylines();
+    void scaling();
+    void errors_data();
+    void errors();
+    void emptyAndMissing();
+    void sample();
+    void bigPlot();
+};
+
+void TestPlotReader::spellings_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<qint64>("strokes");
+
+    // The same 100 x 50 rectangle, written the ways exporters write it.
+    const double rect = 300;
+    QTest::newRow("commas, semicolons")
+        << QByteArray("IN;SP1;PU0,0;PD100,0,100,50,0,50,0,0;PU;") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("spaces, newlines")
+        << QByteArray("IN\nSP1\nPU 0 0\nPD 100 0 100 50\n0 50 0 0\nPU\n") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("no terminators")
+        << QByteArray("INSP1PU0,0PD100,0,100,50,0,50,0,0PU") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("sign as separator, CRLF")
+        << QByteArray("IN;\r\nPU0 0;\r\nPD100 0;PD100 50;PD0 50;PD0 0;\r\n") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("PD without coordinates, then PA")
+        << QByteArray("IN;PA0,0;PD;PA100,0;PA100,50;PA0,50;PA0,0;PU;") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("relative moves")
+        << QByteArray("IN;PU10,10;PR;PD90,0,0,50,-90,0,0,-50;PA;PU0,0;") << 280.0 << 90.0 << 50.0 << qint64(1);
+    QTest::newRow("relative with PR carrying the moves")
+        << QByteArray("IN;PU10,10;PD;PR90,0,0,50,-90,0,0,-50;PU;") << 280.0 << 90.0 << 50.0 << qint64(1);
+    QTest::newRow("lower case, decimals")
+        << QByteArray("in;pu0,0;pd100.5,0;pu;") << 100.5 << 100.5 << 0.0 << qint64(1);
+    QTest::newRow("attributes and escapes are skipped")
+        << QByteArray("\x1b.(;\x1b.I81;;17:IN;VS20;FS50;PW0.35,1;LT;SP2;CO\"a comment\";"
+                      "PU0,0;PD0,40;PG;SP0;")
+        << 40.0 << 0.0 << 40.0 << qint64(1);
+    QTest::newRow("pen up travel only") << QByteArray("IN;PU100,100,200,200;") << 0.0 << 0.0 << 0.0 << qint64(0);
+    QTest::newRow("two strokes, box spans both")
+        << QByteArray("PU-10,-10;PD-10,0;PU50,50;PD60,50;") << 20.0 << 70.0 << 60.0 << qint64(2);
+    QTest::newRow("IN lifts the pen")
+        << QByteArray("PU0,0;PD10,0;IN;PA20,0;") << 10.0 << 10.0 << 0.0 << qint64(1);
+}
+
+void TestPlotReader::spellings()
+{
+    QFETCH(QByteArray, plot);
+    PlotReader reader;
+    QVERIFY2(reader.read(plot), qPrintable(reader.errorString()));
+    QFETCH(double, length);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(qint64, strokes);
+    QCOMPARE(reader.pathLength(), length);
+    QCOMPARE(reader.width(), width);
+    QCOMPARE(reader.height(), height);
+    QCOMPARE(reader.strokeCount(), strokes);
+    QCOMPARE(reader.polylines().size(), int(strokes));
+}
+
+void TestPlotReader::polylines()
+{
+    PlotReader reader;
+    QVERIFY(reader.read("PU5,5;PD10,5,10,8;PU;PD;PU;PU0,0;PD0,1;"));
+    // A pen-down without a move cuts nothing and is not a stroke.
+    QCOMPARE(reader.polylines().size(), 2);
+    QCOMPARE(reader.polylines().at(0),
+             (PlotReader::Polyline{{5, 5}, {10, 5}, {10, 8}}));
+    QCOMPARE(reader.polylines().at(1), (PlotReader::Polyline{{0, 0}, {0, 1}}));
+    QCOMPARE(reader.travelLength(), std::hypot(5.0, 5.0) + std::hypot(10.0, 8.0));
+
+    reader.setKeepPolylines(false);
+    QVERIFY(reader.read("PU5,5;PD10,5,10,8;"));
+    QVERIFY(reader.polylines().isEmpty());
+    QCOMPARE(reader.strokeCount(), qint64(1));
+    QCOMPARE(reader.pathLength(), 8.0);
+}
+
+void TestPlotReader::scaling()
+{
+    PlotReader reader;
+    // User units 0..10 mapped onto plotter units 0..1000.
+    QVERIFY2(reader.read("IN;IP0,0,1000,1000;SC0,10,0,10;PU0,0;PD10,0;PR0,5;SC;PA0,0;"),
+             qPrintable(reader.errorString()));
+    QCOMPARE(reader.pathLength(), 1000.0 + 500.0 + std::hypot(1000.0, 500.0));
+    QCOMPARE(reader.width(), 1000.0);
+    QCOMPARE(reader.height(), 500.0);
+
+    // Point-factor scaling: origin at P1, 40 plotter units per user unit.
+    QVERIFY(reader.read("IP100,100,200,200;SC0,40,0,40,2;PU0,0;PD1,0;"));
+    QCOMPARE(reader.pathLength(), 40.0);
+    QCOMPARE(reader.boundingBox().left(), 100.0);
+
+    // Neutral forms of coordinate commands are accepted.
+    QVERIFY(reader.read("RO;RO0;IW;SC;IP;DF;PU0,0;PD1,1;"));
+}
+
+void TestPlotReader::errors_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<qint64>("offset");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("odd coordinates") << QByteArray("IN;\nPU0,0;PD10,0,5;") << qint64(10)
+                                     << QString("byte 10 (line 2, column 7), command PD: odd number of coordinates");
+    QTest::newRow("bad character in parameters") << QByteArray("PD10,#0;") << qint64(5)
+                                                  << QString("command PD: unexpected character 0x23");
+    QTest::newRow("malformed number") << QByteArray("PU0,0;PD-,1;") << qint64(8)
+                                      << QString("malformed number");
+    QTest::newRow("unknown command") << QByteArray("IN;QQ1;") << qint64(3) << QString("command QQ: unknown command");
+    QTest::newRow("scaling without points") << QByteArray("IN;SC0,10,0,10;") << qint64(3)
+                                            << QString("command SC: scaling needs explicit IP points");
+    QTest::newRow("isotropic scaling") << QByteArray("IP0,0,9,9;SC0,1,0,1,1;") << qint64(10)
+                                       << QString("isotropic scaling");
+    QTest::newRow("rotation") << QByteArray("RO90;") << qint64(0) << QString("command RO: rotation");
+    QTest::newRow("clip window") << QByteArray("IW0,0,10,10;") << qint64(0) << QString("clipping");
+    QTest::newRow("circle") << QByteArray("PU0,0;CI10;") << qint64(6) << QString("command CI: draws geometry");
+    QTest::newRow("label") << QByteArray("LBhello\x03") << qint64(0) << QString("command LB");
+    QTest::newRow("binary") << QByteArray("IN;\x89PNG") << qint64(3) << QString("unexpected character 0x89");
+    QTest::newRow("truncated command") << QByteArray("IN;P") << qint64(3) << QString("incomplete command");
+    QTest::newRow("unterminated comment") << QByteArray("CO\"abc") << qint64(0) << QString("unterminated comment");
+    QTest::newRow("huge number") << QByteArray("PU0," + QByteArray(40, '9') + ";") << qint64(4)
+                                 << QString("out of range");
+}
+
+void TestPlotReader::errors()
+{
+    QFETCH(QByteArray, plot);
+    QFETCH(qint64, offset);
+    QFETCH(QString, message);
+    PlotReader reader;
+    QVERIFY(!reader.read(plot));
+    QVERIFY(reader.hasError());
+    QCOMPARE(reader.errorOffset(), offset);
+    QVERIFY2(reader.errorString().contains(message), qPrintable(reader.errorString()));
+}
+
+void TestPlotReader::emptyAndMissing()
+{
+    PlotReader reader;
+    QVERIFY(reader.read(QByteArray()));
+    QCOMPARE(reader.pathLength(), 0.0);
+    QVERIFY(reader.boundingBox().isNull());
+    QVERIFY(reader.read(" ;\n;\r\n"));
+
+    // A failed read leaves no result of an earlier one behind.
+    QVERIFY(reader.read("PU0,0;PD10,0;"));
+    QVERIFY(!reader.readFile(QStringLiteral("/nonexistent/plot.plt")));
+    QVERIFY(reader.errorString().contains("/nonexistent/plot.plt"));
+    QCOMPARE(reader.pathLength(), 0.0);
+    QVERIFY(reader.read(""));
+    QVERIFY(!reader.hasError());
+}
+
+void TestPlotReader::sample()
+{
+    PlotReader reader;
+    QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt")),
+             qPrintable(reader.errorString()));
+    // Outer card 100 x 60 mm, two inner rectangles and a 48-gon circle.
+    QCOMPARE(reader.width(), 100 * PlotReader::UnitsPerMm);
+    QCOMPARE(reader.height(), 60 * PlotReader::UnitsPerMm);
+    QCOMPARE(reader.strokeCount(), qint64(4));
+    const double rects = (320 + 100 + 90) * PlotReader::UnitsPerMm;
+    const double circle = 2 * M_PI * 12 * PlotReader::UnitsPerMm;
+    QVERIFY(reader.pathLength() > rects + circle * 0.99);
+    QVERIFY(reader.pathLength() < rects + circle);
+    QCOMPARE(reader.polylines().last().first(), reader.polylines().last().last());
+}
+
+void TestPlotReader::bigPlot()
+{
+    // ~50 MB of short strokes in mixed spellings; must stay linear.
+    QByteArray plot;
+    plot.reserve(52 << 20);
+    plot += "IN;SP1;";
+    qint64 strokes = 0;
+    while (plot.size() < (50 << 20)) {
+        const int x = int(strokes % 1000) * 10;
+        plot += "PU" + QByteArray::number(x) + ",0;PD" + QByteArray::number(x) + ",100,"
+                + QByteArray::number(x + 5) + ",100\nPR0 -100;PA;";
+        ++strokes;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    PlotReader reader;
+    reader.setKeepPolylines(false);
+    QVERIFY(reader.read(plot));
+    const qint64 ms = timer.elapsed();
+    qInfo("parsed %lld MB in %lld ms", qint64(plot.size() >> 20), ms);
+    QVERIFY2(ms < 10000, "50 MB plot took more than 10 s");
+    QCOMPARE(reader.strokeCount(), strokes);
+    QCOMPARE(reader.pathLength(), 205.0 * strokes);
+    QCOMPARE(reader.width(), 9995.0);
+    QCOMPARE(reader.height(), 100.0);
+
+    // An error at the very end of a big file still names its line quickly.
+    plot += "PD1;";
+    QVERIFY(!reader.read(plot));
+    QVERIFY(reader.errorString().contains(QByteArray::number(strokes + 1)));
+}
+
+QTEST_GUILESS_MAIN(TestPlotReader)
+#include "tst_plotreader.moc"
