@@ -1,0 +1,326 @@
+// The catalogue builders of both board families, run on a bare common device
+// (no translator installed, so labels are the source texts).
+#include "link/VXCommonInterface.h"
+#include "property/VXDeviceProperty.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <memory>
+
+using Builder = void (VXCommonInterface::*)(VXDeviceInterface *);
+Q_DECLARE_METATYPE(Builder)
+
+namespace {
+
+struct Built {
+    std::unique_ptr<VXCommonInterface> device{new VXCommonInterface};
+    VXDeviceProperty *at(const char *key) { return device->property_ptr(key); }
+};
+
+Built build(Builder builder)
+{
+    Built b;
+    (b.device.get()->*builder)(b.device.get());
+    return b;
+}
+
+QStringList names(const QObject *holder)
+{
+    QStringList out;
+    for (const QByteArray &name : holder->dynamicPropertyNames())
+        out << QString::fromLatin1(name);
+    return out;
+}
+
+QByteArray framed(const char *text)
+{
+    return QByteArray("\x02") + text + "\x03";
+}
+
+QByteArray compact(const QJsonObject &o)
+{
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
+class TestCatalogue : public QObject
+{
+    Q_OBJECT
+private slots:
+    void registrationOrder_data();
+    void registrationOrder();
+    void groupNames_data();
+    void groupNames();
+    void frames_data();
+    void frames();
+    void editors_data();
+    void editors();
+    void builderTouchesOnlyItsArgument();
+    void deviceInfoReplyFillsChildrenInOrder();
+    void compoundReplyFillsAxes();
+    void secondFamilyLeavesFirstFamilyKeysOut();
+};
+
+void TestCatalogue::registrationOrder_data()
+{
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("feed_157") << &VXCommonInterface::feed_157
+        << QStringList{"AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FAN_DELAY", "FEED_SPEED", "FEED"};
+    QTest::newRow("camera_offset_157") << &VXCommonInterface::camera_offset_157
+        << QStringList{"CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", "CAMERA_OFFSET", "FACTORY_SET"};
+    QTest::newRow("tool_space_157") << &VXCommonInterface::tool_space_157
+        << QStringList{"TOOL_SPACE_X", "TOOL_SPACE_Y", "TOOL_SPACE"};
+    QTest::newRow("info_157") << &VXCommonInterface::info_157
+        << QStringList{"FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION", "DEVICE_CONFIG_NO",
+                       "DEVICE_UNIQUE_ID", "DEVICE_MODEL", "DEVICE_INFO"};
+    QTest::newRow("move_157") << &VXCommonInterface::move_157 << QStringList{"MOVE_X", "MOVE_Y"};
+    QTest::newRow("scale_157") << &VXCommonInterface::scale_157 << QStringList{"SCALE_X", "SCALE_Y", "SCALE"};
+    QTest::newRow("work_area_157") << &VXCommonInterface::work_area_157
+        << QStringList{"WORKAREA_X", "WORKAREA_Y", "WORKAREA"};
+    QTest::newRow("sp1_157") << &VXCommonInterface::sp1_157
+        << QStringList{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "SP1"};
+    QTest::newRow("sp2_157") << &VXCommonInterface::sp2_157
+        << QStringList{"SP2_SPEED", "SP2_PRESSURE", "SP2_TOOL", "SP2_ANGLE", "SP2"};
+    QTest::newRow("init437") << &VXCommonInterface::init437
+        << QStringList{"STATUS", "DEVICE_STATUS", "TCP_PORT", "FILE_PREVIEW", "TASK_FILE_INFO",
+                       "GET_QRCODE", "QRCODE_FILE", "TASK_COPIES", "TASK_PPLT", "TASK_STOP",
+                       "TASK_PAUSE", "TASK_RESUME", "TASK_MODE", "LAST_TIME", "CONNECT_MODE",
+                       "DEVICE_CLOUD", "WORK_MODE"};
+    QTest::newRow("info_437") << &VXCommonInterface::info_437
+        << QStringList{"FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION"};
+    QTest::newRow("work_area_437") << &VXCommonInterface::work_area_437
+        << QStringList{"WORKAREA_X", "WORKAREA_Y", "WORKAREA"};
+    QTest::newRow("scale_437") << &VXCommonInterface::scale_437 << QStringList{"SCALE_X", "SCALE_Y", "SCALE"};
+    QTest::newRow("camera_offset_437") << &VXCommonInterface::camera_offset_437
+        << QStringList{"CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", "CAMERA_OFFSET"};
+}
+
+void TestCatalogue::registrationOrder()
+{
+    QFETCH(Builder, builder);
+    QFETCH(QStringList, keys);
+    Built b = build(builder);
+    QCOMPARE(names(b.device.get()), keys);
+    for (const QString &key : keys)
+        QVERIFY2(b.at(key.toLatin1().constData()), qPrintable(key));
+}
+
+// "WIDGET" sits among the member names where each builder put it; editors
+// walk these names in order.
+void TestCatalogue::groupNames_data()
+{
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QByteArray>("group");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("FEED") << &VXCommonInterface::feed_157 << QByteArray("FEED")
+        << QStringList{"WIDGET", "AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED", "FAN_DELAY"};
+    QTest::newRow("CAMERA_OFFSET") << &VXCommonInterface::camera_offset_157 << QByteArray("CAMERA_OFFSET")
+        << QStringList{"CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", "WIDGET"};
+    QTest::newRow("TOOL_SPACE") << &VXCommonInterface::tool_space_157 << QByteArray("TOOL_SPACE")
+        << QStringList{"WIDGET", "TOOL_SPACE_X", "TOOL_SPACE_Y"};
+    QTest::newRow("SCALE") << &VXCommonInterface::scale_157 << QByteArray("SCALE")
+        << QStringList{"WIDGET", "SCALE_X", "SCALE_Y"};
+    QTest::newRow("WORKAREA") << &VXCommonInterface::work_area_157 << QByteArray("WORKAREA")
+        << QStringList{"WIDGET", "WORKAREA_X", "WORKAREA_Y"};
+    QTest::newRow("DEVICE_INFO") << &VXCommonInterface::info_157 << QByteArray("DEVICE_INFO")
+        << QStringList{"DEVICE_MODEL", "DEVICE_ID", "PCB_ID", "PCB_VERSION", "FIRMWARE", "DEVICE_CONFIG_NO"};
+    QTest::newRow("SP1") << &VXCommonInterface::sp1_157 << QByteArray("SP1")
+        << QStringList{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "WIDGET"};
+    QTest::newRow("SP2") << &VXCommonInterface::sp2_157 << QByteArray("SP2")
+        << QStringList{"WIDGET", "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
+    QTest::newRow("WORKAREA 437") << &VXCommonInterface::work_area_437 << QByteArray("WORKAREA")
+        << QStringList{"WIDGET", "WORKAREA_X", "WORKAREA_Y"};
+    QTest::newRow("CAMERA_OFFSET 437") << &VXCommonInterface::camera_offset_437 << QByteArray("CAMERA_OFFSET")
+        << QStringList{"WIDGET", "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y"};
+}
+
+void TestCatalogue::groupNames()
+{
+    QFETCH(Builder, builder);
+    QFETCH(QByteArray, group);
+    QFETCH(QStringList, names);
+    Built b = build(builder);
+    VXDeviceProperty *g = b.at(group.constData());
+    QVERIFY(g);
+    QCOMPARE(::names(g), names);
+    // Members are the device's own records, not copies.
+    for (const QString &n : names) {
+        if (n != QLatin1String("WIDGET"))
+            QCOMPARE(g->property_ptr(n.toLatin1().constData()), b.at(n.toLatin1().constData()));
+    }
+    QVERIFY(!g->property_ptr("WIDGET"));
+}
+
+// Read (value invalid) or write (value set first with setValue) frames.
+void TestCatalogue::frames_data()
+{
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QByteArray>("frame");
+    using C = VXCommonInterface;
+    QTest::newRow("jog X positive") << &C::move_157 << QByteArray("MOVE_X") << QVariant(32868) << framed("21;CMD;SET82:32868;");
+    QTest::newRow("jog Y negative") << &C::move_157 << QByteArray("MOVE_Y") << QVariant(100) << framed("19;CMD;SET83:100;");
+    QTest::newRow("stop X") << &C::move_157 << QByteArray("MOVE_X") << QVariant(0) << framed("17;CMD;SET82:0;");
+    QTest::newRow("read work-area X") << &C::work_area_157 << QByteArray("WORKAREA_X") << QVariant() << framed("15;CMD;GET28;");
+    QTest::newRow("write work-area X") << &C::work_area_157 << QByteArray("WORKAREA_X") << QVariant(1200u) << framed("20;CMD;SET28:1200;");
+    QTest::newRow("write scale X") << &C::scale_157 << QByteArray("SCALE_X") << QVariant(10000u) << framed("21;CMD;SET24:10000;");
+    QTest::newRow("read camera X") << &C::camera_offset_157 << QByteArray("CAMERA_OFFSET_X") << QVariant() << framed("21;CMD;GET11;12;13;");
+    QTest::newRow("write camera X") << &C::camera_offset_157 << QByteArray("CAMERA_OFFSET_X") << QVariant(200.0) << framed("29;CMD;SET11:200;12:0;13:0;");
+    QTest::newRow("write tool X negative") << &C::tool_space_157 << QByteArray("TOOL_SPACE_X") << QVariant(-200) << framed("32;CMD;SET5:65336;6:65535;7:0;");
+    QTest::newRow("read tool Y") << &C::tool_space_157 << QByteArray("TOOL_SPACE_Y") << QVariant() << framed("19;CMD;GET8;9;10;");
+    QTest::newRow("factory reset") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QVariant(0) << framed("15;CCMD;67,0;");
+    QTest::newRow("factory reset unreadable") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QVariant() << QByteArray();
+    QTest::newRow("auto feed on") << &C::feed_157 << QByteArray("AUTO_FEED") << QVariant(1) << framed("18;CMD;SET134:1;");
+    QTest::newRow("device info query") << &C::info_157 << QByteArray("DEVICE_INFO") << QVariant() << framed("12;CCMD;2;");
+    QTest::newRow("unique id query") << &C::info_157 << QByteArray("DEVICE_UNIQUE_ID") << QVariant() << framed("13;CCMD;57;");
+    QTest::newRow("firmware unreadable alone") << &C::info_157 << QByteArray("FIRMWARE") << QVariant() << QByteArray();
+    QTest::newRow("write machine number") << &C::info_157 << QByteArray("DEVICE_ID") << QVariant("A7") << framed("16;CCMD;44,A7;");
+    QTest::newRow("sp1 tool") << &C::sp1_157 << QByteArray("SP1_TOOL") << QVariant(1) << framed("18;CMD;SET128:1;");
+    QTest::newRow("sp2 pressure") << &C::sp2_157 << QByteArray("SP2_PRESSURE") << QVariant(600) << framed("18;CMD;SET4:600;");
+    QTest::newRow("437 work area query") << &C::work_area_437 << QByteArray("WORKAREA") << QVariant() << framed("13;CCMD;63;");
+    QTest::newRow("437 work-area axis silent") << &C::work_area_437 << QByteArray("WORKAREA_X") << QVariant(5.0) << QByteArray();
+    QTest::newRow("437 camera query") << &C::camera_offset_437 << QByteArray("CAMERA_OFFSET") << QVariant() << framed("13;CCMD;16;");
+    QTest::newRow("437 scale X write") << &C::scale_437 << QByteArray("SCALE_X") << QVariant(1.0) << framed("15;CCMD;20,1;");
+    QTest::newRow("437 scale X query") << &C::scale_437 << QByteArray("SCALE_X") << QVariant() << framed("13;CCMD;61;");
+    QTest::newRow("437 scale group silent") << &C::scale_437 << QByteArray("SCALE") << QVariant() << QByteArray();
+    QTest::newRow("437 stop") << &C::init437 << QByteArray("TASK_STOP") << QVariant(2) << framed("15;CCMD;27,2;");
+    QTest::newRow("437 work mode read") << &C::init437 << QByteArray("WORK_MODE") << QVariant() << framed("13;CCMD;64;");
+    QTest::newRow("437 work mode write") << &C::init437 << QByteArray("WORK_MODE") << QVariant(2) << framed("15;CCMD;23,2;");
+    QTest::newRow("437 pplt unreadable") << &C::init437 << QByteArray("TASK_PPLT") << QVariant() << QByteArray();
+    QTest::newRow("437 pplt job") << &C::init437 << QByteArray("TASK_PPLT") << QVariant("IN;") << framed("13;PPLT;IN;");
+}
+
+void TestCatalogue::frames()
+{
+    QFETCH(Builder, builder);
+    QFETCH(QByteArray, key);
+    QFETCH(QVariant, value);
+    QFETCH(QByteArray, frame);
+    Built b = build(builder);
+    VXDeviceProperty *p = b.at(key.constData());
+    QVERIFY(p);
+    if (value.isValid()) {
+        p->setValue(value);
+        QCOMPARE(p->set_cmd_bytes(), frame);
+    } else {
+        QCOMPARE(p->get_cmd_bytes(), frame);
+    }
+}
+
+void TestCatalogue::editors_data()
+{
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("widget");
+    using C = VXCommonInterface;
+    QTest::newRow("SP1_TOOL blanks") << &C::sp1_157 << QByteArray("SP1_TOOL")
+        << QByteArray(R"({"option":"  拖刀;  转刀","widget":"QComboBox"})");
+    QTest::newRow("SP2_TOOL no blanks") << &C::sp2_157 << QByteArray("SP2_TOOL")
+        << QByteArray(R"({"option":"拖刀;转刀","widget":"QComboBox"})");
+    QTest::newRow("SP2_PRESSURE") << &C::sp2_157 << QByteArray("SP2_PRESSURE")
+        << QByteArray(R"({"factor":3.1666666666666665,"max":1900,"min":0,"widget":"QSpinBox"})");
+    QTest::newRow("SP1_ANGLE") << &C::sp1_157 << QByteArray("SP1_ANGLE")
+        << QByteArray(R"({"max":360,"min":-360,"widget":"QSpinBox"})");
+    QTest::newRow("FEED_MODEL") << &C::feed_157 << QByteArray("FEED_MODEL")
+        << QByteArray(R"({"option":"   同步送料;   异步送料","widget":"QComboBox"})");
+    QTest::newRow("FEED_LENGTH unbounded") << &C::feed_157 << QByteArray("FEED_LENGTH")
+        << QByteArray(R"({"widget":"QSpinBox"})");
+    QTest::newRow("FAN_DELAY") << &C::feed_157 << QByteArray("FAN_DELAY")
+        << QByteArray(R"({"max":10000,"min":0,"widget":"QSpinBox"})");
+    QTest::newRow("TOOL_SPACE_Y") << &C::tool_space_157 << QByteArray("TOOL_SPACE_Y")
+        << QByteArray(R"({"factor":0.005,"max":1000,"min":-1000,"widget":"QDoubleSpinBox"})");
+    QTest::newRow("SCALE_Y") << &C::scale_157 << QByteArray("SCALE_Y")
+        << QByteArray(R"({"factor":0.0001,"widget":"QLineEdit"})");
+    QTest::newRow("WORKAREA") << &C::work_area_157 << QByteArray("WORKAREA")
+        << QByteArray(R"({"widget":"QGroupBox"})");
+    QTest::newRow("DEVICE_MODEL") << &C::info_157 << QByteArray("DEVICE_MODEL")
+        << QByteArray(R"({"widget":"QLabel"})");
+    QTest::newRow("DEVICE_INFO none") << &C::info_157 << QByteArray("DEVICE_INFO") << QByteArray();
+    QTest::newRow("MOVE_X none") << &C::move_157 << QByteArray("MOVE_X") << QByteArray();
+    QTest::newRow("FACTORY_SET none") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QByteArray();
+    QTest::newRow("437 WORK_MODE") << &C::init437 << QByteArray("WORK_MODE")
+        << QByteArray(R"({"option":"   速度优先;   平衡;   精度优先","widget":"QComboBox"})");
+    QTest::newRow("437 SCALE_X") << &C::scale_437 << QByteArray("SCALE_X")
+        << QByteArray(R"({"max":200,"min":0,"widget":"QDoubleSpinBox"})");
+    QTest::newRow("437 WORKAREA_Y") << &C::work_area_437 << QByteArray("WORKAREA_Y")
+        << QByteArray(R"({"max":10000,"min":10,"widget":"QDoubleSpinBox"})");
+}
+
+void TestCatalogue::editors()
+{
+    QFETCH(Builder, builder);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, widget);
+    Built b = build(builder);
+    VXDeviceProperty *p = b.at(key.constData());
+    QVERIFY(p);
+    const QVariant w = p->property("WIDGET");
+    if (widget.isEmpty()) {
+        QVERIFY(!w.isValid());
+        return;
+    }
+    QCOMPARE(w.userType(), int(QMetaType::QJsonObject));
+    QCOMPARE(compact(w.toJsonObject()), widget);
+}
+
+void TestCatalogue::builderTouchesOnlyItsArgument()
+{
+    VXCommonInterface builder;
+    VXCommonInterface target;
+    builder.info_157(&target);
+    builder.sp1_157(&target);
+    QVERIFY(builder.dynamicPropertyNames().isEmpty());
+    QCOMPARE(target.property_ptr("DEVICE_MODEL")->value(), QVariant(QString("VX-KTD3105PROCam")));
+}
+
+void TestCatalogue::deviceInfoReplyFillsChildrenInOrder()
+{
+    Built b = build(&VXCommonInterface::info_157);
+    VXDeviceProperty *group = b.at("DEVICE_INFO");
+    QCOMPARE(group->value().toStringList().size(), 6);
+    group->set_decode(QStringList{"M", "ID", "PCB", "VER", "FW", "CFG", "extra"});
+    const char *order[] = {"DEVICE_MODEL", "DEVICE_ID", "PCB_ID", "PCB_VERSION", "FIRMWARE", "DEVICE_CONFIG_NO"};
+    const QStringList expected{"M", "ID", "PCB", "VER", "FW", "CFG"};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(b.at(order[i])->value().toString(), expected.at(i));
+    QCOMPARE(b.at("DEVICE_UNIQUE_ID")->value().toString(), QString());
+}
+
+void TestCatalogue::compoundReplyFillsAxes()
+{
+    Built wa = build(&VXCommonInterface::work_area_437);
+    wa.at("WORKAREA")->set_decode(QStringList{"1250.5", "800"});
+    QCOMPARE(wa.at("WORKAREA_X")->value(), QVariant(1250.5));
+    QCOMPARE(wa.at("WORKAREA_Y")->value().userType(), int(QMetaType::Double));
+    wa.at("WORKAREA_X")->setValue(1200.0);
+    wa.at("WORKAREA_Y")->setValue(900.0);
+    QCOMPARE(wa.at("WORKAREA")->set_cmd_bytes(), framed("22;CCMD;22,1200,900;"));
+
+    Built cam = build(&VXCommonInterface::camera_offset_437);
+    cam.at("CAMERA_OFFSET_X")->setValue(12.5);
+    cam.at("CAMERA_OFFSET_Y")->setValue(-3.0);
+    QCOMPARE(cam.at("CAMERA_OFFSET")->set_cmd_bytes(), framed("21;CCMD;15,12.5,-3;"));
+
+    // A query-only trigger keeps its invalid value whatever comes back.
+    Built init = build(&VXCommonInterface::init437);
+    init.at("GET_QRCODE")->set_decode(QStringList{"CODE"});
+    QVERIFY(!init.at("GET_QRCODE")->value().isValid());
+}
+
+void TestCatalogue::secondFamilyLeavesFirstFamilyKeysOut()
+{
+    Built b = build(&VXCommonInterface::init437);
+    for (const char *key : {"TASK_PLT", "HEARTBEAT", "PU_SPEED", "QRCODE_COPIES", "QR_PLT"})
+        QVERIFY2(!b.at(key), key);
+    QCOMPARE(b.at("SCALE_X"), nullptr);
+    b.device->scale_437(b.device.get());
+    QCOMPARE(b.at("SCALE_X")->value(), QVariant(1.0));
+}
+
+QTEST_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
