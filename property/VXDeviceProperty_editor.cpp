@@ -74,7 +74,7 @@ int roundToInt(double v)
 
 // A spin box with d decimals expresses steps of 10^-d; divided by the factor
 // the stored value needs no finer steps than 10^-d / f. Rounding to that
-// keeps 1.3 / 0.1 from becoming 13.000000000000002.
+// keeps 0.7 / 0.1 from becoming 6.999999999999999 in the command text.
 double storedFromShown(double shown, double f, int decimals)
 {
     const double q = shown / f;
