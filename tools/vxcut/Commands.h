@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class Interrupt;
+class NimbraCloud;
+class Output;
+class Session;
+struct Options;
+
+// One function per subcommand; each returns the process exit code after
+// writing its result.
+namespace Commands {
+
+int run(const Options &options, Output &out, Interrupt *interrupt);
+
+// Shared by cut and demo.
+int connect(Session &session, Output &out, const Options &options);
+int readInfo(Session &session, Output &out, bool show);
+int registerCloud(Session &session, Output &out, NimbraCloud *cloud, const QString &code);
+int openRemote(Session &session, Output &out);
+// Exit code for a wait that did not finish: Ctrl-C, link loss or time-out.
+int waitFailure(Session &session, Output &out, const QString &what);
+
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The command line, parsed once. Which options a subcommand reads is in
+// its help text (Options::usage).
+struct Options
+{
+    QString command;
+    QStringList args;
+    bool json = false;
+    bool help = false;
+    QString plugin;
+    int timeoutMs = 5000;
+    QString tcp;
+    QString usb;
+    int copies = 1;
+    QString cloud;
+    QString ws;
+    QString code;
+    QString token;
+    int jogMs = 500;
+    double speedup = 50;
+
+    // False with error on a malformed command line.
+    bool parse(const QStringList &argv, QString &error);
+
+    static QString usage(const QString &command);
+    static QStringList commands();
+};

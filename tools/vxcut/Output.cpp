@@ -1,0 +1,121 @@
+#include "Output.h"
+
+#include <QJsonDocument>
+
+#include <unistd.h>
+
+Output::Output(bool json, FILE *out, FILE *err)
+    : m_json(json), m_out(out), m_err(err), m_tty(isatty(fileno(out)) == 1)
+{
+}
+
+void Output::writeJson(QJsonObject object)
+{
+    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    fwrite(line.constData(), 1, size_t(line.size()), m_out);
+    fputc('\n', m_out);
+    fflush(m_out);
+}
+
+void Output::endBar()
+{
+    if (m_barOpen) {
+        fputc('\n', m_out);
+        m_barOpen = false;
+        m_lastBar.clear();
+    }
+}
+
+void Output::text(const QString &line)
+{
+    if (m_json)
+        return;
+    endBar();
+    const QByteArray bytes = line.toLocal8Bit();
+    fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out);
+    fputc('\n', m_out);
+    fflush(m_out);
+}
+
+void Output::event(const QString &kind, const QJsonObject &fields, const QString &human)
+{
+    if (m_json) {
+        QJsonObject object = fields;
+        object.insert(QStringLiteral("event"), kind);
+        writeJson(object);
+    } else if (!human.isEmpty()) {
+        text(human);
+    }
+}
+
+void Output::warning(const QString &message)
+{
+    if (m_json) {
+        writeJson({{QStringLiteral("event"), QStringLiteral("warning")},
+                   {QStringLiteral("message"), message}});
+        return;
+    }
+    endBar();
+    fprintf(m_err, "vxcut: warning: %s\n", message.toLocal8Bit().constData());
+    fflush(m_err);
+}
+
+QString Output::duration(int seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("--:--");
+    if (seconds >= 3600)
+        return QString::asprintf("%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+    return QString::asprintf("%02d:%02d", seconds / 60, seconds % 60);
+}
+
+void Output::progress(const QJsonObject &task, int remainingSec)
+{
+    if (m_json) {
+        QJsonObject object = task;
+        object.insert(QStringLiteral("event"), QStringLiteral("progress"));
+        object.insert(QStringLiteral("Remaining"), remainingSec);
+        writeJson(object);
+        return;
+    }
+    const int percent = qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100);
+    const int copies = task.value(QStringLiteral("TaskCopies")).toInt();
+    const int finished = task.value(QStringLiteral("Finished")).toInt();
+    constexpr int width = 30;
+    const int filled = percent * width / 100;
+    const QString bar = QStringLiteral("[%1%2] %3%  copies %4/%5  %6 left")
+            .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
+            .arg(percent, 3).arg(finished).arg(copies).arg(duration(remainingSec));
+    if (bar == m_lastBar)
+        return;
+    m_lastBar = bar;
+    const QByteArray bytes = bar.toLocal8Bit();
+    if (m_tty) {
+        // Redraw in place; the padding wipes a longer previous line.
+        fprintf(m_out, "\r%s   ", bytes.constData());
+        m_barOpen = true;
+    } else {
+        fprintf(m_out, "%s\n", bytes.constData());
+    }
+    fflush(m_out);
+}
+
+int Output::result(int code, const QString &error, const QJsonObject &fields)
+{
+    if (m_json) {
+        QJsonObject object = fields;
+        object.insert(QStringLiteral("event"), QStringLiteral("result"));
+        object.insert(QStringLiteral("ok"), code == 0);
+        object.insert(QStringLiteral("exit"), code);
+        if (!error.isEmpty())
+            object.insert(QStringLiteral("error"), error);
+        writeJson(object);
+        return code;
+    }
+    endBar();
+    if (!error.isEmpty()) {
+        fprintf(m_err, "vxcut: %s\n", error.toLocal8Bit().constData());
+        fflush(m_err);
+    }
+    return code;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPluginLoader>
+#include <QString>
+#include <QStringList>
+
+class VXDeviceInterface;
+
+// Finds the device plugin, loads it and casts its root object by the
+// interface id. The root object is only a factory; it stays with the loader.
+class PluginHost
+{
+public:
+    PluginHost() = default;
+    ~PluginHost();
+    PluginHost(const PluginHost &) = delete;
+    PluginHost &operator=(const PluginHost &) = delete;
+
+    // explicitPath empty: search the default folders. False on failure, with error().
+    bool load(const QString &explicitPath);
+    VXDeviceInterface *root() const { return m_root; }
+    QString fileName() const { return m_loader.fileName(); }
+    QString error() const { return m_error; }
+
+    // <appdir>/plugins, <appdir>/../lib/vxdevice/plugins, then the build tree.
+    static QStringList searchFolders();
+
+private:
+    bool tryFile(const QString &file);
+
+    QPluginLoader m_loader;
+    VXDeviceInterface *m_root = nullptr;
+    QString m_error;
+};

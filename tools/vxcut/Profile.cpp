@@ -1,0 +1,126 @@
+#include "Profile.h"
+
+#include "ExitCodes.h"
+#include "RecordValue.h"
+#include "property/VXDeviceProperty.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace Profile {
+
+namespace {
+
+void addKeys(VXDeviceProperty *record, const QString &key, QStringList &keys)
+{
+    if (RecordValue::isGroup(record)) {
+        for (const QByteArray &name : record->dynamicPropertyNames()) {
+            if (VXDeviceProperty *member = record->property_ptr(name.constData()))
+                addKeys(member, QString::fromLatin1(name), keys);
+        }
+    } else if (RecordValue::writable(record) && !keys.contains(key)) {
+        keys << key;
+    }
+}
+
+QString comment(VXDeviceProperty *record)
+{
+    QString c = record->label();
+    const QString unit = record->uint();
+    if (!unit.isEmpty())
+        c += QLatin1Char(' ') + unit;
+    const QJsonObject w = RecordValue::widget(record);
+    if (w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")) {
+        const QStringList opts = w.value(QStringLiteral("option")).toString().split(QLatin1Char(';'));
+        QStringList choices;
+        for (int i = 0; i < opts.size(); ++i)
+            choices << QStringLiteral("%1 %2").arg(i).arg(opts.at(i).trimmed());
+        c += QStringLiteral(": %1 (%2)").arg(RecordValue::shown(record), choices.join(QStringLiteral(", ")));
+    } else if (w.contains(QStringLiteral("min")) || w.contains(QStringLiteral("max"))) {
+        c += QStringLiteral(" [%1..%2]").arg(w.value(QStringLiteral("min")).toDouble(0))
+                .arg(w.value(QStringLiteral("max")).toDouble(1000));
+    }
+    return c;
+}
+
+}
+
+QStringList settingKeys(VXDeviceInterface *device)
+{
+    QStringList keys;
+    for (const QString &key : device->userProperty()) {
+        if (VXDeviceProperty *record = device->property_ptr(key.toLatin1().constData()))
+            addKeys(record, key, keys);
+    }
+    return keys;
+}
+
+QString render(VXDeviceInterface *device, const QStringList &keys, const QString &header)
+{
+    QString out = header;
+    for (const QString &key : keys) {
+        VXDeviceProperty *record = device->property_ptr(key.toLatin1().constData());
+        if (!record)
+            continue;
+        const QJsonObject w = RecordValue::widget(record);
+        // Combo boxes are saved by index: option texts follow the language.
+        const QString value = w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")
+                ? record->value().toString() : RecordValue::shown(record);
+        out += QStringLiteral("%1 = %2").arg(key, value).leftJustified(32)
+                + QStringLiteral("  # ") + comment(record) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+bool parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries,
+           int &exitCode, QString &error)
+{
+    static const QRegularExpression line(QStringLiteral("^\\s*([A-Za-z0-9_]+)\\s*=\\s*(.*?)\\s*$"));
+    QSet<QString> seen;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString raw = lines.at(i);
+        const int hash = raw.indexOf(QLatin1Char('#'));
+        if (hash >= 0)
+            raw.truncate(hash);
+        if (raw.trimmed().isEmpty())
+            continue;
+        const auto m = line.match(raw);
+        if (!m.hasMatch()) {
+            exitCode = ExitCode::BadValue;
+            error = QStringLiteral("line %1: expected KEY = value, got '%2'").arg(i + 1).arg(raw.trimmed());
+            return false;
+        }
+        Entry e;
+        e.key = m.captured(1);
+        e.text = m.captured(2);
+        e.line = i + 1;
+        e.record = device->property_ptr(e.key.toLatin1().constData());
+        if (!e.record) {
+            exitCode = ExitCode::UnknownKey;
+            error = QStringLiteral("line %1: unknown key %2").arg(e.line).arg(e.key);
+            return false;
+        }
+        if (!RecordValue::writable(e.record)) {
+            exitCode = ExitCode::BadValue;
+            error = QStringLiteral("line %1: %2 cannot be written").arg(e.line).arg(e.key);
+            return false;
+        }
+        if (seen.contains(e.key)) {
+            exitCode = ExitCode::BadValue;
+            error = QStringLiteral("line %1: %2 is set twice").arg(e.line).arg(e.key);
+            return false;
+        }
+        seen.insert(e.key);
+        QString why;
+        if (!RecordValue::parse(e.record, e.text, e.stored, why)) {
+            exitCode = ExitCode::BadValue;
+            error = QStringLiteral("line %1: %2: %3").arg(e.line).arg(e.key, why);
+            return false;
+        }
+        entries << e;
+    }
+    return true;
+}
+
+}

@@ -1,0 +1,229 @@
+#include "RecordValue.h"
+
+#include "property/VXDeviceProperty.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+#include <cmath>
+
+namespace RecordValue {
+
+namespace {
+
+const QString kCombo = QStringLiteral("QComboBox");
+
+QStringList options(const QJsonObject &w)
+{
+    return w.value(QStringLiteral("option")).toString().split(QLatin1Char(';'));
+}
+
+double factorOf(const QJsonObject &w)
+{
+    const double f = w.value(QStringLiteral("factor")).toDouble(0.0);
+    return f == 0.0 ? 1.0 : f;
+}
+
+bool isNumeric(const QVariant &v)
+{
+    switch (v.userType()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
+    case QMetaType::ULongLong: case QMetaType::Double: case QMetaType::Float:
+    case QMetaType::Short: case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isSpin(const QString &kind)
+{
+    return kind == QLatin1String("QSpinBox") || kind == QLatin1String("QDoubleSpinBox");
+}
+
+QString number(double x, const QString &kind)
+{
+    if (kind == QLatin1String("QSpinBox"))
+        return QString::number(qRound64(x));
+    if (kind == QLatin1String("QDoubleSpinBox"))
+        return QString::number(x, 'f', 3);
+    // Twelve significant digits hide the binary noise of factors like 0.0001.
+    return QString::number(x, 'g', 12);
+}
+
+}
+
+QJsonObject widget(const VXDeviceProperty *record)
+{
+    return record->property("WIDGET").toJsonObject();
+}
+
+bool isGroup(const VXDeviceProperty *record)
+{
+    return !record->members().isEmpty();
+}
+
+bool readable(const VXDeviceProperty *record)
+{
+    return !record->get_cmd_bytes().isEmpty();
+}
+
+bool writable(const VXDeviceProperty *record)
+{
+    const auto kind = record->cmd_type();
+    return record->set_cmd_int() != 0
+            && (kind == VXDeviceInterface::CMD || kind == VXDeviceInterface::CCMD);
+}
+
+QString shown(const VXDeviceProperty *record)
+{
+    return shown(record, record->value());
+}
+
+QString shown(const VXDeviceProperty *record, const QVariant &v)
+{
+    if (!v.isValid())
+        return QString();
+    const QJsonObject w = widget(record);
+    const QString kind = w.value(QStringLiteral("widget")).toString();
+    if (kind == kCombo) {
+        const QStringList opts = options(w);
+        bool ok = false;
+        const int index = v.toInt(&ok);
+        if (ok && index >= 0 && index < opts.size())
+            return opts.at(index).trimmed();
+        return v.toString();
+    }
+    switch (v.userType()) {
+    case QMetaType::QByteArray:
+        return QStringLiteral("<%1 bytes>").arg(v.toByteArray().size());
+    case QMetaType::QJsonObject:
+        return QString::fromUtf8(QJsonDocument(v.toJsonObject()).toJson(QJsonDocument::Compact));
+    case QMetaType::QStringList:
+        return v.toStringList().join(QLatin1Char(','));
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(Qt::ISODate);
+    default:
+        break;
+    }
+    if (w.contains(QStringLiteral("factor")) || isSpin(kind)) {
+        bool ok = false;
+        const double x = v.toDouble(&ok);
+        if (ok)
+            return number(x * factorOf(w), kind);
+    }
+    return v.toString();
+}
+
+QJsonValue shownJson(const VXDeviceProperty *record)
+{
+    const QVariant &v = record->value();
+    const QJsonObject w = widget(record);
+    if (w.value(QStringLiteral("widget")).toString() != kCombo && isNumeric(v)) {
+        bool ok = false;
+        const double x = shown(record).toDouble(&ok);
+        if (ok)
+            return x;
+    }
+    return shown(record);
+}
+
+QString unit(const VXDeviceProperty *record, const VXDeviceProperty *group)
+{
+    if (!record->uint().isEmpty() || !group)
+        return record->uint();
+    return group->uint();
+}
+
+bool parse(const VXDeviceProperty *record, const QString &input, QVariant &stored, QString &error)
+{
+    const QString text = input.trimmed();
+    const QVariant &current = record->value();
+    const QJsonObject w = widget(record);
+    const QString kind = w.value(QStringLiteral("widget")).toString();
+
+    if (kind == kCombo) {
+        const QStringList opts = options(w);
+        bool ok = false;
+        const int index = text.toInt(&ok);
+        if (ok && index >= 0 && index < opts.size()) {
+            stored = QVariant(current.userType() == QMetaType::Int ? QVariant(index) : QVariant(uint(index)));
+            return true;
+        }
+        for (int i = 0; i < opts.size(); ++i) {
+            if (opts.at(i).trimmed().compare(text, Qt::CaseInsensitive) == 0) {
+                stored = current.userType() == QMetaType::Int ? QVariant(i) : QVariant(uint(i));
+                return true;
+            }
+        }
+        QStringList choices;
+        for (int i = 0; i < opts.size(); ++i)
+            choices << QStringLiteral("%1 (%2)").arg(i).arg(opts.at(i).trimmed());
+        error = QStringLiteral("'%1' is not one of %2").arg(text, choices.join(QStringLiteral(", ")));
+        return false;
+    }
+
+    if (!isNumeric(current) && current.userType() != QMetaType::UnknownType
+            && !w.contains(QStringLiteral("factor"))) {
+        if (current.userType() == QMetaType::QString) {
+            stored = text;
+            return true;
+        }
+        error = QStringLiteral("this record holds no value that can be typed");
+        return false;
+    }
+
+    bool ok = false;
+    const double x = text.toDouble(&ok);
+    if (!ok || !std::isfinite(x)) {
+        error = QStringLiteral("'%1' is not a number").arg(text);
+        return false;
+    }
+    if (isSpin(kind)) {
+        // Spin boxes without bounds of their own use the editors' default 0..1000.
+        const double lo = w.value(QStringLiteral("min")).toDouble(0);
+        const double hi = w.value(QStringLiteral("max")).toDouble(1000);
+        if (x < lo || x > hi) {
+            error = QStringLiteral("%1 is outside %2..%3").arg(text).arg(lo).arg(hi);
+            return false;
+        }
+    }
+    const double raw = x / factorOf(w);
+    const auto type = current.userType();
+    if (type == QMetaType::Double) {
+        stored = raw;
+        return true;
+    }
+    const qint64 word = qRound64(raw);
+    // Multi-word values travel as 32-bit two's complement: negatives are fine.
+    const bool signedWord = record->cmd_len() > 1 || type == QMetaType::Int;
+    if (signedWord) {
+        if (word < INT_MIN || word > INT_MAX) {
+            error = QStringLiteral("%1 does not fit the machine's word").arg(text);
+            return false;
+        }
+        stored = int(word);
+        return true;
+    }
+    if (word < 0 || word > UINT_MAX) {
+        error = QStringLiteral("%1 is out of range (the machine stores 0..%2)").arg(text).arg(UINT_MAX);
+        return false;
+    }
+    stored = uint(word);
+    return true;
+}
+
+bool same(const QVariant &a, const QVariant &b)
+{
+    if (isNumeric(a) && isNumeric(b)) {
+        // Multi-word readings come back as int; compare as 32-bit words.
+        if (a.userType() != QMetaType::Double && b.userType() != QMetaType::Double)
+            return quint32(a.toLongLong()) == quint32(b.toLongLong());
+        return a.toDouble() == b.toDouble();
+    }
+    return a.toString() == b.toString();
+}
+
+}
