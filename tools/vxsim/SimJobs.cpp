@@ -1,0 +1,241 @@
+#include "VXSimulator_p.h"
+
+#include <cmath>
+
+using namespace SimNumbers;
+
+namespace {
+// Head paths of bigger plots are not kept; their reports show the origin.
+constexpr qsizetype MaxWalkedPlot = 16 << 20;
+constexpr int MaxQueuedJobs = 8;
+// Editors never allow slower; a zero speed must not make a job endless.
+constexpr double MinSpeedMmPerS = 10;
+} // namespace
+
+void VXSimulator::Private::acceptPlot(const QByteArray &kind, const QByteArray &body)
+{
+    SimRunningJob j;
+    VXSimJob &info = j.info;
+    info.id = nextJobId++;
+    info.kind = kind;
+    info.fileName = QStringLiteral("job%1.plt").arg(info.id);
+    info.bytes = body.size();
+    info.copies = kind == "QR_PLT" ? settings.ccmd.value(QrCopies).toInt()
+                                   : settings.num.value(Copies).toInt();
+    info.copies = qMax(1, info.copies);
+    lastJobData = body;
+
+    PlotReader reader;
+    reader.setKeepPolylines(body.size() <= MaxWalkedPlot);
+    if (!reader.read(body))
+        info.error = reader.errorString();
+    else if (queue.size() >= MaxQueuedJobs)
+        info.error = QStringLiteral("job queue full");
+    info.pathLength = reader.pathLength();
+    info.travelLength = reader.travelLength();
+    info.width = reader.width();
+    info.height = reader.height();
+
+    if (!info.error.isEmpty()) {
+        info.status = VXSimJobStatus::Failed;
+        jobs.append(info);
+        const QString item = QStringLiteral("66,%1,%2,%3,0,0,0,0,0")
+                                 .arg(int(info.status)).arg(info.fileName).arg(info.copies);
+        broadcast("CCMD", item.toUtf8() + ';');
+        emit q->jobReport(info.id, item);
+        emit q->jobFailed(info.id, info.error);
+        return;
+    }
+    j.strokes = reader.polylines();
+    j.cutSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(Sp2Speed).toDouble()) * PlotReader::UnitsPerMm;
+    j.travelSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(PenUpSpeed).toDouble()) * PlotReader::UnitsPerMm;
+    j.perCopy = info.pathLength / j.cutSpeed + info.travelLength / j.travelSpeed;
+    info.seconds = j.perCopy * info.copies;
+    queue.append(j);
+    if (!running)
+        startNext();
+}
+
+void VXSimulator::Private::startNext()
+{
+    if (running || queue.isEmpty())
+        return;
+    job = queue.takeFirst();
+    running = true;
+    job.info.status = VXSimJobStatus::Cutting;
+    jobs.append(job.info);
+    wall.restart();
+    emit q->jobStarted(job.info.id);
+    report();
+    if (job.info.seconds <= 0)
+        finishJob(VXSimJobStatus::Finished);
+}
+
+void VXSimulator::Private::tick()
+{
+    const double dt = wall.restart() / 1000.0 * speedup;
+    if (running) {
+        if (job.info.status == VXSimJobStatus::Cutting)
+            advance(dt);
+        return;
+    }
+    // Jog word: bit 15 is the positive direction, the low bits the speed.
+    const double areaX = settings.cmd.value(WorkAreaX).toDouble() * 0.5 * PlotReader::UnitsPerMm;
+    const double areaY = settings.cmd.value(WorkAreaY).toDouble() * 0.5 * PlotReader::UnitsPerMm;
+    auto jog = [dt](uint word, double v, double max) {
+        if (!(word & 0x7fff))
+            return v;
+        const double step = (word & 0x7fff) * PlotReader::UnitsPerMm * dt;
+        return qBound(0.0, v + ((word & 0x8000) ? step : -step), max);
+    };
+    head.setX(jog(settings.cmd.value(JogX).toUInt(), head.x(), areaX));
+    head.setY(jog(settings.cmd.value(JogY).toUInt(), head.y(), areaY));
+}
+
+void VXSimulator::Private::advance(double seconds)
+{
+    job.clock += seconds;
+    if (job.clock >= job.info.seconds) {
+        finishJob(VXSimJobStatus::Finished);
+        return;
+    }
+    const int finished = qMin(job.info.copies, int(job.clock / job.perCopy));
+    const int percent = qMin(99, int(100 * job.clock / job.info.seconds));
+    walkHead();
+    if (finished == job.info.finished && percent == job.info.percent)
+        return;
+    job.info.finished = finished;
+    job.info.percent = percent;
+    updateJobRecord();
+    report();
+    if (faults.dropMidJobPercent >= 0 && !midJobDropped && percent >= faults.dropMidJobPercent) {
+        midJobDropped = true;
+        q->dropLinks();
+    }
+}
+
+void VXSimulator::Private::walkHead()
+{
+    if (job.strokes.isEmpty())
+        return;
+    const int copy = int(job.clock / job.perCopy);
+    if (copy != job.walkCopy) {
+        job.walkCopy = copy;
+        job.stroke = job.point = 0;
+        job.walkTime = 0;
+        job.pos = QPointF();
+        job.down = false;
+    }
+    const double t = job.clock - copy * job.perCopy;
+    // Resumes where the last report left off: linear over a whole copy.
+    while (job.stroke < job.strokes.size()) {
+        const PlotReader::Polyline &s = job.strokes.at(job.stroke);
+        if (job.down && job.point >= s.size()) {
+            job.down = false;
+            ++job.stroke;
+            continue;
+        }
+        const QPointF target = job.down ? s.at(job.point) : s.first();
+        const double speed = job.down ? job.cutSpeed : job.travelSpeed;
+        const double dist = std::hypot(target.x() - job.pos.x(), target.y() - job.pos.y());
+        const double need = dist / speed;
+        if (job.walkTime + need > t) {
+            const double f = need > 0 ? (t - job.walkTime) / need : 1;
+            job.pos += (target - job.pos) * f;
+            job.walkTime = t;
+            break;
+        }
+        job.walkTime += need;
+        job.pos = target;
+        if (job.down) {
+            ++job.point;
+        } else {
+            job.down = true;
+            job.point = 1;
+        }
+    }
+    head = origin + job.pos;
+}
+
+void VXSimulator::Private::control(int action)
+{
+    if (!running)
+        return;
+    switch (action) {
+    case 0:
+        if (job.info.status != VXSimJobStatus::Cutting)
+            return;
+        job.info.status = VXSimJobStatus::Paused;
+        break;
+    case 1:
+        if (job.info.status != VXSimJobStatus::Paused)
+            return;
+        job.info.status = VXSimJobStatus::Cutting;
+        wall.restart();
+        break;
+    case 2:
+        queue.clear();
+        finishJob(VXSimJobStatus::Stopped);
+        return;
+    default:
+        return;
+    }
+    updateJobRecord();
+    report();
+}
+
+QString VXSimulator::Private::reportItem() const
+{
+    if (jobs.isEmpty())
+        return QStringLiteral("66,0,,0,0,0,0,0,0");
+    const VXSimJob &info = job.info;
+    const QPointF at = head - origin;
+    const bool down = running && info.status == VXSimJobStatus::Cutting && job.down;
+    return QStringLiteral("66,%1,%2,%3,%4,%5,%6,%7,%8")
+        .arg(int(info.status))
+        .arg(info.fileName)
+        .arg(info.copies)
+        .arg(info.finished)
+        .arg(info.percent)
+        .arg(qRound64(at.x()))
+        .arg(qRound64(at.y()))
+        .arg(down ? 1 : 0);
+}
+
+void VXSimulator::Private::report()
+{
+    const QString item = reportItem();
+    broadcast("CCMD", item.toUtf8() + ';');
+    emit q->jobReport(job.info.id, item);
+}
+
+void VXSimulator::Private::updateJobRecord()
+{
+    for (VXSimJob &j : jobs)
+        if (j.id == job.info.id)
+            j = job.info;
+}
+
+void VXSimulator::Private::finishJob(VXSimJobStatus status)
+{
+    job.info.status = status;
+    if (status == VXSimJobStatus::Finished) {
+        job.info.finished = job.info.copies;
+        job.info.percent = 100;
+        job.down = false;
+        if (!job.strokes.isEmpty()) {
+            job.pos = job.strokes.last().last();
+            head = origin + job.pos;
+        }
+    }
+    job.clock = qMin(job.clock, job.info.seconds);
+    updateJobRecord();
+    report();
+    running = false;
+    const int id = job.info.id;
+    if (status == VXSimJobStatus::Finished)
+        emit q->jobFinished(id);
+    else
+        emit q->jobStopped(id);
+    startNext();
+}
