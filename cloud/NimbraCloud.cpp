@@ -78,6 +78,10 @@ void NimbraCloud::customRequest(const QString &path, QByteArray verb, QJsonObjec
     connect(timer, &QTimer::timeout, reply, &QNetworkReply::abort);
     timer->start(m_timeoutMs);
 
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > MaxResponseBytes)
+            reply->abort();
+    });
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > MaxResponseBytes)
             reply->abort();
@@ -89,7 +93,8 @@ void NimbraCloud::customRequest(const QString &path, QByteArray verb, QJsonObjec
             return;
         *done = true;
         timer->stop();
-        const bool ok = responded(reply);
+        // The whole body may land before any progress is seen.
+        const bool ok = responded(reply) && reply->bytesAvailable() <= MaxResponseBytes;
         if (completion)
             completion(reply, ok);
         reply->deleteLater();

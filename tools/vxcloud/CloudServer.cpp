@@ -108,6 +108,21 @@ QString CloudServer::ws() const
     return QStringLiteral("ws://127.0.0.1:%1/").arg(m_wsPort);
 }
 
+void CloudServer::reset()
+{
+    QMutexLocker lock(&m_mutex);
+    m_deviceIds.clear();
+    m_devices.clear();
+    m_models.clear();
+    m_nextDeviceId = 1;
+    m_nextModelId = 1;
+    m_faults.clear();
+    m_delayMs = 0;
+    m_requests.clear();
+    m_workRecords.clear();
+    m_channelTexts.clear();
+}
+
 void CloudServer::addDevice(const QString &code, int id)
 {
     QMutexLocker lock(&m_mutex);
@@ -226,6 +241,8 @@ int CloudServer::handleHttp(mg_connection *conn)
         request.path.remove(0, 1);
     while (request.path.endsWith(QLatin1Char('/')))
         request.path.chop(1);
+    if (const char *auth = mg_get_header(conn, "Authorization"))
+        request.authorization = auth;
 
     Answer reply;
     if (info->content_length > MaxRequestBytes) {

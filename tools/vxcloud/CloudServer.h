@@ -27,6 +27,7 @@ public:
         QByteArray verb;
         QString path;        // resource, without the leading '/'
         QByteArray body;
+        QByteArray authorization;   // the Authorization header as sent
         QJsonObject json() const;
     };
     struct ChannelText {
@@ -55,6 +56,10 @@ public:
     quint16 wsPort() const { return m_wsPort; }
     QUrl httpBase() const;   // http://127.0.0.1:PORT/
     QString ws() const;      // ws://127.0.0.1:PORT/
+
+    // Back to a fresh service (state, faults, delay, logs); channels stay.
+    // Cheaper than a restart, which waits for the server's threads.
+    void reset();
 
     // Service state.
     void addDevice(const QString &code, int id);
