@@ -50,7 +50,8 @@ void tst_Codec::lengthRule_data()
     QTest::newRow("95") << 95 << 101;
     QTest::newRow("96") << 96 << 102;
     QTest::newRow("97") << 97 << 103;
-    QTest::newRow("994") << 994 << 1000;
+    QTest::newRow("993") << 993 << 999;
+    QTest::newRow("994") << 994 << 1001;
     QTest::newRow("995") << 995 << 1002;
     QTest::newRow("0") << 0 << 4;
     QTest::newRow("5") << 5 << 9;
@@ -95,29 +96,29 @@ void tst_Codec::frames_data()
                                                   << QByteArray("18;CMD;GET5;6;7;")
                                                   << QByteArray("32;CMD;SET5:65336;6:65535;7:0;");
     QTest::newRow("low word first") << QVariant(65538) << 40 << 40 << 2 << int(D::CMD) << none
-                                    << QByteArray("17;CMD;GET40;41;") << QByteArray("23;CMD;SET40:2;41:1;");
+                                    << QByteArray("18;CMD;GET40;41;") << QByteArray("22;CMD;SET40:2;41:1;");
     QTest::newRow("FACTORY_SET") << QVariant(0) << 0 << 67 << 1 << int(D::CCMD) << none
                                  << QByteArray() << QByteArray("15;CCMD;67,0;");
     QTest::newRow("heartbeat") << QVariant(2) << 1010 << 1010 << 1 << int(D::CCMD) << none
                                << QByteArray("15;CCMD;1010;") << QByteArray("17;CCMD;1010,2;");
     QTest::newRow("CCMD params") << QVariant(7) << 12 << 13 << 1 << int(D::CCMD) << QStringList{"A", "B"}
-                                 << QByteArray("18;CCMD;12,A,B;") << QByteArray("20;CCMD;13,A,B,7;");
+                                 << QByteArray("17;CCMD;12,A,B;") << QByteArray("19;CCMD;13,A,B,7;");
     QTest::newRow("NUM") << QVariant(3) << 1 << 1 << 1 << int(D::NUM) << none
-                         << QByteArray() << QByteArray("14;CMD;NUM:3;");
+                         << QByteArray() << QByteArray("15;CMD;NUM:3;");
     QTest::newRow("PLT") << QVariant("IN;PU0,0;") << 1 << 1 << 1 << int(D::PLT) << none
-                         << QByteArray() << QByteArray("17;PLT;IN;PU0,0;");
+                         << QByteArray() << QByteArray("18;PLT;IN;PU0,0;");
     QTest::newRow("PPLT") << QVariant("IN;") << 0 << 1 << 1 << int(D::PPLT) << none
-                          << QByteArray() << QByteArray("12;PPLT;IN;");
+                          << QByteArray() << QByteArray("13;PPLT;IN;");
     QTest::newRow("QRPLT") << QVariant("X") << 1 << 1 << 1 << int(D::QRPLT) << none
-                           << QByteArray() << QByteArray("12;QR_PLT;X");
+                           << QByteArray() << QByteArray("13;QR_PLT;X");
     QTest::newRow("UnCMD") << QVariant(1) << 5 << 5 << 1 << int(D::UnCMD) << none
                            << QByteArray() << QByteArray();
     QTest::newRow("set number 0") << QVariant(1) << 5 << 0 << 1 << int(D::CMD) << none
                                   << QByteArray("14;CMD;GET5;") << QByteArray();
     QTest::newRow("cmd_len 0 not readable") << QVariant(1) << 5 << 5 << 0 << int(D::CMD) << none
-                                            << QByteArray() << QByteArray("15;CMD;SET5:1;");
+                                            << QByteArray() << QByteArray("16;CMD;SET5:1;");
     QTest::newRow("seven words undefined") << QVariant(1) << 5 << 5 << 7 << int(D::CMD) << none
-                                           << QByteArray("31;CMD;GET5;6;7;8;9;10;11;") << QByteArray();
+                                           << QByteArray("28;CMD;GET5;6;7;8;9;10;11;") << QByteArray();
 }
 
 void tst_Codec::frames()
