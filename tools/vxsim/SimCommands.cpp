@@ -87,21 +87,26 @@ void VXSimulator::Private::handleCmd(SimLink *link, const QByteArray &body)
         return;
     // A multi-word write: SET5:w0;6:w1;7:w2; each word under its own number.
     QByteArray out;
+    QList<int> written;
     for (const QByteArray &item : list) {
         QByteArray l, v;
         int n = 0;
         if (!parseItem(item, &l, &n, &v) || !item.contains(':'))
             break;
-        applyCmd(n, QString::fromUtf8(v));
+        store(VXSimulator::Cmd, n, QString::fromUtf8(v));
+        written << n;
         out += "SET" + QByteArray::number(n) + ':' + wire(settings.cmd.value(n)) + ';';
     }
-    if (!out.isEmpty())
-        reply(link, "CMD", out);
+    if (out.isEmpty())
+        return;
+    // Acknowledge first: a job report caused by the write follows it.
+    reply(link, "CMD", out);
+    for (int n : written)
+        applyCmd(n, settings.cmd.value(n));
 }
 
 void VXSimulator::Private::applyCmd(int number, const QString &value)
 {
-    store(VXSimulator::Cmd, number, value);
     switch (number) {
     case JobControl:
         control(value.toInt());
