@@ -12,8 +12,9 @@ VXKTR450PROCam::VXKTR450PROCam(QObject *parent)
     // zh_CN yields an empty code: "VX-KTR450PROCam_.qm", normally absent, so
     // the Chinese source texts stay.
     m_translationFile = QStringLiteral("VX-KTR450PROCam_%1.qm").arg(m_language);
-    // A real separator: appending "\translations" as text names a file beside
-    // the application on this platform, never the folder.
+    if (!QCoreApplication::instance())
+        return;   // no application to translate for (nor a directory to look in)
+    // A real separator: a backslash is an ordinary file-name character here.
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
     m_translator.load(m_translationFile, dir, QString(), QString());
     // Installed even when nothing loaded; ~QTranslator removes it again.
