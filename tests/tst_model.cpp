@@ -4,6 +4,9 @@
 #include "property/VXDeviceProperty.h"
 
 #include <QJsonDocument>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -46,6 +49,7 @@ private slots:
     void groupMembers();
     void nameLists();
     void modelRecords();
+    void userPages();
     void replies_data();
     void replies();
     void deviceInfoReplyFillsSixChildren();
@@ -181,6 +185,35 @@ void TestModel::modelRecords()
              QByteArray(R"({"factor":1.5,"max":900,"min":0,"widget":"QSpinBox"})"));
     QCOMPARE(m_device->icon(), 58916);
     QCOMPARE(m_root->icon(), 58916);
+}
+
+// The user list's tab groups share one tab widget; the model's pressure
+// editor shows the largest stored word 600 as 900 gf.
+void TestModel::userPages()
+{
+    auto device = fresh();
+    QWidget host;
+    new QVBoxLayout(&host);
+    for (const char *key : {"SP2", "FEED"})
+        device->property_ptr(key)->create_ui_ctrl(&host, QString::fromLatin1(key), true);
+    const QList<QTabWidget *> tabs = host.findChildren<QTabWidget *>();
+    QCOMPARE(tabs.size(), 1);
+    QCOMPARE(tabs.first()->count(), 2);
+    QCOMPARE(tabs.first()->tabText(0), device->property_ptr("SP2")->label());
+    QCOMPARE(tabs.first()->tabText(1), device->property_ptr("FEED")->label());
+    QVERIFY(!host.findChild<QWidget *>("PAGE_SPACE"));
+
+    VXDeviceProperty *pressure = device->property_ptr("SP2_PRESSURE");
+    pressure->setValue(600u);
+    device->property_ptr("SP2")->to_ui_ctrl();
+    auto *spin = host.findChild<QSpinBox *>("SP2_PRESSURE");
+    QVERIFY(spin);
+    QCOMPARE(spin->value(), 900);
+    QCOMPARE(spin->maximum(), 900);
+    QSignalSpy changed(pressure, &VXDeviceProperty::valueChanged);
+    device->property_ptr("SP2")->from_ui_ctrl();
+    QCOMPARE(pressure->value().toInt(), 600);
+    QCOMPARE(changed.count(), 0);
 }
 
 // Chunks as they come off the link; then one record's expected value.
