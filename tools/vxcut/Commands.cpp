@@ -78,8 +78,10 @@ void showRecord(Output &out, VXDeviceProperty *record, const QString &key, const
                   {QStringLiteral("writable"), RecordValue::writable(record)}};
     if (group)
         o.insert(QStringLiteral("group"), groupKey);
+    // People read a group's unit once, on its heading.
     out.event(QStringLiteral("setting"), o,
-              indent + QStringLiteral("%1: %2").arg(record->label(), withUnit(RecordValue::shown(record), unit)));
+              indent + QStringLiteral("%1: %2").arg(record->label(),
+                                                    withUnit(RecordValue::shown(record), record->uint())));
 }
 
 int settingsList(Session &s, Output &out)
@@ -133,10 +135,13 @@ int get(Session &s, Output &out, const QStringList &keys)
             continue;
         }
         values.insert(key, RecordValue::shownJson(r));
+        const bool fromMachine = RecordValue::readable(r) && Session::answerDecoded(r);
         out.event(QStringLiteral("value"),
                   {{QStringLiteral("key"), key}, {QStringLiteral("value"), RecordValue::shownJson(r)},
-                   {QStringLiteral("unit"), r->uint()}},
-                  QStringLiteral("%1 = %2").arg(key, withUnit(RecordValue::shown(r), r->uint())));
+                   {QStringLiteral("unit"), r->uint()}, {QStringLiteral("from_machine"), fromMachine}},
+                  QStringLiteral("%1 = %2%3").arg(key, withUnit(RecordValue::shown(r), r->uint()),
+                                                  fromMachine ? QString()
+                                                              : QStringLiteral("  (held locally; not read from the machine)")));
     }
     if (!missing.isEmpty())
         return out.result(ExitCode::TimedOut,
@@ -173,6 +178,13 @@ int writeAll(Session &s, Output &out, const QList<Profile::Entry> &entries)
                               QStringLiteral("%1: wrote %2 but the machine reports %3")
                                   .arg(e.key, RecordValue::shown(e.record, e.stored),
                                        RecordValue::shown(e.record, w.value)));
+        }
+        if (w.unconfirmable) {
+            out.event(QStringLiteral("write"), o,
+                      QStringLiteral("%1 = %2  (sent; the machine's answer to this setting is not decoded)")
+                          .arg(e.key, RecordValue::shown(e.record, e.stored)));
+            ++written;
+            continue;
         }
         if (!w.readBack && !w.acked)
             return out.result(ExitCode::TimedOut,
@@ -246,16 +258,18 @@ int apply(Session &s, Output &out, const QList<Profile::Entry> &entries)
                                                   .arg(missing.join(QStringLiteral(", "))));
     QList<Profile::Entry> changes;
     for (const auto &e : entries) {
-        if (RecordValue::same(e.record->value(), e.stored))
+        // A value the machine's answers cannot tell us is written every time.
+        const bool known = Session::answerDecoded(e.record);
+        if (known && RecordValue::same(e.record->value(), e.stored))
             continue;
         changes << e;
         const QString unit = e.record->uint();
+        const QString from = known ? withUnit(RecordValue::shown(e.record), unit) : QStringLiteral("?");
         out.event(QStringLiteral("diff"),
                   {{QStringLiteral("key"), e.key}, {QStringLiteral("label"), e.record->label()},
-                   {QStringLiteral("from"), RecordValue::shown(e.record)},
+                   {QStringLiteral("from"), known ? QJsonValue(RecordValue::shown(e.record)) : QJsonValue()},
                    {QStringLiteral("to"), RecordValue::shown(e.record, e.stored)}},
-                  QStringLiteral("  %1 (%2): %3 -> %4").arg(e.key, e.record->label(),
-                                                            withUnit(RecordValue::shown(e.record), unit),
+                  QStringLiteral("  %1 (%2): %3 -> %4").arg(e.key, e.record->label(), from,
                                                             withUnit(RecordValue::shown(e.record, e.stored), unit)));
     }
     if (changes.isEmpty()) {
@@ -294,10 +308,11 @@ int jog(Session &s, Output &out, const Options &o)
                       {{QStringLiteral("direction"), dir}, {QStringLiteral("ms"), o.jogMs}});
 }
 
-int cut(Session &s, Output &out, const Options &o, const PlotJob &job)
+int cut(Session &s, Output &out, const Options &o, const PlotJob &job, const QVariant &quality)
 {
     if (int rc = readInfo(s, out, false))
         return rc;
+    applyQuality(s, out, quality);
     NimbraCloud *cloud = nullptr;
     if (!o.cloud.isEmpty()) {
         cloud = new NimbraCloud(QUrl(o.cloud), o.ws, o.token, &s);
@@ -316,6 +331,31 @@ int cut(Session &s, Output &out, const Options &o, const PlotJob &job)
 
 }
 
+int parseQuality(Session &s, Output &out, const QString &text, QVariant &stored)
+{
+    if (text.isEmpty())
+        return ExitCode::Ok;
+    VXDeviceProperty *r = s.record(QStringLiteral("WORK_MODE"));
+    if (!r)
+        return out.result(ExitCode::UnknownKey, QStringLiteral("this device has no cutting quality setting"));
+    QString why;
+    if (!RecordValue::parse(r, text, stored, why))
+        return out.result(ExitCode::BadValue, QStringLiteral("--quality: %1").arg(why));
+    return ExitCode::Ok;
+}
+
+void applyQuality(Session &s, Output &out, const QVariant &stored)
+{
+    VXDeviceProperty *r = s.record(QStringLiteral("WORK_MODE"));
+    if (!stored.isValid() || !r)
+        return;
+    s.write(r, stored);
+    out.event(QStringLiteral("write"),
+              {{QStringLiteral("key"), QStringLiteral("WORK_MODE")},
+               {QStringLiteral("value"), RecordValue::shown(r, stored)}},
+              QStringLiteral("cutting quality: %1").arg(RecordValue::shown(r, stored)));
+}
+
 int waitFailure(Session &s, Output &out, const QString &what)
 {
     if (s.interrupted())
@@ -328,6 +368,11 @@ int waitFailure(Session &s, Output &out, const QString &what)
 
 int connect(Session &s, Output &out, const Options &o)
 {
+    // The device timer takes its period from the record when the link comes up.
+    if (o.heartbeatSec > 0) {
+        if (VXDeviceProperty *hb = s.record(QStringLiteral("HEARTBEAT")))
+            hb->setValue(o.heartbeatSec);
+    }
     if (!o.tcp.isEmpty())
         return s.connectTcp(o.tcp);
     if (!o.usb.isEmpty())
@@ -457,6 +502,11 @@ int run(const Options &o, Output &out, Interrupt *interrupt)
     if (int rc = s.load(o.plugin))
         return rc;
 
+    QVariant quality;
+    if (o.command == QLatin1String("cut")) {
+        if (int rc = parseQuality(s, out, o.quality, quality))
+            return rc;
+    }
     QList<Profile::Entry> entries;
     if (o.command == QLatin1String("get")) {
         for (const QString &key : o.args) {
@@ -497,7 +547,7 @@ int run(const Options &o, Output &out, Interrupt *interrupt)
         return writeAll(s, out, entries);
     if (o.command == QLatin1String("jog"))
         return jog(s, out, o);
-    return cut(s, out, o, job);
+    return cut(s, out, o, job, quality);
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 class Interrupt;
 class NimbraCloud;
@@ -19,6 +20,10 @@ int connect(Session &session, Output &out, const Options &options);
 int readInfo(Session &session, Output &out, bool show);
 int registerCloud(Session &session, Output &out, NimbraCloud *cloud, const QString &code);
 int openRemote(Session &session, Output &out);
+// Checks --quality against the "WORK_MODE" record (0 when not given).
+int parseQuality(Session &session, Output &out, const QString &text, QVariant &stored);
+// Writes it before a job, so the work record names the quality cut with.
+void applyQuality(Session &session, Output &out, const QVariant &stored);
 // Exit code for a wait that did not finish: Ctrl-C, link loss or time-out.
 int waitFailure(Session &session, Output &out, const QString &what);
 

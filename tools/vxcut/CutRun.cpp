@@ -33,7 +33,14 @@ bool CutRun::jobDone() const
 {
     const int copies = m_task.value(QStringLiteral("TaskCopies")).toInt();
     const int finished = m_task.value(QStringLiteral("Finished")).toInt();
-    return m_started && copies > 0 && finished >= copies;
+    return m_started && ((copies > 0 && finished >= copies) || endedEarly());
+}
+
+bool CutRun::endedEarly() const
+{
+    // The simulator's job states; a machine that never sends them ends by copies.
+    const int status = m_task.value(QStringLiteral("Status")).toInt();
+    return m_started && (status == StatusStopped || status == StatusFailed);
 }
 
 int CutRun::remainingSeconds() const
@@ -43,9 +50,10 @@ int CutRun::remainingSeconds() const
     const int percent = qBound(0, m_task.value(QStringLiteral("Percent")).toInt(), 100);
     if (finished >= copies)
         return 0;
-    // Percent counts the copy under the knife; the pace so far, as the
-    // machine itself reports it, predicts the rest.
-    const double done = (finished + percent / 100.0) / copies;
+    // Machines differ on whether Percent covers the whole job or the copy
+    // under the knife; the larger reading is right for both. The pace so far,
+    // as the machine itself reports it, predicts the rest.
+    const double done = qMax(percent / 100.0, double(finished) / copies);
     const double elapsed = m_clock.isValid() ? m_clock.elapsed() / 1000.0 : 0;
     if (done <= 0.01 || elapsed <= 0)
         return m_estimate;
@@ -141,5 +149,14 @@ int CutRun::run(const PlotJob &job, int copies)
         }
     }
     device->stopTask();
+    if (endedEarly()) {
+        const int status = m_task.value(QStringLiteral("Status")).toInt();
+        return m_out.result(ExitCode::Failure,
+                            status == StatusFailed
+                                ? QStringLiteral("the machine could not cut the plot (job status %1)").arg(status)
+                                : QStringLiteral("the job was stopped on the machine after %1 of %2 copies")
+                                      .arg(m_task.value(QStringLiteral("Finished")).toInt()).arg(copies),
+                            summary());
+    }
     return ExitCode::Ok;
 }

@@ -28,6 +28,11 @@ private:
     int remainingSeconds() const;
     QJsonObject summary() const;
     bool jobDone() const;
+    bool endedEarly() const;
+
+    // Job status numbers of field 1 that end a job before its last copy.
+    static constexpr int StatusStopped = 4;
+    static constexpr int StatusFailed = 5;
 
     Session &m_session;
     Output &m_out;

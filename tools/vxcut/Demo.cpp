@@ -58,10 +58,17 @@ int run(const Options &o, Output &out, Interrupt *interrupt)
         s.setTimeout(o.timeoutMs);
         if ((rc = s.load(o.plugin)))
             return rc;
-        if ((rc = s.connectTcp(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()))))
+        Options local = o;
+        local.tcp = QStringLiteral("127.0.0.1:%1").arg(sim.serverPort());
+        local.usb.clear();
+        if ((rc = Commands::connect(s, out, local)))
+            return rc;
+        QVariant quality;
+        if ((rc = Commands::parseQuality(s, out, o.quality, quality)))
             return rc;
         if ((rc = Commands::readInfo(s, out, false)))
             return rc;
+        Commands::applyQuality(s, out, quality);
 
         NimbraCloud cloud(cloudServer.httpBase(), cloudServer.ws());
         cloud.setTimeout(s.timeout());

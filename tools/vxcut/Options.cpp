@@ -27,7 +27,10 @@ const char *const kCommon =
     "  --plugin PATH       device plugin file (default: <appdir>/plugins,\n"
     "                      <appdir>/../lib/vxdevice/plugins, then the build tree)\n"
     "  --timeout SEC       connection and answer timeout (default 5)\n"
+    "  --heartbeat SEC     heartbeat period; three missed answers with nothing\n"
+    "                      else heard mean the machine is gone (default 2)\n"
     "  --json              one JSON event per line (link, progress, result, ...)\n"
+    "  --verbose           show the device object's debug log\n"
     "  --help              this text\n";
 
 }
@@ -50,10 +53,11 @@ QString Options::usage(const QString &command)
             "channel, cuts the bundled sample plot, stops the job and prints the\n"
             "work record as the cloud received it. Needs no hardware or network.\n"
             "  --copies N    copies to cut (default 2)\n"
+            "  --quality Q   cutting quality, index or text as `vxcut settings` shows it\n"
             "  --speedup F   how much faster than real time the simulator cuts (default 50)\n");
     } else if (command == QLatin1String("cut")) {
         usage = QStringLiteral(
-            "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N]\n"
+            "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
             "                [--cloud URL --ws URL --code CODE [--token T]]\n\n"
             "Cuts a plot file. Shows the plot's size, cut length and estimated time,\n"
             "then a progress bar with copies done and the remaining time. Ctrl-C\n"
@@ -124,13 +128,18 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optToken(QStringLiteral("token"), QString(), QStringLiteral("token"));
     const QCommandLineOption optTime(QStringLiteral("time"), QString(), QStringLiteral("ms"));
     const QCommandLineOption optSpeedup(QStringLiteral("speedup"), QString(), QStringLiteral("f"));
+    const QCommandLineOption optHeartbeat(QStringLiteral("heartbeat"), QString(), QStringLiteral("sec"));
+    const QCommandLineOption optVerbose(QStringLiteral("verbose"));
+    const QCommandLineOption optQuality(QStringLiteral("quality"), QString(), QStringLiteral("q"));
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
-                  optWs, optCode, optToken, optTime, optSpeedup});
+                  optWs, optCode, optToken, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality});
     if (!p.parse(argv)) {
         error = p.errorText();
         return false;
     }
     json = p.isSet(optJson);
+    verbose = p.isSet(optVerbose);
+    quality = p.value(optQuality);
     help = p.isSet(optHelp);
     const QStringList positional = p.positionalArguments();
     command = positional.value(0);
@@ -186,6 +195,13 @@ bool Options::parse(const QStringList &argv, QString &error)
         speedup = p.value(optSpeedup).toDouble(&ok);
         if (!ok || speedup <= 0 || speedup > 1e6) {
             error = QStringLiteral("--speedup wants a positive factor");
+            return false;
+        }
+    }
+    if (p.isSet(optHeartbeat)) {
+        heartbeatSec = p.value(optHeartbeat).toInt(&ok);
+        if (!ok || heartbeatSec < 1 || heartbeatSec > 60) {
+            error = QStringLiteral("--heartbeat wants whole seconds from 1 to 60");
             return false;
         }
     }

@@ -11,6 +11,8 @@ struct Options
     QStringList args;
     bool json = false;
     bool help = false;
+    bool verbose = false;
+    QString quality;        // cutting quality for the job; empty: leave it
     QString plugin;
     int timeoutMs = 5000;
     QString tcp;
@@ -21,6 +23,7 @@ struct Options
     QString code;
     QString token;
     int jogMs = 500;
+    int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
 
     // False with error on a malformed command line.

@@ -89,6 +89,11 @@ void Output::progress(const QJsonObject &task, int remainingSec)
     if (bar == m_lastBar)
         return;
     m_lastBar = bar;
+    // Logs get a line per tenth, per copy and at the end, not one per percent.
+    const QString step = QStringLiteral("%1/%2/%3").arg(percent / 10).arg(finished).arg(copies);
+    if (!m_tty && step == m_lastStep)
+        return;
+    m_lastStep = step;
     const QByteArray bytes = bar.toLocal8Bit();
     if (m_tty) {
         // Redraw in place; the padding wipes a longer previous line.

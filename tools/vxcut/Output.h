@@ -38,4 +38,5 @@ private:
     bool m_tty;
     bool m_barOpen = false;
     QString m_lastBar;
+    QString m_lastStep;
 };

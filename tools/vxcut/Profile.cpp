@@ -2,6 +2,7 @@
 
 #include "ExitCodes.h"
 #include "RecordValue.h"
+#include "Session.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QRegularExpression>
@@ -23,10 +24,22 @@ void addKeys(VXDeviceProperty *record, const QString &key, QStringList &keys)
     }
 }
 
-QString comment(VXDeviceProperty *record)
+// The group a setting belongs to, for its caption ("Tool offset x").
+VXDeviceProperty *groupOf(VXDeviceInterface *device, VXDeviceProperty *record)
 {
-    QString c = record->label();
-    const QString unit = record->uint();
+    for (const QString &key : device->userProperty()) {
+        VXDeviceProperty *group = device->property_ptr(key.toLatin1().constData());
+        if (group && group != record && group->members().contains(record))
+            return group;
+    }
+    return nullptr;
+}
+
+QString comment(VXDeviceInterface *device, VXDeviceProperty *record)
+{
+    VXDeviceProperty *group = groupOf(device, record);
+    QString c = group ? group->label() + QLatin1Char(' ') + record->label() : record->label();
+    const QString unit = RecordValue::unit(record, group);
     if (!unit.isEmpty())
         c += QLatin1Char(' ') + unit;
     const QJsonObject w = RecordValue::widget(record);
@@ -40,6 +53,8 @@ QString comment(VXDeviceProperty *record)
         c += QStringLiteral(" [%1..%2]").arg(w.value(QStringLiteral("min")).toDouble(0))
                 .arg(w.value(QStringLiteral("max")).toDouble(1000));
     }
+    if (!Session::answerDecoded(record))
+        c += QStringLiteral("; cannot be read back, so apply always writes it");
     return c;
 }
 
@@ -67,7 +82,7 @@ QString render(VXDeviceInterface *device, const QStringList &keys, const QString
         const QString value = w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")
                 ? record->value().toString() : RecordValue::shown(record);
         out += QStringLiteral("%1 = %2").arg(key, value).leftJustified(32)
-                + QStringLiteral("  # ") + comment(record) + QLatin1Char('\n');
+                + QStringLiteral("  # ") + comment(device, record) + QLatin1Char('\n');
     }
     return out;
 }

@@ -260,9 +260,20 @@ int Session::connectUsb(const QString &path)
     return awaitLink(path);
 }
 
+bool Session::answerDecoded(const VXDeviceProperty *record)
+{
+    for (int n : {record->get_cmd_int(), record->set_cmd_int()}) {
+        if (n == 27 || n == 125)
+            return false;
+    }
+    return true;
+}
+
 void Session::collect(VXDeviceProperty *record, QList<VXDeviceProperty *> &targets,
                       QList<VXDeviceProperty *> &answers)
 {
+    if (!answerDecoded(record))
+        return;
     if (RecordValue::readable(record)) {
         targets << record;
         if (RecordValue::isGroup(record)) {
@@ -346,15 +357,20 @@ Session::WriteOutcome Session::write(VXDeviceProperty *record, const QVariant &s
         outcome.status = ret;
         emit changed();
     });
+    const QVariant before = record->value();
     record->setValue(stored);
     m_device->sendCMD(record->set_cmd_bytes());
-    if (RecordValue::readable(record)) {
+    if (!answerDecoded(record)) {
+        outcome.unconfirmable = true;
+        flush();
+    } else if (RecordValue::readable(record)) {
         const QVariant mark = marker(record);
         record->assignDecoded(mark);
         m_device->sendCMD(record->get_cmd_bytes());
         wait([&] { return !marked(record, mark) || (outcome.acked && outcome.status != 0); }, m_timeoutMs);
         if (marked(record, mark)) {
-            record->assignDecoded(stored);
+            // Refused: the machine still has the old value.
+            record->assignDecoded(outcome.acked && outcome.status != 0 ? before : stored);
         } else {
             outcome.readBack = true;
             outcome.value = record->value();

@@ -49,7 +49,11 @@ public:
         int status = 0;         // its value
         bool readBack = false;  // a value came back from the machine
         QVariant value;         // what it reported
+        bool unconfirmable = false; // sent; its answers are never decoded
     };
+    // The device object drops every answer carrying 27 (cutting quality) or
+    // 125 (job control), so reading those records could only time out.
+    static bool answerDecoded(const VXDeviceProperty *record);
     WriteOutcome write(VXDeviceProperty *record, const QVariant &stored);
 
     // Sends a record's write frame as it stands (job control, origin, jog).

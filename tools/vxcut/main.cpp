@@ -8,6 +8,16 @@
 
 #include <cstdio>
 
+namespace {
+// The device object narrates its work on the debug log; users see it with --verbose.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -28,6 +38,8 @@ int main(int argc, char *argv[])
             fputs("Try 'vxcut --help'.\n", stderr);
         return ExitCode::Usage;
     }
+    if (!options.verbose)
+        qInstallMessageHandler(quietHandler);
     Interrupt interrupt;
     return Commands::run(options, out, &interrupt);
 }
