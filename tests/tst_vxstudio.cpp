@@ -1,0 +1,413 @@
+#include "ConnectionBar.h"
+#include "JobPanel.h"
+#include "JobReport.h"
+#include "JogPad.h"
+#include "MainWindow.h"
+#include "SettingsPanel.h"
+#include "VXSimulator.h"
+#include "interface/VXDeviceInterface.h"
+#include "property/VXDeviceProperty.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPluginLoader>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+void setEditor(QWidget *w, const QVariant &v)
+{
+    if (auto *s = qobject_cast<QSpinBox *>(w))
+        s->setValue(v.toInt());
+    else if (auto *d = qobject_cast<QDoubleSpinBox *>(w))
+        d->setValue(v.toDouble());
+    else if (auto *c = qobject_cast<QComboBox *>(w))
+        c->setCurrentIndex(v.toInt());
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+        e->setText(v.toString());
+}
+
+QVariant editorValue(QWidget *w)
+{
+    if (auto *s = qobject_cast<QSpinBox *>(w))
+        return s->value();
+    if (auto *d = qobject_cast<QDoubleSpinBox *>(w))
+        return d->value();
+    if (auto *c = qobject_cast<QComboBox *>(w))
+        return c->currentIndex();
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        return e->text();
+    return {};
+}
+
+QString widgetKind(VXDeviceProperty *record)
+{
+    return record->property("WIDGET").toJsonObject().value(QStringLiteral("widget")).toString();
+}
+
+void click(QWidget *root, const char *name)
+{
+    auto *b = root->findChild<QPushButton *>(QLatin1String(name));
+    QVERIFY2(b, name);
+    QVERIFY2(b->isEnabled(), name);
+    b->click();
+}
+
+} // namespace
+
+class TestVxStudio : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void linkStateFromMessage_data();
+    void linkStateFromMessage();
+    void jobReport_data();
+    void jobReport();
+
+    void tabPerTabKindProperty();
+    void catalogueEditors_data();
+    void catalogueEditors();
+    void machineInfoReadOnly();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void editBackToPreviousValueIsWritten();
+    void offlineWriteIsRefused();
+    void jogAndOrigin();
+    void jobRunsToCompletion();
+
+private:
+    QWidget *editor(const char *key) const { return m_window->settings()->editor(QLatin1String(key)); }
+
+    QPluginLoader m_loader;
+    VXDeviceInterface *m_factory = nullptr;
+    VXSimulator *m_sim = nullptr;
+    MainWindow *m_window = nullptr;
+};
+
+void TestVxStudio::initTestCase()
+{
+    m_loader.setFileName(QStringLiteral(VX_PLUGIN_FILE));
+    m_factory = qobject_cast<VXDeviceInterface *>(m_loader.instance());
+    QVERIFY2(m_factory, qPrintable(m_loader.errorString()));
+
+    m_sim = new VXSimulator;
+    QVERIFY2(m_sim->start(0), qPrintable(m_sim->errorString()));
+    m_window = new MainWindow(m_factory);
+    m_window->show();
+    m_window->connectTcp(QStringLiteral("127.0.0.1"), m_sim->serverPort());
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->connectionBar()->linkState(),
+                              ConnectionBar::LinkState::Connected, 5000);
+}
+
+void TestVxStudio::cleanupTestCase()
+{
+    delete m_window;
+    delete m_sim;
+}
+
+void TestVxStudio::linkStateFromMessage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("known");
+    QTest::addColumn<ConnectionBar::LinkState>("state");
+    using S = ConnectionBar::LinkState;
+    QTest::newRow("usb up") << "USB CONNECTED." << true << S::Connected;
+    QTest::newRow("tcp up") << "TCP CONNECTED." << true << S::Connected;
+    QTest::newRow("usb error") << "USB ERROR." << true << S::Error;
+    QTest::newRow("usb down") << "USB DISCONNECTED." << true << S::Disconnected;
+    QTest::newRow("tcp down") << "TCP DISCONNECTED." << true << S::Disconnected;
+    QTest::newRow("heartbeat lost") << "HEARTBEAT TIMEOUT 30S." << true << S::Disconnected;
+    // The remote channel is not the machine's link.
+    QTest::newRow("web socket up") << "WEB SOCKET CONNECTED." << false << S::Disconnected;
+    QTest::newRow("web socket error") << "WEB SOCKET ERROR." << false << S::Disconnected;
+}
+
+void TestVxStudio::linkStateFromMessage()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, known);
+    QFETCH(ConnectionBar::LinkState, state);
+    bool isKnown = !known;
+    const ConnectionBar::LinkState got = ConnectionBar::stateFromMessage(text, &isKnown);
+    QCOMPARE(isKnown, known);
+    if (known)
+        QCOMPARE(got, state);
+}
+
+void TestVxStudio::jobReport_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("finished");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("running") << "66,1,job1.plt,2,1,57.9,0,0,0" << true << 57 << 1 << false;
+    QTest::newRow("all copies") << "66,3,job1.plt,2,2,100,0,0,0" << true << 100 << 2 << true;
+    QTest::newRow("100 % of fewer copies") << "66,1,a.plt,3,2,100,0,0,0" << true << 100 << 2 << false;
+    QTest::newRow("junk percent") << "66,1,a.plt,1,0,abc,0,0,0" << true << 0 << 0 << false;
+    QTest::newRow("percent over range") << "66,1,a.plt,1,1,250,0,0,0" << true << 100 << 1 << true;
+    QTest::newRow("negative percent") << "66,1,a.plt,1,0,-4,0,0,0" << true << 0 << 0 << false;
+    QTest::newRow("no copies asked") << "66,3,a.plt,0,0,100,0,0,0" << true << 100 << 0 << false;
+    QTest::newRow("other command") << "67,1,a.plt,1,1,100,0,0,0" << false << 0 << 0 << false;
+    QTest::newRow("too short") << "66,1,a.plt,1" << false << 0 << 0 << false;
+}
+
+void TestVxStudio::jobReport()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, percent);
+    QFETCH(int, finished);
+    QFETCH(bool, complete);
+    JobReport r;
+    QCOMPARE(JobReport::parse(text, &r), ok);
+    if (!ok)
+        return;
+    QCOMPARE(r.percent, percent);
+    QCOMPARE(r.finished, finished);
+    QCOMPARE(r.isComplete(), complete);
+}
+
+void TestVxStudio::tabPerTabKindProperty()
+{
+    VXDeviceInterface *device = m_window->device();
+    QStringList tabLabels;
+    for (const QString &key : device->userProperty()) {
+        VXDeviceProperty *r = device->property_ptr(key.toLatin1().constData());
+        if (r && widgetKind(r) == QLatin1String("QTabWidget"))
+            tabLabels << r->label();
+        // Names the model lists without a record are left out, not shown empty.
+        if (!r)
+            QVERIFY2(!editor(key.toLatin1().constData()), qPrintable(key));
+    }
+    QCOMPARE(tabLabels.size(), 2);   // SP2 and FEED on this model
+
+    QWidget *area = m_window->settings()->findChild<QWidget *>(QStringLiteral("userArea"));
+    QVERIFY(area);
+    QCOMPARE(area->findChildren<QTabWidget *>().size(), 1);
+    QTabWidget *tabs = m_window->settings()->tabs();
+    QVERIFY(tabs);
+    QStringList titles;
+    for (int i = 0; i < tabs->count(); ++i)
+        titles << tabs->tabText(i);
+    QCOMPARE(titles, tabLabels);
+    // Members land on their own page.
+    QVERIFY(tabs->widget(1)->isAncestorOf(editor("FAN_DELAY")));
+    QVERIFY(tabs->widget(0)->isAncestorOf(editor("SP2_TOOL")));
+}
+
+void TestVxStudio::catalogueEditors_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<int>("items");
+    // Spin boxes: the bounds; combo boxes: the item count (min/max unused).
+    QTest::newRow("PU_SPEED") << "PU_SPEED" << 10.0 << 700.0 << 0;
+    QTest::newRow("TOOL_SPACE_X") << "TOOL_SPACE_X" << -1000.0 << 1000.0 << 0;
+    QTest::newRow("CAMERA_OFFSET_Y") << "CAMERA_OFFSET_Y" << -1000.0 << 1000.0 << 0;
+    QTest::newRow("PAGE_SPACE") << "PAGE_SPACE" << -100.0 << 300.0 << 0;
+    QTest::newRow("SP2_SPEED") << "SP2_SPEED" << 10.0 << 700.0 << 0;
+    QTest::newRow("SP2_PRESSURE") << "SP2_PRESSURE" << 0.0 << 900.0 << 0;
+    QTest::newRow("SP2_ANGLE") << "SP2_ANGLE" << -360.0 << 360.0 << 0;
+    QTest::newRow("FAN_DELAY") << "FAN_DELAY" << 0.0 << 10000.0 << 0;
+    QTest::newRow("FEED_LENGTH default bounds") << "FEED_LENGTH" << 0.0 << 1000.0 << 0;
+    QTest::newRow("WORK_MODE") << "WORK_MODE" << 0.0 << 0.0 << 3;
+    QTest::newRow("SP2_TOOL") << "SP2_TOOL" << 0.0 << 0.0 << 2;
+    QTest::newRow("AUTO_FEED") << "AUTO_FEED" << 0.0 << 0.0 << 2;
+    QTest::newRow("FEED_MODEL") << "FEED_MODEL" << 0.0 << 0.0 << 2;
+}
+
+void TestVxStudio::catalogueEditors()
+{
+    QFETCH(QString, key);
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(int, items);
+    QWidget *w = editor(key.toLatin1().constData());
+    QVERIFY2(w, qPrintable(key));
+    if (items) {
+        auto *combo = qobject_cast<QComboBox *>(w);
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), items);
+        // The items are the catalogue's option entries, in order.
+        VXDeviceProperty *r = m_window->device()->property_ptr(key.toLatin1().constData());
+        const QStringList option = r->property("WIDGET").toJsonObject()
+                .value(QStringLiteral("option")).toString().split(QLatin1Char(';'));
+        for (int i = 0; i < items; ++i)
+            QCOMPARE(combo->itemText(i), option.at(i));
+    } else if (auto *spin = qobject_cast<QSpinBox *>(w)) {
+        QCOMPARE(spin->minimum(), int(min));
+        QCOMPARE(spin->maximum(), int(max));
+    } else {
+        auto *dspin = qobject_cast<QDoubleSpinBox *>(w);
+        QVERIFY(dspin);
+        QCOMPARE(dspin->minimum(), min);
+        QCOMPARE(dspin->maximum(), max);
+    }
+}
+
+void TestVxStudio::machineInfoReadOnly()
+{
+    auto *firmware = qobject_cast<QLineEdit *>(editor("FIRMWARE"));
+    QVERIFY(firmware);
+    QVERIFY(firmware->isReadOnly());
+    // The window reads the device information on connecting.
+    QTRY_VERIFY_WITH_TIMEOUT(!firmware->text().isEmpty(), 5000);
+    QCOMPARE(firmware->text(), m_window->device()->property_ptr("FIRMWARE")->value().toString());
+    auto *name = qobject_cast<QLabel *>(editor("DEVICE_MODEL_NAME"));
+    QVERIFY(name);
+    QVERIFY(!name->text().isEmpty());
+    QVERIFY(qobject_cast<QLineEdit *>(editor("WORKAREA_X"))->isReadOnly());
+}
+
+void TestVxStudio::settingsRoundTrip_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("shown");       // typed into the editor
+    QTest::addColumn<int>("number");           // first command number
+    QTest::addColumn<QStringList>("written");  // the machine's words after Write
+    QTest::addColumn<QStringList>("machine");  // words the machine then holds
+    QTest::addColumn<QVariant>("readBack");    // the editor after Read
+    QTest::newRow("spin box") << "PU_SPEED" << QVariant(250) << 26
+                              << QStringList{"250"} << QStringList{"320"} << QVariant(320);
+    QTest::newRow("combo box") << "AUTO_FEED" << QVariant(1) << 134
+                               << QStringList{"1"} << QStringList{"0"} << QVariant(0);
+    QTest::newRow("factor on a tab page") << "SP2_PRESSURE" << QVariant(450) << 4
+                                          << QStringList{"300"} << QStringList{"600"} << QVariant(900);
+    QTest::newRow("feed tab") << "FAN_DELAY" << QVariant(1500) << 137
+                              << QStringList{"1500"} << QStringList{"250"} << QVariant(250);
+    QTest::newRow("negative three words") << "TOOL_SPACE_X" << QVariant(-1.0) << 5
+                                          << QStringList{"65336", "65535", "0"}
+                                          << QStringList{"500", "0", "0"} << QVariant(2.5);
+    QTest::newRow("double with factor") << "PAGE_SPACE" << QVariant(12.5) << 43
+                                        << QStringList{"125"} << QStringList{"-50"} << QVariant(-5.0);
+}
+
+void TestVxStudio::settingsRoundTrip()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, shown);
+    QFETCH(int, number);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, machine);
+    QFETCH(QVariant, readBack);
+
+    QWidget *w = editor(key.toLatin1().constData());
+    QVERIFY(w);
+    setEditor(w, shown);
+    click(m_window->settings(), "writeSettings");
+    for (int i = 0; i < written.size(); ++i)
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->setting(VXSimulator::Cmd, number + i), written.at(i), 5000);
+
+    for (int i = 0; i < machine.size(); ++i)
+        m_sim->setSetting(VXSimulator::Cmd, number + i, machine.at(i));
+    click(m_window->settings(), "readSettings");
+    QTRY_COMPARE_WITH_TIMEOUT(editorValue(w), readBack, 5000);
+}
+
+void TestVxStudio::editBackToPreviousValueIsWritten()
+{
+    // The record stores an edit back to its previous value without
+    // valueChanged(); the write must still go out.
+    QWidget *w = editor("WORK_MODE");
+    const int steps[] = {1, 2, 1};
+    for (int index : steps) {
+        setEditor(w, index);
+        click(m_window->settings(), "writeSettings");
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->setting(VXSimulator::Cmd, 27), QString::number(index), 5000);
+    }
+}
+
+void TestVxStudio::offlineWriteIsRefused()
+{
+    // Frames offered while the link is down vanish without trace: the window
+    // must say so rather than report the settings as written.
+    const QString before = m_sim->setting(VXSimulator::Cmd, 138);
+    MainWindow offline(m_factory);
+    auto *speed = qobject_cast<QSpinBox *>(offline.settings()->editor(QStringLiteral("FEED_SPEED")));
+    QVERIFY(speed);
+    speed->setValue(before.toInt() + 1);
+    click(offline.settings(), "writeSettings");
+    auto *status = offline.settings()->findChild<QLabel *>(QStringLiteral("writeStatus"));
+    QVERIFY2(!status->text().contains(offline.device()->property_ptr("FEED_SPEED")->label()),
+             qPrintable(status->text()));
+    QCOMPARE(offline.device()->property_ptr("FEED_SPEED")->value().toInt(), 0);
+    QCOMPARE(m_sim->setting(VXSimulator::Cmd, 138), before);
+}
+
+void TestVxStudio::jogAndOrigin()
+{
+    m_sim->clearReceivedFrames();
+    auto *jog = m_window->jogPad();
+    auto *right = jog->findChild<QPushButton *>(QStringLiteral("jogXPlus"));
+    QVERIFY(right);
+    QTest::mousePress(right, Qt::LeftButton);
+    QTest::mouseRelease(right, Qt::LeftButton);
+    click(jog, "setOrigin");
+    click(jog, "returnOrigin");
+
+    // Press: Y stop then X positive; release: both stop; then 87 and 93.
+    const QList<QByteArray> expected = {"SET83:0;", "SET82:32868;", "SET83:0;", "SET82:0;",
+                                        "SET87:1;", "SET93:1;"};
+    auto writes = [this] {
+        QList<QByteArray> bodies;
+        for (const VXSimFrame &f : m_sim->receivedFrames())
+            if (f.kind == "CMD" && !f.body.startsWith("GET"))
+                bodies << f.body;
+        return bodies;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(writes(), expected, 5000);
+}
+
+void TestVxStudio::jobRunsToCompletion()
+{
+    JobPanel *job = m_window->jobPanel();
+    QString error;
+    QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error),
+             qPrintable(error));
+    QVERIFY(job->plotWidth() > 0 && job->plotHeight() > 0 && job->pathLength() > 0);
+    QVERIFY(!job->findChild<QLabel *>(QStringLiteral("plotSize"))->text().contains(QLatin1Char('-')));
+
+    auto *bar = job->findChild<QProgressBar *>(QStringLiteral("jobProgress"));
+    QList<int> seen;
+    connect(bar, &QProgressBar::valueChanged, this, [&seen](int v) { seen << v; });
+    m_sim->setSpeedup(20);
+    job->setCopies(2);
+    click(job, "startJob");
+    QVERIFY(job->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 20000);
+
+    QCOMPARE(bar->value(), 100);
+    QCOMPARE(job->findChild<QLabel *>(QStringLiteral("copiesDone"))->text(), QStringLiteral("2 / 2"));
+    QVERIFY2(seen.size() >= 3, "the bar moved only to its end");
+    for (int i = 1; i < seen.size(); ++i)
+        QVERIFY2(seen.at(i) >= seen.at(i - 1), "the bar went backwards");
+    const QList<VXSimJob> jobs = m_sim->jobs();
+    QVERIFY(!jobs.isEmpty());
+    QCOMPARE(jobs.last().copies, 2);
+    QCOMPARE(jobs.last().finished, 2);
+
+    // The file facts went to the job record the cloud report reads.
+    const QJsonObject facts = m_window->device()->property_ptr("TASK_FILE_INFO")->value().toJsonObject();
+    QCOMPARE(facts.value(QStringLiteral("width")).toInt(), qRound(job->plotWidth()));
+
+    const QString shot = QStringLiteral(VX_SOURCE_DIR "/docs/vxstudio.png");
+    QDir().mkpath(QFileInfo(shot).path());
+    QVERIFY(m_window->grab().save(shot));
+}
+
+QTEST_MAIN(TestVxStudio)
+#include "tst_vxstudio.moc"

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ConnectionBar.h"
+#include "interface/VXDeviceInterface.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QPlainTextEdit;
+class JobPanel;
+class JogPad;
+class SettingsPanel;
+
+// The desktop host: one device object of the plugin, its settings, jog pad
+// and job panel. factory is the plugin's root object; it only makes device
+// objects and must outlive the window.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(VXDeviceInterface *factory, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    VXDeviceInterface *device() const { return m_device; }
+    ConnectionBar *connectionBar() const { return m_connection; }
+    SettingsPanel *settings() const { return m_settings; }
+    JogPad *jogPad() const { return m_jog; }
+    JobPanel *jobPanel() const { return m_job; }
+
+public slots:
+    void connectTcp(const QString &host, int port);
+    void connectUsb(const QString &path);
+    void connectSelected();
+    void disconnectDevice();
+    void log(const QString &text);
+
+private slots:
+    void onMessage(int kind, const QString &text);
+
+private:
+    // Each connection starts on a fresh device object: the link refuses to
+    // connect outside DisConnected and would keep using a USB target once set.
+    void renewDevice();
+    void releaseDevice();
+    bool beginConnect();
+
+    VXDeviceInterface *m_factory = nullptr;
+    QPointer<VXDeviceInterface> m_device;
+    ConnectionBar *m_connection = nullptr;
+    SettingsPanel *m_settings = nullptr;
+    JogPad *m_jog = nullptr;
+    JobPanel *m_job = nullptr;
+    QPlainTextEdit *m_log = nullptr;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QPolygonF>
+#include <QRectF>
+#include <QVector>
+#include <QWidget>
+
+// Draws a plot's pen-down polylines fitted into the widget, Y pointing up as
+// on the machine's table.
+class PlotPreview : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PlotPreview(QWidget *parent = nullptr);
+
+    void setPaths(const QVector<QPolygonF> &paths);
+    void clear();
+    bool isEmpty() const { return m_paths.isEmpty(); }
+    QRectF bounds() const { return m_bounds; }
+
+    // The same drawing on a white image, for the job's preview record.
+    static QImage render(const QVector<QPolygonF> &paths, const QSize &size);
+
+    QSize sizeHint() const override { return QSize(320, 240); }
+    QSize minimumSizeHint() const override { return QSize(120, 90); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    static void draw(QPainter &p, const QVector<QPolygonF> &paths, const QRectF &bounds,
+                     const QRectF &target, const QColor &ink);
+
+    QVector<QPolygonF> m_paths;
+    QRectF m_bounds;
+};

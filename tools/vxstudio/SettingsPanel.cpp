@@ -1,0 +1,279 @@
+#include "SettingsPanel.h"
+
+#include "interface/VXDeviceInterface.h"
+#include "property/VXDeviceProperty.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSet>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Frames are only sent in these states; anything offered otherwise is
+// dropped without trace, so the panel refuses up front instead.
+bool linkUp(VXDeviceInterface *device)
+{
+    VXDeviceProperty *status = device ? device->property_ptr("STATUS") : nullptr;
+    if (!status)
+        return false;
+    const int s = status->value().toInt();
+    return s == VXDeviceInterface::Idle || s == VXDeviceInterface::Working
+            || s == VXDeviceInterface::Pause;
+}
+
+QScrollArea *scrollFor(QWidget *parent)
+{
+    auto *scroll = new QScrollArea(parent);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    return scroll;
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *settingsBox = new QGroupBox(tr("Machine settings"), this);
+    auto *settingsScroll = scrollFor(settingsBox);
+    settingsScroll->setObjectName(QStringLiteral("settingsScroll"));
+    m_read = new QPushButton(tr("Read from machine"), settingsBox);
+    m_read->setObjectName(QStringLiteral("readSettings"));
+    m_write = new QPushButton(tr("Write to machine"), settingsBox);
+    m_write->setObjectName(QStringLiteral("writeSettings"));
+    m_writeStatus = new QLabel(settingsBox);
+    m_writeStatus->setObjectName(QStringLiteral("writeStatus"));
+    m_writeStatus->setWordWrap(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_read);
+    buttons->addWidget(m_write);
+    buttons->addWidget(m_writeStatus, 1);
+    auto *settingsLayout = new QVBoxLayout(settingsBox);
+    settingsLayout->addWidget(settingsScroll, 1);
+    settingsLayout->addLayout(buttons);
+
+    auto *infoBox = new QGroupBox(tr("Machine information"), this);
+    auto *infoScroll = scrollFor(infoBox);
+    infoScroll->setObjectName(QStringLiteral("infoScroll"));
+    auto *infoLayout = new QVBoxLayout(infoBox);
+    infoLayout->addWidget(infoScroll);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(settingsBox, 3);
+    layout->addWidget(infoBox, 2);
+
+    connect(m_read, &QPushButton::clicked, this, &SettingsPanel::readFromMachine);
+    connect(m_write, &QPushButton::clicked, this, &SettingsPanel::writeToMachine);
+
+    // Replies are decoded into the records silently (no signal), so the
+    // editors follow by comparing values on a short beat.
+    m_sync.setInterval(150);
+    connect(&m_sync, &QTimer::timeout, this, &SettingsPanel::syncEditors);
+    m_sync.start();
+
+    setDevice(nullptr);
+}
+
+void SettingsPanel::collect(VXDeviceProperty *record, QList<VXDeviceProperty *> *out)
+{
+    if (!record || out->contains(record))
+        return;
+    out->append(record);
+    const QList<VXDeviceProperty *> members = record->members();
+    for (VXDeviceProperty *m : members)
+        collect(m, out);
+}
+
+void SettingsPanel::buildInto(QWidget *area, const QStringList &keys,
+                              QList<VXDeviceProperty *> *top)
+{
+    for (const QString &key : keys) {
+        // The lists may name keys this model never built; skip them quietly.
+        VXDeviceProperty *record = m_device->property_ptr(key.toLatin1().constData());
+        if (!record || top->contains(record))
+            continue;
+        top->append(record);
+        record->create_ui_ctrl(area, key, true);
+    }
+    static_cast<QVBoxLayout *>(area->layout())->addStretch(1);
+}
+
+void SettingsPanel::clear()
+{
+    if (m_device) {
+        for (VXDeviceProperty *r : qAsConst(m_allRecords))
+            disconnect(r, nullptr, this, nullptr);
+        disconnect(m_device, nullptr, this, nullptr);
+    }
+    m_device = nullptr;
+    m_userTop.clear();
+    m_userAll.clear();
+    m_allRecords.clear();
+    m_shown.clear();
+    m_writeStatus->clear();
+
+    // Fresh areas: the records' editor pointers must never meet widgets of a
+    // previous device.
+    auto *settingsScroll = findChild<QScrollArea *>(QStringLiteral("settingsScroll"));
+    auto *infoScroll = findChild<QScrollArea *>(QStringLiteral("infoScroll"));
+    delete settingsScroll->takeWidget();
+    delete infoScroll->takeWidget();
+    m_userArea = new QWidget;
+    m_userArea->setObjectName(QStringLiteral("userArea"));
+    new QVBoxLayout(m_userArea);
+    m_infoArea = new QWidget;
+    m_infoArea->setObjectName(QStringLiteral("infoArea"));
+    new QVBoxLayout(m_infoArea);
+    settingsScroll->setWidget(m_userArea);
+    infoScroll->setWidget(m_infoArea);
+}
+
+void SettingsPanel::setDevice(VXDeviceInterface *device)
+{
+    clear();
+    m_device = device;
+    m_read->setEnabled(device);
+    m_write->setEnabled(device);
+    if (!device)
+        return;
+    // Deleted behind our back: forget the records before anything touches them.
+    connect(device, &QObject::destroyed, this, [this] {
+        m_userTop.clear();
+        m_userAll.clear();
+        m_allRecords.clear();
+        m_shown.clear();
+    });
+
+    buildInto(m_userArea, device->userProperty(), &m_userTop);
+    QList<VXDeviceProperty *> infoTop;
+    buildInto(m_infoArea, device->sysProperty(), &infoTop);
+
+    // Machine information is shown, not edited.
+    for (QLineEdit *e : m_infoArea->findChildren<QLineEdit *>())
+        e->setReadOnly(true);
+    for (QAbstractSpinBox *e : m_infoArea->findChildren<QAbstractSpinBox *>())
+        e->setReadOnly(true);
+    for (QComboBox *e : m_infoArea->findChildren<QComboBox *>())
+        e->setEnabled(false);
+
+    for (VXDeviceProperty *r : qAsConst(m_userTop))
+        collect(r, &m_userAll);
+    m_allRecords = m_userAll;
+    for (VXDeviceProperty *r : qAsConst(infoTop))
+        collect(r, &m_allRecords);
+
+    for (VXDeviceProperty *r : qAsConst(m_allRecords)) {
+        connect(r, &VXDeviceProperty::retStatus, this, [this, r](int ret) {
+            const QString text = tr("%1: machine answered %2").arg(r->label().trimmed()).arg(ret);
+            m_writeStatus->setText(text);
+            emit logMessage(text);
+        });
+        r->to_ui_ctrl();
+        m_shown.insert(r, r->value());
+    }
+}
+
+QTabWidget *SettingsPanel::tabs() const
+{
+    return m_userArea ? m_userArea->findChild<QTabWidget *>() : nullptr;
+}
+
+QWidget *SettingsPanel::editor(const QString &key) const
+{
+    return findChild<QWidget *>(key);
+}
+
+void SettingsPanel::syncEditors()
+{
+    if (!m_device)
+        return;
+    for (VXDeviceProperty *r : qAsConst(m_allRecords)) {
+        const QVariant now = r->value();
+        auto shown = m_shown.find(r);
+        // QVariant equality as the records use it: 0u and 0 are the same.
+        if (shown != m_shown.end() && *shown == now)
+            continue;
+        m_shown.insert(r, now);
+        if (r->members().isEmpty())
+            r->to_ui_ctrl();
+    }
+}
+
+void SettingsPanel::readFromMachine()
+{
+    if (!m_device)
+        return;
+    if (!linkUp(m_device)) {
+        m_writeStatus->setText(tr("Not connected: nothing read."));
+        emit logMessage(m_writeStatus->text());
+        return;
+    }
+    int sent = 0;
+    for (VXDeviceProperty *r : qAsConst(m_allRecords)) {
+        const QByteArray frame = r->get_cmd_bytes();
+        if (frame.isEmpty())
+            continue;
+        m_device->sendCMD(frame);
+        ++sent;
+    }
+    emit logMessage(tr("Read from machine: %n queries sent.", nullptr, sent));
+}
+
+void SettingsPanel::writeToMachine()
+{
+    if (!m_device)
+        return;
+    // Offline, reading the editors back would consume the edits: the next
+    // write would find nothing changed.
+    if (!linkUp(m_device)) {
+        m_writeStatus->setText(tr("Not connected: nothing written."));
+        emit logMessage(m_writeStatus->text());
+        return;
+    }
+
+    QHash<VXDeviceProperty *, QVariant> before;
+    QSet<VXDeviceProperty *> notified;
+    QList<QMetaObject::Connection> watches;
+    for (VXDeviceProperty *r : qAsConst(m_userAll)) {
+        before.insert(r, r->value());
+        watches << connect(r, &VXDeviceProperty::valueChanged, this,
+                           [&notified, r] { notified.insert(r); });
+    }
+    for (VXDeviceProperty *r : qAsConst(m_userTop))
+        r->from_ui_ctrl();
+    for (const QMetaObject::Connection &c : qAsConst(watches))
+        disconnect(c);
+    // The editors show exactly the read-back values now; a reply landing
+    // before the next sync must still count as a change.
+    for (VXDeviceProperty *r : qAsConst(m_userAll))
+        m_shown.insert(r, r->value());
+
+    // valueChanged alone misses an edit back to the record's previous value,
+    // which is stored silently; compare with the value before read-back too.
+    QStringList written;
+    for (VXDeviceProperty *r : qAsConst(m_userAll)) {
+        if (!notified.contains(r) && before.value(r) == r->value())
+            continue;
+        const QByteArray frame = r->set_cmd_bytes();
+        if (frame.isEmpty())
+            continue;
+        m_device->sendCMD(frame);
+        written << r->label().trimmed();
+    }
+    const QString text = written.isEmpty()
+            ? tr("Nothing changed: nothing written.")
+            : tr("Written: %1").arg(written.join(QStringLiteral(", ")));
+    m_writeStatus->setText(text);
+    emit logMessage(text);
+}

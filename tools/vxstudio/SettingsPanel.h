@@ -1,0 +1,66 @@
+#pragma once
+
+#include "interface/VXDeviceInterface.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class VXDeviceProperty;
+
+// The machine's settings (the device's user list) in the plugin's own editor
+// rows and tab pages, and its information (the system list) as read-only
+// rows. The plugin decides the editors; this panel decides when they are
+// filled, read back and sent.
+class SettingsPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SettingsPanel(QWidget *parent = nullptr);
+
+    // Rebuilds every editor for device (null: none). The device outlives the
+    // editors' use: call setDevice(nullptr) before deleting it.
+    void setDevice(VXDeviceInterface *device);
+
+    // The tab widget the plugin's tab pages went into; null when none.
+    QTabWidget *tabs() const;
+    // An editor by the key the plugin named it with.
+    QWidget *editor(const QString &key) const;
+    // Records behind the user list (names without a record skipped).
+    QList<VXDeviceProperty *> userRecords() const { return m_userTop; }
+
+public slots:
+    // Sends every readable record's query; editors follow as replies land.
+    void readFromMachine();
+    // Reads the editors back and sends the write of every record whose value
+    // changed.
+    void writeToMachine();
+    // Refreshes the editors of records whose value changed since shown.
+    void syncEditors();
+
+signals:
+    void logMessage(const QString &text);
+
+private:
+    static void collect(VXDeviceProperty *record, QList<VXDeviceProperty *> *out);
+    void buildInto(QWidget *area, const QStringList &keys, QList<VXDeviceProperty *> *top);
+    void clear();
+
+    QPointer<VXDeviceInterface> m_device;
+    QWidget *m_userArea = nullptr;
+    QWidget *m_infoArea = nullptr;
+    QPushButton *m_read = nullptr;
+    QPushButton *m_write = nullptr;
+    QLabel *m_writeStatus = nullptr;
+    QList<VXDeviceProperty *> m_userTop;      // the user list's records, in list order
+    QList<VXDeviceProperty *> m_userAll;      // and their members, deduplicated
+    QList<VXDeviceProperty *> m_allRecords;   // user and system records with members
+    QHash<VXDeviceProperty *, QVariant> m_shown;   // value each editor last showed
+    QTimer m_sync;
+};
