@@ -14,7 +14,8 @@ int httpStatus(QNetworkReply *reply)
 // A body that is not a JSON object reads as {}, so its "id" reads as 0.
 QJsonObject replyObject(QNetworkReply *reply)
 {
-    return QJsonDocument::fromJson(reply->readAll()).object();
+    // An aborted reply is closed; reading it would only warn.
+    return reply->isOpen() ? QJsonDocument::fromJson(reply->readAll()).object() : QJsonObject();
 }
 }
 
