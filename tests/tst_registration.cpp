@@ -374,6 +374,7 @@ void TestRegistration::secondRegistrationDropsIds()
     QVERIFY(!device->cloudRecord().contains("device_model"));
     QVERIFY(!deviceCloud(device.get()).contains("id"));
     QTRY_COMPARE_WITH_TIMEOUT(deviceCloud(device.get()).value("id"), QJsonValue(17), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.count("PUT", "device"), 2, 5000);
 }
 
 // An answer to an earlier registration must not land in the current record.
