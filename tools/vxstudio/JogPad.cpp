@@ -5,7 +5,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -31,15 +30,11 @@ JogPad::JogPad(QWidget *parent)
     back->setObjectName(QStringLiteral("returnOrigin"));
     connect(origin, &QPushButton::clicked, this, &JogPad::setOrigin);
     connect(back, &QPushButton::clicked, this, &JogPad::returnToOrigin);
-    auto *originRow = new QVBoxLayout;
-    originRow->addWidget(origin);
-    originRow->addWidget(back);
-    originRow->addStretch(1);
-
-    auto *boxLayout = new QHBoxLayout(box);
+    auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addLayout(grid);
-    boxLayout->addSpacing(12);
-    boxLayout->addLayout(originRow);
+    boxLayout->addWidget(origin);
+    boxLayout->addWidget(back);
+    boxLayout->addStretch(1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(box);

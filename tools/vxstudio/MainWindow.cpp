@@ -7,6 +7,7 @@
 #include "property/VXDeviceProperty.h"
 
 #include <QDateTime>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -26,17 +27,23 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     m_log->setMaximumBlockCount(2000);
     m_log->setMaximumHeight(120);
 
+    // Settings take the full height on the left; the job, the jog pad and
+    // the machine's information share the right.
     auto *right = new QWidget(this);
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(m_job, 1);
-    rightLayout->addWidget(m_jog);
+    rightLayout->addWidget(m_job, 3);
+    auto *lower = new QHBoxLayout;
+    lower->addWidget(m_jog);
+    lower->addWidget(m_settings->infoBox(), 1);
+    rightLayout->addLayout(lower, 2);
 
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(m_settings);
     split->addWidget(right);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({700, 660});
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -44,7 +51,7 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     layout->addWidget(split, 1);
     layout->addWidget(m_log);
     setCentralWidget(central);
-    resize(1180, 780);
+    resize(1360, 900);
 
     connect(m_connection, &ConnectionBar::connectRequested, this, &MainWindow::connectSelected);
     connect(m_connection, &ConnectionBar::disconnectRequested, this, &MainWindow::disconnectDevice);
@@ -117,12 +124,12 @@ void MainWindow::connectTcp(const QString &host, int port)
     if (VXDeviceProperty *p = m_device->property_ptr("TCP_PORT"))
         p->setValue(port);
     const QString target = QStringLiteral("%1:%2").arg(host).arg(port);
-    if (m_device->connectDevice()) {
-        m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Connecting to %1…").arg(target));
-        log(tr("Connecting to %1.").arg(target));
-    } else {
+    // Before connecting: a transport may report the outcome from inside
+    // connectDevice(), and that report must win.
+    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Connecting to %1…").arg(target));
+    log(tr("Connecting to %1.").arg(target));
+    if (!m_device->connectDevice())
         m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("Connection refused"));
-    }
 }
 
 void MainWindow::connectUsb(const QString &path)
@@ -131,12 +138,10 @@ void MainWindow::connectUsb(const QString &path)
     if (path.isEmpty() || !beginConnect())
         return;
     m_device->setUSBPath(path);
-    if (m_device->connectDevice()) {
-        m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Opening %1…").arg(path));
-        log(tr("Opening %1.").arg(path));
-    } else {
+    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Opening %1…").arg(path));
+    log(tr("Opening %1.").arg(path));
+    if (!m_device->connectDevice())
         m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("Connection refused"));
-    }
 }
 
 void MainWindow::connectSelected()

@@ -44,8 +44,7 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     : QWidget(parent)
 {
     auto *settingsBox = new QGroupBox(tr("Machine settings"), this);
-    auto *settingsScroll = scrollFor(settingsBox);
-    settingsScroll->setObjectName(QStringLiteral("settingsScroll"));
+    m_settingsScroll = scrollFor(settingsBox);
     m_read = new QPushButton(tr("Read from machine"), settingsBox);
     m_read->setObjectName(QStringLiteral("readSettings"));
     m_write = new QPushButton(tr("Write to machine"), settingsBox);
@@ -59,19 +58,18 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     buttons->addWidget(m_write);
     buttons->addWidget(m_writeStatus, 1);
     auto *settingsLayout = new QVBoxLayout(settingsBox);
-    settingsLayout->addWidget(settingsScroll, 1);
+    settingsLayout->addWidget(m_settingsScroll, 1);
     settingsLayout->addLayout(buttons);
 
-    auto *infoBox = new QGroupBox(tr("Machine information"), this);
-    auto *infoScroll = scrollFor(infoBox);
-    infoScroll->setObjectName(QStringLiteral("infoScroll"));
-    auto *infoLayout = new QVBoxLayout(infoBox);
-    infoLayout->addWidget(infoScroll);
+    m_infoBox = new QGroupBox(tr("Machine information"), this);
+    m_infoScroll = scrollFor(m_infoBox);
+    auto *infoLayout = new QVBoxLayout(m_infoBox);
+    infoLayout->addWidget(m_infoScroll);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(settingsBox, 3);
-    layout->addWidget(infoBox, 2);
+    layout->addWidget(m_infoBox, 2);
 
     connect(m_read, &QPushButton::clicked, this, &SettingsPanel::readFromMachine);
     connect(m_write, &QPushButton::clicked, this, &SettingsPanel::writeToMachine);
@@ -125,18 +123,16 @@ void SettingsPanel::clear()
 
     // Fresh areas: the records' editor pointers must never meet widgets of a
     // previous device.
-    auto *settingsScroll = findChild<QScrollArea *>(QStringLiteral("settingsScroll"));
-    auto *infoScroll = findChild<QScrollArea *>(QStringLiteral("infoScroll"));
-    delete settingsScroll->takeWidget();
-    delete infoScroll->takeWidget();
+    delete m_settingsScroll->takeWidget();
+    delete m_infoScroll->takeWidget();
     m_userArea = new QWidget;
     m_userArea->setObjectName(QStringLiteral("userArea"));
     new QVBoxLayout(m_userArea);
     m_infoArea = new QWidget;
     m_infoArea->setObjectName(QStringLiteral("infoArea"));
     new QVBoxLayout(m_infoArea);
-    settingsScroll->setWidget(m_userArea);
-    infoScroll->setWidget(m_infoArea);
+    m_settingsScroll->setWidget(m_userArea);
+    m_infoScroll->setWidget(m_infoArea);
 }
 
 void SettingsPanel::setDevice(VXDeviceInterface *device)
@@ -191,7 +187,9 @@ QTabWidget *SettingsPanel::tabs() const
 
 QWidget *SettingsPanel::editor(const QString &key) const
 {
-    return findChild<QWidget *>(key);
+    // The information rows may live elsewhere in the window.
+    QWidget *w = m_userArea->findChild<QWidget *>(key);
+    return w ? w : m_infoArea->findChild<QWidget *>(key);
 }
 
 void SettingsPanel::syncEditors()

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class VXDeviceProperty;
 
@@ -28,6 +29,8 @@ public:
     // editors' use: call setDevice(nullptr) before deleting it.
     void setDevice(VXDeviceInterface *device);
 
+    // The machine information rows, placed by the window wherever it likes.
+    QWidget *infoBox() const { return m_infoBox; }
     // The tab widget the plugin's tab pages went into; null when none.
     QTabWidget *tabs() const;
     // An editor by the key the plugin named it with.
@@ -55,6 +58,9 @@ private:
     QPointer<VXDeviceInterface> m_device;
     QWidget *m_userArea = nullptr;
     QWidget *m_infoArea = nullptr;
+    QWidget *m_infoBox = nullptr;
+    QScrollArea *m_settingsScroll = nullptr;
+    QScrollArea *m_infoScroll = nullptr;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
     QLabel *m_writeStatus = nullptr;
