@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
+#include <QNetworkReply>
 #include <QSaveFile>
 #include <QSerialPortInfo>
 #include <QSet>
@@ -323,9 +324,10 @@ int cut(Session &s, Output &out, const Options &o, const PlotJob &job, const QVa
     }
     CutRun run(s, out);
     const int rc = run.run(job, o.copies);
+    if (cloud)
+        waitCloudIdle(s, cloud);
     if (rc != ExitCode::Ok)
         return rc;
-    s.flush();   // the work record leaves on the event loop
     return out.result(ExitCode::Ok, QString(), run.lastTask());
 }
 
@@ -354,6 +356,13 @@ void applyQuality(Session &s, Output &out, const QVariant &stored)
               {{QStringLiteral("key"), QStringLiteral("WORK_MODE")},
                {QStringLiteral("value"), RecordValue::shown(r, stored)}},
               QStringLiteral("cutting quality: %1").arg(RecordValue::shown(r, stored)));
+}
+
+void waitCloudIdle(Session &s, NimbraCloud *cloud)
+{
+    // The work record is posted without a completion; its reply, a child of
+    // the client, lives until the request is done.
+    s.wait([cloud] { return cloud->findChildren<QNetworkReply *>().isEmpty(); }, cloud->timeout(), false);
 }
 
 int waitFailure(Session &s, Output &out, const QString &what)

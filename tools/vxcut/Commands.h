@@ -24,6 +24,8 @@ int openRemote(Session &session, Output &out);
 int parseQuality(Session &session, Output &out, const QString &text, QVariant &stored);
 // Writes it before a job, so the work record names the quality cut with.
 void applyQuality(Session &session, Output &out, const QVariant &stored);
+// Lets requests under way (the work record) finish before the process ends.
+void waitCloudIdle(Session &session, NimbraCloud *cloud);
 // Exit code for a wait that did not finish: Ctrl-C, link loss or time-out.
 int waitFailure(Session &session, Output &out, const QString &what);
 

@@ -25,6 +25,7 @@ void CutRun::onReport(const QString &)
     for (const char *key : {"Status", "FileName", "TaskCopies", "Finished", "Percent"})
         m_task.insert(QLatin1String(key), all.value(QLatin1String(key)));
     m_started = true;
+    ++m_reports;
     m_lastReport.restart();
     m_out.progress(m_task, remainingSeconds());
 }
@@ -122,6 +123,9 @@ int CutRun::run(const PlotJob &job, int copies)
                 stop->setValue(2);
                 m_session.send(stop);
             }
+            // The machine's next report confirms the stop; do not hang on it.
+            const int seen = m_reports;
+            m_session.wait([&] { return m_reports > seen; }, 1500, false);
             device->stopTask();
             m_session.flush();
             return m_out.result(ExitCode::Interrupted,

@@ -40,6 +40,7 @@ private:
     int m_copies = 1;
     int m_estimate = -1;
     bool m_started = false;     // the machine reported the job at least once
+    int m_reports = 0;
     QElapsedTimer m_clock;      // since startTask
     QElapsedTimer m_lastReport;
 };

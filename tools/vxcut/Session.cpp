@@ -175,11 +175,11 @@ void Session::watchLiveness()
     }
 }
 
-bool Session::wait(const std::function<bool()> &done, int timeoutMs)
+bool Session::wait(const std::function<bool()> &done, int timeoutMs, bool abortable)
 {
     if (done())
         return true;
-    if (interrupted() || m_lost)
+    if (abortable && (interrupted() || m_lost))
         return false;
     QEventLoop loop;
     QTimer deadline;
@@ -191,7 +191,7 @@ bool Session::wait(const std::function<bool()> &done, int timeoutMs)
         if (done()) {
             ok = true;
             loop.quit();
-        } else if (interrupted() || m_lost) {
+        } else if (abortable && (interrupted() || m_lost)) {
             loop.quit();
         }
     };

@@ -59,8 +59,9 @@ public:
     // Sends a record's write frame as it stands (job control, origin, jog).
     void send(VXDeviceProperty *record);
 
-    // Runs the event loop until done() holds; false on timeout, Ctrl-C or loss.
-    bool wait(const std::function<bool()> &done, int timeoutMs);
+    // Runs the event loop until done() holds; false on timeout, or on Ctrl-C
+    // or link loss unless the wait is a last clean-up (abortable false).
+    bool wait(const std::function<bool()> &done, int timeoutMs, bool abortable = true);
     // Lets queued frames reach the transport before the process ends.
     void flush(int ms = 150);
 

@@ -1,0 +1,411 @@
+// vxcut end to end: the real program in its own process against the
+// simulator and the cloud stand-in in this one, over loopback TCP and a
+// pseudo-terminal.
+#include "CloudServer.h"
+#include "PlotReader.h"
+#include "VXSimulator.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+
+namespace {
+
+const QString kVxcut = QStringLiteral(VX_BIN_DIR "/vxcut");
+const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+
+struct Run
+{
+    bool finished = false;
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    QList<QJsonObject> events;
+    QByteArray err;
+
+    QList<QJsonObject> all(const QString &kind) const
+    {
+        QList<QJsonObject> found;
+        for (const QJsonObject &e : events) {
+            if (e.value(QStringLiteral("event")).toString() == kind)
+                found << e;
+        }
+        return found;
+    }
+    QJsonObject last(const QString &kind) const
+    {
+        const auto found = all(kind);
+        return found.isEmpty() ? QJsonObject() : found.last();
+    }
+    QString describe() const
+    {
+        return QStringLiteral("exit %1, stderr: %2, result: %3")
+                .arg(exitCode).arg(QString::fromLocal8Bit(err))
+                .arg(QString::fromUtf8(QJsonDocument(last(QStringLiteral("result"))).toJson(QJsonDocument::Compact)));
+    }
+};
+
+// Runs vxcut with --json while this thread's event loop serves the
+// simulator; onEvent sees each event as it arrives.
+Run vxcut(QStringList args, int timeoutMs = 30000,
+          const std::function<void(QProcess &, const QJsonObject &)> &onEvent = {})
+{
+    args << QStringLiteral("--json");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    p.setProcessEnvironment(env);
+    Run run;
+    QByteArray pending;
+    QObject::connect(&p, &QProcess::readyReadStandardOutput, [&] {
+        pending += p.readAllStandardOutput();
+        int nl;
+        while ((nl = pending.indexOf('\n')) >= 0) {
+            const QJsonObject e = QJsonDocument::fromJson(pending.left(nl)).object();
+            pending.remove(0, nl + 1);
+            run.events << e;
+            if (onEvent)
+                onEvent(p, e);
+        }
+    });
+    QSignalSpy done(&p, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    p.start(kVxcut, args);
+    if (!p.waitForStarted(5000))
+        return run;
+    run.finished = done.wait(timeoutMs);
+    if (!run.finished) {
+        p.kill();
+        p.waitForFinished(2000);
+        return run;
+    }
+    run.exitCode = p.exitCode();
+    run.exitStatus = p.exitStatus();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+QString tcp(const VXSimulator &sim)
+{
+    return QStringLiteral("127.0.0.1:%1").arg(sim.serverPort());
+}
+
+}
+
+class TestVxcut : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cut_data();
+    void cut();
+    void demo();
+    void faults_data();
+    void faults();
+    void offlineErrors_data();
+    void offlineErrors();
+    void setAndGet();
+    void profileRoundTrip();
+    void interruptStopsJob();
+
+private:
+    QTemporaryDir m_tmp;
+};
+
+void TestVxcut::initTestCase()
+{
+    QVERIFY2(QFile::exists(kVxcut), "build the vxcut target first");
+    qRegisterMetaType<VXSimFrame>();
+    qRegisterMetaType<QProcess::ExitStatus>();
+}
+
+void TestVxcut::cut_data()
+{
+    QTest::addColumn<bool>("pty");
+    QTest::newRow("tcp") << false;
+    QTest::newRow("pty") << true;
+}
+
+void TestVxcut::cut()
+{
+    QFETCH(bool, pty);
+    VXSimulator sim;
+    sim.setSpeedup(50);
+    QVERIFY(pty ? sim.startPty() : sim.start(0));
+    CloudServer cloud;
+    QVERIFY(cloud.start(0));
+
+    const Run run = vxcut({QStringLiteral("cut"), kSample,
+                           pty ? QStringLiteral("--usb") : QStringLiteral("--tcp"),
+                           pty ? sim.ptyPath() : tcp(sim),
+                           QStringLiteral("--copies"), QStringLiteral("2"),
+                           QStringLiteral("--quality"), QStringLiteral("1"),
+                           QStringLiteral("--cloud"), cloud.httpBase().toString(),
+                           QStringLiteral("--ws"), cloud.ws(),
+                           QStringLiteral("--code"), QStringLiteral("VX0A1B2C3D")});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+
+    const QJsonObject progress = run.last(QStringLiteral("progress"));
+    QCOMPARE(progress.value(QStringLiteral("Percent")).toInt(), 100);
+    QCOMPARE(progress.value(QStringLiteral("Finished")).toInt(), 2);
+    QCOMPARE(progress.value(QStringLiteral("TaskCopies")).toInt(), 2);
+
+    // What the machine got is the file itself, as two copies.
+    QFile file(kSample);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray plot = file.readAll();
+    QCOMPARE(sim.lastJobData(), plot);
+    QCOMPARE(sim.jobs().value(0).copies, 2);
+
+    PlotReader reader;
+    QVERIFY(reader.read(plot));
+    const qint64 pathMm = qRound64(reader.pathLength() / PlotReader::UnitsPerMm);
+    const qint64 widthMm = qRound64(reader.width() / PlotReader::UnitsPerMm);
+    const qint64 heightMm = qRound64(reader.height() / PlotReader::UnitsPerMm);
+
+    const QJsonObject plotEvent = run.last(QStringLiteral("plot"));
+    QCOMPARE(plotEvent.value(QStringLiteral("path_length")).toInt(), pathMm);
+    QVERIFY(plotEvent.value(QStringLiteral("estimate")).toInt() > 0);
+
+    const QList<QJsonObject> records = cloud.workRecords();
+    QCOMPARE(records.size(), 1);
+    const QJsonObject record = records.first();
+    QCOMPARE(record.value(QStringLiteral("task_copies")).toInt(), 2);
+    QCOMPARE(record.value(QStringLiteral("finish_copies")).toInt(), 2);
+    QCOMPARE(record.value(QStringLiteral("path_length")).toInt(), pathMm);
+    QCOMPARE(record.value(QStringLiteral("page_size")).toString(),
+             QStringLiteral("%1x%2").arg(heightMm).arg(widthMm));
+    QCOMPARE(record.value(QStringLiteral("task_model")).toInt(), 0);
+    QCOMPARE(record.value(QStringLiteral("work_model")).toInt(), 1);
+    QVERIFY(record.value(QStringLiteral("device")).toInt() > 0);
+
+    // The snapshots on the remote channel carry the rendered preview.
+    bool previewSeen = false;
+    for (const auto &text : cloud.channelTexts()) {
+        const QJsonObject runtime = QJsonDocument::fromJson(text.text.toUtf8()).object()
+                .value(QStringLiteral("message")).toObject().value(QStringLiteral("Runtime")).toObject();
+        const QByteArray png = QByteArray::fromBase64(runtime.value(QStringLiteral("FilePreview")).toString().toLatin1());
+        previewSeen = previewSeen || png.startsWith("\x89PNG");
+    }
+    QVERIFY(previewSeen);
+}
+
+void TestVxcut::demo()
+{
+    const Run run = vxcut({QStringLiteral("demo")});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    QCOMPARE(run.last(QStringLiteral("progress")).value(QStringLiteral("Percent")).toInt(), 100);
+    const QJsonObject record = run.last(QStringLiteral("work_record"));
+    QCOMPARE(record.value(QStringLiteral("task_copies")).toInt(), 2);
+    QCOMPARE(record.value(QStringLiteral("finish_copies")).toInt(), 2);
+    QVERIFY(record.value(QStringLiteral("path_length")).toInt() > 0);
+}
+
+enum class Fault { OneByte, Garbage, DropMidJob, DropOnFirstFrame, EndlessFrame, SilentHeartbeat, Refused };
+Q_DECLARE_METATYPE(Fault)
+
+void TestVxcut::faults_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    const QStringList cut{QStringLiteral("cut"), kSample};
+    const QStringList info{QStringLiteral("info")};
+    QTest::newRow("one-byte chunks") << Fault::OneByte << cut << 0 << QString();
+    QTest::newRow("garbage between frames") << Fault::Garbage << cut << 0 << QString();
+    QTest::newRow("link drops mid job") << Fault::DropMidJob << cut << 6 << QStringLiteral("cut so far");
+    QTest::newRow("link drops on the first frame") << Fault::DropOnFirstFrame << info << 6 << QStringLiteral("link lost");
+    QTest::newRow("frame that never ends") << Fault::EndlessFrame << info << 5 << QStringLiteral("did not answer");
+    QTest::newRow("heartbeat never answered")
+        << Fault::SilentHeartbeat
+        << QStringList{QStringLiteral("jog"), QStringLiteral("X+"), QStringLiteral("--time"), QStringLiteral("20000")}
+        << 6 << QStringLiteral("stopped answering");
+    QTest::newRow("connection refused") << Fault::Refused << info << 4 << QStringLiteral("cannot connect");
+}
+
+void TestVxcut::faults()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+
+    VXSimulator sim;
+    sim.setSpeedup(50);
+    QVERIFY(sim.start(0));
+    const QString target = tcp(sim);
+    switch (fault) {
+    case Fault::OneByte: sim.setOneByteChunks(true); break;
+    case Fault::Garbage: sim.setGarbageBetweenFrames(true); break;
+    case Fault::DropMidJob: sim.setDropMidJob(40); break;
+    case Fault::DropOnFirstFrame: sim.setDropAfterReceived(1); break;
+    case Fault::EndlessFrame: sim.setEndlessFrame(true); break;
+    case Fault::SilentHeartbeat: sim.setIgnoreHeartbeat(true); break;
+    case Fault::Refused: sim.stop(); break;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const Run run = vxcut(args + QStringList{QStringLiteral("--tcp"), target, QStringLiteral("--timeout"),
+                                             QStringLiteral("1"), QStringLiteral("--heartbeat"), QStringLiteral("1")});
+    QVERIFY2(run.finished, "vxcut hung");
+    QCOMPARE(run.exitStatus, QProcess::NormalExit);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    const QJsonObject result = run.last(QStringLiteral("result"));
+    QCOMPARE(result.value(QStringLiteral("exit")).toInt(), exitCode);
+    QVERIFY2(result.value(QStringLiteral("error")).toString().contains(error), qPrintable(run.describe()));
+    // Three missed one-second heartbeats, not the twenty-second jog.
+    QVERIFY(clock.elapsed() < 15000);
+    if (fault == Fault::DropMidJob) {
+        // What was cut so far comes with the error.
+        QVERIFY(result.value(QStringLiteral("Percent")).toInt() >= 40);
+        QVERIFY(result.value(QStringLiteral("Percent")).toInt() < 100);
+    }
+}
+
+void TestVxcut::offlineErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+
+    const QString badPlot = m_tmp.filePath(QStringLiteral("bad.plt"));
+    QFile f(badPlot);
+    if (f.open(QIODevice::WriteOnly))
+        f.write("IN;PD100,100,200;");   // odd number of coordinates
+    const QString nowhere = QStringLiteral("127.0.0.1:1");
+    QTest::newRow("no command") << QStringList{} << 2;
+    QTest::newRow("cut without file") << QStringList{QStringLiteral("cut"), QStringLiteral("--tcp"), nowhere} << 2;
+    QTest::newRow("no plugin file")
+        << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), nowhere, QStringLiteral("--plugin"), QStringLiteral("/nonexistent.so")} << 3;
+    QTest::newRow("not a plugin")
+        << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), nowhere, QStringLiteral("--plugin"), kSample} << 3;
+    QTest::newRow("unknown key") << QStringList{QStringLiteral("get"), QStringLiteral("NO_SUCH_KEY"), QStringLiteral("--tcp"), nowhere} << 7;
+    QTest::newRow("set unknown key") << QStringList{QStringLiteral("set"), QStringLiteral("NO_SUCH_KEY=1"), QStringLiteral("--tcp"), nowhere} << 7;
+    QTest::newRow("above the editor's maximum") << QStringList{QStringLiteral("set"), QStringLiteral("PU_SPEED=701"), QStringLiteral("--tcp"), nowhere} << 8;
+    QTest::newRow("not a number") << QStringList{QStringLiteral("set"), QStringLiteral("SP2_SPEED=fast"), QStringLiteral("--tcp"), nowhere} << 8;
+    QTest::newRow("not an option") << QStringList{QStringLiteral("set"), QStringLiteral("WORK_MODE=7"), QStringLiteral("--tcp"), nowhere} << 8;
+    QTest::newRow("read-only key") << QStringList{QStringLiteral("set"), QStringLiteral("FIRMWARE=2.0"), QStringLiteral("--tcp"), nowhere} << 8;
+    QTest::newRow("missing plot file") << QStringList{QStringLiteral("cut"), QStringLiteral("/nonexistent.plt"), QStringLiteral("--tcp"), nowhere} << 9;
+    QTest::newRow("bad plot file") << QStringList{QStringLiteral("cut"), badPlot, QStringLiteral("--tcp"), nowhere} << 9;
+}
+
+void TestVxcut::offlineErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    const Run run = vxcut(args, 10000);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitStatus, QProcess::NormalExit);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    // Scripts get the same code in the last line.
+    QCOMPARE(run.last(QStringLiteral("result")).value(QStringLiteral("exit")).toInt(), exitCode);
+}
+
+void TestVxcut::setAndGet()
+{
+    VXSimulator sim;
+    QVERIFY(sim.start(0));
+    Run run = vxcut({QStringLiteral("set"), QStringLiteral("PU_SPEED=321"), QStringLiteral("TOOL_SPACE_X=-1.5"),
+                     QStringLiteral("SP2_PRESSURE=300"), QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 26), QStringLiteral("321"));
+    // -1.5 mm at 0.005 mm per step is -300: two's complement, low word first.
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 5), QStringLiteral("65236"));
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 6), QStringLiteral("65535"));
+    // The model shows pressure at factor 1.5: 300 gf is 200 on the wire.
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 4), QStringLiteral("200"));
+    for (const QJsonObject &w : run.all(QStringLiteral("write")))
+        QVERIFY(w.value(QStringLiteral("confirmed")).toBool());
+
+    sim.setSetting(VXSimulator::Cmd, 26, QStringLiteral("555"));
+    run = vxcut({QStringLiteral("get"), QStringLiteral("PU_SPEED"), QStringLiteral("TOOL_SPACE_X"),
+                 QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    const QJsonObject values = run.last(QStringLiteral("result")).value(QStringLiteral("values")).toObject();
+    QCOMPARE(values.value(QStringLiteral("PU_SPEED")).toInt(), 555);
+    QCOMPARE(values.value(QStringLiteral("TOOL_SPACE_X")).toDouble(), -1.5);
+}
+
+void TestVxcut::profileRoundTrip()
+{
+    VXSimulator sim;
+    QVERIFY(sim.start(0));
+    QTemporaryDir dir;
+    const QString profile = dir.filePath(QStringLiteral("machine.profile"));
+    Run run = vxcut({QStringLiteral("settings"), QStringLiteral("dump"), profile, QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    QFile f(profile);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(f.readAll());
+    f.close();
+    const QString pu = QStringLiteral("PU_SPEED = %1").arg(sim.setting(VXSimulator::Cmd, 26));
+    QVERIFY2(text.contains(pu), qPrintable(text));
+
+    // A bad line anywhere stops the apply before anything is written.
+    struct Case { QString edit; int exitCode; };
+    const QList<Case> bad{{QStringLiteral("NO_SUCH_KEY = 1\n"), 7}, {QStringLiteral("FAN_DELAY = 20000\n"), 8},
+                          {QStringLiteral("just words\n"), 8}};
+    for (const Case &c : bad) {
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write((QStringLiteral("PU_SPEED = 250\n") + c.edit).toUtf8());
+        f.close();
+        sim.clearReceivedFrames();
+        run = vxcut({QStringLiteral("settings"), QStringLiteral("apply"), profile, QStringLiteral("--tcp"), tcp(sim)});
+        QVERIFY2(run.exitCode == c.exitCode, qPrintable(run.describe()));
+        QVERIFY(run.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(QStringLiteral("line 2")));
+        QVERIFY(sim.receivedFrames().isEmpty());
+        QVERIFY(sim.setting(VXSimulator::Cmd, 26) != QStringLiteral("250"));
+    }
+
+    text.replace(pu, QStringLiteral("PU_SPEED = 250"));
+    text.replace(QRegularExpression(QStringLiteral("FEED_LENGTH = \\d+")), QStringLiteral("FEED_LENGTH = 444"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text.toUtf8());
+    f.close();
+    run = vxcut({QStringLiteral("settings"), QStringLiteral("apply"), profile, QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    QStringList changed;
+    for (const QJsonObject &d : run.all(QStringLiteral("diff")))
+        changed << d.value(QStringLiteral("key")).toString();
+    // WORK_MODE cannot be read back, so it is always among the writes.
+    QCOMPARE(changed, (QStringList{QStringLiteral("WORK_MODE"), QStringLiteral("PU_SPEED"), QStringLiteral("FEED_LENGTH")}));
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 26), QStringLiteral("250"));
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 135), QStringLiteral("444"));
+}
+
+void TestVxcut::interruptStopsJob()
+{
+    VXSimulator sim;
+    sim.setSpeedup(1);   // seconds per copy: time to press Ctrl-C
+    QVERIFY(sim.start(0));
+    bool sent = false;
+    const Run run = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim)}, 30000,
+                          [&sent](QProcess &p, const QJsonObject &e) {
+        if (!sent && e.value(QStringLiteral("event")).toString() == QLatin1String("progress")
+                && e.value(QStringLiteral("Percent")).toInt() >= 5) {
+            sent = true;
+            ::kill(pid_t(p.processId()), SIGINT);
+        }
+    });
+    QVERIFY(sent);
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 130, qPrintable(run.describe()));
+    QCOMPARE(sim.jobs().value(0).status, VXSimJobStatus::Stopped);
+    bool stopFrame = false;
+    for (const VXSimFrame &frame : sim.receivedFrames())
+        stopFrame = stopFrame || (frame.kind == "CMD" && frame.body.contains("SET125:2;"));
+    QVERIFY(stopFrame);
+}
+
+QTEST_GUILESS_MAIN(TestVxcut)
+#include "tst_vxcut.moc"
