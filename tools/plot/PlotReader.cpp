@@ -135,7 +135,8 @@ void PlotReader::penDown(bool down)
 void PlotReader::moveTo(double x, double y)
 {
     const QPointF to(x, y);
-    const double d = std::hypot(x - m_pos.x(), y - m_pos.y());
+    const double dx = x - m_pos.x(), dy = y - m_pos.y();
+    const double d = std::sqrt(dx * dx + dy * dy);
     if (!m_down) {
         m_travelLength += d;
         m_pos = to;
@@ -230,9 +231,12 @@ bool PlotReader::read(const QByteArray &bytes)
                                    .arg(quint8(c), 2, 16, QLatin1Char('0')));
             return false;
         }
-        const char name[2] = {upper(c), upper(p[1])};
-        const QByteArray cmd(name, 2);
-        const quint16 op = code(name[0], name[1]);
+        const quint16 op = code(upper(c), upper(p[1]));
+        // Built only on failure: one allocation per command would dominate.
+        const auto cmd = [op] {
+            const char name[2] = {char(op >> 8), char(op & 0xff)};
+            return QByteArray(name, 2);
+        };
         p += 2;
 
         if (op == code('C', 'O')) {
@@ -242,19 +246,21 @@ bool PlotReader::read(const QByteArray &bytes)
             if (p < end && *p == '"') {
                 const void *q = std::memchr(p + 1, '"', size_t(end - p - 1));
                 if (!q) {
-                    fail(data, size, cmdOffset, cmd, QStringLiteral("unterminated comment"));
+                    fail(data, size, cmdOffset, cmd(), QStringLiteral("unterminated comment"));
                     return false;
                 }
                 p = static_cast<const char *>(q) + 1;
             }
             continue;
         }
-        if (isRefusedDrawing(op)) {
-            fail(data, size, cmdOffset, cmd,
+        const bool moving = op == code('P', 'U') || op == code('P', 'D') || op == code('P', 'A')
+                            || op == code('P', 'R');
+        if (!moving && isRefusedDrawing(op)) {
+            fail(data, size, cmdOffset, cmd(),
                  QStringLiteral("draws geometry this reader does not support"));
             return false;
         }
-        const bool skipped = isSkipped(op);
+        const bool skipped = !moving && isSkipped(op);
 
         // Parameters: numbers (and, for skipped commands, quoted strings or
         // any bytes) up to ';', a line break... or the next command letter.
@@ -270,7 +276,7 @@ bool PlotReader::read(const QByteArray &bytes)
             if (skipped && a == '"') {
                 const void *q = std::memchr(p + 1, '"', size_t(end - p - 1));
                 if (!q) {
-                    fail(data, size, cmdOffset, cmd, QStringLiteral("unterminated string"));
+                    fail(data, size, cmdOffset, cmd(), QStringLiteral("unterminated string"));
                     return false;
                 }
                 p = static_cast<const char *>(q) + 1;
@@ -283,7 +289,7 @@ bool PlotReader::read(const QByteArray &bytes)
                     ++p;
                     continue;
                 }
-                fail(data, size, p - data, cmd,
+                fail(data, size, p - data, cmd(),
                      QStringLiteral("unexpected character 0x%1 in parameters")
                          .arg(quint8(a), 2, 16, QLatin1Char('0')));
                 return false;
@@ -312,11 +318,11 @@ bool PlotReader::read(const QByteArray &bytes)
                 }
             }
             if (!digits) {
-                fail(data, size, start - data, cmd, QStringLiteral("malformed number"));
+                fail(data, size, start - data, cmd(), QStringLiteral("malformed number"));
                 return false;
             }
             if (!(v <= MaxMagnitude)) {
-                fail(data, size, start - data, cmd, QStringLiteral("number out of range"));
+                fail(data, size, start - data, cmd(), QStringLiteral("number out of range"));
                 return false;
             }
             args.push_back(negative ? -v : v);
@@ -333,7 +339,7 @@ bool PlotReader::read(const QByteArray &bytes)
         case code('P', 'A'):
         case code('P', 'R'):
             if (n % 2) {
-                fail(data, size, cmdOffset, cmd, QStringLiteral("odd number of coordinates"));
+                fail(data, size, cmdOffset, cmd(), QStringLiteral("odd number of coordinates"));
                 return false;
             }
             if (op == code('P', 'U'))
@@ -379,11 +385,11 @@ bool PlotReader::read(const QByteArray &bytes)
                 m_p2x = args[2]; m_p2y = args[3];
                 p1Known = p2Known = true;
             } else {
-                fail(data, size, cmdOffset, cmd, QStringLiteral("expects 0, 2 or 4 parameters"));
+                fail(data, size, cmdOffset, cmd(), QStringLiteral("expects 0, 2 or 4 parameters"));
                 return false;
             }
             if (const QString e = rescale(); !e.isEmpty()) {
-                fail(data, size, cmdOffset, cmd, e);
+                fail(data, size, cmdOffset, cmd(), e);
                 return false;
             }
             break;
@@ -393,41 +399,41 @@ bool PlotReader::read(const QByteArray &bytes)
                 break;
             }
             if (n != 4 && n != 5) {
-                fail(data, size, cmdOffset, cmd, QStringLiteral("expects 0, 4 or 5 parameters"));
+                fail(data, size, cmdOffset, cmd(), QStringLiteral("expects 0, 4 or 5 parameters"));
                 return false;
             }
             scType = n == 5 ? int(args[4]) : 0;
             if (scType != 0 && scType != 2) {
-                fail(data, size, cmdOffset, cmd,
+                fail(data, size, cmdOffset, cmd(),
                      QStringLiteral("isotropic scaling is not supported"));
                 return false;
             }
             scX0 = args[0]; scX1 = args[1]; scY0 = args[2]; scY1 = args[3];
             m_scaled = true;
             if (const QString e = rescale(); !e.isEmpty()) {
-                fail(data, size, cmdOffset, cmd, e);
+                fail(data, size, cmdOffset, cmd(), e);
                 return false;
             }
             break;
         case code('R', 'O'):
             if (n > 0 && std::fmod(args[0], 360.0) != 0) {
-                fail(data, size, cmdOffset, cmd, QStringLiteral("rotation is not supported"));
+                fail(data, size, cmdOffset, cmd(), QStringLiteral("rotation is not supported"));
                 return false;
             }
             break;
         case code('I', 'W'):
             if (n > 0) {
-                fail(data, size, cmdOffset, cmd,
+                fail(data, size, cmdOffset, cmd(),
                      QStringLiteral("clipping windows are not supported"));
                 return false;
             }
             break;
         case code('I', 'R'):
-            fail(data, size, cmdOffset, cmd,
+            fail(data, size, cmdOffset, cmd(),
                  QStringLiteral("relative scaling points depend on the machine"));
             return false;
         default:
-            fail(data, size, cmdOffset, cmd, QStringLiteral("unknown command"));
+            fail(data, size, cmdOffset, cmd(), QStringLiteral("unknown command"));
             return false;
         }
     }
