@@ -102,9 +102,10 @@ void VXKTR450PROCam::decode_cmd(QString frame)
             // 0 marks "no such command" on a record; a reply numbered 0 (or
             // not numbered at all) belongs to none of them.
             if (numeric && number != 0) {
-                const QList<QByteArray> names = dynamicPropertyNames();
-                for (const QByteArray &name : names) {
-                    VXDeviceProperty *record = property_ptr(name.constData());
+                // Resolved once per catalogue change: a lookup per key per
+                // frame made every heartbeat answer cost keys squared.
+                const QVector<VXDeviceProperty *> records = dispatchRecords();
+                for (VXDeviceProperty *record : records) {
                     if (!record)
                         return;
                     if (record->cmd_type() != CCMD)
