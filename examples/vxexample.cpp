@@ -67,7 +67,7 @@ int main(int argc, char **argv)
     device->property_ptr("TCP_PORT")->setValue(target.section(':', 1).toInt());
     if (!device->connectDevice())
         return std::printf("connect failed\n"), 1;
-    QTimer::singleShot(120000, [&] { std::printf("timed out\n"), app.exit(4); });
+    QTimer::singleShot(60000, [&] { std::printf("timed out\n"), app.exit(4); });
     const int rc = app.exec();
     delete device;
     return rc;

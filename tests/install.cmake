@@ -16,7 +16,10 @@ foreach(t tst_install tst_package)
             VX_GENERATOR="${CMAKE_GENERATOR}"
             VX_INSTALL_LIBDIR="${CMAKE_INSTALL_LIBDIR}"
             VX_INSTALL_BINDIR="${CMAKE_INSTALL_BINDIR}"
-            VX_INSTALLED_TOOLS="${VX_INSTALLED_TOOLS}")
+            VX_INSTALLED_TOOLS="${VX_INSTALLED_TOOLS}"
+            # A consumer of a sanitized library must be sanitized too, or the
+            # runtime is not first in the load order and aborts.
+            VX_CONSUMER_FLAGS="$<$<BOOL:${VX_SANITIZE}>:-fsanitize=address,undefined>")
         # Installing needs every target built, not just the test's own.
         foreach(tool vxcut vxsim vxcloud vxstudio VX-KTR450PROCam vx_translations)
             if(TARGET ${tool})

@@ -124,7 +124,7 @@ bool TestInstall::configure(const QString &source, const QString &build, Install
     run = InstallRun::exec(QStringLiteral(VX_CMAKE_COMMAND),
         {QStringLiteral("-S"), source, QStringLiteral("-B"), build, QStringLiteral("-G"), QStringLiteral(VX_GENERATOR),
          QStringLiteral("-DCMAKE_PREFIX_PATH=") + prefix(), QStringLiteral("-DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF"),
-         QStringLiteral("-DCMAKE_BUILD_TYPE=Release")},
+         QStringLiteral("-DCMAKE_BUILD_TYPE=Release"), QStringLiteral("-DCMAKE_CXX_FLAGS=" VX_CONSUMER_FLAGS)},
         120000);
     if (!run.ok())
         return false;

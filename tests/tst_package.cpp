@@ -102,9 +102,8 @@ void TestPackage::files_data()
     QTest::newRow("sample") << QStringLiteral("./usr/share/vxdevice/samples/sample.plt") << true;
     for (const QString &tool : QStringLiteral(VX_INSTALLED_TOOLS).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         QTest::newRow(qPrintable(tool)) << lib + "vxdevice/" + tool << true;
-        QString up;
-        for (int i = 0; i < QStringLiteral(VX_INSTALL_LIBDIR).count(QLatin1Char('/')) + 1; ++i)
-            up += QStringLiteral("../");
+        // Relative from the bin folder up to /usr.
+        const QString up = QStringLiteral("../").repeated(QStringLiteral(VX_INSTALL_BINDIR).count(QLatin1Char('/')) + 1);
         QTest::newRow(qPrintable(tool + " link"))
             << QStringLiteral("./usr/" VX_INSTALL_BINDIR "/%1 -> %2" VX_INSTALL_LIBDIR "/vxdevice/%1").arg(tool, up)
             << true;
