@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #if QT_CONFIG(ssl)
 #include <QSslConfiguration>
@@ -71,7 +72,7 @@ void NimbraCloud::customRequest(const QString &path, QByteArray verb, QJsonObjec
     // A custom verb carries the body even for GET, which the service expects.
     const QByteArray payload = QJsonDocument(body).toJson(QJsonDocument::Compact);
     QNetworkReply *reply = m_nam->sendCustomRequest(request, verb, payload);
-    qDebug().noquote() << "NimbraCloud::customRequest" << verb << url.toString();
+    qDebug().noquote() << "NimbraCloud::customRequest" << verb << url.toString(QUrl::RemoveUserInfo);
 
     auto timer = new QTimer(reply);
     timer->setSingleShot(true);
@@ -95,9 +96,12 @@ void NimbraCloud::customRequest(const QString &path, QByteArray verb, QJsonObjec
         timer->stop();
         // The whole body may land before any progress is seen.
         const bool ok = responded(reply) && reply->bytesAvailable() <= MaxResponseBytes;
+        // A completion that drops the client takes the reply with it.
+        QPointer<QNetworkReply> alive(reply);
         if (completion)
             completion(reply, ok);
-        reply->deleteLater();
+        if (alive)
+            reply->deleteLater();
     });
 }
 

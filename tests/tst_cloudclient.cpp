@@ -48,6 +48,7 @@ private slots:
     void basePathIsKept();
     void emptyCompletionIsAllowed();
     void destroyedClientDropsCompletions();
+    void completionMayDestroyClient();
 
 private:
     CloudServer *m_server = nullptr;
@@ -242,6 +243,19 @@ void TestCloudClient::destroyedClientDropsCompletions()
     later.customRequest("device", "GET", QJsonObject{{"code", "Y"}}, recorder(sentinel));
     QTRY_COMPARE_WITH_TIMEOUT(sentinel.calls, 1, 5000);
     QCOMPARE(out.calls, 0);
+}
+
+void TestCloudClient::completionMayDestroyClient()
+{
+    auto cloud = new NimbraCloud(m_server->httpBase(), m_server->ws());
+    QPointer<NimbraCloud> guard(cloud);
+    int calls = 0;
+    cloud->customRequest("device", "GET", QJsonObject(), [&](QNetworkReply *, bool) {
+        ++calls;
+        delete cloud;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 5000);
+    QCOMPARE(calls, 1);
 }
 
 QTEST_MAIN(TestCloudClient)

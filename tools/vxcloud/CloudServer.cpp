@@ -383,7 +383,8 @@ int CloudServer::onWsConnect(const mg_connection *conn, void *)
 void CloudServer::onWsReady(mg_connection *conn, void *selfPtr)
 {
     auto self = static_cast<CloudServer *>(selfPtr);
-    const QString uri = QString::fromUtf8(mg_get_request_info(conn)->local_uri);
+    const char *localUri = mg_get_request_info(conn)->local_uri;
+    const QString uri = QString::fromUtf8(localUri ? localUri : "");
     const QString code = uri.mid(1, uri.size() - 1 - int(qstrlen("/Device/")));
     {
         QMutexLocker lock(&self->m_channelMutex);
