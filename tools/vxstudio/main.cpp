@@ -11,31 +11,66 @@
 
 #include <cstdio>
 
+namespace {
+
+struct Options
+{
+    QCommandLineParser parser;
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+                                QStringLiteral("Start a simulated machine on a free loopback port and connect to it.")};
+    QCommandLineOption plugin{QStringLiteral("plugin"), QStringLiteral("Device plugin to load."),
+                              QStringLiteral("path")};
+    QCommandLineOption plot{QStringLiteral("plot"), QStringLiteral("Plot file to open."),
+                            QStringLiteral("file")};
+
+    Options()
+    {
+        parser.setApplicationDescription(
+                QStringLiteral("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs."));
+        parser.addHelpOption();
+        parser.addOptions({simulate, plugin, plot});
+    }
+};
+
+bool asksForHelp(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-?")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    // Help needs no display.
+    if (asksForHelp(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("vxstudio"));
+        Options options;
+        options.parser.process(app);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vxstudio"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QStringLiteral("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs."));
-    parser.addHelpOption();
-    QCommandLineOption simulate(QStringLiteral("simulate"),
-                                QStringLiteral("Start a simulated machine on a free loopback port and connect to it."));
-    QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Device plugin to load."),
-                              QStringLiteral("path"),
-                              QDir(QCoreApplication::applicationDirPath())
-                                      .filePath(QStringLiteral("plugins/libVX-KTR450PROCam.so")));
-    QCommandLineOption plot(QStringLiteral("plot"), QStringLiteral("Plot file to open."),
-                            QStringLiteral("file"));
-    parser.addOptions({simulate, plugin, plot});
+    Options options;
+    QCommandLineParser &parser = options.parser;
+    const QCommandLineOption &simulate = options.simulate;
+    const QCommandLineOption &plot = options.plot;
     parser.process(app);
+    const QString pluginFile = parser.isSet(options.plugin)
+            ? parser.value(options.plugin)
+            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("plugins/libVX-KTR450PROCam.so"));
 
-    QPluginLoader loader(parser.value(plugin));
+    QPluginLoader loader(pluginFile);
     auto *factory = qobject_cast<VXDeviceInterface *>(loader.instance());
     if (!factory) {
         const QString why = QStringLiteral("Cannot load the device plugin %1: %2")
-                .arg(parser.value(plugin), loader.errorString());
+                .arg(pluginFile, loader.errorString());
         std::fprintf(stderr, "vxstudio: %s\n", qPrintable(why));
         QMessageBox::critical(nullptr, QStringLiteral("vxstudio"), why);
         return 2;
