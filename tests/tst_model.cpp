@@ -238,8 +238,8 @@ void TestModel::replies_data()
     // 0 (or not numbered) belongs to none of them.
     QTest::newRow("numbered 0 hits nothing") << QByteArrayList{reply("CCMD;0,9;")}
                                              << QByteArray("FACTORY_SET") << QVariant(0);
-    QTest::newRow("unnumbered hits nothing") << QByteArrayList{reply("CCMD;x,FW;")}
-                                             << QByteArray("FIRMWARE") << QVariant(QString(""));
+    QTest::newRow("unnumbered hits nothing") << QByteArrayList{reply("CCMD;x,9;")}
+                                             << QByteArray("FACTORY_SET") << QVariant(0);
 }
 
 void TestModel::replies()
