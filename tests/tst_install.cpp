@@ -100,7 +100,6 @@ void TestInstall::programsStartFromBin()
     // A relative link, so the tree can move (DESTDIR, cpack's staging).
     const QFileInfo link(bin(tool));
     QVERIFY2(link.isSymLink(), qPrintable(link.filePath()));
-    QVERIFY(QFileInfo(QFile::symLinkTarget(link.filePath())).exists());
     char target[4096] = {};
     const ssize_t n = ::readlink(QFile::encodeName(link.filePath()).constData(), target, sizeof target - 1);
     QVERIFY(n > 0);
