@@ -310,7 +310,8 @@ void TestSimulator::catalogueCovered()
 
 void TestSimulator::jobToCompletion()
 {
-    sim->setSpeedup(200);
+    // Slow enough that a stalled tick cannot skip the first copy's reports.
+    sim->setSpeedup(20);
     Host host(sim->serverPort());
     QVERIFY(host.ready());
     QSignalSpy finished(sim, &VXSimulator::jobFinished);
@@ -494,7 +495,7 @@ void TestSimulator::dropAfterBytes()
 
 void TestSimulator::dropMidJob()
 {
-    sim->setSpeedup(50);
+    sim->setSpeedup(4);
     sim->setDropMidJob(50);
     Host host(sim->serverPort());
     QVERIFY(host.ready());
@@ -546,9 +547,16 @@ void TestSimulator::pseudoTerminal()
                 got.append(buf, int(n));
         }
     }
-    ::close(fd);
     QCOMPARE(got, frame("CCMD", "2,0,VX-KTR450PROCam,VXS-000001,PCB-450-0001,V2.1,1.0.0-sim,1;")
                       + frame("CCMD", "1010,2;"));
+
+    // A dropped link is a hang-up on the device side.
+    sim->dropLinks();
+    pollfd p{fd, POLLIN, 0};
+    QCOMPARE(::poll(&p, 1, 2000), 1);
+    QVERIFY(p.revents & (POLLHUP | POLLERR));
+    ::close(fd);
+    QVERIFY(sim->ptyPath().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

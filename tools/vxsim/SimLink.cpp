@@ -215,8 +215,13 @@ void SimPtyLink::flushOut()
 
 void SimPtyLink::closeTransport()
 {
-    delete m_readNotifier;
-    delete m_writeNotifier;
+    // May run inside the notifier's own activation: no direct delete.
+    for (QSocketNotifier *n : {m_readNotifier, m_writeNotifier}) {
+        if (n) {
+            n->setEnabled(false);
+            n->deleteLater();
+        }
+    }
     m_readNotifier = m_writeNotifier = nullptr;
     if (m_master >= 0)
         ::close(m_master);

@@ -5,6 +5,7 @@
 
 namespace {
 constexpr int MaxKeptFrames = 10000;
+constexpr int MaxKeptPlotBody = 64 << 10;
 constexpr int TickMs = 20;
 } // namespace
 
@@ -49,7 +50,7 @@ bool VXSimulator::start(quint16 port, const QHostAddress &address)
 
 bool VXSimulator::startPty()
 {
-    if (d->pty) {
+    if (d->pty && d->pty->isOpen()) {
         d->error = QStringLiteral("pseudo-terminal already open");
         return false;
     }
@@ -83,7 +84,7 @@ quint16 VXSimulator::serverPort() const
 
 QString VXSimulator::ptyPath() const
 {
-    return d->pty ? d->pty->path() : QString();
+    return d->pty && d->pty->isOpen() ? d->pty->path() : QString();
 }
 
 QString VXSimulator::errorString() const
@@ -268,6 +269,10 @@ void VXSimulator::Private::onReceived(SimLink *link, const QByteArray &bytes)
 void VXSimulator::Private::dispatch(SimLink *link, const SimFrameReader::Frame &frame)
 {
     VXSimFrame record{frame.kind, frame.body, frame.lengthOk};
+    // Thousands of kept plot bodies would be gigabytes; the last job is
+    // kept whole apart.
+    if (frame.kind != "CMD" && frame.kind != "CCMD" && record.body.size() > MaxKeptPlotBody)
+        record.body.truncate(MaxKeptPlotBody);
     if (frames.size() >= MaxKeptFrames)
         frames.removeFirst();
     frames.append(record);

@@ -98,7 +98,8 @@ public:
     // Head position in plotter units, relative to the origin (87 sets it).
     QPointF headPosition() const;
 
-    // Everything received, oldest first (bounded to the last 10000 frames).
+    // Everything received, oldest first (bounded to the last 10000 frames;
+    // plot bodies cut to 64 KiB, see lastJobData()).
     QList<VXSimFrame> receivedFrames() const;
     void clearReceivedFrames();
     // Every job received, the running one included.
