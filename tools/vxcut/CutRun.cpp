@@ -129,7 +129,7 @@ int CutRun::run(const PlotJob &job, int copies)
             device->stopTask();
             m_session.flush();
             return m_out.result(ExitCode::Interrupted,
-                                QStringLiteral("interrupted; job stopped after %1 of %2 copies (%3% of the current one)")
+                                QStringLiteral("interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%")
                                     .arg(m_task.value(QStringLiteral("Finished")).toInt())
                                     .arg(copies)
                                     .arg(m_task.value(QStringLiteral("Percent")).toInt()),
@@ -138,7 +138,7 @@ int CutRun::run(const PlotJob &job, int copies)
         if (m_session.lost()) {
             device->stopTask();
             return m_out.result(ExitCode::DeviceLost,
-                                QStringLiteral("%1 during the job; cut so far: %2 of %3 copies, %4% of the current one")
+                                QStringLiteral("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
                                     .arg(m_session.lostReason())
                                     .arg(m_task.value(QStringLiteral("Finished")).toInt())
                                     .arg(copies)
@@ -153,6 +153,10 @@ int CutRun::run(const PlotJob &job, int copies)
         }
     }
     device->stopTask();
+    if (!endedEarly())
+        m_out.text(QStringLiteral("done: %1 of %2 copies in %3")
+                       .arg(m_task.value(QStringLiteral("Finished")).toInt()).arg(copies)
+                       .arg(Output::duration(int(m_clock.elapsed() / 1000))));
     if (endedEarly()) {
         const int status = m_task.value(QStringLiteral("Status")).toInt();
         return m_out.result(ExitCode::Failure,

@@ -9,7 +9,7 @@ enum : int {
     Plugin = 3,           // plugin not found or not loadable
     Refused = 4,          // connection refused / device could not be opened
     TimedOut = 5,         // no connection or no answer in time
-    DeviceLost = 6,       // link lost (or machine silent) during a job
+    DeviceLost = 6,       // link lost or machine silent; during a job, with what was cut
     UnknownKey = 7,
     BadValue = 8,
     PlotFile = 9,         // unreadable or invalid plot file

@@ -12,7 +12,7 @@ const char *const kExitCodes =
     "  3    device plugin not found or not loadable\n"
     "  4    connection refused / device could not be opened\n"
     "  5    no connection or no answer in time\n"
-    "  6    device lost during a job (what was cut so far is reported)\n"
+    "  6    device lost (during a job: what was cut so far is reported)\n"
     "  7    unknown key\n"
     "  8    bad value\n"
     "  9    unreadable or invalid plot file\n"
