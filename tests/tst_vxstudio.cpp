@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 void setEditor(QWidget *w, const QVariant &v)
@@ -83,7 +85,7 @@ private slots:
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void editBackToPreviousValueIsWritten();
-    void offlineWriteIsRefused();
+    void offlineActionsAreRefused();
     void jogAndOrigin();
     void usbThenNetworkOnOneWindow();
     void labelsFollowTheLocale();
@@ -333,7 +335,7 @@ void TestVxStudio::editBackToPreviousValueIsWritten()
     }
 }
 
-void TestVxStudio::offlineWriteIsRefused()
+void TestVxStudio::offlineActionsAreRefused()
 {
     // Frames offered while the link is down vanish without trace: the window
     // must say so rather than report the settings as written.
@@ -348,6 +350,12 @@ void TestVxStudio::offlineWriteIsRefused()
              qPrintable(status->text()));
     QCOMPARE(offline.device()->property_ptr("FEED_SPEED")->value().toInt(), 0);
     QCOMPARE(m_sim->setting(VXSimulator::Cmd, 138), before);
+
+    // A job started offline would never report: the panel would wait forever.
+    JobPanel *job = offline.jobPanel();
+    QVERIFY(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt")));
+    click(job, "startJob");
+    QVERIFY(!job->isRunning());
 }
 
 void TestVxStudio::jogAndOrigin()
@@ -432,7 +440,8 @@ void TestVxStudio::jobRunsToCompletion()
 
     QCOMPARE(bar->value(), 100);
     QCOMPARE(job->findChild<QLabel *>(QStringLiteral("copiesDone"))->text(), QStringLiteral("2 / 2"));
-    QVERIFY2(seen.size() >= 3, "the bar moved only to its end");
+    QVERIFY2(std::any_of(seen.cbegin(), seen.cend(), [](int v) { return v > 0 && v < 100; }),
+             "the bar jumped straight to its end");
     for (int i = 1; i < seen.size(); ++i)
         QVERIFY2(seen.at(i) >= seen.at(i - 1), "the bar went backwards");
     const QList<VXSimJob> jobs = m_sim->jobs();

@@ -1,5 +1,6 @@
 #include "JobPanel.h"
 
+#include "LinkState.h"
 #include "PlotPreview.h"
 #include "PlotReader.h"
 #include "interface/VXDeviceInterface.h"
@@ -213,6 +214,10 @@ void JobPanel::start()
 {
     if (!m_device || !hasPlot() || m_running)
         return;
+    if (!linkIsUp(m_device)) {
+        emit logMessage(tr("Not connected: the job was not started."));
+        return;
+    }
     publishFileFacts();
     m_device->setPlt(m_plot);
     if (VXDeviceProperty *copies = m_device->property_ptr("TASK_COPIES"))
@@ -262,9 +267,14 @@ void JobPanel::handleReport(const QString &text)
     m_progress->setValue(report.percent);
     m_done->setText(tr("%1 / %2").arg(report.finished).arg(report.copies));
     if (report.isComplete() && m_running) {
-        // Closing the job is the host's call: it posts the work record.
-        if (m_device)
-            m_device->stopTask();
+        // Closing the job is the host's call: it posts the work record. Not
+        // from inside the report's delivery, whose remote-channel snapshot
+        // follows and must still see the final report, not the reset job.
+        QPointer<VXDeviceInterface> device = m_device;
+        QMetaObject::invokeMethod(this, [device] {
+            if (device)
+                device->stopTask();
+        }, Qt::QueuedConnection);
         setRunning(false);
         emit logMessage(tr("Job finished: %1 of %2 copies.").arg(report.finished).arg(report.copies));
         emit jobFinished();

@@ -1,5 +1,7 @@
 #include "SettingsPanel.h"
 
+#include "LinkState.h"
+
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -7,7 +9,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,18 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Frames are only sent in these states; anything offered otherwise is
-// dropped without trace, so the panel refuses up front instead.
-bool linkUp(VXDeviceInterface *device)
-{
-    VXDeviceProperty *status = device ? device->property_ptr("STATUS") : nullptr;
-    if (!status)
-        return false;
-    const int s = status->value().toInt();
-    return s == VXDeviceInterface::Idle || s == VXDeviceInterface::Working
-            || s == VXDeviceInterface::Pause;
-}
 
 QScrollArea *scrollFor(QWidget *parent)
 {
@@ -152,8 +141,12 @@ void SettingsPanel::setDevice(VXDeviceInterface *device)
     });
 
     buildInto(m_userArea, device->userProperty(), &m_userTop);
-    QList<VXDeviceProperty *> infoTop;
+    for (VXDeviceProperty *r : qAsConst(m_userTop))
+        collect(r, &m_userAll);
+    // A record has one editor: one the user list already built stays there.
+    QList<VXDeviceProperty *> infoTop = m_userAll;
     buildInto(m_infoArea, device->sysProperty(), &infoTop);
+    infoTop = infoTop.mid(m_userAll.size());
 
     // Machine information is shown, not edited.
     for (QLineEdit *e : m_infoArea->findChildren<QLineEdit *>())
@@ -163,8 +156,6 @@ void SettingsPanel::setDevice(VXDeviceInterface *device)
     for (QComboBox *e : m_infoArea->findChildren<QComboBox *>())
         e->setEnabled(false);
 
-    for (VXDeviceProperty *r : qAsConst(m_userTop))
-        collect(r, &m_userAll);
     m_allRecords = m_userAll;
     for (VXDeviceProperty *r : qAsConst(infoTop))
         collect(r, &m_allRecords);
@@ -212,7 +203,7 @@ void SettingsPanel::readFromMachine()
 {
     if (!m_device)
         return;
-    if (!linkUp(m_device)) {
+    if (!linkIsUp(m_device)) {
         m_writeStatus->setText(tr("Not connected: nothing read."));
         emit logMessage(m_writeStatus->text());
         return;
@@ -234,7 +225,7 @@ void SettingsPanel::writeToMachine()
         return;
     // Offline, reading the editors back would consume the edits: the next
     // write would find nothing changed.
-    if (!linkUp(m_device)) {
+    if (!linkIsUp(m_device)) {
         m_writeStatus->setText(tr("Not connected: nothing written."));
         emit logMessage(m_writeStatus->text());
         return;
