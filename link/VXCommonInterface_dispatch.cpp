@@ -80,7 +80,9 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
 
     // Writes of 27 (cutting quality) and 125 (job control) are acknowledged
     // by the machine with values that are not the record's value.
-    if (values.isEmpty() || number == 27 || number == 125)
+    // 0 on a record means "no such command": a reply numbered 0 (or with no
+    // number at all) must not land in the first record lacking a read number.
+    if (values.isEmpty() || number == 0 || number == 27 || number == 125)
         return;
 
     // A local copy: a slot reached from set_decode/ret_Status may re-register.

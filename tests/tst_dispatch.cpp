@@ -52,7 +52,8 @@ void tst_Dispatch::splitItem()
 // Each row: one reply frame, the record it may touch, the value expected
 // afterwards. Records besides the catalogue's are added in init order:
 // T82 (CMD 82), T5 (CMD 5, three words), T12 (CCMD 12), TP (CCMD 40 with
-// parameters A, B), T125 (CCMD 125), TD (CCMD 41, double).
+// parameters A, B), T125 (CCMD 125), TD (CCMD 41, double), TW (CCMD write
+// only, 67), TWC (CMD write only, 68).
 void tst_Dispatch::replies_data()
 {
     QTest::addColumn<QByteArray>("reply");
@@ -84,6 +85,9 @@ void tst_Dispatch::replies_data()
     QTest::newRow("CMD 125 not applied") << frame("CMD", "SET125:9;") << QByteArray("TASK_STOP") << QVariant(2);
     QTest::newRow("CCMD 125 not applied") << frame("CCMD", "125,0,9;") << QByteArray("T125") << QVariant(0);
     QTest::newRow("PU speed") << frame("CMD", "SET26:300;") << QByteArray("PU_SPEED") << QVariant(300u);
+    QTest::newRow("CCMD number 0") << frame("CCMD", "0,0,9;") << QByteArray("TW") << QVariant(0);
+    QTest::newRow("CCMD no number") << frame("CCMD", "x,0,9;") << QByteArray("TW") << QVariant(0);
+    QTest::newRow("CMD number 0") << frame("CMD", "SET0:9;") << QByteArray("TWC") << QVariant(0);
 }
 
 void tst_Dispatch::replies()
@@ -99,6 +103,8 @@ void tst_Dispatch::replies()
     device.addRecord("TP", 0, 40, 40, 1, Dev::CCMD, { "A", "B" });
     device.addRecord("T125", 0, 125, 125, 1, Dev::CCMD);
     device.addRecord("TD", 0.0, 41, 41, 1, Dev::CCMD);
+    device.addRecord("TW", 0, 0, 67, 1, Dev::CCMD);     // write-only, like a factory reset
+    device.addRecord("TWC", 0, 0, 68, 1, Dev::CMD);
 
     device.slot_usb_read(reply);
     const QVariant got = device.value(key.constData());
