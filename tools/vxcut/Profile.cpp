@@ -81,8 +81,14 @@ QString render(VXDeviceInterface *device, const QStringList &keys, const QString
         // Combo boxes are saved by index: option texts follow the language.
         const QString value = w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")
                 ? record->value().toString() : RecordValue::shown(record);
-        out += QStringLiteral("%1 = %2").arg(key, value).leftJustified(32)
-                + QStringLiteral("  # ") + comment(device, record) + QLatin1Char('\n');
+        // A machine value the editor would refuse (a factory 0 below the
+        // minimum) stays visible but commented out, so the file still applies.
+        QVariant stored;
+        QString why;
+        const bool valid = RecordValue::parse(record, value, stored, why);
+        out += QStringLiteral("%1%2 = %3").arg(valid ? QString() : QStringLiteral("# "), key, value).leftJustified(32)
+                + QStringLiteral("  # ") + comment(device, record)
+                + (valid ? QString() : QStringLiteral("; not applied: ") + why) + QLatin1Char('\n');
     }
     return out;
 }

@@ -197,8 +197,10 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
         return true;
     }
     const qint64 word = qRound64(raw);
-    // Multi-word values travel as 32-bit two's complement: negatives are fine.
-    const bool signedWord = record->cmd_len() > 1 || type == QMetaType::Int;
+    // Multi-word values travel as 32-bit two's complement; an editor that
+    // offers negatives means the machine takes a signed number.
+    const bool signedWord = record->cmd_len() > 1 || type == QMetaType::Int
+            || w.value(QStringLiteral("min")).toDouble(0) < 0;
     if (signedWord) {
         if (word < INT_MIN || word > INT_MAX) {
             error = QStringLiteral("%1 does not fit the machine's word").arg(text);
