@@ -296,6 +296,9 @@ void TestVxcut::offlineErrors_data()
     QTest::newRow("read-only key") << QStringList{QStringLiteral("set"), QStringLiteral("FIRMWARE=2.0"), QStringLiteral("--tcp"), nowhere} << 8;
     QTest::newRow("missing plot file") << QStringList{QStringLiteral("cut"), QStringLiteral("/nonexistent.plt"), QStringLiteral("--tcp"), nowhere} << 9;
     QTest::newRow("bad plot file") << QStringList{QStringLiteral("cut"), badPlot, QStringLiteral("--tcp"), nowhere} << 9;
+    QTest::newRow("plot that never ends") << QStringList{QStringLiteral("cut"), QStringLiteral("/dev/zero"), QStringLiteral("--tcp"), nowhere} << 9;
+    QTest::newRow("serial device missing")
+        << QStringList{QStringLiteral("info"), QStringLiteral("--usb"), m_tmp.filePath(QStringLiteral("no-such-tty"))} << 4;
 }
 
 void TestVxcut::offlineErrors()

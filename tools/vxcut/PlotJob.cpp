@@ -57,6 +57,16 @@ QByteArray renderPreview(const PlotReader &reader, int side)
 
 bool PlotJob::load(const QString &path, QString &error)
 {
+    // A FIFO or a device would never end; an absurd size would exhaust memory.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = QStringLiteral("plot file %1 is not a regular file").arg(path);
+        return false;
+    }
+    if (info.size() > MaxBytes) {
+        error = QStringLiteral("plot file %1 is larger than %2 MiB").arg(path).arg(MaxBytes >> 20);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());

@@ -25,4 +25,5 @@ struct PlotJob
     int estimateSeconds(double cutSpeed, double travelSpeed, int copies) const;
 
     static constexpr int PreviewSide = 256;
+    static constexpr qint64 MaxBytes = qint64(512) << 20;
 };

@@ -220,7 +220,8 @@ int Session::awaitLink(const QString &what)
     if (interrupted())
         return m_out.result(ExitCode::Interrupted, QStringLiteral("interrupted"));
     if (m_refused)
-        return m_out.result(ExitCode::Refused, QStringLiteral("cannot connect to %1 (refused or unavailable)").arg(what));
+        return m_out.result(ExitCode::Refused, m_usb ? QStringLiteral("cannot open %1").arg(what)
+                                                     : QStringLiteral("cannot connect to %1 (refused)").arg(what));
     return m_out.result(ExitCode::TimedOut,
                         QStringLiteral("no connection to %1 within %2 s").arg(what).arg(m_timeoutMs / 1000.0));
 }
@@ -252,6 +253,7 @@ int Session::connectTcp(const QString &hostPort)
 
 int Session::connectUsb(const QString &path)
 {
+    m_usb = true;
     m_device->setUSBPath(path);
     m_connecting = true;
     m_refused = false;

@@ -91,6 +91,7 @@ private:
     int m_timeoutMs = 5000;
 
     bool m_connecting = false;
+    bool m_usb = false;
     bool m_linkUp = false;
     bool m_refused = false;
     bool m_lost = false;
