@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each
+# for SECONDS seconds on its seed corpus.
+#   fuzz/run.sh [SECONDS] [TARGET...]     default: 30 s, every target
+# Env: BUILD (default build-fuzz), JOBS (default 2), CORPUS_OUT (directory for
+# the grown corpora; default: a temporary one, so the seeds stay as committed).
+# Exits non-zero when a target finds a crash, a leak or a timeout.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+src="$(dirname "$here")"
+secs="${1:-30}"; shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_receive fuzz_decode fuzz_plot fuzz_cloud)
+build="${BUILD:-$src/build-fuzz}"
+jobs="${JOBS:-2}"
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DVX_FUZZ=ON -DVX_TESTS=OFF -DVX_BENCH=OFF \
+    "${launcher[@]}" >/dev/null
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+
+out="${CORPUS_OUT:-$(mktemp -d)}"
+export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='*.debug=false'
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$src/scripts/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+status=0
+for t in "${targets[@]}"; do
+    mkdir -p "$out/$t" "$build/fuzz-artifacts/$t"
+    echo "== $t: $secs s"
+    # -rss_limit_mb: a leak or unbounded buffer shows as a failure, not a swap storm.
+    if ! "$build/bin/$t" "$out/$t" "$here/corpus/$t" -max_total_time="$secs" \
+            -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+            -artifact_prefix="$build/fuzz-artifacts/$t/" 2>"$build/fuzz-artifacts/$t.log"; then
+        echo "!! $t failed; see $build/fuzz-artifacts/$t.log"
+        tail -40 "$build/fuzz-artifacts/$t.log"
+        status=1
+    fi
+    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|cov: ' "$build/fuzz-artifacts/$t.log" \
+        | grep -E 'stat::|DONE' | sed "s/^/   /" || true
+    grep -E '#[0-9]+.*DONE' "$build/fuzz-artifacts/$t.log" | tail -1 | sed "s/^/   /" || true
+done
+exit $status

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The whole test suite under AddressSanitizer + UndefinedBehaviorSanitizer
+# with LeakSanitizer on, in a build dir of its own.
+#   scripts/sanitize.sh            configure, build, run every test
+# Env: BUILD (default build-sanitize), JOBS (default 2), CTEST_ARGS (extra,
+# e.g. "-R tst_dispatch").
+set -euo pipefail
+src="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD:-$src/build-sanitize}"
+jobs="${JOBS:-2}"
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Debug info without optimisation costs too much build time on two cores;
+# -O1 keeps stacks readable and the suite fast.
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
+    -DVX_SANITIZE=ON -DVX_BENCH=OFF -DVX_TESTS=ON "${launcher[@]}" >/dev/null
+cmake --build "$build" -j "$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$src/scripts/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+cd "$build"
+# shellcheck disable=SC2086
+ctest --output-on-failure -j "$jobs" --timeout 600 ${CTEST_ARGS:-}
