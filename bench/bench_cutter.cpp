@@ -1,28 +1,48 @@
-// Frame cutting of a 64 MiB reply stream in chunks of 1 byte, 4 KiB and
-// 64 KiB. "ns_per_byte" must stay flat across chunk sizes; "x_64k" is the
-// per-byte cost over that of 64 KiB chunks measured in the same run.
+// Frame cutting of a 64 MiB stream in chunks of 1 byte, 4 KiB and 64 KiB,
+// with short replies, 1 KiB and 256 KiB frames. "ns_per_byte" must stay flat
+// as chunks and frames vary; "x_64k" is the per-byte cost over that of
+// 64 KiB chunks of the same stream, measured in the same run.
 #include "BenchUtil.h"
 #include "link/FrameCutter.h"
+#include "property/VXFrame.h"
+
+#include "plugin/VXKTR450PROCam.h"
+
+#include <QCoreApplication>
+#include <QMap>
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
 constexpr int64_t StreamBytes = 64 << 20;
 
-const QByteArray &stream()
+// frameBytes 0: the machine's mixed replies (frames of 15 to 45 bytes);
+// otherwise frames of that size.
+const QByteArray &stream(int64_t frameBytes)
 {
-    static const QByteArray s = benchutil::replyStream(StreamBytes);
+    static QMap<int64_t, QByteArray> streams;
+    QByteArray &s = streams[frameBytes];
+    if (s.isEmpty()) {
+        if (frameBytes == 0) {
+            s = benchutil::replyStream(StreamBytes);
+        } else {
+            const QByteArray f = VXFrame::build("PLT", QByteArray(int(frameBytes) - 12, 'x'));
+            s.reserve(int(StreamBytes));
+            while (s.size() + f.size() <= StreamBytes)
+                s += f;
+        }
+    }
     return s;
 }
 
 // One pass the way the device slots drive the cutter: append, then take
 // every whole frame out.
-int64_t cut(int64_t chunk, int64_t &frames)
+int64_t cut(const QByteArray &s, int64_t chunk, int64_t &frames)
 {
-    const QByteArray &s = stream();
     FrameCutter cutter;
     QByteArray frame;
     frames = 0;
@@ -45,19 +65,20 @@ int64_t cut(int64_t chunk, int64_t &frames)
 void BM_cut(benchmark::State &state)
 {
     const int64_t chunk = state.range(0);
+    const QByteArray &s = stream(state.range(1));
     int64_t frames = 0, ns = 0, refNs = 0;
     for (auto _ : state) {
-        const int64_t pass = cut(chunk, frames);
+        const int64_t pass = cut(s, chunk, frames);
         ns += pass;
         state.SetIterationTime(double(pass) / 1e9);
         int64_t refFrames = 0;
-        refNs += cut(64 << 10, refFrames);
+        refNs += cut(s, 64 << 10, refFrames);
         if (refFrames != frames)
             state.SkipWithError("chunking changed the frames");
     }
-    const double perByte = double(ns) / double(state.iterations() * stream().size());
-    const double refPerByte = double(refNs) / double(state.iterations() * stream().size());
-    state.SetBytesProcessed(state.iterations() * stream().size());
+    const double perByte = double(ns) / double(state.iterations() * s.size());
+    const double refPerByte = double(refNs) / double(state.iterations() * s.size());
+    state.SetBytesProcessed(state.iterations() * s.size());
     state.counters["frames"] = double(frames);
     state.counters["ns_per_byte"] = perByte;
     state.counters["x_64k"] = perByte / refPerByte;
@@ -65,7 +86,47 @@ void BM_cut(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_cut)->Arg(1)->Arg(4 << 10)->Arg(64 << 10)->Iterations(2)->UseManualTime()
+// The device's whole receive path (stamp, cutting, model pass, dispatch,
+// job reports) on a full model device, 4 MiB of mixed replies.
+int64_t receive(VXCommonInterface *device, int64_t chunk)
+{
+    static const QByteArray s = benchutil::replyStream(4 << 20);
+    const int64_t t0 = benchutil::nowNs();
+    for (int64_t at = 0; at < s.size(); at += chunk)
+        device->slot_usb_read(s.mid(int(at), int(qMin<int64_t>(chunk, s.size() - at))));
+    return benchutil::nowNs() - t0;
+}
+
+void BM_receive(benchmark::State &state)
+{
+    VXKTR450PROCam root;
+    std::unique_ptr<VXDeviceInterface> device(root.initInstance());
+    auto *common = static_cast<VXCommonInterface *>(device.get());
+    int64_t ns = 0, refNs = 0;
+    for (auto _ : state) {
+        const int64_t pass = receive(common, state.range(0));
+        ns += pass;
+        state.SetIterationTime(double(pass) / 1e9);
+        refNs += receive(common, 64 << 10);
+    }
+    const int64_t bytes = state.iterations() * (4 << 20);
+    state.SetBytesProcessed(bytes);
+    state.counters["ns_per_byte"] = double(ns) / double(bytes);
+    state.counters["x_64k"] = double(ns) / double(refNs ? refNs : 1);
+}
+
+// Args: chunk size, frame size (0: the mixed reply stream).
+BENCHMARK(BM_cut)->ArgsProduct({{1, 4 << 10, 64 << 10}, {0, 1 << 10, 256 << 10}})->Iterations(1)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_receive)->Arg(1)->Arg(4 << 10)->Arg(64 << 10)->Iterations(1)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
