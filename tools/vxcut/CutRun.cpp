@@ -19,7 +19,8 @@ void CutRun::onReport(const QString &)
     // The device object has already decoded the report into "TASK" (the
     // fields the Runtime snapshot carries); read it there rather than parse twice.
     VXDeviceProperty *task = m_session.record(QStringLiteral("TASK"));
-    if (!task)
+    // A report from before startTask describes some earlier job.
+    if (!task || !m_clock.isValid())
         return;
     const QJsonObject all = task->value().toJsonObject();
     for (const char *key : {"Status", "FileName", "TaskCopies", "Finished", "Percent"})
