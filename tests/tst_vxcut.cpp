@@ -403,7 +403,7 @@ void TestVxcut::interruptStopsJob()
     QVERIFY(sent);
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == 130, qPrintable(run.describe()));
-    QCOMPARE(sim.jobs().value(0).status, VXSimJobStatus::Stopped);
+    QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Stopped, 3000);
     bool stopFrame = false;
     for (const VXSimFrame &frame : sim.receivedFrames())
         stopFrame = stopFrame || (frame.kind == "CMD" && frame.body.contains("SET125:2;"));
