@@ -113,6 +113,7 @@ private slots:
     void setAndGet();
     void profileRoundTrip();
     void interruptStopsJob();
+    void cutWithoutCloud();
 
 private:
     QTemporaryDir m_tmp;
@@ -408,6 +409,27 @@ void TestVxcut::interruptStopsJob()
     for (const VXSimFrame &frame : sim.receivedFrames())
         stopFrame = stopFrame || (frame.kind == "CMD" && frame.body.contains("SET125:2;"));
     QVERIFY(stopFrame);
+}
+
+void TestVxcut::cutWithoutCloud()
+{
+    VXSimulator sim;
+    sim.setSpeedup(50);
+    QVERIFY(sim.start(0));
+    CloudServer cloud;
+    QVERIFY(cloud.start(0));
+    const QString http = cloud.httpBase().toString();
+    const QString ws = cloud.ws();
+    cloud.stop();
+    // The machine cuts whether or not the service answers.
+    const Run run = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim),
+                           QStringLiteral("--cloud"), http, QStringLiteral("--ws"), ws,
+                           QStringLiteral("--code"), QStringLiteral("VX0A1B2C3D"),
+                           QStringLiteral("--timeout"), QStringLiteral("1")});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    QVERIFY(run.last(QStringLiteral("warning")).value(QStringLiteral("message")).toString().contains(QStringLiteral("cloud")));
+    QCOMPARE(run.last(QStringLiteral("progress")).value(QStringLiteral("Percent")).toInt(), 100);
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)
