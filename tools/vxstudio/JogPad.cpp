@@ -56,7 +56,7 @@ QPushButton *JogPad::arrow(const QString &name, const QString &text, const QStri
 void JogPad::setDevice(VXDeviceInterface *device)
 {
     m_device = device;
-    setEnabled(device);
+    setEnabled(false);
 }
 
 void JogPad::jog(int dy, int dx)

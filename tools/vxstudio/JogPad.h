@@ -15,6 +15,8 @@ class JogPad : public QWidget
 public:
     explicit JogPad(QWidget *parent = nullptr);
 
+    // Disabled until the window enables it on a live link: jog words sent
+    // offline are dropped without trace.
     void setDevice(VXDeviceInterface *device);
 
 public slots:

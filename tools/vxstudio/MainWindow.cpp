@@ -170,6 +170,7 @@ void MainWindow::onMessage(int kind, const QString &text)
         if (!known)
             return;
         m_connection->setLinkState(state, text);
+        m_jog->setEnabled(state == ConnectionBar::LinkState::Connected);
         statusBar()->showMessage(text);
         if (state == ConnectionBar::LinkState::Connected)
             m_settings->readFromMachine();
