@@ -85,6 +85,7 @@ private slots:
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void editBackToPreviousValueIsWritten();
+    void writeResultsAreShown();
     void offlineActionsAreRefused();
     void jogAndOrigin();
     void usbThenNetworkOnOneWindow();
@@ -332,6 +333,18 @@ void TestVxStudio::editBackToPreviousValueIsWritten()
         setEditor(w, index);
         click(m_window->settings(), "writeSettings");
         QTRY_COMPARE_WITH_TIMEOUT(m_sim->setting(VXSimulator::Cmd, 27), QString::number(index), 5000);
+    }
+}
+
+void TestVxStudio::writeResultsAreShown()
+{
+    // Results reach group members and the information rows too.
+    auto *status = m_window->settings()->findChild<QLabel *>(QStringLiteral("writeStatus"));
+    for (const char *key : {"FAN_DELAY", "SP2_ANGLE", "DEVICE_ID"}) {
+        VXDeviceProperty *r = m_window->device()->property_ptr(key);
+        r->ret_Status(7);
+        QVERIFY2(status->text().contains(r->label().trimmed()), key);
+        QVERIFY2(status->text().contains(QLatin1String("7")), key);
     }
 }
 
