@@ -18,14 +18,16 @@ namespace {
 // than buffer whatever the peer sends.
 constexpr qint64 MaxResponseBytes = 4 * 1024 * 1024;
 
-// An HTTP error status is still an answer; only a missing or broken exchange
-// (refused, timed out, aborted, cut short) is not.
+// An HTTP error status is still an answer (Qt maps 400 to a "protocol"
+// error); only a missing or broken exchange (refused, timed out, aborted,
+// cut short, unparsable) is not.
 bool responded(QNetworkReply *reply)
 {
     if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
         return false;
     const int e = reply->error();
-    return e == QNetworkReply::NoError || (e >= 201 && e <= 299) || (e >= 401 && e <= 499);
+    const bool transport = e >= QNetworkReply::ConnectionRefusedError && e <= QNetworkReply::UnknownNetworkError;
+    return !transport && e != QNetworkReply::ProtocolFailure && e != QNetworkReply::ProtocolUnknownError;
 }
 
 QUrl directoryUrl(QUrl url)

@@ -1,15 +1,10 @@
 // Device registration against the local stand-in service on loopback.
-#include "link/VXCommonInterface.h"
-#include "property/VXDeviceProperty.h"
-#include "cloud/NimbraCloud.h"
-#include "CloudServer.h"
+#include "CloudTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSignalSpy>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <memory>
@@ -24,63 +19,36 @@ void captureDebug(QtMsgType type, const QMessageLogContext &context, const QStri
     if (text.startsWith(QLatin1String("VXCommonInterface::"))) {
         QMutexLocker lock(&logMutex);
         debugLines << text;
-        return;
-    }
-    if (type != QtDebugMsg)
+    } else if (type != QtDebugMsg) {
         previousHandler(type, context, text);
+    }
 }
 
-// Lookups the device asked for with this code so far.
+// Lookups the device asked for with this code so far (from its debug lines).
 int lookups(const QString &code)
 {
     QMutexLocker lock(&logMutex);
-    const QString needle = QStringLiteral("\"code\":\"%1\"").arg(code);
-    int n = 0;
-    for (const QString &line : qAsConst(debugLines))
-        n += line.startsWith(QLatin1String("VXCommonInterface::cloud_device_get")) && line.contains(needle);
-    return n;
+    return debugLines.filter(QRegularExpression(
+        QStringLiteral("^VXCommonInterface::cloud_device_get.*\"code\":\"%1\"").arg(code))).size();
 }
 
-struct Device : VXCommonInterface {
-    using VXCommonInterface::m_cloudRecord;
-};
-
-std::unique_ptr<Device> makeDevice(bool withCloudRecord = true)
+std::unique_ptr<CloudDevice> makeDevice()
 {
-    auto device = std::make_unique<Device>();
-    if (withCloudRecord)
-        device->init157(device.get());
+    auto device = std::make_unique<CloudDevice>();
+    device->init157(device.get());
     return device;
 }
 
-void attach(VXDeviceInterface *device, const char *key, const QVariant &value)
-{
-    auto record = new VXDeviceProperty;
-    record->init(value, QString(), QString(), 0, 0, 0, VXDeviceInterface::UnCMD, QStringList());
-    device->attachRecord(key, record);
-}
-
-QJsonObject deviceCloud(VXCommonInterface *device)
+QJsonObject mirrored(VXCommonInterface *device)
 {
     return device->property_ptr("DEVICE_CLOUD")->value().toJsonObject();
 }
 
-// Every request of this client that has finished, completions included.
-struct Finished {
+// Requests of this client that have finished, completions included.
+struct Finished : QSignalSpy {
     explicit Finished(NimbraCloud &cloud)
-        : spy(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished) {}
-    QSignalSpy spy;
+        : QSignalSpy(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished) {}
 };
-
-// A loopback port nobody listens on: connections are refused at once.
-QUrl deadAddress()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
-}
 }
 
 class TestRegistration : public QObject
@@ -88,27 +56,15 @@ class TestRegistration : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
-
     void modelNumber_data();
     void modelNumber();
-    void foundDeviceIsUpdated();
-    void unknownDeviceIsCreated();
-    void creationIgnoredWithoutCleanAnswer();
-    void otherStatusesEndTheAttempt_data();
-    void otherStatusesEndTheAttempt();
-    void bodiesThatAreNotJsonReadAsZero_data();
-    void bodiesThatAreNotJsonReadAsZero();
-    void modelFailureIsIndependent();
-    void unreachableRetriesWithTheRecordCode();
+    void answers_data();
+    void answers();
     void registrationsKeepOneRetryChain();
-    void secondRegistrationDropsIds();
-    void staleAnswersAreIgnored();
+    void laterRegistrationReplacesEarlier();
     void withoutDeviceCloudNothingIsSent();
-    void withoutClientNothingIsSent();
-    void destroyedDuringRequest();
-    void destroyedDuringRetryWait();
+    void destroyedDuringRequestOrRetryWait();
 
 private:
     CloudServer m_server;
@@ -119,12 +75,6 @@ void TestRegistration::initTestCase()
     qRegisterMetaType<QNetworkReply *>();
     previousHandler = qInstallMessageHandler(captureDebug);
     QVERIFY(m_server.start());
-}
-
-void TestRegistration::cleanupTestCase()
-{
-    m_server.stop();
-    qInstallMessageHandler(previousHandler);
 }
 
 void TestRegistration::init()
@@ -138,18 +88,12 @@ void TestRegistration::modelNumber_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<qint32>("number");
-
     QTest::newRow("0 1 Z 9") << "AB01Z9XX" << 2565;
-    QTest::newRow("0 0 A 1") << "XY00A1" << 361;
-    QTest::newRow("lower case equals upper") << "xy00a1" << 361;
-    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("0 0 a 1") << "xy00a1" << 361;
     QTest::newRow("two characters") << "AB" << 0;
-    QTest::newRow("one digit") << "AB7" << 7;
     QTest::newRow("three digits") << "AB123" << 1 * 1296 + 2 * 36 + 3;
-    QTest::newRow("zzzz") << "ABzzzz" << 35 * (46656 + 1296 + 36 + 1);
     QTest::newRow("only four count") << "AB0001FFFF" << 1;
     QTest::newRow("minus sign") << "AB-0" << -3 * 36;
-    QTest::newRow("space") << "AB 1" << -16 * 36 + 1;
     QTest::newRow("brace above z") << "AB{" << 123 - 87;
     QTest::newRow("latin-1 byte is signed") << QString("AB") + QChar(0xE9) << -23 - 48;
     QTest::newRow("beyond latin-1 is ?") << QString("AB") + QChar(0x4E2D) << 63 - 48;
@@ -162,191 +106,90 @@ void TestRegistration::modelNumber()
     QCOMPARE(VXCommonInterface::modelNumber(code), number);
 }
 
-void TestRegistration::foundDeviceIsUpdated()
+void TestRegistration::answers_data()
 {
-    m_server.addDevice("AB01Z9", 17);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    attach(device.get(), "PCB_ID", "PCB-7");
-    attach(device.get(), "FIRMWARE", "V2.3");
-    attach(device.get(), "DEVICE_ID", 42);
-
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 3, 5000);   // model, lookup, update
-
-    const QJsonObject record = device->cloudRecord();
-    QCOMPARE(record.value("id"), QJsonValue(17));
-    QCOMPARE(record.value("code"), QJsonValue("AB01Z9"));
-    QCOMPARE(record.value("pcb"), QJsonValue("PCB-7"));
-    QCOMPARE(record.value("version"), QJsonValue("V2.3"));
-    QCOMPARE(record.value("device_id"), QJsonValue("42"));
-    QCOMPARE(record.value("online"), QJsonValue(true));
-    QVERIFY(record.value("device_model").isDouble());
-    QCOMPARE(deviceCloud(device.get()), record);
-    QCOMPARE(m_server.models().keys(), QList<int>{2565});
-
-    QCOMPARE(m_server.count("PUT", "device"), 1);
-    QCOMPARE(m_server.count("POST", "device_model"), 0);
-    QJsonObject update;
-    for (const CloudServer::Request &r : m_server.requests()) {
-        if (r.verb == "PUT")
-            update = r.json();
-    }
-    for (const char *key : {"code", "pcb", "version", "device_id", "online", "id"})
-        QCOMPARE(update.value(key), record.value(key));
-
-    // The model request is issued first.
-    QMutexLocker lock(&logMutex);
-    const int model = debugLines.indexOf(QRegularExpression(R"(^VXCommonInterface::setNimbraCloud.*"code":2565.*)"));
-    const int lookup = debugLines.indexOf(QRegularExpression(R"(^VXCommonInterface::setNimbraCloud.*"code":"AB01Z9".*)"));
-    QVERIFY(model >= 0);
-    QVERIFY(lookup > model);
-}
-
-void TestRegistration::unknownDeviceIsCreated()
-{
-    m_server.setNextDeviceId(5);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "NEW0001");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 3, 5000);   // model, lookup, creation
-
-    QCOMPARE(device->cloudRecord().value("id"), QJsonValue(5));
-    QCOMPARE(deviceCloud(device.get()).value("id"), QJsonValue(5));
-    QCOMPARE(m_server.count("POST", "device_model"), 1);
-    QCOMPARE(m_server.count("PUT", "device"), 0);
-    for (const CloudServer::Request &r : m_server.requests()) {
-        if (r.verb == "POST") {
-            QCOMPARE(r.json().value("code"), QJsonValue("NEW0001"));
-            QVERIFY(!r.json().contains("id"));
-        }
-    }
-}
-
-void TestRegistration::creationIgnoredWithoutCleanAnswer()
-{
-    // Status 200 and an id arrive, but the body is cut off: the flag is false.
-    m_server.setFault("device_model", CloudServer::Fault::Oversized);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "NEW0002");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 3, 10000);
-
-    QCOMPARE(m_server.devices().size(), 1);
-    QVERIFY(!device->cloudRecord().contains("id"));
-    QVERIFY(!deviceCloud(device.get()).contains("id"));
-}
-
-void TestRegistration::otherStatusesEndTheAttempt_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::newRow("201") << 201;
-    QTest::newRow("400") << 400;
-    QTest::newRow("403") << 403;
-    QTest::newRow("500") << 500;
-    QTest::newRow("503") << 503;
-}
-
-void TestRegistration::otherStatusesEndTheAttempt()
-{
-    QFETCH(int, status);
-    m_server.addDevice("AB01Z9", 17);
-    m_server.setFault("device", CloudServer::Fault::Status, status);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    device->setLookupRetryInterval(1);
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 2, 5000);
-    QTRY_VERIFY(cloud.findChildren<QNetworkReply *>().isEmpty());
-
-    QVERIFY(!device->cloudRecord().contains("id"));
-    QVERIFY(device->cloudRecord().contains("device_model"));
-    QCOMPARE(m_server.requests().size(), 2);
-    QCOMPARE(lookups("AB01Z9"), 1);
-}
-
-void TestRegistration::bodiesThatAreNotJsonReadAsZero_data()
-{
-    QTest::addColumn<QString>("resource");
+    using F = CloudServer::Fault;
+    QTest::addColumn<bool>("known");        // the service knows AB01Z9XX as 17
+    QTest::addColumn<QString>("resource");  // where the fault goes
     QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QVariant>("id");       // invalid: no "id"
+    QTest::addColumn<QVariant>("model");    // invalid: no "device_model"
+    QTest::addColumn<int>("updates");
+    QTest::addColumn<int>("creations");
 
-    QTest::newRow("lookup html") << "device" << int(CloudServer::Fault::Html) << "id";
-    QTest::newRow("lookup empty") << "device" << int(CloudServer::Fault::Empty) << "id";
-    QTest::newRow("model html") << "device_model" << int(CloudServer::Fault::Html) << "device_model";
-    QTest::newRow("model empty") << "device_model" << int(CloudServer::Fault::Empty) << "device_model";
+    const QVariant none;
+    QTest::newRow("found") << true << "" << int(F::None) << 0 << QVariant(17) << QVariant(8) << 1 << 0;
+    QTest::newRow("created") << false << "" << int(F::None) << 0 << QVariant(5) << QVariant(8) << 0 << 1;
+    QTest::newRow("lookup 500") << true << "device" << int(F::Status) << 500 << none << QVariant(8) << 0 << 0;
+    QTest::newRow("lookup 403") << true << "device" << int(F::Status) << 403 << none << QVariant(8) << 0 << 0;
+    QTest::newRow("lookup 201") << true << "device" << int(F::Status) << 201 << none << QVariant(8) << 0 << 0;
+    QTest::newRow("lookup html") << true << "device" << int(F::Html) << 0 << QVariant(0) << QVariant(8) << 1 << 0;
+    QTest::newRow("lookup empty") << true << "device" << int(F::Empty) << 0 << QVariant(0) << QVariant(8) << 1 << 0;
+    QTest::newRow("model html") << true << "device_model" << int(F::Html) << 0 << QVariant(17) << QVariant(0) << 1 << 0;
+    QTest::newRow("model 500") << true << "device_model" << int(F::Status) << 500 << QVariant(17) << none << 1 << 0;
+    // 200 with an id, but cut off: the creation's flag is false.
+    QTest::newRow("creation cut off") << false << "device_model" << int(F::Oversized) << 0 << none << QVariant() << 0 << 1;
 }
 
-void TestRegistration::bodiesThatAreNotJsonReadAsZero()
+void TestRegistration::answers()
 {
+    QFETCH(bool, known);
     QFETCH(QString, resource);
     QFETCH(int, fault);
-    QFETCH(QString, key);
+    QFETCH(int, status);
+    QFETCH(QVariant, id);
+    QFETCH(QVariant, model);
+    QFETCH(int, updates);
+    QFETCH(int, creations);
 
-    m_server.addDevice("AB01Z9", 17);
+    if (known)
+        m_server.addDevice("AB01Z9XX", 17);
     m_server.addModel(2565, 8);
-    m_server.setFault(resource, CloudServer::Fault(fault));
+    m_server.setNextDeviceId(5);
+    m_server.setFault(resource, CloudServer::Fault(fault), status);
     NimbraCloud cloud(m_server.httpBase(), m_server.ws());
     Finished finished(cloud);
     auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 3, 5000);
+    put(device.get(), "PCB_ID", "PCB-7");
+    put(device.get(), "FIRMWARE", "V2.3");
+    put(device.get(), "DEVICE_ID", 42);
 
-    QCOMPARE(device->cloudRecord().value(key), QJsonValue(0));
-    QCOMPARE(deviceCloud(device.get()).value(key), QJsonValue(0));
-}
+    device->setNimbraCloud(&cloud, "AB01Z9XX");
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2 + updates + creations, 10000);
 
-void TestRegistration::modelFailureIsIndependent()
-{
-    m_server.addDevice("AB01Z9", 17);
-    m_server.setFault("device_model", CloudServer::Fault::Status, 500);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 3, 5000);
+    const QJsonObject record = device->cloudRecord();
+    QCOMPARE(record.value("id").toVariant(), id);
+    if (fault != int(CloudServer::Fault::Oversized))
+        QCOMPARE(record.value("device_model").toVariant(), model);
+    const QJsonObject identity{{"code", "AB01Z9XX"}, {"pcb", "PCB-7"}, {"version", "V2.3"},
+                               {"device_id", "42"}, {"online", true}};
+    for (auto it = identity.begin(); it != identity.end(); ++it)
+        QCOMPARE(record.value(it.key()), it.value());
+    QCOMPARE(mirrored(device.get()), record);
 
-    QCOMPARE(device->cloudRecord().value("id"), QJsonValue(17));
-    QVERIFY(!device->cloudRecord().contains("device_model"));
-    QCOMPARE(m_server.count("PATCH", "device_model"), 1);
-    QCOMPARE(m_server.count("PUT", "device"), 1);
-}
-
-void TestRegistration::unreachableRetriesWithTheRecordCode()
-{
-    QCOMPARE(VXCommonInterface().lookupRetryInterval(), 10000);
-
-    // Answers come too late for the client: no response, as when unreachable.
-    m_server.setDelay(1000);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    cloud.setTimeout(150);
-    auto device = makeDevice();
-    device->setLookupRetryInterval(100);
-    device->setNimbraCloud(&cloud, "AB01Z9");
-
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.count("GET", "device") >= 2, 5000);
+    QCOMPARE(m_server.count("PUT", "device"), updates);
+    QCOMPARE(m_server.count("POST", "device_model"), creations);
     for (const CloudServer::Request &r : m_server.requests()) {
-        QVERIFY(r.verb == "GET" || r.verb == "PATCH");
-        if (r.verb == "GET")
-            QCOMPARE(r.json(), (QJsonObject{{"code", "AB01Z9"}}));
+        if (r.verb == "PUT")   // the whole record, its id included
+            QCOMPARE(r.json().value("id").toVariant(), id);
+        if (r.verb == "POST")
+            QVERIFY(!r.json().contains("id"));
     }
-    QCOMPARE(m_server.count("PATCH", "device_model"), 1);   // not retried
 
-    // The retry reads the code the record holds when it fires.
-    device->m_cloudRecord["code"] = "CHANGED1";
-    QTRY_VERIFY_WITH_TIMEOUT(lookups("CHANGED1") >= 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.requests().constLast().json().value("code") == "CHANGED1", 5000);
-    QCOMPARE(m_server.count("PUT", "device"), 0);
-    QCOMPARE(m_server.count("POST", "device_model"), 0);
+    // The model request goes first.
+    QMutexLocker lock(&logMutex);
+    const int modelLine = debugLines.indexOf(QRegularExpression(R"(^VXCommonInterface::setNimbraCloud.*"code":2565.*)"));
+    const int lookupLine = debugLines.indexOf(QRegularExpression(R"(^VXCommonInterface::setNimbraCloud.*"code":"AB01Z9XX".*)"));
+    QVERIFY(modelLine >= 0 && lookupLine > modelLine);
 }
 
+// Unreachable: the lookup alone is retried, with the same code, in one chain
+// per device however often the host registers.
 void TestRegistration::registrationsKeepOneRetryChain()
 {
-    NimbraCloud cloud(deadAddress(), QString());
+    QCOMPARE(VXCommonInterface().lookupRetryInterval(), 10000);
+    NimbraCloud cloud(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(deadPort())), QString());
     auto device = makeDevice();
     const int interval = 150;
     device->setLookupRetryInterval(interval);
@@ -354,96 +197,67 @@ void TestRegistration::registrationsKeepOneRetryChain()
         device->setNimbraCloud(&cloud, "AB01Z9");
     QElapsedTimer clock;
     clock.start();
-
     // Six retries of one chain take six intervals; four chains would need 1.5.
     QTRY_VERIFY_WITH_TIMEOUT(lookups("AB01Z9") >= 4 + 6, 10000);
     QVERIFY2(clock.elapsed() >= 5 * interval, qPrintable(QString::number(clock.elapsed())));
 }
 
-void TestRegistration::secondRegistrationDropsIds()
-{
-    m_server.addDevice("AB01Z9", 17);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QTRY_VERIFY_WITH_TIMEOUT(device->cloudRecord().contains("id") && device->cloudRecord().contains("device_model"), 5000);
-
-    m_server.setDelay(200);
-    device->setNimbraCloud(&cloud, "AB01Z9");
-    QVERIFY(!device->cloudRecord().contains("id"));
-    QVERIFY(!device->cloudRecord().contains("device_model"));
-    QVERIFY(!deviceCloud(device.get()).contains("id"));
-    QTRY_COMPARE_WITH_TIMEOUT(deviceCloud(device.get()).value("id"), QJsonValue(17), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_server.count("PUT", "device"), 2, 5000);
-}
-
-// An answer to an earlier registration must not land in the current record.
-void TestRegistration::staleAnswersAreIgnored()
+void TestRegistration::laterRegistrationReplacesEarlier()
 {
     m_server.addDevice("OLD0001", 17);
     m_server.setNextDeviceId(30);
-    m_server.setDelay(200);
     NimbraCloud cloud(m_server.httpBase(), m_server.ws());
     Finished finished(cloud);
     auto device = makeDevice();
     device->setNimbraCloud(&cloud, "OLD0001");
-    device->setNimbraCloud(&cloud, "NEW0003");
-    // two models, two lookups, one creation
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 5, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 5000);
+    QVERIFY(device->cloudRecord().contains("id") && device->cloudRecord().contains("device_model"));
 
+    // Both in flight at once; the earlier answers must not land in the new record.
+    m_server.setDelay(200);
+    device->setNimbraCloud(&cloud, "OLD0001");
+    QVERIFY(!device->cloudRecord().contains("id") && !device->cloudRecord().contains("device_model"));
+    QVERIFY(!mirrored(device.get()).contains("id"));
+    device->setNimbraCloud(&cloud, "NEW0003");
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3 + 5, 5000);   // 2 models, 2 lookups, 1 creation
     QCOMPARE(device->cloudRecord().value("code"), QJsonValue("NEW0003"));
     QCOMPARE(device->cloudRecord().value("id"), QJsonValue(30));
-    QCOMPARE(m_server.count("PUT", "device"), 0);
+    QCOMPARE(m_server.count("PUT", "device"), 1);
 }
 
 void TestRegistration::withoutDeviceCloudNothingIsSent()
 {
     NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    auto device = makeDevice(false);
-    device->setNimbraCloud(&cloud, "AB01Z9");
+    CloudDevice bare;
+    bare.setNimbraCloud(&cloud, "AB01Z9");
     QVERIFY(cloud.findChildren<QNetworkReply *>().isEmpty());
     const QJsonObject expected{{"code", "AB01Z9"}, {"pcb", ""}, {"version", ""}, {"device_id", ""}, {"online", true}};
-    QCOMPARE(device->cloudRecord(), expected);
+    QCOMPARE(bare.cloudRecord(), expected);
+
+    auto noClient = makeDevice();
+    noClient->setNimbraCloud(nullptr, "AB01Z9");
+    QCOMPARE(lookups("AB01Z9"), 1);   // logged, not sent
 }
 
-void TestRegistration::withoutClientNothingIsSent()
+void TestRegistration::destroyedDuringRequestOrRetryWait()
 {
-    auto device = makeDevice();
-    device->setNimbraCloud(nullptr, "AB01Z9");
-    QCOMPARE(deviceCloud(device.get()).value("code"), QJsonValue("AB01Z9"));
-    device->cloud_device_get(QJsonObject{{"code", "AB01Z9"}});
-    device->cloud_device_update(device->cloudRecord());
-    device->cloud_device_new(device->cloudRecord());
-    device->cloud_device_model_get(QJsonObject{{"code", 1}});
-    // The lookup logs even without a client.
-    QCOMPARE(lookups("AB01Z9"), 2);
-}
-
-void TestRegistration::destroyedDuringRequest()
-{
-    m_server.addDevice("AB01Z9", 17);
     m_server.setDelay(200);
-    NimbraCloud cloud(m_server.httpBase(), m_server.ws());
-    Finished finished(cloud);
-    auto device = makeDevice();
-    device->setNimbraCloud(&cloud, "AB01Z9");
+    NimbraCloud slow(m_server.httpBase(), m_server.ws());
+    Finished finished(slow);
+    auto pending = makeDevice();
+    pending->setNimbraCloud(&slow, "PEND001");
     QTRY_COMPARE_WITH_TIMEOUT(m_server.requests().size(), 2, 5000);
-    device.reset();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.spy.count(), 2, 5000);
-    QCOMPARE(m_server.count("PUT", "device"), 0);
-}
+    pending.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 5000);
 
-void TestRegistration::destroyedDuringRetryWait()
-{
-    NimbraCloud cloud(deadAddress(), QString());
+    NimbraCloud dead(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(deadPort())), QString());
     auto doomed = makeDevice();
     auto witness = makeDevice();
     doomed->setLookupRetryInterval(50);
     witness->setLookupRetryInterval(50);
-    doomed->setNimbraCloud(&cloud, "DOOM001");
-    witness->setNimbraCloud(&cloud, "WIT0001");
+    doomed->setNimbraCloud(&dead, "DOOM001");
+    witness->setNimbraCloud(&dead, "WIT0001");
     QTRY_VERIFY_WITH_TIMEOUT(lookups("DOOM001") >= 2, 5000);
-
     doomed.reset();
     const int doomedLookups = lookups("DOOM001");
     const int witnessLookups = lookups("WIT0001");
