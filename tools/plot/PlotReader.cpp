@@ -402,12 +402,14 @@ bool PlotReader::read(const QByteArray &bytes)
                 fail(data, size, cmdOffset, cmd(), QStringLiteral("expects 0, 4 or 5 parameters"));
                 return false;
             }
-            scType = n == 5 ? int(args[4]) : 0;
-            if (scType != 0 && scType != 2) {
+            // Checked as a number first: a type beyond int (SC0,1,0,1,1e10)
+            // made the conversion undefined.
+            if (const double type = n == 5 ? std::trunc(args[4]) : 0; type != 0 && type != 2) {
                 fail(data, size, cmdOffset, cmd(),
                      QStringLiteral("isotropic scaling is not supported"));
                 return false;
             }
+            scType = n == 5 ? int(std::trunc(args[4])) : 0;
             scX0 = args[0]; scX1 = args[1]; scY0 = args[2]; scY1 = args[3];
             m_scaled = true;
             if (const QString e = rescale(); !e.isEmpty()) {
