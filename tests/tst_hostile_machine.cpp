@@ -16,6 +16,20 @@
 
 namespace {
 
+// Under AddressSanitizer freed memory sits in quarantine, so RSS says
+// nothing about leaks there; LeakSanitizer covers them instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool Sanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+#else
+constexpr bool Sanitized = false;
+#endif
+
 using Msg = VXDeviceInterface::VXDeviceMessage;
 
 qint64 rssBytes()
@@ -140,7 +154,8 @@ void TestHostileMachine::floodWithoutEtxStaysBounded()
     QVERIFY(machine.write("\x03" + frame("CCMD", "1010,7;")));
     QTRY_COMPARE_WITH_TIMEOUT(host.value("HEARTBEAT").toInt(), 7, 10000);
     QVERIFY2(worst <= 2 * FrameCutter::DefaultLimit, qPrintable(QString::number(worst)));
-    QVERIFY2(rssBytes() - before < 16 * 1024 * 1024, qPrintable(QString::number(rssBytes() - before)));
+    if (!Sanitized)
+        QVERIFY2(rssBytes() - before < 16 * 1024 * 1024, qPrintable(QString::number(rssBytes() - before)));
     QVERIFY(host.connected());
 }
 
@@ -202,8 +217,7 @@ void TestHostileMachine::linkDroppedMidJob()
 {
     Host host;
     SimMachine machine;
-    machine.sim.setSpeedup(20);
-    machine.sim.setDropMidJob(50);
+    machine.sim.setDropMidJob(50);   // a one-second job: ticks land before its end
     QVERIFY(machine.attach(host));
     QTRY_VERIFY_WITH_TIMEOUT(host.connected(), 5000);
 
@@ -234,7 +248,7 @@ void TestHostileMachine::jobReportFlood()
     QTRY_VERIFY_WITH_TIMEOUT(host.connected(), 5000);
 
     // Every report twice in a row: the repeat must not count.
-    const int reports = 20000;
+    const int reports = Sanitized ? 4000 : 20000;
     QByteArray burst;
     for (int i = 0; i < reports; ++i) {
         const QByteArray f = frame("CCMD", "66,1,flood.plt,1,0," + QByteArray::number(i % 100) + "."
