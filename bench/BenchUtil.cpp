@@ -1,6 +1,9 @@
 #include "BenchUtil.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 
 #include <ctime>
 
@@ -58,6 +61,22 @@ QByteArray replyStream(int64_t size)
     while (out.size() + unit.size() <= size)
         out += unit;
     return out;
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    // processEvents() with a time limit never sleeps; a ticking timer bounds
+    // the blocking form instead.
+    QTimer tick;
+    tick.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 void consume(const void *p)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <functional>
 
 namespace benchutil {
 
@@ -20,6 +21,10 @@ bool resetPeakRss();
 // A reply stream as a machine sends it: heartbeat answers, setting readings,
 // multi-word readings and job reports, repeated to size bytes.
 QByteArray replyStream(int64_t size);
+
+// Serves the thread's events until done() holds or timeoutMs pass; sleeps
+// between events, so the wait itself costs no CPU.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs);
 
 // Keeps the optimiser from dropping a result.
 void consume(const void *p);

@@ -79,14 +79,9 @@ void BM_fleet(benchmark::State &state)
         for (auto &d : devices)
             d->connectDevice();
         auto waitAll = [](const std::vector<int> &flags, int timeoutMs) {
-            QElapsedTimer t;
-            t.start();
-            while (t.elapsed() < timeoutMs) {
-                if (std::all_of(flags.begin(), flags.end(), [](int f) { return f; }))
-                    return true;
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-            }
-            return false;
+            return benchutil::waitUntil([&] {
+                return std::all_of(flags.begin(), flags.end(), [](int f) { return f; });
+            }, timeoutMs);
         };
         if (!waitAll(connected, 20000)) {
             state.SkipWithError("not every machine connected");

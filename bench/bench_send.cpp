@@ -82,18 +82,10 @@ private:
     quint16 m_port = 0;
 };
 
-// Waits, serving events, until done() holds; false after timeoutMs.
 template <typename F>
 bool waitFor(F done, int timeoutMs = 120000)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    }
-    return true;
+    return benchutil::waitUntil(done, timeoutMs);
 }
 
 struct Result {

@@ -10,6 +10,7 @@
 #include <QNetworkReply>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <cstddef>
 #include <cstdint>
@@ -101,10 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     common->setNimbraCloud(&cloud, code);
 
     // Lookup -> update or creation chains; wait until no reply is left.
+    // Blocking waits (a time-limited processEvents never sleeps); the tick
+    // bounds each one, the client's timeout bounds the whole.
+    QTimer tick;
+    tick.start(10);
     QElapsedTimer clock;
     clock.start();
     while (nam && !nam->findChildren<QNetworkReply *>().isEmpty() && clock.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
