@@ -21,7 +21,12 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
-out="${CORPUS_OUT:-$(mktemp -d)}"
+if [ -n "${CORPUS_OUT:-}" ]; then
+    out="$CORPUS_OUT"
+else
+    out="$(mktemp -d)"
+    trap 'rm -rf "$out"' EXIT
+fi
 export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='*.debug=false'
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$src/scripts/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
