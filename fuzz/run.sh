@@ -42,8 +42,7 @@ for t in "${targets[@]}"; do
         tail -40 "$build/fuzz-artifacts/$t.log"
         status=1
     fi
-    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|cov: ' "$build/fuzz-artifacts/$t.log" \
-        | grep -E 'stat::|DONE' | sed "s/^/   /" || true
-    grep -E '#[0-9]+.*DONE' "$build/fuzz-artifacts/$t.log" | tail -1 | sed "s/^/   /" || true
+    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|#[0-9]+.*DONE' \
+        "$build/fuzz-artifacts/$t.log" | sed "s/^/   /" || true
 done
 exit $status
