@@ -17,16 +17,9 @@ const char *findLast(const char *begin, qsizetype size, char byte)
 
 } // namespace
 
-namespace {
-// Kept across frames: a reserved QByteArray keeps its block when emptied, so
-// a stream of small frames does not allocate per frame.
-constexpr int InitialCapacity = 4096;
-}
-
 FrameCutter::FrameCutter(qsizetype limit)
     : m_limit(limit > 0 ? limit : 1)
 {
-    m_buffer.reserve(InitialCapacity);
 }
 
 void FrameCutter::append(const QByteArray &chunk)
@@ -36,9 +29,7 @@ void FrameCutter::append(const QByteArray &chunk)
     compact();
 
     const qsizetype base = m_buffer.size();
-    // By pointer: appending the QByteArray itself copies and releases a
-    // reference to it, a pair of atomics that dominates one-byte arrivals.
-    m_buffer.append(chunk.constData(), chunk.size());
+    m_buffer.append(chunk);
     const char *data = m_buffer.constData();
     const qsizetype size = m_buffer.size();
 
@@ -90,7 +81,6 @@ qsizetype FrameCutter::pending() const
 void FrameCutter::clear()
 {
     m_buffer.clear();
-    m_buffer.reserve(InitialCapacity);
     m_offset = 0;
     m_tailStart = 0;
     m_tailStx = -1;
@@ -98,10 +88,7 @@ void FrameCutter::clear()
 
 void FrameCutter::compact()
 {
-    // Move the unread bytes down only once the read ones are at least as
-    // many: amortised O(1) per byte, where moving on every arrival made a
-    // stream in one-byte chunks cost a move per byte.
-    if (m_offset > 0 && m_offset >= m_buffer.size() - m_offset) {
+    if (m_offset > 0) {
         m_buffer.remove(0, m_offset);
         m_tailStart -= m_offset;
         if (m_tailStx >= 0)
