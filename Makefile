@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test demo clean
+.PHONY: deps configure build test demo sanitize fuzz clean
 
 deps:
 	@bash scripts/deps.sh
@@ -20,6 +20,15 @@ test: build
 
 demo: build
 	@$(BUILD)/bin/vxcut demo
+
+# The whole suite under ASan + UBSan + LeakSanitizer, in build-sanitize/.
+sanitize: deps
+	@bash scripts/sanitize.sh
+
+# Every fuzz target for FUZZ_SECONDS each, in build-fuzz/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@bash fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
