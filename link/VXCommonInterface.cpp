@@ -145,7 +145,9 @@ void VXCommonInterface::slot_usb_read(QByteArray data)
 {
     // "LAST_TIEM" (sic) is what the stamp has always been called; the
     // catalogue's "LAST_TIME" is a different record, so this stays inert.
-    if (VXDeviceProperty *stamp = property_ptr("LAST_TIEM"))
+    // Resolved once per catalogue change: every arrival, one byte or many,
+    // would otherwise search the device's keys.
+    if (VXDeviceProperty *stamp = receiveStamp())
         stamp->setValue(QDateTime::currentDateTime());
     m_receive.append(data);
     decode_buffer();
@@ -155,7 +157,7 @@ void VXCommonInterface::slot_tcp_socket_read()
 {
     if (!m_tcp)
         return;
-    if (VXDeviceProperty *stamp = property_ptr("LAST_TIEM"))
+    if (VXDeviceProperty *stamp = receiveStamp())
         stamp->setValue(QDateTime::currentDateTime());
     m_receive.append(m_tcp->readAll());
     decode_buffer();

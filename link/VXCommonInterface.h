@@ -116,6 +116,8 @@ protected:
     // a null entry (a key without a record) ends the list and the visit.
     // Rebuilt after any change of the device's dynamic properties.
     const QVector<VXDeviceProperty *> &dispatchRecords();
+    // The "LAST_TIEM" stamp record, if any; cached like the list above.
+    VXDeviceProperty *receiveStamp();
     // Common decoding of a frame already split at ';' (parts of frame).
     void decode_common(const QString &frame, const QStringList &parts);
     bool event(QEvent *e) override;
@@ -141,5 +143,6 @@ protected:
     int m_lookupRetryMs = 10000;
     quint64 m_registration = 0;             // bumps on each setNimbraCloud
     QVector<VXDeviceProperty *> m_dispatchRecords;
+    VXDeviceProperty *m_receiveStamp = nullptr;   // "LAST_TIEM", resolved with the list
     bool m_dispatchValid = false;
 };

@@ -116,9 +116,16 @@ const QVector<VXDeviceProperty *> &VXCommonInterface::dispatchRecords()
             if (!record)
                 break;
         }
+        m_receiveStamp = property_ptr("LAST_TIEM");
         m_dispatchValid = true;
     }
     return m_dispatchRecords;
+}
+
+VXDeviceProperty *VXCommonInterface::receiveStamp()
+{
+    dispatchRecords();
+    return m_receiveStamp;
 }
 
 bool VXCommonInterface::event(QEvent *e)
