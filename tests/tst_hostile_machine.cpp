@@ -12,37 +12,13 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "MemoryProbe.h"
+
 #include <memory>
 
 namespace {
 
-// Under AddressSanitizer freed memory sits in quarantine, so RSS says
-// nothing about leaks there; LeakSanitizer covers them instead.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool Sanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool Sanitized = true;
-#else
-constexpr bool Sanitized = false;
-#endif
-#else
-constexpr bool Sanitized = false;
-#endif
-
 using Msg = VXDeviceInterface::VXDeviceMessage;
-
-qint64 rssBytes()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
 
 QByteArray frame(const QByteArray &kind, const QByteArray &body)
 {

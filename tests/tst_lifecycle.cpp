@@ -14,6 +14,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "MemoryProbe.h"
+
 #include <atomic>
 #include <memory>
 
@@ -22,36 +24,10 @@ extern Q_CORE_EXPORT quintptr qtHookData[];
 
 namespace {
 
-// Under AddressSanitizer freed memory sits in quarantine, so RSS says
-// nothing about leaks there; LeakSanitizer covers them instead.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool Sanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool Sanitized = true;
-#else
-constexpr bool Sanitized = false;
-#endif
-#else
-constexpr bool Sanitized = false;
-#endif
-
 enum { AddQObjectHook = 3, RemoveQObjectHook = 4 };
 std::atomic<long> g_liveObjects{0};
 void onAdd(QObject *) { ++g_liveObjects; }
 void onRemove(QObject *) { --g_liveObjects; }
-
-qint64 rssBytes()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
 
 QMutex g_logMutex;
 QStringList g_lookups;
