@@ -16,9 +16,10 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "Local stand-in for the cloud service on 127.0.0.1: the resources device, device_model "
         "and device_work_records, and the remote channel <code>/Device/. Prints what it receives "
-        "and runs until killed."));
+        "and runs until killed.\n\n"
+        "Exit codes: 0 stopped normally, 1 cannot listen, 2 bad command line."));
     parser.addHelpOption();
-    QCommandLineOption port(QStringLiteral("port"), QStringLiteral("HTTP port (0: a free one)."),
+    QCommandLineOption port(QStringLiteral("port"), QStringLiteral("HTTP port on 127.0.0.1 (default 0: a free one)."),
                             QStringLiteral("N"), QStringLiteral("0"));
     QCommandLineOption wsPort(QStringLiteral("ws-port"),
                               QStringLiteral("WebSocket port (default: the HTTP port)."), QStringLiteral("M"));

@@ -18,7 +18,9 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulated conveyor-belt cutting plotter: answers the machine's wire protocol "
-        "over TCP and/or a pseudo-terminal and cuts plot jobs in simulated time."));
+        "over TCP and/or a pseudo-terminal and cuts plot jobs in simulated time.\n\n"
+        "Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, "
+        "2 bad command line."));
     parser.addHelpOption();
     const QCommandLineOption portOpt(QStringLiteral("port"),
         QStringLiteral("TCP port on 127.0.0.1 (default 9100; 0 picks a free one)."),

@@ -26,7 +26,9 @@ struct Options
     Options()
     {
         parser.setApplicationDescription(
-                QStringLiteral("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs."));
+                QStringLiteral("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs.\n\n"
+                               "Exit codes: 0 window closed, 2 plugin not loadable, "
+                               "3 the simulated machine did not start."));
         parser.addHelpOption();
         parser.addOptions({simulate, plugin, plot});
     }
