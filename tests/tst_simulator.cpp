@@ -117,7 +117,12 @@ private slots:
     void garbageBetweenFrames();
     void heartbeatIgnored();
     void dropAfterBytes();
-    void dropMidJob();
+    void linkDrops_data();
+    void linkDrops();
+    void identityAtRunTime();
+    void sheets_data();
+    void sheets();
+    void sheetCodes();
     void endlessFrame();
     void pseudoTerminal();
 };
@@ -221,7 +226,7 @@ void TestSimulator::replies_data()
     QTest::newRow("write-only not readable") << QByteArray("CCMD") << QByteArray("46;") << "CCMD;46,1;";
     QTest::newRow("unknown number") << QByteArray("CCMD") << QByteArray("999;") << "CCMD;999,1;";
     QTest::newRow("factory reset") << QByteArray("CCMD") << QByteArray("67,0;") << "CCMD;67,0;";
-    QTest::newRow("no job yet") << QByteArray("CCMD") << QByteArray("66;") << "CCMD;66,0,,0,0,0,0,0,0;";
+    QTest::newRow("no job yet") << QByteArray("CCMD") << QByteArray("66;") << "CCMD;66,0,,0,0,0,0,0,0,0;";
     QTest::newRow("CMD read") << QByteArray("CMD") << QByteArray("GET26;") << "CMD;GET26:400;";
     QTest::newRow("CMD write") << QByteArray("CMD") << QByteArray("SET26:350;") << "CMD;SET26:350;";
     QTest::newRow("CMD three words") << QByteArray("CMD") << QByteArray("SET5:65336;6:65535;7:0;")
@@ -394,7 +399,7 @@ void TestSimulator::badPlotIsRefused()
     QVERIFY(host.ready());
     QSignalSpy failed(sim, &VXSimulator::jobFailed);
     host.send("PLT", "IN;PU0,0;CI100;");
-    QCOMPARE(host.next(), QString("CCMD;66,5,job1.plt,1,0,0,0,0,0;"));
+    QCOMPARE(host.next(), QString("CCMD;66,5,job1.plt,1,0,0,0,0,0,0;"));
     QCOMPARE(failed.size(), 1);
     QVERIFY(failed.first().at(1).toString().contains("command CI"));
     QVERIFY(!sim->busy());
@@ -493,23 +498,172 @@ void TestSimulator::dropAfterBytes()
     QTRY_COMPARE(sim->linkCount(), 0);
 }
 
-void TestSimulator::dropMidJob()
+void TestSimulator::linkDrops_data()
 {
+    QTest::addColumn<bool>("abortOnDrop");
+    QTest::newRow("machine goes on") << false;
+    QTest::newRow("machine abandons the job") << true;
+}
+
+void TestSimulator::linkDrops()
+{
+    // Cable pulled at 40 % of copy 1 of 2, link down for a while; the host
+    // that comes back asks for the job report and learns how far it got.
+    QFETCH(bool, abortOnDrop);
     sim->setSpeedup(4);
-    sim->setDropMidJob(50);
+    sim->setDropMidJob(20);
+    sim->setDownFor(300);
+    sim->setAbortOnDrop(abortOnDrop);
+    QSignalSpy back(sim, &VXSimulator::linkBack);
+    QSignalSpy finished(sim, &VXSimulator::jobFinished);
+    QStringList last;
+    {
+        Host host(sim->serverPort());
+        QVERIFY(host.ready());
+        QSignalSpy closed(&host.socket, &QTcpSocket::disconnected);
+        host.send("CMD", "NUM:2;");
+        host.send("PLT", samplePlot());
+        QVERIFY(closed.wait(10000));
+        for (const QString &f : host.frames)
+            last = reportFields(f.mid(f.indexOf(';') + 1));
+    }
+    // Field 9 is the copy being cut; field 5 all copies together.
+    QCOMPARE(last.size(), 10);
+    QCOMPARE(last.value(4), QString("0"));
+    QVERIFY(last.value(5).toInt() >= 20);
+    QVERIFY(qAbs(last.value(9).toInt() - 2 * last.value(5).toInt()) <= 2);
+
+    QVERIFY(sim->isDown());
+    QTcpSocket refused;
+    QSignalSpy error(&refused, &QTcpSocket::errorOccurred);
+    refused.connectToHost(QHostAddress::LocalHost, sim->serverPort());
+    QVERIFY(error.wait(5000) || !error.isEmpty());
+    QCOMPARE(refused.error(), QAbstractSocket::ConnectionRefusedError);
+    QVERIFY(back.wait(5000));
+
+    Host again(sim->serverPort());
+    QVERIFY(again.ready());
+    const QStringList now = reportFields(again.ask("CCMD", "66;"));
+    if (abortOnDrop) {
+        QCOMPARE(now.mid(0, 5), (QStringList{"66", "4", "job1.plt", "2", "0"}));
+        QCOMPARE(now.value(9), last.value(9));
+        QCOMPARE(sim->jobs().value(0).status, VXSimJobStatus::Stopped);
+        QVERIFY(!sim->busy());
+    } else {
+        // The job ran on without a host; the end report (broadcast, or
+        // the reply to the query if it ended before the host came back).
+        QVERIFY(finished.count() == 1 || finished.wait(10000));
+        again.send("CCMD", "66;");
+        QTRY_VERIFY(!again.frames.filter(";66,3,").isEmpty());
+        const QString f = again.frames.filter(";66,3,").first();
+        QCOMPARE(reportFields(f.mid(f.indexOf(';') + 1)).mid(0, 6),
+                 (QStringList{"66", "3", "job1.plt", "2", "2", "100"}));
+    }
+}
+
+void TestSimulator::identityAtRunTime()
+{
+    // Another machine behind the same address: both ids change, and a
+    // factory reset does not bring the old ones back.
     Host host(sim->serverPort());
     QVERIFY(host.ready());
-    QSignalSpy closed(&host.socket, &QTcpSocket::disconnected);
-    QSignalSpy finished(sim, &VXSimulator::jobFinished);
-    host.send("PLT", samplePlot());
-    QVERIFY(closed.wait(10000));
-    QStringList last;
-    for (const QString &f : host.frames)
-        last = reportFields(f.mid(f.indexOf(';') + 1));
-    QVERIFY(last.value(5).toInt() >= 50);
-    QVERIFY(last.value(5).toInt() < 100);
-    // The machine goes on cutting without its host.
-    QVERIFY(finished.wait(10000));
+    sim->setDeviceId(QStringLiteral("M-2"));
+    sim->setUniqueId(QStringLiteral("U-2"));
+    QCOMPARE(host.ask("CCMD", "67,0;"), QString("CCMD;67,0;"));
+    QCOMPARE(host.ask("CCMD", "2;"), QString("CCMD;2,0,VX-KTR450PROCam,M-2,PCB-450-0001,V2.1,1.0.0-sim,1;"));
+    QCOMPARE(host.ask("CCMD", "57;"), QString("CCMD;57,U-2;"));
+}
+
+void TestSimulator::sheets_data()
+{
+    QTest::addColumn<QStringList>("stack");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("unanswered"); // the host never answers this code
+    QTest::addColumn<QStringList>("outcomes");
+
+    QTest::newRow("repeated designs") << QStringList{"A", "B", "A"} << 99 << QString()
+                                      << QStringList{"A cut", "B cut", "A cut"};
+    QTest::newRow("unreadable code") << QStringList{"A", "?", "B"} << 99 << QString()
+                                     << QStringList{"A cut", " unreadable", "B cut"};
+    QTest::newRow("late answer") << QStringList{"A", "LATE", "B"} << 99 << "LATE"
+                                 << QStringList{"A cut", "LATE no answer", "B cut"};
+    QTest::newRow("count reached first") << QStringList{"A", "B", "A"} << 2 << QString()
+                                         << QStringList{"A cut", "B cut"};
+    QStringList many;
+    for (int i = 0; i < 300; ++i)
+        many << (i % 3 ? "B" : "A");
+    QStringList cut;
+    for (const QString &c : many)
+        cut << c + " cut";
+    QTest::newRow("300 sheets at speed") << many << 1000 << QString() << cut;
+}
+
+void TestSimulator::sheets()
+{
+    QFETCH(QStringList, stack);
+    QFETCH(int, copies);
+    QFETCH(QString, unanswered);
+    QFETCH(QStringList, outcomes);
+    QVERIFY(sim->setSheets(stack));
+    sim->setSpeedup(1e5);
+    sim->setAnswerWait(200);
+    // A square of its own size for each code: the record shows which plot
+    // went on which sheet.
+    const auto plot = [](const QString &code) {
+        const QByteArray w = QByteArray::number(400 * (code.at(0).unicode() - 'A' + 1));
+        return "IN;PU0,0;PD" + w + ",0," + w + ',' + w + ",0," + w + ",0,0;";
+    };
+    Host host(sim->serverPort());
+    QVERIFY(host.ready());
+    QCOMPARE(host.ask("CCMD", "54," + QByteArray::number(copies) + ';'), QString("CCMD;54,%1;").arg(copies));
+
+    QStringList report;
+    QString lateCode;
+    for (QString f; report.value(1) != "3";) {
+        f = host.next();
+        QVERIFY2(!f.isEmpty(), "the QR-code job stalled");
+        if (f.startsWith("CCMD;11,")) {
+            const QString code = f.mid(8, f.size() - 9);
+            if (code == unanswered)
+                lateCode = code;
+            else if (!code.isEmpty())
+                host.send("QR_PLT", plot(code));
+            continue;
+        }
+        report = reportFields(f);
+        // The answer that comes after the machine gave up is not cut.
+        if (report.value(1) == "6" && !lateCode.isEmpty()) {
+            host.send("QR_PLT", plot(lateCode));
+            lateCode.clear();
+        }
+    }
+    QStringList got;
+    const QList<VXSimSheet> sheets = sim->sheets();
+    const QHash<int, QString> names{{VXSimSheet::Cut, "cut"}, {VXSimSheet::Unreadable, "unreadable"},
+                                    {VXSimSheet::NoAnswer, "no answer"}};
+    for (const VXSimSheet &s : sheets) {
+        got << s.code + ' ' + names.value(s.outcome, "?");
+        if (s.outcome == VXSimSheet::Cut)
+            QCOMPARE(s.width, 400.0 * (s.code.at(0).unicode() - 'A' + 1));
+    }
+    QCOMPARE(got, outcomes);
+    QCOMPARE(report.value(4).toInt(), int(outcomes.filter(" cut").size()));
+    QCOMPARE(sim->ignoredQrPlots(), unanswered.isEmpty() ? 0 : 1);
+    QCOMPARE(sim->sheetsLeft(), stack.size() - outcomes.size());
+    QVERIFY(!sim->busy());
+}
+
+void TestSimulator::sheetCodes()
+{
+    // The host gets only the last ','-field of a code reply; such codes are
+    // refused before they could be read as another design.
+    QString why;
+    QVERIFY(sim->setSheets({"A-1", "?", "ÄÖ 2"}, &why));
+    for (const char *bad : {"", "A,B", "A;B", "A\x03"}) {
+        QVERIFY2(!sim->setSheets({"ok", bad}, &why), qPrintable(bad));
+        QVERIFY(why.startsWith("sheet 2: "));
+    }
+    QCOMPARE(sim->sheetsLeft(), 3);
 }
 
 void TestSimulator::endlessFrame()

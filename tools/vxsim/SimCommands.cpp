@@ -146,7 +146,7 @@ void VXSimulator::Private::handleCcmd(SimLink *link, const QByteArray &body)
     if (write && SimDefaults::ccmdWritable(n)) {
         const QString value = QString::fromUtf8(fields.mid(1).join(','));
         if (n == FactoryReset) {
-            settings = SimDefaults::factory();
+            settings = factory();
             reply(link, "CCMD", head + "0;");
             return;
         }
@@ -162,6 +162,9 @@ void VXSimulator::Private::handleCcmd(SimLink *link, const QByteArray &body)
         if (valid)
             store(VXSimulator::Ccmd, n, value);
         reply(link, "CCMD", head + wire(settings.ccmd.value(n)) + ';');
+        // startTask of a QR-code job sends this write and nothing else.
+        if (valid && n == QrCopies && !stack.isEmpty())
+            startQrJob();
         return;
     }
 
@@ -175,7 +178,8 @@ void VXSimulator::Private::handleCcmd(SimLink *link, const QByteArray &body)
         reply(link, "CCMD", head + "0," + wire(deviceInfo()) + ';');
         return;
     case QrCamera:
-        reply(link, "CCMD", head + wire(qrCode) + ';');
+        // In a QR-code job: the code of the sheet under the camera.
+        reply(link, "CCMD", head + wire(running && job.qr && !sheets.isEmpty() ? sheets.last().code : qrCode) + ';');
         return;
     case JobReport:
         reply(link, "CCMD", wire(reportItem()) + ';');

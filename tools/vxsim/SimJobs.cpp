@@ -12,6 +12,45 @@ constexpr int MaxQueuedJobs = 8;
 constexpr double MinSpeedMmPerS = 10;
 } // namespace
 
+bool VXSimulator::Private::readPlot(const QByteArray &body, SimRunningJob &j)
+{
+    PlotReader reader;
+    reader.setKeepPolylines(body.size() <= MaxWalkedPlot);
+    const bool ok = reader.read(body);
+    if (!ok)
+        j.info.error = reader.errorString();
+    j.info.pathLength = reader.pathLength();
+    j.info.travelLength = reader.travelLength();
+    j.info.width = reader.width();
+    j.info.height = reader.height();
+    j.strokes = ok ? reader.polylines() : QVector<PlotReader::Polyline>();
+    j.cutSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(Sp2Speed).toDouble()) * PlotReader::UnitsPerMm;
+    j.travelSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(PenUpSpeed).toDouble()) * PlotReader::UnitsPerMm;
+    j.perCopy = j.info.pathLength / j.cutSpeed + j.info.travelLength / j.travelSpeed;
+    return ok;
+}
+
+bool VXSimulator::Private::enqueue(SimRunningJob &j)
+{
+    VXSimJob &info = j.info;
+    if (info.error.isEmpty() && queue.size() >= MaxQueuedJobs)
+        info.error = QStringLiteral("job queue full");
+    if (!info.error.isEmpty()) {
+        info.status = VXSimJobStatus::Failed;
+        jobs.append(info);
+        const QString item = QStringLiteral("66,%1,%2,%3,0,0,0,0,0,0")
+                                 .arg(int(info.status)).arg(info.fileName).arg(info.copies);
+        broadcast("CCMD", item.toUtf8() + ';');
+        emit q->jobReport(info.id, item);
+        emit q->jobFailed(info.id, info.error);
+        return false;
+    }
+    queue.append(j);
+    if (!running)
+        startNext();
+    return true;
+}
+
 void VXSimulator::Private::acceptPlot(const QByteArray &kind, const QByteArray &body)
 {
     SimRunningJob j;
@@ -24,36 +63,9 @@ void VXSimulator::Private::acceptPlot(const QByteArray &kind, const QByteArray &
                                    : settings.num.value(Copies).toInt();
     info.copies = qMax(1, info.copies);
     lastJobData = body;
-
-    PlotReader reader;
-    reader.setKeepPolylines(body.size() <= MaxWalkedPlot);
-    if (!reader.read(body))
-        info.error = reader.errorString();
-    else if (queue.size() >= MaxQueuedJobs)
-        info.error = QStringLiteral("job queue full");
-    info.pathLength = reader.pathLength();
-    info.travelLength = reader.travelLength();
-    info.width = reader.width();
-    info.height = reader.height();
-
-    if (!info.error.isEmpty()) {
-        info.status = VXSimJobStatus::Failed;
-        jobs.append(info);
-        const QString item = QStringLiteral("66,%1,%2,%3,0,0,0,0,0")
-                                 .arg(int(info.status)).arg(info.fileName).arg(info.copies);
-        broadcast("CCMD", item.toUtf8() + ';');
-        emit q->jobReport(info.id, item);
-        emit q->jobFailed(info.id, info.error);
-        return;
-    }
-    j.strokes = reader.polylines();
-    j.cutSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(Sp2Speed).toDouble()) * PlotReader::UnitsPerMm;
-    j.travelSpeed = qMax(MinSpeedMmPerS, settings.cmd.value(PenUpSpeed).toDouble()) * PlotReader::UnitsPerMm;
-    j.perCopy = info.pathLength / j.cutSpeed + info.travelLength / j.travelSpeed;
+    readPlot(body, j);
     info.seconds = j.perCopy * info.copies;
-    queue.append(j);
-    if (!running)
-        startNext();
+    enqueue(j);
 }
 
 void VXSimulator::Private::startNext()
@@ -67,16 +79,25 @@ void VXSimulator::Private::startNext()
     wall.restart();
     emit q->jobStarted(job.info.id);
     report();
+    if (job.qr) {
+        feedSheet(false);
+        return;
+    }
     if (job.info.seconds <= 0)
         finishJob(VXSimJobStatus::Finished);
 }
 
 void VXSimulator::Private::tick()
 {
-    const double dt = wall.restart() / 1000.0 * speedup;
+    const double dt = wall.nsecsElapsed() / 1e9 * speedup;
+    wall.restart();
     if (running) {
-        if (job.info.status == VXSimJobStatus::Cutting)
+        if (job.qr && (job.info.status == VXSimJobStatus::Cutting
+                       || job.info.status == VXSimJobStatus::WaitingPlot))
+            advanceQr(dt);
+        else if (job.info.status == VXSimJobStatus::Cutting)
             advance(dt);
+        rearm();
         return;
     }
     // Jog word: bit 15 is the positive direction, the low bits the speed.
@@ -90,6 +111,38 @@ void VXSimulator::Private::tick()
     };
     head.setX(jog(settings.cmd.value(JogX).toUInt(), head.x(), areaX));
     head.setY(jog(settings.cmd.value(JogY).toUInt(), head.y(), areaY));
+    rearm();
+}
+
+void VXSimulator::Private::rearm()
+{
+    // At a high speed-up a copy, a sheet or a feed ends well within one
+    // tick; waking at its end rather than on the next tick is what makes
+    // a thousand sheets take seconds, not minutes.
+    if (!clock.isActive())
+        return;
+    double ms = SimTickMs;
+    if (running && job.info.status == VXSimJobStatus::Cutting) {
+        double left = 0;
+        if (!job.qr)
+            left = (job.info.seconds - job.clock) / speedup * 1000;
+        else if (qrPhase == SimQrPhase::Cutting)
+            left = (job.perCopy - job.clock) / speedup * 1000;
+        else if (qrPhase == SimQrPhase::Feeding)
+            left = qMax((feedSeconds - feedClock) / speedup * 1000,
+                        gapTimer.isValid() ? double(LateGapMs - gapTimer.elapsed()) : 0.0);
+        ms = qMin(ms, std::ceil(qMax(0.0, left)));
+    }
+    if (clock.interval() != int(ms))
+        clock.start(int(ms));
+}
+
+void VXSimulator::Private::dropCheck(int percent)
+{
+    if (faults.dropMidJobPercent >= 0 && !midJobDropped && percent >= faults.dropMidJobPercent) {
+        midJobDropped = true;
+        q->dropLinks();
+    }
 }
 
 void VXSimulator::Private::advance(double seconds)
@@ -101,17 +154,17 @@ void VXSimulator::Private::advance(double seconds)
     }
     const int finished = qMin(job.info.copies, int(job.clock / job.perCopy));
     const int percent = qMin(99, int(100 * job.clock / job.info.seconds));
+    const int copyPercent = qBound(0, int(100 * (job.clock - finished * job.perCopy) / job.perCopy), 99);
     walkHead();
-    if (finished == job.info.finished && percent == job.info.percent)
+    if (finished == job.info.finished && percent == job.info.percent
+        && copyPercent == job.info.copyPercent)
         return;
     job.info.finished = finished;
     job.info.percent = percent;
+    job.info.copyPercent = copyPercent;
     updateJobRecord();
     report();
-    if (faults.dropMidJobPercent >= 0 && !midJobDropped && percent >= faults.dropMidJobPercent) {
-        midJobDropped = true;
-        q->dropLinks();
-    }
+    dropCheck(percent);
 }
 
 void VXSimulator::Private::walkHead()
@@ -163,15 +216,17 @@ void VXSimulator::Private::control(int action)
         return;
     switch (action) {
     case 0:
-        if (job.info.status != VXSimJobStatus::Cutting)
+        if (job.info.status != VXSimJobStatus::Cutting && job.info.status != VXSimJobStatus::WaitingPlot)
             return;
+        pausedFrom = job.info.status;
         job.info.status = VXSimJobStatus::Paused;
         break;
     case 1:
         if (job.info.status != VXSimJobStatus::Paused)
             return;
-        job.info.status = VXSimJobStatus::Cutting;
+        job.info.status = pausedFrom;
         wall.restart();
+        answerTimer.restart(); // a pause restarts a sheet's answer wait
         break;
     case 2:
         queue.clear();
@@ -187,11 +242,11 @@ void VXSimulator::Private::control(int action)
 QString VXSimulator::Private::reportItem() const
 {
     if (jobs.isEmpty())
-        return QStringLiteral("66,0,,0,0,0,0,0,0");
+        return QStringLiteral("66,0,,0,0,0,0,0,0,0");
     const VXSimJob &info = job.info;
     const QPointF at = head - origin;
     const bool down = running && info.status == VXSimJobStatus::Cutting && job.down;
-    return QStringLiteral("66,%1,%2,%3,%4,%5,%6,%7,%8")
+    return QStringLiteral("66,%1,%2,%3,%4,%5,%6,%7,%8,%9")
         .arg(int(info.status))
         .arg(info.fileName)
         .arg(info.copies)
@@ -199,7 +254,8 @@ QString VXSimulator::Private::reportItem() const
         .arg(info.percent)
         .arg(qRound64(at.x()))
         .arg(qRound64(at.y()))
-        .arg(down ? 1 : 0);
+        .arg(down ? 1 : 0)
+        .arg(info.copyPercent);
 }
 
 void VXSimulator::Private::report()
@@ -219,9 +275,20 @@ void VXSimulator::Private::updateJobRecord()
 void VXSimulator::Private::finishJob(VXSimJobStatus status)
 {
     job.info.status = status;
+    if (job.qr && status != VXSimJobStatus::Finished) {
+        VXSimSheet *sheet = currentSheet();
+        if (sheet && sheet->outcome == VXSimSheet::Pending) {
+            sheet->outcome = VXSimSheet::Stopped;
+            sheet->note = QStringLiteral("job stopped");
+            emit q->sheetDone(sheet->index);
+        }
+    }
     if (status == VXSimJobStatus::Finished) {
-        job.info.finished = job.info.copies;
+        // A QR-code job may end on an empty stack before its count.
+        if (!job.qr)
+            job.info.finished = job.info.copies;
         job.info.percent = 100;
+        job.info.copyPercent = 100;
         job.down = false;
         if (!job.strokes.isEmpty()) {
             job.pos = job.strokes.last().last();

@@ -6,13 +6,27 @@
 namespace {
 constexpr int MaxKeptFrames = 10000;
 constexpr int MaxKeptPlotBody = 64 << 10;
-constexpr int TickMs = 20;
 } // namespace
 
 VXSimulator::Private::Private(VXSimulator *q) : q(q)
 {
-    clock.setInterval(TickMs);
+    clock.setInterval(SimTickMs);
     QObject::connect(&clock, &QTimer::timeout, q, [this] { tick(); });
+    downTimer.setSingleShot(true);
+    QObject::connect(&downTimer, &QTimer::timeout, q, [this] {
+        down = false;
+        // The same port again: a host reconnects to the address it knows.
+        if (server && !server->isListening() && server->listen(address, port))
+            emit this->q->linkBack();
+    });
+}
+
+SimDefaults VXSimulator::Private::factory() const
+{
+    SimDefaults f = SimDefaults::factory();
+    f.ccmd.insert(SimNumbers::DeviceId, deviceId);
+    f.ccmd.insert(SimNumbers::UniqueId, uniqueId);
+    return f;
 }
 
 VXSimulator::VXSimulator(QObject *parent) : QObject(parent), d(new Private(this))
@@ -39,6 +53,8 @@ bool VXSimulator::start(quint16 port, const QHostAddress &address)
         d->server = nullptr;
         return false;
     }
+    d->port = d->server->serverPort();
+    d->address = address;
     connect(d->server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = d->server->nextPendingConnection())
             d->addLink(new SimTcpLink(socket, d->faults, this));
@@ -73,13 +89,18 @@ void VXSimulator::stop()
         delete d->server;
         d->server = nullptr;
     }
-    dropLinks();
+    d->downTimer.stop();
+    d->down = false;
+    const auto links = d->links;
+    for (const auto &link : links)
+        if (link)
+            link->drop();
     d->clock.stop();
 }
 
 quint16 VXSimulator::serverPort() const
 {
-    return d->server ? d->server->serverPort() : 0;
+    return d->server ? d->port : 0;
 }
 
 QString VXSimulator::ptyPath() const
@@ -139,7 +160,19 @@ QList<int> VXSimulator::settingNumbers(Space space) const
 
 void VXSimulator::resetSettings()
 {
-    d->settings = SimDefaults::factory();
+    d->settings = d->factory();
+}
+
+void VXSimulator::setDeviceId(const QString &id)
+{
+    d->deviceId = id;
+    d->store(Ccmd, SimNumbers::DeviceId, id);
+}
+
+void VXSimulator::setUniqueId(const QString &id)
+{
+    d->uniqueId = id;
+    d->store(Ccmd, SimNumbers::UniqueId, id);
 }
 
 void VXSimulator::setIdentity(const QString &model, const QString &firmware, const QString &configNo)
@@ -221,7 +254,18 @@ void VXSimulator::dropLinks()
     for (const auto &link : links)
         if (link)
             link->drop();
+    if (d->downForMs > 0 && d->server && d->server->isListening()) {
+        // Closed, not paused: a paused server still completes handshakes,
+        // and a host would think the machine is back.
+        d->server->close();
+        d->down = true;
+        d->downTimer.start(d->downForMs);
+    }
 }
+
+void VXSimulator::setAbortOnDrop(bool on) { d->abortOnDrop = on; }
+void VXSimulator::setDownFor(int ms) { d->downForMs = qMax(0, ms); }
+bool VXSimulator::isDown() const { return d->down; }
 
 void VXSimulator::Private::addLink(SimLink *link)
 {
@@ -242,6 +286,12 @@ void VXSimulator::Private::onClosed(SimLink *link)
     }
     link->deleteLater();
     emit q->linkClosed();
+    if (abortOnDrop && running && q->linkCount() == 0) {
+        // The machine gives the job up; the last report keeps how far it
+        // got, for the host that comes back and asks (CCMD 66).
+        queue.clear();
+        finishJob(VXSimJobStatus::Stopped);
+    }
 }
 
 void VXSimulator::Private::onReceived(SimLink *link, const QByteArray &bytes)
@@ -282,6 +332,8 @@ void VXSimulator::Private::dispatch(SimLink *link, const SimFrameReader::Frame &
         handleCmd(link, frame.body);
     else if (frame.kind == "CCMD")
         handleCcmd(link, frame.body);
+    else if (frame.kind == "QR_PLT" && running && job.qr)
+        acceptQrPlot(frame.body);
     else if (frame.kind == "PLT" || frame.kind == "PPLT" || frame.kind == "QR_PLT")
         acceptPlot(frame.kind, frame.body);
 }

@@ -22,8 +22,10 @@ enum class VXSimJobStatus {
     Cutting = 1,
     Paused = 2,
     Finished = 3, // every copy cut
-    Stopped = 4,  // job control "stop"
+    Stopped = 4,  // job control "stop", or abandoned when the link dropped
     Failed = 5,   // the plot could not be read; nothing was cut
+    SheetSkipped = 6, // QR-code job: the sheet under the camera leaves uncut
+    WaitingPlot = 7,  // QR-code job: a code was reported, its plot is awaited
 };
 
 // One plot job as received and cut so far.
@@ -36,6 +38,7 @@ struct VXSimJob
     int copies = 1;
     int finished = 0;       // copies completed
     int percent = 0;        // of all copies together
+    int copyPercent = 0;    // of the copy (or sheet) being cut
     VXSimJobStatus status = VXSimJobStatus::Cutting;
     double pathLength = 0;  // pen-down, plotter units (40 per mm)
     double travelLength = 0;
@@ -43,6 +46,23 @@ struct VXSimJob
     double height = 0;
     double seconds = 0;     // simulated duration of all copies
     QString error;          // plot reader error for a failed job
+};
+
+// One sheet of the stack fed in a QR-code job, and what became of it.
+struct VXSimSheet
+{
+    enum Outcome { Pending, Cut, Unreadable, NoAnswer, BadPlot, Stopped };
+    int index = 0;          // 1-based place in the stack
+    QString code;           // as reported; empty when it could not be read
+    Outcome outcome = Pending;
+    int jobId = 0;          // the QR-code job the sheet belongs to
+    // The plot received for it.
+    qint64 plotBytes = 0;
+    QByteArray plotSha256;  // hex
+    double width = 0;       // plotter units
+    double height = 0;
+    double pathLength = 0;
+    QString note;           // why it was skipped
 };
 
 // The simulated cutting plotter: answers the wire protocol over TCP or a
@@ -95,6 +115,26 @@ public:
     QString qrCode() const;
     void setQrCode(const QString &code);
 
+    // The machine's identity as CCMD 2 (device id) and 57 (unique id)
+    // report it; survives a factory reset, so a test can swap machines.
+    void setDeviceId(const QString &id);
+    void setUniqueId(const QString &id);
+
+    // A stack of sheets for QR-code jobs: a CCMD 54 write starts a job that
+    // feeds them one at a time (see README). A code "?" is a sheet whose
+    // code the camera cannot read. Returns false, with the reason, for a
+    // code that cannot travel in a reply (empty, ',', ';', control bytes).
+    bool setSheets(const QStringList &codes, QString *error = nullptr);
+    static QString sheetCodeError(const QString &code);
+    int sheetsLeft() const;
+    // Real milliseconds the machine waits for a sheet's plot before it
+    // skips the sheet; -1 waits for ever.
+    void setAnswerWait(int ms);
+    // Every sheet fed so far, oldest first (the last 100000).
+    QList<VXSimSheet> sheets() const;
+    // QR plots that came when no sheet was waiting for one.
+    int ignoredQrPlots() const;
+
     // Head position in plotter units, relative to the origin (87 sets it).
     QPointF headPosition() const;
 
@@ -126,8 +166,14 @@ public:
     // The next reply starts a frame that never ends: STX, a length, then
     // filler without ETX for as long as the link lives or the mode is on.
     void setEndlessFrame(bool on);
-    // Close every link now, as a pulled cable would.
+    // Close every link now, as a pulled cable would. With a down time the
+    // TCP server then refuses connections for that long.
     void dropLinks();
+    // Abandon the running job (and the queued ones) once no link is left.
+    void setAbortOnDrop(bool on);
+    // How long the link stays down after dropLinks(); 0 is not at all.
+    void setDownFor(int ms);
+    bool isDown() const;
 
 signals:
     void linkOpened();
@@ -140,6 +186,13 @@ signals:
     void jobFinished(int id);
     void jobStopped(int id);
     void jobFailed(int id, const QString &error);
+    // The TCP server accepts connections again after a down time.
+    void linkBack();
+    // QR-code job: a sheet's code was reported (empty when unreadable) and
+    // its outcome was settled (see sheets()).
+    void sheetRead(int index, const QString &code);
+    void sheetDone(int index);
+    void qrPlotIgnored(const QString &reason);
 
 private:
     class Private;
@@ -148,3 +201,4 @@ private:
 };
 
 Q_DECLARE_METATYPE(VXSimFrame)
+Q_DECLARE_METATYPE(VXSimSheet)

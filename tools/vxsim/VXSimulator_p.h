@@ -30,7 +30,20 @@ struct SimRunningJob
     double walkTime = 0;
     QPointF pos;
     bool down = false;
+    // A QR-code job: its copies are sheets, clock runs within one sheet.
+    bool qr = false;
 };
+
+// The cutting clock's period; see rearm() for the ends within one.
+constexpr int SimTickMs = 20;
+
+// After a sheet is skipped for want of a plot, the next code is reported no
+// sooner than this (real time), and a plot arriving meanwhile is ignored: a
+// late answer already on the wire must not be cut on the next sheet.
+constexpr int LateGapMs = 300;
+
+// Where a QR-code job stands with the sheet under the camera.
+enum class SimQrPhase { Feeding, Waiting, Cutting };
 
 class VXSimulator::Private
 {
@@ -45,6 +58,29 @@ public:
     QString firmware = QStringLiteral("1.0.0-sim");
     QString configNo = QStringLiteral("1");
     QString qrCode = QStringLiteral("VXSIM-QR-0001");
+    QString deviceId = QStringLiteral("VXS-000001");
+    QString uniqueId = QStringLiteral("5658534D00000001");
+
+    // Link drops (issue of hosts that must reconnect).
+    bool abortOnDrop = false;
+    int downForMs = 0;
+    bool down = false;
+    quint16 port = 0;
+    QHostAddress address;
+    QTimer downTimer;
+
+    // QR-code job: the stack and the sheet under the camera.
+    QStringList stack;
+    int stackPos = 0;
+    QList<VXSimSheet> sheets;
+    int answerWaitMs = -1;
+    int ignoredQrPlots = 0;
+    SimQrPhase qrPhase = SimQrPhase::Feeding;
+    double feedClock = 0;
+    double feedSeconds = 0;
+    QElapsedTimer answerTimer;
+    QElapsedTimer gapTimer; // after a late skip, see feedSheet()
+    VXSimJobStatus pausedFrom = VXSimJobStatus::Cutting;
 
     QTcpServer *server = nullptr;
     QPointer<SimPtyLink> pty;
@@ -69,6 +105,7 @@ public:
     QTimer clock;
     QElapsedTimer wall;
 
+    SimDefaults factory() const;
     void addLink(SimLink *link);
     void onReceived(SimLink *link, const QByteArray &bytes);
     void onClosed(SimLink *link);
@@ -85,6 +122,8 @@ public:
 
     // Jobs (SimJobs.cpp).
     void acceptPlot(const QByteArray &kind, const QByteArray &body);
+    bool readPlot(const QByteArray &body, SimRunningJob &j);
+    bool enqueue(SimRunningJob &j);
     void startNext();
     void tick();
     void advance(double seconds);
@@ -94,4 +133,16 @@ public:
     void walkHead();
     void updateJobRecord();
     void finishJob(VXSimJobStatus status);
+    void dropCheck(int percent);
+    void rearm();
+
+    // Sheets (SimSheets.cpp).
+    void startQrJob();
+    void feedSheet(bool afterLateSkip);
+    void readSheet();
+    void advanceQr(double seconds);
+    void acceptQrPlot(const QByteArray &body);
+    void skipSheet(VXSimSheet::Outcome outcome, const QString &note);
+    void sheetCut();
+    VXSimSheet *currentSheet();
 };

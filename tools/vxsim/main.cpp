@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <QTimer>
@@ -48,8 +49,26 @@ int main(int argc, char **argv)
         QStringLiteral("Fault: close every link when a job reaches P percent."), QStringLiteral("P"));
     const QCommandLineOption endlessOpt(QStringLiteral("endless"),
         QStringLiteral("Fault: the first reply is a frame that never ends."));
+    const QCommandLineOption abortOpt(QStringLiteral("abort-on-drop"),
+        QStringLiteral("The machine abandons its job when its last link drops."));
+    const QCommandLineOption downOpt(QStringLiteral("down-for"),
+        QStringLiteral("After a fault drops the links, refuse connections for MS milliseconds."),
+        QStringLiteral("MS"));
+    const QCommandLineOption devIdOpt(QStringLiteral("device-id"),
+        QStringLiteral("Machine number (\"DEVICE_ID\", default VXS-000001)."), QStringLiteral("ID"));
+    const QCommandLineOption uniqueOpt(QStringLiteral("unique-id"),
+        QStringLiteral("Unique ID (\"DEVICE_UNIQUE_ID\", default 5658534D00000001)."), QStringLiteral("ID"));
+    const QCommandLineOption sheetsOpt(QStringLiteral("sheets"),
+        QStringLiteral("Stack of sheets for QR-code jobs, their codes separated by ','; ? is an unreadable code."),
+        QStringLiteral("CODES"));
+    const QCommandLineOption sheetsFileOpt(QStringLiteral("sheets-file"),
+        QStringLiteral("Stack of sheets, one code per line (blank lines skipped)."), QStringLiteral("FILE"));
+    const QCommandLineOption waitOpt(QStringLiteral("answer-wait"),
+        QStringLiteral("Skip a sheet whose plot has not come within MS milliseconds (default: wait)."),
+        QStringLiteral("MS"));
     parser.addOptions({portOpt, listenOpt, ptyOpt, noTcpOpt, speedOpt, verboseOpt, oneByteOpt,
-                       garbageOpt, noHbOpt, dropRxOpt, dropJobOpt, endlessOpt});
+                       garbageOpt, noHbOpt, dropRxOpt, dropJobOpt, endlessOpt, abortOpt, downOpt,
+                       devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -81,6 +100,52 @@ int main(int argc, char **argv)
         sim.setDropAfterReceived(parser.value(dropRxOpt).toLongLong());
     if (parser.isSet(dropJobOpt))
         sim.setDropMidJob(parser.value(dropJobOpt).toInt());
+    sim.setAbortOnDrop(parser.isSet(abortOpt));
+    for (const auto &[opt, setter] : {std::make_pair(&downOpt, &VXSimulator::setDownFor),
+                                      std::make_pair(&waitOpt, &VXSimulator::setAnswerWait)}) {
+        if (!parser.isSet(*opt))
+            continue;
+        const int ms = parser.value(*opt).toInt(&ok);
+        if (!ok || ms < 0) {
+            err << "vxsim: bad --" << opt->names().first() << ' ' << parser.value(*opt) << Qt::endl;
+            return 2;
+        }
+        (sim.*setter)(ms);
+    }
+    if (parser.isSet(devIdOpt))
+        sim.setDeviceId(parser.value(devIdOpt));
+    if (parser.isSet(uniqueOpt))
+        sim.setUniqueId(parser.value(uniqueOpt));
+    if (parser.isSet(sheetsOpt) || parser.isSet(sheetsFileOpt)) {
+        QStringList codes;
+        if (parser.isSet(sheetsFileOpt)) {
+            QFile file(parser.value(sheetsFileOpt));
+            if (!file.open(QIODevice::ReadOnly)) {
+                err << "vxsim: cannot read " << file.fileName() << ": " << file.errorString() << Qt::endl;
+                return 2;
+            }
+            int line = 0;
+            while (!file.atEnd()) {
+                ++line;
+                const QString code = QString::fromUtf8(file.readLine()).trimmed();
+                if (code.isEmpty())
+                    continue;
+                const QString why = VXSimulator::sheetCodeError(code);
+                if (!why.isEmpty()) {
+                    err << "vxsim: " << file.fileName() << ':' << line << ": " << why << Qt::endl;
+                    return 2;
+                }
+                codes << code;
+            }
+        }
+        if (parser.isSet(sheetsOpt))
+            codes += parser.value(sheetsOpt).split(QLatin1Char(','));
+        QString why;
+        if (!sim.setSheets(codes, &why)) {
+            err << "vxsim: --sheets: " << why << Qt::endl;
+            return 2;
+        }
+    }
 
     if (!parser.isSet(noTcpOpt)) {
         if (!sim.start(quint16(port), address)) {
@@ -109,6 +174,27 @@ int main(int argc, char **argv)
     });
     QObject::connect(&sim, &VXSimulator::jobFinished, [&](int id) { out << "vxsim: job " << id << " finished" << Qt::endl; });
     QObject::connect(&sim, &VXSimulator::jobStopped, [&](int id) { out << "vxsim: job " << id << " stopped" << Qt::endl; });
+    QObject::connect(&sim, &VXSimulator::linkBack, [&] { out << "vxsim: accepting connections again" << Qt::endl; });
+    // One line per sheet: which plot the machine took for which code.
+    QObject::connect(&sim, &VXSimulator::sheetDone, [&](int index) {
+        const QList<VXSimSheet> all = sim.sheets();
+        for (auto it = all.crbegin(); it != all.crend(); ++it) {
+            if (it->index != index)
+                continue;
+            out << "vxsim: sheet " << index << " code " << (it->code.isEmpty() ? QStringLiteral("?") : it->code)
+                << ": ";
+            if (it->outcome == VXSimSheet::Cut)
+                out << "cut plot " << it->plotBytes << " bytes " << it->width / 40 << " x " << it->height / 40
+                    << " mm sha256 " << it->plotSha256;
+            else
+                out << "skipped, " << it->note;
+            out << Qt::endl;
+            break;
+        }
+    });
+    QObject::connect(&sim, &VXSimulator::qrPlotIgnored, [&](const QString &why) {
+        out << "vxsim: QR plot ignored: " << why << Qt::endl;
+    });
     if (parser.isSet(verboseOpt)) {
         QObject::connect(&sim, &VXSimulator::frameReceived, [&](const VXSimFrame &f) {
             out << "<- " << f.kind << ';'
