@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QJsonObject>
+#include <QString>
+
+// One job as the journal keeps it: one JSON object on one line.
+//
+//   {"v":1,"id":"…","start":"2026-12-08T09:15:02.120Z","end":"…",
+//    "file":"/path/a.svg","sha256":"…","copies":2,"finished":1,"percent":40,
+//    "outcome":"interrupted","device_id":"VXS-000001","unique_id":"…",
+//    "reconnects":1,"link_down_ms":2300}
+//
+// plus "resumes" (the id of the interrupted job a resume continues) and, for
+// one sheet of a QR-code job, "code" and "design". Times are UTC with
+// milliseconds. Unknown members are ignored on reading, so later versions
+// may add some; a line without a known outcome is not a record.
+struct JobRecord
+{
+    enum class Outcome { Finished, Stopped, Refused, Interrupted, Skipped };
+
+    QString id;                 // unique per record; set by JobJournal::append if empty
+    QDateTime start;
+    QDateTime end;
+    QString file;
+    QByteArray sha256;          // hex
+    int copies = 0;             // asked (sheets asked for a QR-code job)
+    int finished = 0;
+    int percent = -1;           // of the interrupted copy; -1 unknown
+    Outcome outcome = Outcome::Finished;
+    QString deviceId;           // "DEVICE_ID"
+    QString uniqueId;           // "DEVICE_UNIQUE_ID"
+    int reconnects = 0;
+    qint64 linkDownMs = 0;
+    QString resumes;            // id of the interrupted job this one continues
+    QString code;               // QR-code sheet: the code the machine read
+    QString design;             // QR-code sheet: the design cut for it
+
+    QJsonObject toJson() const;
+    // False for an object that is no record (wrong types, unknown outcome).
+    static bool fromJson(const QJsonObject &o, JobRecord *out);
+
+    static QString outcomeName(Outcome o);
+    static bool outcomeFromName(const QString &name, Outcome *out);
+};
