@@ -168,7 +168,7 @@ void TestHostileMachine::oneByteChunks()
     host.device->startTask();
     QTRY_VERIFY_WITH_TIMEOUT(!host.tasks.isEmpty() && host.tasks.last().startsWith("66,3,"), 20000);
     for (const QString &item : qAsConst(host.tasks))
-        QCOMPARE(item.split(',').size(), 9);
+        QCOMPARE(item.split(QLatin1Char(',')).size(), 10);
 }
 
 void TestHostileMachine::unansweredHeartbeats()
