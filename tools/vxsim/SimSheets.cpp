@@ -174,7 +174,11 @@ void VXSimulator::Private::advanceQr(double seconds)
 void VXSimulator::Private::acceptQrPlot(const QByteArray &body)
 {
     VXSimSheet *sheet = currentSheet();
-    if (qrPhase != SimQrPhase::Waiting || job.info.status != VXSimJobStatus::WaitingPlot || !sheet) {
+    // A plot for a sheet waiting under a paused machine is taken; the cut
+    // starts on resume.
+    const bool paused = job.info.status == VXSimJobStatus::Paused && pausedFrom == VXSimJobStatus::WaitingPlot;
+    if (qrPhase != SimQrPhase::Waiting || !sheet
+        || (job.info.status != VXSimJobStatus::WaitingPlot && !paused)) {
         // A plot for a sheet that has gone (or none has come): cutting it
         // on whatever lies under the knife would be a wrong cut.
         ++ignoredQrPlots;
@@ -204,8 +208,13 @@ void VXSimulator::Private::acceptQrPlot(const QByteArray &body)
     job.info.travelLength += cut.info.travelLength;
     job.info.seconds += cut.perCopy;
     qrPhase = SimQrPhase::Cutting;
-    job.info.status = VXSimJobStatus::Cutting;
     job.info.copyPercent = 0;
+    if (paused) {
+        pausedFrom = VXSimJobStatus::Cutting;
+        updateJobRecord();
+        return;
+    }
+    job.info.status = VXSimJobStatus::Cutting;
     updateJobRecord();
     report();
     wall.restart();
@@ -246,8 +255,8 @@ void VXSimulator::Private::sheetCut()
     ++job.info.finished;
     job.down = false;
     if (job.info.finished >= job.info.copies || stackPos >= stack.size()) {
-        finishJob(VXSimJobStatus::Finished);
         emit q->sheetDone(index);
+        finishJob(VXSimJobStatus::Finished);
         return;
     }
     job.info.copyPercent = 100;

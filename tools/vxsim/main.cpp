@@ -96,10 +96,23 @@ int main(int argc, char **argv)
     sim.setGarbageBetweenFrames(parser.isSet(garbageOpt));
     sim.setIgnoreHeartbeat(parser.isSet(noHbOpt));
     sim.setEndlessFrame(parser.isSet(endlessOpt));
-    if (parser.isSet(dropRxOpt))
-        sim.setDropAfterReceived(parser.value(dropRxOpt).toLongLong());
-    if (parser.isSet(dropJobOpt))
-        sim.setDropMidJob(parser.value(dropJobOpt).toInt());
+    // A mistyped number must not become 0, which drops the link at once.
+    if (parser.isSet(dropRxOpt)) {
+        const qint64 n = parser.value(dropRxOpt).toLongLong(&ok);
+        if (!ok || n < 0) {
+            err << "vxsim: bad --drop-after " << parser.value(dropRxOpt) << Qt::endl;
+            return 2;
+        }
+        sim.setDropAfterReceived(n);
+    }
+    if (parser.isSet(dropJobOpt)) {
+        const int p = parser.value(dropJobOpt).toInt(&ok);
+        if (!ok || p < 0 || p > 100) {
+            err << "vxsim: bad --drop-mid-job " << parser.value(dropJobOpt) << Qt::endl;
+            return 2;
+        }
+        sim.setDropMidJob(p);
+    }
     sim.setAbortOnDrop(parser.isSet(abortOpt));
     for (const auto &[opt, setter] : {std::make_pair(&downOpt, &VXSimulator::setDownFor),
                                       std::make_pair(&waitOpt, &VXSimulator::setAnswerWait)}) {
