@@ -122,6 +122,8 @@ private slots:
     void identityAtRunTime();
     void sheets_data();
     void sheets();
+    void sheetJobEnds_data();
+    void sheetJobEnds();
     void sheetCodes();
     void endlessFrame();
     void pseudoTerminal();
@@ -651,6 +653,41 @@ void TestSimulator::sheets()
     QCOMPARE(sim->ignoredQrPlots(), unanswered.isEmpty() ? 0 : 1);
     QCOMPARE(sim->sheetsLeft(), stack.size() - outcomes.size());
     QVERIFY(!sim->busy());
+}
+
+void TestSimulator::sheetJobEnds_data()
+{
+    QTest::addColumn<bool>("dropLink");
+    QTest::newRow("host stops the job") << false;
+    QTest::newRow("link drops, machine abandons") << true;
+}
+
+void TestSimulator::sheetJobEnds()
+{
+    // A job ended while a sheet waits: that sheet is stopped, the rest of
+    // the stack stays for the next job, and a host coming back reads it.
+    QFETCH(bool, dropLink);
+    QVERIFY(sim->setSheets({"A", "B"}));
+    sim->setSpeedup(1e5);
+    sim->setAbortOnDrop(true);
+    QSignalSpy stopped(sim, &VXSimulator::jobStopped);
+    {
+        Host host(sim->serverPort());
+        QVERIFY(host.ready());
+        host.send("CCMD", "54,5;");
+        QTRY_VERIFY(!host.frames.filter(";66,7,").isEmpty());
+        if (dropLink)
+            sim->dropLinks();
+        else
+            host.send("CMD", "SET125:2;");
+        QVERIFY(stopped.count() == 1 || stopped.wait(5000));
+    }
+    QCOMPARE(sim->sheets().size(), 1);
+    QCOMPARE(sim->sheets().first().outcome, VXSimSheet::Stopped);
+    QCOMPARE(sim->sheetsLeft(), 1);
+    Host again(sim->serverPort());
+    QVERIFY(again.ready());
+    QCOMPARE(reportFields(again.ask("CCMD", "66;")).mid(0, 5), (QStringList{"66", "4", "job1.plt", "5", "0"}));
 }
 
 void TestSimulator::sheetCodes()
