@@ -3,7 +3,9 @@
 #include "VXSimulator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QtTest>
 
@@ -127,6 +129,7 @@ private slots:
     void sheetCodes();
     void endlessFrame();
     void pseudoTerminal();
+    void pseudoTerminalComesBack();
 };
 
 void TestSimulator::init()
@@ -716,19 +719,17 @@ void TestSimulator::endlessFrame()
     sim->setEndlessFrame(false);
 }
 
-void TestSimulator::pseudoTerminal()
+// Writes the query to the device side of the pseudo-terminal and reads
+// until `frames` whole frames came back.
+static QByteArray ptyAsk(int fd, const QByteArray &query, int frames)
 {
-    QVERIFY2(sim->startPty(), qPrintable(sim->errorString()));
-    QVERIFY(sim->ptyPath().startsWith("/dev/pts/"));
-    const int fd = ::open(sim->ptyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    QVERIFY(fd >= 0);
-    const QByteArray query = frame("CCMD", "2;") + frame("CCMD", "1010;");
-    QCOMPARE(::write(fd, query.constData(), size_t(query.size())), ssize_t(query.size()));
+    if (::write(fd, query.constData(), size_t(query.size())) != ssize_t(query.size()))
+        return QByteArray();
     QByteArray got;
     QElapsedTimer t;
     t.start();
     // The simulator lives on this thread: let it run between polls.
-    while (got.count('\x03') < 2 && t.elapsed() < 5000) {
+    while (got.count('\x03') < frames && t.elapsed() < 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, 10) > 0) {
@@ -738,8 +739,18 @@ void TestSimulator::pseudoTerminal()
                 got.append(buf, int(n));
         }
     }
-    QCOMPARE(got, frame("CCMD", "2,0,VX-KTR450PROCam,VXS-000001,PCB-450-0001,V2.1,1.0.0-sim,1;")
-                      + frame("CCMD", "1010,2;"));
+    return got;
+}
+
+void TestSimulator::pseudoTerminal()
+{
+    QVERIFY2(sim->startPty(), qPrintable(sim->errorString()));
+    QVERIFY(sim->ptyPath().startsWith("/dev/pts/"));
+    const int fd = ::open(sim->ptyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    QCOMPARE(ptyAsk(fd, frame("CCMD", "2;") + frame("CCMD", "1010;"), 2),
+             frame("CCMD", "2,0,VX-KTR450PROCam,VXS-000001,PCB-450-0001,V2.1,1.0.0-sim,1;")
+                 + frame("CCMD", "1010,2;"));
 
     // A dropped link is a hang-up on the device side.
     sim->dropLinks();
@@ -748,6 +759,30 @@ void TestSimulator::pseudoTerminal()
     QVERIFY(p.revents & (POLLHUP | POLLERR));
     ::close(fd);
     QVERIFY(sim->ptyPath().isEmpty());
+}
+
+void TestSimulator::pseudoTerminalComesBack()
+{
+    // With a down time the device comes back under a new name; the link a
+    // host opens follows it.
+    QTemporaryDir dir;
+    const QString link = dir.filePath("vxsim-tty");
+    sim->setPtyLink(link);
+    sim->setDownFor(100);
+    QVERIFY2(sim->startPty(), qPrintable(sim->errorString()));
+    const QString first = sim->ptyPath();
+    QCOMPARE(QFileInfo(link).symLinkTarget(), first);
+
+    QSignalSpy back(sim, &VXSimulator::linkBack);
+    sim->dropLinks();
+    QVERIFY(sim->isDown());
+    QVERIFY(back.wait(5000));
+    QVERIFY(!sim->ptyPath().isEmpty());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), sim->ptyPath());
+    const int fd = ::open(QFile::encodeName(link).constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    QCOMPARE(ptyAsk(fd, frame("CCMD", "1010;"), 1), frame("CCMD", "1010,2;"));
+    ::close(fd);
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

@@ -1,7 +1,10 @@
 #include "VXSimulator_p.h"
 
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
+
+#include <unistd.h>
 
 namespace {
 constexpr int MaxKeptFrames = 10000;
@@ -16,7 +19,12 @@ VXSimulator::Private::Private(VXSimulator *q) : q(q)
     QObject::connect(&downTimer, &QTimer::timeout, q, [this] {
         down = false;
         // The same port again: a host reconnects to the address it knows.
-        if (server && !server->isListening() && server->listen(address, port))
+        bool back = server && !server->isListening() && server->listen(address, port);
+        // A new pseudo-terminal gets a new name; the link follows it.
+        if (ptyBack)
+            back = this->q->startPty() || back;
+        ptyBack = false;
+        if (back)
             emit this->q->linkBack();
     });
 }
@@ -76,6 +84,18 @@ bool VXSimulator::startPty()
         return false;
     }
     d->pty = link;
+    if (!d->ptyLink.isEmpty()) {
+        // Replaced in one rename, so a host never finds the link missing.
+        const QByteArray target = QFile::encodeName(link->path());
+        const QByteArray name = QFile::encodeName(d->ptyLink);
+        const QByteArray tmp = name + ".new";
+        ::unlink(tmp.constData());
+        if (::symlink(target.constData(), tmp.constData()) != 0
+            || ::rename(tmp.constData(), name.constData()) != 0) {
+            d->error = QStringLiteral("cannot link %1 to %2").arg(d->ptyLink, link->path());
+            ::unlink(tmp.constData());
+        }
+    }
     d->addLink(link);
     d->clock.start();
     d->wall.start();
@@ -91,6 +111,9 @@ void VXSimulator::stop()
     }
     d->downTimer.stop();
     d->down = false;
+    d->ptyBack = false;
+    if (!d->ptyLink.isEmpty())
+        ::unlink(QFile::encodeName(d->ptyLink).constData());
     const auto links = d->links;
     for (const auto &link : links)
         if (link)
@@ -248,16 +271,27 @@ void VXSimulator::setDropMidJob(int percent)
     d->midJobDropped = false;
 }
 
+void VXSimulator::setPtyLink(const QString &path)
+{
+    d->ptyLink = path;
+}
+
 void VXSimulator::dropLinks()
 {
+    const bool hadPty = d->pty && d->pty->isOpen();
     const auto links = d->links;
     for (const auto &link : links)
         if (link)
             link->drop();
-    if (d->downForMs > 0 && d->server && d->server->isListening()) {
-        // Closed, not paused: a paused server still completes handshakes,
-        // and a host would think the machine is back.
+    if (d->downForMs <= 0)
+        return;
+    // Closed, not paused: a paused server still completes handshakes, and a
+    // host would think the machine is back.
+    const bool hadServer = d->server && d->server->isListening();
+    if (hadServer)
         d->server->close();
+    d->ptyBack = hadPty && !d->ptyLink.isEmpty();
+    if (hadServer || d->ptyBack) {
         d->down = true;
         d->downTimer.start(d->downForMs);
     }

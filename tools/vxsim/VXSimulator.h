@@ -87,6 +87,10 @@ public:
     bool start(quint16 port = 9100, const QHostAddress &address = QHostAddress::LocalHost);
     // Pseudo-terminal in raw mode; give ptyPath() to the USB transport.
     bool startPty();
+    // A symbolic link kept pointing at the pseudo-terminal (set before
+    // startPty). With a down time the pseudo-terminal comes back after a
+    // drop under a new name; the link follows, so hosts reconnect by it.
+    void setPtyLink(const QString &path);
     // Closes the server, the pseudo-terminal and every link.
     void stop();
     quint16 serverPort() const;

@@ -68,6 +68,8 @@ public:
     quint16 port = 0;
     QHostAddress address;
     QTimer downTimer;
+    QString ptyLink;
+    bool ptyBack = false;
 
     // QR-code job: the stack and the sheet under the camera.
     QStringList stack;

@@ -31,6 +31,10 @@ int main(int argc, char **argv)
         QStringLiteral("ADDR"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption ptyOpt(QStringLiteral("pty"),
         QStringLiteral("Also open a pseudo-terminal and print its path (for the USB transport)."));
+    const QCommandLineOption ptyLinkOpt(QStringLiteral("pty-link"),
+        QStringLiteral("Keep a symbolic link PATH to the pseudo-terminal; it follows a pseudo-terminal "
+                       "that comes back after --down-for."),
+        QStringLiteral("PATH"));
     const QCommandLineOption noTcpOpt(QStringLiteral("no-tcp"), QStringLiteral("Do not listen on TCP."));
     const QCommandLineOption speedOpt(QStringLiteral("speedup"),
         QStringLiteral("Simulated seconds per real second (default 1)."), QStringLiteral("F"),
@@ -68,7 +72,7 @@ int main(int argc, char **argv)
         QStringLiteral("MS"));
     parser.addOptions({portOpt, listenOpt, ptyOpt, noTcpOpt, speedOpt, verboseOpt, oneByteOpt,
                        garbageOpt, noHbOpt, dropRxOpt, dropJobOpt, endlessOpt, abortOpt, downOpt,
-                       devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt});
+                       devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt, ptyLinkOpt});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -169,6 +173,7 @@ int main(int argc, char **argv)
         out << "vxsim: listening on " << address.toString() << ':' << sim.serverPort() << Qt::endl;
     }
     if (parser.isSet(ptyOpt)) {
+        sim.setPtyLink(parser.value(ptyLinkOpt));
         if (!sim.startPty()) {
             err << "vxsim: " << sim.errorString() << Qt::endl;
             return 1;
@@ -187,7 +192,11 @@ int main(int argc, char **argv)
     });
     QObject::connect(&sim, &VXSimulator::jobFinished, [&](int id) { out << "vxsim: job " << id << " finished" << Qt::endl; });
     QObject::connect(&sim, &VXSimulator::jobStopped, [&](int id) { out << "vxsim: job " << id << " stopped" << Qt::endl; });
-    QObject::connect(&sim, &VXSimulator::linkBack, [&] { out << "vxsim: accepting connections again" << Qt::endl; });
+    QObject::connect(&sim, &VXSimulator::linkBack, [&] {
+        out << "vxsim: accepting connections again" << Qt::endl;
+        if (!sim.ptyPath().isEmpty())
+            out << "vxsim: pseudo-terminal " << sim.ptyPath() << Qt::endl;
+    });
     // One line per sheet: which plot the machine took for which code.
     QObject::connect(&sim, &VXSimulator::sheetDone, [&](int index) {
         const QList<VXSimSheet> all = sim.sheets();
