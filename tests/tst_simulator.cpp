@@ -517,7 +517,7 @@ void TestSimulator::linkDrops()
     QFETCH(bool, abortOnDrop);
     sim->setSpeedup(4);
     sim->setDropMidJob(20);
-    sim->setDownFor(300);
+    sim->setDownFor(1000);
     sim->setAbortOnDrop(abortOnDrop);
     QSignalSpy back(sim, &VXSimulator::linkBack);
     QSignalSpy finished(sim, &VXSimulator::jobFinished);
