@@ -19,7 +19,11 @@ struct ResumePlan
     int remaining = 0;    // copies not finished, the interrupted one included
     int whole = 0;        // copies to cut from the start
     bool partial = false; // the interrupted copy is continued ...
-    int fromPercent = 0;  // ... from this percent of its path
+    // ... from this percent of that copy. It is the machine's figure, which
+    // counts cutting time (pen-down and pen-up moves), not path length: a
+    // host maps it onto its strokes by the same rule and starts at the
+    // stroke under way, never after it, so nothing is left uncut.
+    int fromPercent = 0;
     QString problem;      // non-empty: no plan; say why (nothing is cut)
 
     bool ok() const { return problem.isEmpty(); }
