@@ -36,6 +36,9 @@ int jogWord(int direction)
 
 void VXCommonInterface::startTask()
 {
+    // A new job: the machine may well repeat the last job's report word for
+    // word (the same refusal), and that must reach "TASK" this time.
+    m_lastJobReport.clear();
     VXDeviceProperty *modeRecord = property_ptr("TASK_MODE");
     const int mode = modeRecord ? modeRecord->value().toInt() : 0;
     if (mode == 0) {
