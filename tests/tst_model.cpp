@@ -171,11 +171,11 @@ void TestModel::modelRecords()
 
     VXDeviceProperty *page = m_device->property_ptr("PAGE_SPACE");
     QVERIFY(!m_device->property_ptr("SP2")->property_ptr("PAGE_SPACE"));
-    QCOMPARE(page->value().userType(), int(QMetaType::UInt));
+    QCOMPARE(page->value().userType(), int(QMetaType::Int));   // the machine reports below 0
     QCOMPARE(page->get_cmd_bytes(), framed("15;CMD;GET43;"));
     page->setValue(25);
     QCOMPARE(page->set_cmd_bytes(), framed("18;CMD;SET43:25;"));
-    page->setValue(0u);
+    page->setValue(0);
     QCOMPARE(QJsonDocument(page->property("WIDGET").toJsonObject()).toJson(QJsonDocument::Compact),
              QByteArray(R"({"factor":0.1,"max":300,"min":-100,"widget":"QDoubleSpinBox"})"));
 
@@ -231,7 +231,11 @@ void TestModel::replies_data()
     QTest::newRow("unique id, failed result") << QByteArrayList{reply("CCMD;57,1,U-44;")}
                                               << QByteArray("DEVICE_UNIQUE_ID") << QVariant(QString(""));
     QTest::newRow("page space, CMD reply split") << QByteArrayList{reply("CMD;GET43:120;").left(9), reply("CMD;GET43:120;").mid(9)}
-                                                 << QByteArray("PAGE_SPACE") << QVariant(120u);
+                                                 << QByteArray("PAGE_SPACE") << QVariant(120);
+    QTest::newRow("page space below zero") << QByteArrayList{reply("CMD;GET43:-50;")}
+                                           << QByteArray("PAGE_SPACE") << QVariant(-50);
+    QTest::newRow("SP2 angle below zero") << QByteArrayList{reply("CMD;GET132:-45;")}
+                                          << QByteArray("SP2_ANGLE") << QVariant(-45);
     QTest::newRow("qr file, short form") << QByteArrayList{reply("CCMD;55,q.png;")}
                                          << QByteArray("QRCODE_FILE") << QVariant("q.png");
     // Records without a read or write number carry 0 there; a reply numbered
