@@ -105,9 +105,14 @@ void VXCommonInterface::decode_task(QString item)
     job.insert(QStringLiteral("TaskCopies"), fields.at(3).toInt());
     job.insert(QStringLiteral("Finished"), fields.at(4).toInt());
     job.insert(QStringLiteral("Percent"), truncatedPercent(fields.at(5)));
+    // Handlers of either signal may delete this device.
+    const QPointer<VXCommonInterface> alive(this);
     task->setValue(job);
-
+    if (!alive)
+        return;
     emit message(DevTasK, item);
+    if (!alive)
+        return;
     device_task_to_cloud();
 }
 
