@@ -2,7 +2,8 @@
 // Puts a device back to the state it had when the reset was taken, without
 // rebuilding it: record values as they were, records attached since then
 // (a job record, a start stamp) gone, and the receive tail and the memory of
-// the last job report emptied. For harnesses that reuse one device.
+// the last job report emptied (flush(), then startTask() before restore()).
+// For harnesses that reuse one device.
 #include "link/VXCommonInterface.h"
 
 #include <QByteArray>
@@ -24,12 +25,12 @@ public:
         }
     }
 
+    // An ETX ends whatever tail is pending: it is cut (or dropped) now.
+    void flush() { m_device->slot_usb_read(QByteArray(1, '\x03')); }
+
+    // Call after something that forgets the last job report (startTask).
     void restore()
     {
-        // An ETX ends whatever tail is pending: it is cut (or dropped) now,
-        // before the values are put back.
-        m_device->slot_usb_read(QByteArray(1, '\x03'));
-        m_device->startTask();   // forgets the last job report
         for (const QByteArray &name : m_device->dynamicPropertyNames()) {
             if (m_keys.contains(name))
                 continue;

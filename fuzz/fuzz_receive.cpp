@@ -8,6 +8,7 @@
 // inputs DeviceReset puts it back as built.
 #include "DeviceReset.h"
 #include "plugin/VXKTR450PROCam.h"
+#include "property/VXFrame.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,8 @@ size_t g_messages = 0;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    // A fixed zone: each job stamp would otherwise re-read the zone file.
+    qputenv("TZ", "UTC0");
     static QCoreApplication app(*argc, *argv);
     static VXKTR450PROCam root;
     static std::unique_ptr<VXDeviceInterface> device(root.initInstance());
@@ -32,6 +35,12 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     if (VXDeviceProperty *mode = g_device->property_ptr("CONNECT_MODE"))
         mode->setValue(QStringLiteral("TCP"));
     QObject::connect(g_device, &VXDeviceInterface::message, [] { ++g_messages; });
+    // The records a job creates on first use ("TASK", the start stamp) exist
+    // before the snapshot, so inputs reset their values instead of
+    // creating and deleting them every time.
+    g_device->startTask();
+    g_device->slot_usb_read(VXFrame::build("CCMD", "66,0,,0,0,0,0,0,0;"));
+    g_device->stopTask();
     static DeviceReset reset(g_device);
     g_reset = &reset;
     return 0;
@@ -53,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (g_device->receivePending() > 2 * FrameCutter::DefaultLimit)
             __builtin_trap();   // the tail must stay bounded
     }
+    g_reset->flush();
     // Whatever the machine set, the next heartbeat and job must still build.
     g_device->slot_device_timer();
     g_device->startTask();
