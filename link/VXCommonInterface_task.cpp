@@ -113,7 +113,10 @@ void VXCommonInterface::decode_task(QString item)
     emit message(DevTasK, item);
     if (!alive)
         return;
-    device_task_to_cloud();
+    // The Runtime snapshot carries the preview as base64: not built for every
+    // report when there is no remote channel to take it.
+    if (m_webSocket)
+        device_task_to_cloud();
 }
 
 void VXCommonInterface::move(int a, int b)
