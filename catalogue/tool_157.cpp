@@ -29,7 +29,7 @@ void VXCommonInterface::sp1_157(VXDeviceInterface *device)
         {"SP1_TOOL",     tr("工具类型"),  "",       0u,   128, 128, 1, CMD, toolEditor},
         {"SP1_SPEED",    tr("速度"),      "(mm/s)", 0u,     1,   1, 1, CMD, speedEditor},
         {"SP1_PRESSURE", tr("压力"),      "(gf)",   0u,     2,   2, 1, CMD, pressureEditor()},
-        {"SP1_ANGLE",    tr("转刀校准"),  "(°)",    0u,   131, 131, 1, CMD, angleEditor},
+        {"SP1_ANGLE",    tr("转刀校准"),  "(°)",    0,    131, 131, 1, CMD, angleEditor},
     };
     addAll(device, rows);
     addGroup(device, {"SP1", tr("SP1"), "", QVariant(), 0, 0, 0, UnCMD, tabPage},
@@ -45,7 +45,7 @@ void VXCommonInterface::sp2_157(VXDeviceInterface *device)
         {"SP2_SPEED",    tr("速度"),      "(mm/s)", 0u,     3,   3, 1, CMD, speedEditor},
         {"SP2_PRESSURE", tr("压力"),      "(gf)",   0u,     4,   4, 1, CMD, pressureEditor()},
         {"SP2_TOOL",     tr("工具类型"),  "",       0u,   129, 129, 1, CMD, toolEditor},
-        {"SP2_ANGLE",    tr("转刀校准"),  "(°)",    0u,   132, 132, 1, CMD, angleEditor},
+        {"SP2_ANGLE",    tr("转刀校准"),  "(°)",    0,    132, 132, 1, CMD, angleEditor},
     };
     addAll(device, rows);
     // Members attach as tool, speed, pressure, angle whatever the creation order.

@@ -9,6 +9,12 @@
 VXDeviceInterface::VXDeviceInterface(QObject *parent)
     : QObject(parent)
 {
+    // Hosts look the status type up by name (QMetaType::type) without ever
+    // naming it in code, and queued or spied message() arguments are resolved
+    // by the name in the signal's signature; both must exist up front.
+    qRegisterMetaType<VXDeviceStatus>("VXDeviceInterface::VXDeviceStatus");
+    qRegisterMetaType<VXDeviceMessage>("VXDeviceInterface::VXDeviceMessage");
+    qRegisterMetaType<VXDeviceMessage>("VXDeviceMessage");
 }
 
 VXDeviceInterface::~VXDeviceInterface()

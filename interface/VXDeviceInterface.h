@@ -25,6 +25,8 @@ public:
     enum VXDeviceCMDType { UnCMD = 0, CCMD = 1, CMD = 2, NUM = 3, PLT = 4, PPLT = 5, QRPLT = 6 };
     Q_ENUM(VXDeviceCMDType)
 
+    // Registers VXDeviceStatus as "VXDeviceInterface::VXDeviceStatus" and the
+    // signal's enumeration under its short name, before any host asks.
     explicit VXDeviceInterface(QObject *parent = nullptr);
     ~VXDeviceInterface() override;
 
@@ -54,7 +56,10 @@ public:
     void attachRecord(const char *key, VXDeviceProperty *record);
 
 signals:
-    void message(VXDeviceInterface::VXDeviceMessage kind, QString text);
+    // Declared with the unqualified enumeration: hosts connect with
+    // SIGNAL(message(VXDeviceMessage,QString)), and the string signature is
+    // the one written here.
+    void message(VXDeviceMessage kind, QString text);
 
 protected:
     // Deletes every attached record once and removes its dynamic property.

@@ -1,5 +1,6 @@
 #include "UsbOperate.h"
 
+#include <QPointer>
 #include <QSerialPort>
 
 UsbOperate::UsbOperate(QObject *parent)
@@ -34,7 +35,13 @@ void UsbOperate::usbConnect(QString path, ConnectionMode mode, bool flag)
     const QIODevice::OpenMode openMode = mode == ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
     if (!m_port->open(openMode)) {
         m_port->clearError();
+        // 2 reports the error; the 0 after it says the port is closed, which
+        // it is, so the device can be connected again (a mistyped path would
+        // otherwise leave it in the error state for good).
+        const QPointer<UsbOperate> alive(this);
         emit statusChanged(2);
+        if (alive)
+            emit statusChanged(0);
         return;
     }
     emit statusChanged(1);

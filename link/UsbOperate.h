@@ -12,7 +12,7 @@ class QSerialPort;
 // pseudo-terminal) opened with Qt SerialPort, raw 8N1 at 115200 baud (a CDC
 // device ignores the rate). path is a device node such as /dev/ttyACM0 or a
 // port name such as ttyUSB0.
-// statusChanged: 1 open, 2 the open failed, 0 closed (by close() or because
+// statusChanged: 1 open, 2 the open failed (followed by 0), 0 closed (by close() or because
 // the device went away: unplugged, or the far end of a pty closed).
 // send() writes data.toUtf8(), so ASCII frames reach the wire byte for byte.
 class VXDEVICE_EXPORT UsbOperate : public QObject

@@ -172,6 +172,7 @@ void VXCommonInterface::slot_usb_status(int s)
         return;
     switch (s) {
     case 1:
+        m_lastJobReport.clear();   // a report from before the link is stale
         setStatus(Working);
         restartDeviceTimer();
         emit message(DevStatus, QStringLiteral("USB CONNECTED."));
@@ -198,6 +199,7 @@ void VXCommonInterface::slot_tcp_socket_state(QAbstractSocket::SocketState s)
     if (!property_ptr("STATUS"))
         return;
     if (s == QAbstractSocket::ConnectedState) {
+        m_lastJobReport.clear();   // a report from before the link is stale
         setStatus(Working);
         restartDeviceTimer();
         emit message(DevStatus, QStringLiteral("TCP CONNECTED."));
@@ -232,11 +234,15 @@ void VXCommonInterface::heartbeat_switch(bool on)
 
 int VXCommonInterface::heartbeatIntervalMs(const QVariant &seconds)
 {
-    // The machine itself can set "HEARTBEAT": 0 would make the timer fire on
-    // every event-loop pass and flood the link, a huge value would overflow
-    // the int interval. Fractions of a second are honoured above the floor.
-    const double ms = seconds.toDouble() * 1000.0;
-    if (!(ms >= HeartbeatFloorMs))      // also catches NaN
+    // The machine itself can set "HEARTBEAT": "1010,0" (or a negative or
+    // unreadable period) means no period was given, so the default 2 s, not
+    // the floor's five queries a second. A huge value would overflow the int
+    // interval. Fractions of a second are honoured above the floor.
+    bool readable = false;
+    const double ms = seconds.toDouble(&readable) * 1000.0;
+    if (!readable || !(ms > 0))         // also catches NaN
+        return HeartbeatDefaultMs;
+    if (ms < HeartbeatFloorMs)
         return HeartbeatFloorMs;
     if (ms >= HeartbeatCeilingMs)
         return HeartbeatCeilingMs;

@@ -58,6 +58,7 @@ public:
     // The period actually used for a "HEARTBEAT" value in seconds, clamped.
     static int heartbeatIntervalMs(const QVariant &seconds);
     static constexpr int HeartbeatFloorMs = 200;
+    static constexpr int HeartbeatDefaultMs = 2000;
     static constexpr int HeartbeatCeilingMs = 3600 * 1000;
     qsizetype receivePending() const { return m_receive.pending(); }
 
@@ -120,6 +121,10 @@ protected:
     VXDeviceProperty *receiveStamp();
     // Common decoding of a frame already split at ';' (parts of frame).
     void decode_common(const QString &frame, const QStringList &parts);
+    // The record a reply of this kind and number belongs to, for both the
+    // model's first pass and the common decoding; null when none. cut tells
+    // whether the search ended at a key without a record.
+    VXDeviceProperty *replyRecord(VXDeviceCMDType kind, int number, bool *cut = nullptr);
     bool event(QEvent *e) override;
 
     void setStatus(int status);

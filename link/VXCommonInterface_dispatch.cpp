@@ -7,9 +7,16 @@
 
 void VXCommonInterface::decode_buffer()
 {
+    // A host may delete the device from a handler of a signal raised while a
+    // frame is decoded (message, retStatus, valueChanged): the rest of the
+    // chunk then has no device to go to.
+    const QPointer<VXCommonInterface> alive(this);
     QByteArray frame;
-    while (m_receive.next(frame))
+    while (m_receive.next(frame)) {
         decode_cmd(QString::fromUtf8(frame));
+        if (!alive)
+            return;
+    }
 }
 
 void VXCommonInterface::decode_cmd(QString frame)
@@ -63,6 +70,9 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
         const QStringList fields = item.split(QLatin1Char(','), Qt::KeepEmptyParts);
         number = fields.at(0).toInt();
         if (number == 66) {
+            // Within one job a repeated report is news to no one; the memory
+            // is cleared when a job starts and when the link comes up, so the
+            // same refusal for the next job still arrives.
             if (frame == m_lastJobReport)
                 return;
             m_lastJobReport = frame;
@@ -73,6 +83,9 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
             emit message(Qrcode, fields.last());
             return;
         }
+        // Number, result, then values: a two-field reply (number, value) has
+        // no result field and so no values here; the model's first pass is
+        // the one that gives those to a record.
         if (fields.size() < 2 || fields.at(1).toInt() != 0)
             return;
         values = fields.mid(2);
@@ -85,21 +98,34 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
     if (values.isEmpty() || number == 0 || number == 27 || number == 125)
         return;
 
-    // A local copy: a slot reached from set_decode/ret_Status may re-register.
-    const QVector<VXDeviceProperty *> records = dispatchRecords();
-    for (VXDeviceProperty *record : records) {
-        if (!record)
-            return;
-        if (record->cmd_type() != kind
-            || (number != record->get_cmd_int() && number != record->set_cmd_int()))
-            continue;
-        const QStringList param = record->param();
-        if (!param.isEmpty()
-            && (values.size() != param.size() + 1 || values.last() == QLatin1String("0")))
-            return;
-        record->set_decode(values);
+    VXDeviceProperty *record = replyRecord(kind, number);
+    if (!record)
         return;
+    const QStringList param = record->param();
+    if (!param.isEmpty()
+        && (values.size() != param.size() + 1 || values.last() == QLatin1String("0")))
+        return;
+    record->set_decode(values);
+}
+
+VXDeviceProperty *VXCommonInterface::replyRecord(VXDeviceCMDType kind, int number, bool *cut)
+{
+    if (cut)
+        *cut = false;
+    // Keys in attachment order; a key without a record ends the search (it
+    // always has), and the first record of the kind whose read or write
+    // number matches takes the reply.
+    for (VXDeviceProperty *record : dispatchRecords()) {
+        if (!record) {
+            if (cut)
+                *cut = true;
+            return nullptr;
+        }
+        if (record->cmd_type() == kind
+            && (number == record->get_cmd_int() || number == record->set_cmd_int()))
+            return record;
     }
+    return nullptr;
 }
 
 const QVector<VXDeviceProperty *> &VXCommonInterface::dispatchRecords()

@@ -36,6 +36,9 @@ int jogWord(int direction)
 
 void VXCommonInterface::startTask()
 {
+    // A new job: the machine may well repeat the last job's report word for
+    // word (the same refusal), and that must reach "TASK" this time.
+    m_lastJobReport.clear();
     VXDeviceProperty *modeRecord = property_ptr("TASK_MODE");
     const int mode = modeRecord ? modeRecord->value().toInt() : 0;
     if (mode == 0) {
@@ -102,10 +105,18 @@ void VXCommonInterface::decode_task(QString item)
     job.insert(QStringLiteral("TaskCopies"), fields.at(3).toInt());
     job.insert(QStringLiteral("Finished"), fields.at(4).toInt());
     job.insert(QStringLiteral("Percent"), truncatedPercent(fields.at(5)));
+    // Handlers of either signal may delete this device.
+    const QPointer<VXCommonInterface> alive(this);
     task->setValue(job);
-
+    if (!alive)
+        return;
     emit message(DevTasK, item);
-    device_task_to_cloud();
+    if (!alive)
+        return;
+    // The Runtime snapshot carries the preview as base64: not built for every
+    // report when there is no remote channel to take it.
+    if (m_webSocket)
+        device_task_to_cloud();
 }
 
 void VXCommonInterface::move(int a, int b)

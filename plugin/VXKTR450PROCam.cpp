@@ -11,17 +11,21 @@ VXKTR450PROCam::VXKTR450PROCam(QObject *parent)
 {
     // zh_CN yields an empty code: "VX-KTR450PROCam_.qm", normally absent, so
     // the Chinese source texts stay.
-    m_translationFile = QStringLiteral("VX-KTR450PROCam_%1.qm").arg(m_language);
     if (!QCoreApplication::instance())
         return;   // no application to translate for (nor a directory to look in)
     // A real separator: a backslash is an ordinary file-name character here.
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
-    m_translator.load(m_translationFile, dir, QString(), QString());
+    m_translator.load(translationFile(), dir, QString(), QString());
     // Installed even when nothing loaded; ~QTranslator removes it again.
     QCoreApplication::installTranslator(&m_translator);
 }
 
 VXKTR450PROCam::~VXKTR450PROCam() = default;
+
+QString VXKTR450PROCam::translationFile() const
+{
+    return QStringLiteral("VX-KTR450PROCam_%1.qm").arg(m_language);
+}
 
 VXDeviceInterface *VXKTR450PROCam::initInstance()
 {
@@ -52,8 +56,8 @@ VXDeviceInterface *VXKTR450PROCam::initInstance()
         {"SP2_SPEED",    tr("速度"),      "(mm/s)", 0u,     3,   3, 1, CMD, speedEditor},
         {"SP2_PRESSURE", tr("压力"),      "(gf)",   0u,     4,   4, 1, CMD, pressureEditor},
         {"SP2_TOOL",     tr("工具类型"),  "",       0u,   129, 129, 1, CMD, toolEditor},
-        {"PAGE_SPACE",   tr("纸张间距"),  "",       0u,    43,  43, 1, CMD, pageSpaceEditor},
-        {"SP2_ANGLE",    tr("转刀校准"),  "(°)",    0u,   132, 132, 1, CMD, angleEditor},
+        {"PAGE_SPACE",   tr("纸张间距"),  "",       0,     43,  43, 1, CMD, pageSpaceEditor},
+        {"SP2_ANGLE",    tr("转刀校准"),  "(°)",    0,    132, 132, 1, CMD, angleEditor},
     };
     addAll(device, rows);
     addGroup(device, {"SP2", tr("SP2"), "", QVariant(), 0, 0, 0, UnCMD, {{"widget", "QTabWidget"}}},
@@ -87,7 +91,7 @@ int VXKTR450PROCam::icon()
 
 void VXKTR450PROCam::decode_cmd(QString frame)
 {
-    const QStringList parts = frame.split(QLatin1Char(';'));
+    const QStringList parts = frame.split(QLatin1Char(';'), Qt::KeepEmptyParts);
     if (parts.size() < 3)
         return;
 
@@ -102,25 +106,24 @@ void VXKTR450PROCam::decode_cmd(QString frame)
             // 0 marks "no such command" on a record; a reply numbered 0 (or
             // not numbered at all) belongs to none of them.
             if (numeric && number != 0) {
-                // Resolved once per catalogue change: a lookup per key per
-                // frame made every heartbeat answer cost keys squared.
-                const QVector<VXDeviceProperty *> records = dispatchRecords();
-                for (VXDeviceProperty *record : records) {
-                    if (!record)
-                        return;
-                    if (record->cmd_type() != CCMD)
-                        continue;
+                bool cut = false;
+                VXDeviceProperty *record = replyRecord(CCMD, number, &cut);
+                // A key without a record has always ended the whole frame.
+                if (cut)
+                    return;
+                if (record) {
                     if (record->get_cmd_int() == number) {
                         record->set_decode(QStringList{fields.at(1)});
-                        break;
-                    }
-                    if (record->set_cmd_int() == number) {
+                    } else {
+                        // A retStatus handler may delete this device.
+                        const QPointer<VXKTR450PROCam> alive(this);
                         record->ret_Status(fields.at(1).toInt(nullptr, 10));
-                        break;
+                        if (!alive)
+                            return;
                     }
                 }
             }
         }
     }
-    VXCommonInterface::decode_cmd(frame);
+    decode_common(frame, parts);
 }

@@ -21,9 +21,7 @@ public:
     void decode_cmd(QString frame) override;
     using VXCommonInterface::decode_cmd;
 
-    // The translation file this object looked for.
-    QString translationFile() const { return m_translationFile; }
-
-private:
-    QString m_translationFile;
+    // The translation file this object looks for. Computed, not kept: the
+    // class adds no data members to its base.
+    QString translationFile() const;
 };

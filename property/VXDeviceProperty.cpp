@@ -1,5 +1,7 @@
 #include "VXDeviceProperty.h"
 
+#include <QEvent>
+
 #include <cstring>
 
 VXDeviceProperty::VXDeviceProperty(QObject *parent)
@@ -41,19 +43,39 @@ bool VXDeviceProperty::init(QVariant value, QString label, QString uint, int get
     return true;
 }
 
+const QVariant &VXDeviceProperty::value() const { return m_value; }
+int VXDeviceProperty::get_cmd_int() { return m_get_cmd_int; }
+int VXDeviceProperty::set_cmd_int() { return m_set_cmd_int; }
+int VXDeviceProperty::cmd_len() { return m_cmd_len; }
+VXDeviceInterface::VXDeviceCMDType VXDeviceProperty::cmd_type() { return m_cmd_type; }
+QString VXDeviceProperty::label() { return m_label; }
+QString VXDeviceProperty::uint() { return m_unit; }
+QStringList VXDeviceProperty::param() { return m_param; }
+
 void VXDeviceProperty::setValue(const QVariant &v)
 {
-    // Going back to the previous value is silent: an editor read back
-    // unchanged must not look like an edit.
-    if (v == m_previous) {
+    // Only the current value decides: comparing with the previous one made an
+    // edit back to it (45 -> 50 -> 45, or back to what stood before a reply
+    // changed the value) silent, and the machine kept the other value. An
+    // equal value is still stored, silently, so an editor read back unchanged
+    // leaves its own type (int, double, text) without looking like an edit.
+    if (v == m_value) {
         m_value = v;
         return;
     }
-    if (v == m_value)
-        return;
     m_previous = m_value;
     m_value = v;
     emit valueChanged();
+}
+
+bool VXDeviceProperty::breaksCommandBody(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u == ';' || u == ',' || u == 0x02 || u == 0x03)
+            return true;
+    }
+    return false;
 }
 
 void VXDeviceProperty::ret_Status(int ret)
@@ -87,6 +109,11 @@ VXDeviceProperty *VXDeviceProperty::property_ptr(const char *name) const
 void VXDeviceProperty::attach(QObject *holder, const char *key, VXDeviceProperty *record)
 {
     holder->setProperty(key, QVariant::fromValue(static_cast<void *>(record)));
+    // Holders that cache their records (the reply dispatch) learn of changes
+    // from this event; setProperty delivers it only through an application
+    // object and past every event filter, so tell the holder directly too.
+    QDynamicPropertyChangeEvent changed(key);
+    holder->event(&changed);
 }
 
 QList<VXDeviceProperty *> VXDeviceProperty::members() const

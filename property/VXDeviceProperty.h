@@ -28,13 +28,23 @@ public:
     bool init(QVariant value, QString label, QString uint, int get_cmd_int, int set_cmd_int,
               int cmd_len, VXDeviceInterface::VXDeviceCMDType cmd_type, QStringList param);
 
-    const QVariant &value() const { return m_value; }
+    // Hosts built from the declarations alone link against these out-of-line
+    // symbols (value() const; the accessors below without const), so each is
+    // defined in the library; the const twins serve our own const callers.
+    const QVariant &value() const;
     const QVariant &previousValue() const { return m_previous; }
     void setValue(const QVariant &v);
     // Reply decoding stores without the setValue rule and without a signal.
     void assignDecoded(const QVariant &v) { m_value = v; }
     void ret_Status(int ret);
 
+    int get_cmd_int();
+    int set_cmd_int();
+    int cmd_len();
+    VXDeviceInterface::VXDeviceCMDType cmd_type();
+    QString label();
+    QString uint();
+    QStringList param();
     int get_cmd_int() const { return m_get_cmd_int; }
     int set_cmd_int() const { return m_set_cmd_int; }
     int cmd_len() const { return m_cmd_len; }
@@ -42,6 +52,9 @@ public:
     QString label() const { return m_label; }
     QString uint() const { return m_unit; }
     QStringList param() const { return m_param; }
+    // True when the text cannot travel inside a CMD, CCMD or NUM body: a ";"
+    // or "," would split it into extra items, STX/ETX would cut the frame.
+    static bool breaksCommandBody(const QString &text);
 
     // Member of a group (or record of a device) registered under name.
     VXDeviceProperty *property_ptr(const char *name) const;
@@ -70,6 +83,8 @@ signals:
     void retStatus(int ret);
 
 private:
+    // The fields a host allocates from its own declaration, in its order: add
+    // nothing here (state a record needs beyond them lives outside it).
     QVariant m_value;
     QVariant m_previous;
     int m_get_cmd_int = 0;

@@ -42,6 +42,14 @@ QByteArray VXDeviceProperty::set_cmd_bytes() const
         return QByteArray();
 
     const QString v = m_value.toString();
+    // Items of CMD, CCMD and NUM bodies have no quoting: "AB;12,3" written as
+    // a value would reach the machine as an extra item and a wrong value, so
+    // such a write is not built at all. Plot bodies go as given.
+    const bool itemBody = m_cmd_type == VXDeviceInterface::CMD
+                          || m_cmd_type == VXDeviceInterface::CCMD
+                          || m_cmd_type == VXDeviceInterface::NUM;
+    if (itemBody && breaksCommandBody(v))
+        return QByteArray();
     QString body;
     switch (m_cmd_type) {
     case VXDeviceInterface::CCMD: {
@@ -49,14 +57,21 @@ QByteArray VXDeviceProperty::set_cmd_bytes() const
         body = QString::number(m_set_cmd_int);
         if (keys.size() < 2) {
             body += QLatin1Char(',');
-            for (const QString &p : m_param)
+            for (const QString &p : m_param) {
+                if (breaksCommandBody(p))
+                    return QByteArray();
                 body += p + QLatin1Char(',');
+            }
             body += v + QLatin1Char(';');
         } else {
             // A compound writes its members' values in key order.
             for (const QString &key : keys) {
-                if (VXDeviceProperty *member = property_ptr(key.toLatin1().constData()))
-                    body += QLatin1Char(',') + member->value().toString();
+                if (VXDeviceProperty *member = property_ptr(key.toLatin1().constData())) {
+                    const QString memberValue = member->value().toString();
+                    if (breaksCommandBody(memberValue))
+                        return QByteArray();
+                    body += QLatin1Char(',') + memberValue;
+                }
             }
             body += QLatin1Char(';');
         }

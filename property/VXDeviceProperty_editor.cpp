@@ -101,6 +101,48 @@ void watchEditor(VXDeviceProperty *record, QWidget *editor)
     });
 }
 
+// What the editor shows, as a value: its number, its text or its index.
+QVariant editorState(QWidget *editor)
+{
+    if (auto *spin = qobject_cast<QSpinBox *>(editor))
+        return spin->value();
+    if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor))
+        return spin->value();
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        return edit->text();
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        return combo->currentIndex();
+    if (auto *label = qobject_cast<QLabel *>(editor))
+        return label->text();
+    return QVariant();
+}
+
+// Kept on the editor, not the record: a record has exactly its declared fields.
+const char kFilled[] = "vx_filled";
+
+// An editor clamps what it cannot show (PU_SPEED 0 under a minimum of 10,
+// 700 pressure words over a maximum): unless the user changed it since the
+// fill, reading it back would store and send a value nobody chose.
+bool untouchedSinceFill(QWidget *editor)
+{
+    const QVariant filled = editor->property(kFilled);
+    return filled.isValid() && filled == editorState(editor);
+}
+
+bool isNumeric(const QVariant &v)
+{
+    switch (v.userType()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void VXDeviceProperty::create_ui_ctrl(QWidget *parent, QString name, bool show_unit)
@@ -223,7 +265,9 @@ void VXDeviceProperty::to_ui_ctrl()
     } else if (kind == QLatin1String("QGroupBox") || kind == QLatin1String("QTabWidget")) {
         for (const Member &m : memberEntries(this))
             m.second->to_ui_ctrl();
+        return;
     }
+    editor->setProperty(kFilled, editorState(editor));
 }
 
 void VXDeviceProperty::from_ui_ctrl()
@@ -235,26 +279,47 @@ void VXDeviceProperty::from_ui_ctrl()
     const QString kind = desc.value(QLatin1String("widget")).toString();
     const double f = factorOf(desc);
 
+    QVariant next;
     if (kind == QLatin1String("QSpinBox")) {
         if (auto *spin = qobject_cast<QSpinBox *>(editor))
-            setValue(QVariant(roundToInt(spin->value() / f)));
+            next = QVariant(roundToInt(spin->value() / f));
     } else if (kind == QLatin1String("QDoubleSpinBox")) {
         if (auto *spin = qobject_cast<QDoubleSpinBox *>(editor))
-            setValue(QVariant(storedFromShown(spin->value(), f, spin->decimals())));
+            next = QVariant(storedFromShown(spin->value(), f, spin->decimals()));
     } else if (kind == QLatin1String("QLineEdit")) {
-        if (auto *edit = qobject_cast<QLineEdit *>(editor))
-            setValue(QVariant(f != 1.0 ? gText(edit->text().toDouble() / f) : edit->text()));
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+            const QString text = edit->text();
+            const bool itemBody = m_cmd_type == VXDeviceInterface::CMD
+                                  || m_cmd_type == VXDeviceInterface::CCMD
+                                  || m_cmd_type == VXDeviceInterface::NUM;
+            // Text that would split the command body is refused here too, so
+            // the record keeps a value that can still be written.
+            if (itemBody && breaksCommandBody(text))
+                return;
+            bool number = false;
+            const double shown = text.toDouble(&number);
+            // "1,5" is not a number: storing 0 would write a zero scale.
+            if ((f != 1.0 || isNumeric(m_value)) && !number)
+                return;
+            next = QVariant(f != 1.0 ? gText(shown / f) : text);
+        }
     } else if (kind == QLatin1String("QLabel")) {
         if (auto *label = qobject_cast<QLabel *>(editor))
-            setValue(QVariant(label->text()));
+            next = QVariant(label->text());
     } else if (kind == QLatin1String("QComboBox")) {
         auto *combo = qobject_cast<QComboBox *>(editor);
         // No selection (a value beyond the items) expresses no edit; storing
         // -1 would send a value nobody chose.
         if (combo && combo->currentIndex() >= 0)
-            setValue(QVariant(roundToInt(combo->currentIndex() / f)));
+            next = QVariant(roundToInt(combo->currentIndex() / f));
     } else if (kind == QLatin1String("QGroupBox") || kind == QLatin1String("QTabWidget")) {
         for (const Member &m : memberEntries(this))
             m.second->from_ui_ctrl();
+        return;
     }
+    if (!next.isValid())
+        return;
+    if (next != m_value && untouchedSinceFill(editor))
+        return;
+    setValue(next);
 }

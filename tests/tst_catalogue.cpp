@@ -1,10 +1,10 @@
 // The catalogue builders, run one at a time on a bare common device (no
-// translator installed, so labels are the source texts). The builders the
-// model runs are covered in order and in full by tst_model.
+// translator installed, so labels are the source texts): frames, group
+// names and replies. Every record's fields, key order and editor object are
+// in tst_cataloguetable.
 #include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 
@@ -40,62 +40,20 @@ QByteArray framed(const char *text)
     return QByteArray("\x02") + text + "\x03";
 }
 
-QByteArray compact(const QJsonObject &o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
-
 } // namespace
 
 class TestCatalogue : public QObject
 {
     Q_OBJECT
 private slots:
-    void registrationOrder_data();
-    void registrationOrder();
     void groupNames_data();
     void groupNames();
     void frames_data();
     void frames();
-    void editors_data();
-    void editors();
     void builderTouchesOnlyItsArgument();
     void deviceInfoReplyFillsChildrenInOrder();
     void compoundReplyFillsAxes();
-    void secondFamilyLeavesFirstFamilyKeysOut();
 };
-
-void TestCatalogue::registrationOrder_data()
-{
-    QTest::addColumn<Builder>("builder");
-    QTest::addColumn<QStringList>("keys");
-    QTest::newRow("sp1_157") << &VXCommonInterface::sp1_157
-        << QStringList{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "SP1"};
-    QTest::newRow("sp2_157") << &VXCommonInterface::sp2_157
-        << QStringList{"SP2_SPEED", "SP2_PRESSURE", "SP2_TOOL", "SP2_ANGLE", "SP2"};
-    QTest::newRow("init437") << &VXCommonInterface::init437
-        << QStringList{"STATUS", "DEVICE_STATUS", "TCP_PORT", "FILE_PREVIEW", "TASK_FILE_INFO",
-                       "GET_QRCODE", "QRCODE_FILE", "TASK_COPIES", "TASK_PPLT", "TASK_STOP",
-                       "TASK_PAUSE", "TASK_RESUME", "TASK_MODE", "LAST_TIME", "CONNECT_MODE",
-                       "DEVICE_CLOUD", "WORK_MODE"};
-    QTest::newRow("info_437") << &VXCommonInterface::info_437
-        << QStringList{"FIRMWARE", "DEVICE_ID", "PCB_ID", "PCB_VERSION"};
-    QTest::newRow("work_area_437") << &VXCommonInterface::work_area_437
-        << QStringList{"WORKAREA_X", "WORKAREA_Y", "WORKAREA"};
-    QTest::newRow("scale_437") << &VXCommonInterface::scale_437 << QStringList{"SCALE_X", "SCALE_Y", "SCALE"};
-    QTest::newRow("camera_offset_437") << &VXCommonInterface::camera_offset_437
-        << QStringList{"CAMERA_OFFSET_X", "CAMERA_OFFSET_Y", "CAMERA_OFFSET"};
-}
-
-void TestCatalogue::registrationOrder()
-{
-    QFETCH(Builder, builder);
-    QFETCH(QStringList, keys);
-    Built b = build(builder);
-    QCOMPARE(names(b.device.get()), keys);
-    for (const QString &key : keys)
-        QVERIFY2(b.at(key.toLatin1().constData()), qPrintable(key));
-}
 
 // "WIDGET" sits among the member names where each builder put it; editors
 // walk these names in order.
@@ -182,47 +140,6 @@ void TestCatalogue::frames()
     }
 }
 
-void TestCatalogue::editors_data()
-{
-    QTest::addColumn<Builder>("builder");
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("widget");
-    using C = VXCommonInterface;
-    QTest::newRow("SP1_TOOL blanks") << &C::sp1_157 << QByteArray("SP1_TOOL")
-        << QByteArray(R"({"option":"  拖刀;  转刀","widget":"QComboBox"})");
-    QTest::newRow("SP2_TOOL no blanks") << &C::sp2_157 << QByteArray("SP2_TOOL")
-        << QByteArray(R"({"option":"拖刀;转刀","widget":"QComboBox"})");
-    QTest::newRow("SP2_PRESSURE") << &C::sp2_157 << QByteArray("SP2_PRESSURE")
-        << QByteArray(R"({"factor":3.1666666666666665,"max":1900,"min":0,"widget":"QSpinBox"})");
-    QTest::newRow("FEED_LENGTH unbounded") << &C::feed_157 << QByteArray("FEED_LENGTH")
-        << QByteArray(R"({"widget":"QSpinBox"})");
-    QTest::newRow("FAN_DELAY") << &C::feed_157 << QByteArray("FAN_DELAY")
-        << QByteArray(R"({"max":10000,"min":0,"widget":"QSpinBox"})");
-    QTest::newRow("WORKAREA") << &C::work_area_157 << QByteArray("WORKAREA")
-        << QByteArray(R"({"widget":"QGroupBox"})");
-    QTest::newRow("DEVICE_INFO none") << &C::info_157 << QByteArray("DEVICE_INFO") << QByteArray();
-    QTest::newRow("FACTORY_SET none") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QByteArray();
-    QTest::newRow("437 WORK_MODE") << &C::init437 << QByteArray("WORK_MODE")
-        << QByteArray(R"({"option":"   速度优先;   平衡;   精度优先","widget":"QComboBox"})");
-}
-
-void TestCatalogue::editors()
-{
-    QFETCH(Builder, builder);
-    QFETCH(QByteArray, key);
-    QFETCH(QByteArray, widget);
-    Built b = build(builder);
-    VXDeviceProperty *p = b.at(key.constData());
-    QVERIFY(p);
-    const QVariant w = p->property("WIDGET");
-    if (widget.isEmpty()) {
-        QVERIFY(!w.isValid());
-        return;
-    }
-    QCOMPARE(w.userType(), int(QMetaType::QJsonObject));
-    QCOMPARE(compact(w.toJsonObject()), widget);
-}
-
 void TestCatalogue::builderTouchesOnlyItsArgument()
 {
     VXCommonInterface builder;
@@ -265,16 +182,6 @@ void TestCatalogue::compoundReplyFillsAxes()
     Built init = build(&VXCommonInterface::init437);
     init.at("GET_QRCODE")->set_decode(QStringList{"CODE"});
     QVERIFY(!init.at("GET_QRCODE")->value().isValid());
-}
-
-void TestCatalogue::secondFamilyLeavesFirstFamilyKeysOut()
-{
-    Built b = build(&VXCommonInterface::init437);
-    for (const char *key : {"TASK_PLT", "HEARTBEAT", "PU_SPEED", "QRCODE_COPIES", "QR_PLT"})
-        QVERIFY2(!b.at(key), key);
-    QCOMPARE(b.at("SCALE_X"), nullptr);
-    b.device->scale_437(b.device.get());
-    QCOMPARE(b.at("SCALE_X")->value(), QVariant(1.0));
 }
 
 QTEST_MAIN(TestCatalogue)

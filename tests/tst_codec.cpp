@@ -119,6 +119,18 @@ void tst_Codec::frames_data()
                                             << QByteArray() << QByteArray("16;CMD;SET5:1;");
     QTest::newRow("seven words undefined") << QVariant(1) << 5 << 5 << 7 << int(D::CMD) << none
                                            << QByteArray("28;CMD;GET5;6;7;8;9;10;11;") << QByteArray();
+    // Item bodies have no quoting: a separator or frame byte in a value or a
+    // parameter would add items or cut the frame, so no write is built.
+    QTest::newRow("CCMD value with ; and ,") << QVariant("AB;12,3") << 0 << 44 << 1 << int(D::CCMD) << none
+                                             << QByteArray() << QByteArray();
+    QTest::newRow("CCMD param with ,") << QVariant(1) << 0 << 44 << 1 << int(D::CCMD) << QStringList{"A,B"}
+                                       << QByteArray() << QByteArray();
+    QTest::newRow("CMD value with ;") << QVariant("1;2") << 9 << 9 << 1 << int(D::CMD) << none
+                                      << QByteArray("14;CMD;GET9;") << QByteArray();
+    QTest::newRow("NUM value with ETX") << QVariant(QString("3\x03")) << 0 << 1 << 1 << int(D::NUM) << none
+                                        << QByteArray() << QByteArray();
+    QTest::newRow("PLT body as given") << QVariant("PU1,2;") << 0 << 1 << 1 << int(D::PLT) << none
+                                       << QByteArray() << QByteArray("15;PLT;PU1,2;");
 }
 
 void tst_Codec::frames()
@@ -174,6 +186,11 @@ void tst_Codec::decodeText()
     QCOMPARE(r.p.value(), expected);
     QCOMPARE(r.p.previousValue(), start);     // decoding bypasses the setValue rule
     QCOMPARE(changed.count(), 0);
+    // The user putting back what stood before the reply is an edit to send.
+    if (expected != start) {
+        r.p.setValue(start);
+        QCOMPARE(changed.count(), 1);
+    }
 }
 
 void tst_Codec::decodeList_data()
@@ -225,6 +242,9 @@ void tst_Codec::compound()
     x.setValue(1200);
     y.setValue(900);
     QCOMPARE(inner(group.set_cmd_bytes()), QByteArray("22;CCMD;22,1200,900;"));
+    y.setValue(QString("9,1"));   // would write three members' worth
+    QVERIFY(group.set_cmd_bytes().isEmpty());
+    y.setValue(900);
     QCOMPARE(group.members(), (QList<VXDeviceProperty *>{&x, &y}));
 }
 

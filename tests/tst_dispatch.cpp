@@ -1,5 +1,7 @@
 #include "linkharness.h"
 
+#include <QPointer>
+
 #include <QJsonObject>
 
 using Dev = VXDeviceInterface;
@@ -15,6 +17,8 @@ private slots:
     void firstRegisteredWins();
     void keyWithoutRecordStops();
     void newRecordsSeenAfterDecoding();
+    void deletedByHandlerMidChunk_data();
+    void deletedByHandlerMidChunk();
     void qrCodes_data();
     void qrCodes();
     void jobReportDedupe();
@@ -148,6 +152,35 @@ void tst_Dispatch::newRecordsSeenAfterDecoding()
     device.slot_usb_read(frame("CMD", "SET77:6;"));
     QCOMPARE(device.value("LATE").toInt(), 6);
     QCOMPARE(old->value().toInt(), 4);
+
+    // Attached while property-change events are eaten (as without an
+    // application object): still found.
+    struct EatPropertyEvents : QObject {
+        bool eventFilter(QObject *, QEvent *e) override { return e->type() == QEvent::DynamicPropertyChange; }
+    } filter;
+    device.installEventFilter(&filter);
+    device.addRecord("UNANNOUNCED", 0, 78, 78, 1, Dev::CMD);
+    device.slot_usb_read(frame("CMD", "SET78:3;"));
+    QCOMPARE(device.value("UNANNOUNCED").toInt(), 3);
+}
+
+void tst_Dispatch::deletedByHandlerMidChunk_data()
+{
+    // A host deleting the device from a handler while one chunk still holds
+    // frames: the rest of the chunk must not be decoded into freed memory
+    // (the sanitized run sees any touch).
+    QTest::addColumn<QByteArray>("first");
+    QTest::newRow("QR message") << frame("CCMD", "11,0,ABC;");
+    QTest::newRow("job message") << frame("CCMD", "66,1,a.plt,1,0,5,0,0,0;");
+}
+
+void tst_Dispatch::deletedByHandlerMidChunk()
+{
+    QFETCH(QByteArray, first);
+    QPointer<LinkProbe> device = new LinkProbe;
+    QObject::connect(device.data(), &Dev::message, device.data(), [&device] { delete device.data(); });
+    device->slot_usb_read(first + frame("CMD", "SET26:11;") + frame("CCMD", "66,2,b.plt,1,1,9,0,0,0;"));
+    QVERIFY(device.isNull());
 }
 
 void tst_Dispatch::qrCodes_data()

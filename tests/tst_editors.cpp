@@ -78,6 +78,8 @@ private slots:
     void fillAndReadBack();
     void unchangedRoundTrip_data();
     void unchangedRoundTrip();
+    void keptValues_data();
+    void keptValues();
     void comboItems_data();
     void comboItems();
     void tabPagesShareOneTabWidget();
@@ -134,6 +136,49 @@ void tst_Editors::fillAndReadBack()
     QCOMPARE(r->value(), stored);
     QCOMPARE(r->value().toString(), stored.toString()); // no floating noise in the command text
     QTEST(changed.count() == 1, "emits");
+}
+
+void tst_Editors::keptValues_data()
+{
+    // Read-backs that must leave the stored value (or store the text as
+    // typed, for plot bodies), with the record's command kind.
+    using K = VXDeviceInterface;
+    QTest::addColumn<Desc>("desc");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("typed"); // empty: read back without an edit
+    QTest::addColumn<QVariant>("stored");
+    const Desc minSpin{{"widget", "QSpinBox"}, {"min", 10}, {"max", 700}};
+    QTest::newRow("CCMD text with ; and ,") << line(1) << int(K::CCMD) << QVariant("AB") << "AB;12,3" << QVariant("AB");
+    QTest::newRow("CMD text with STX") << line(1) << int(K::CMD) << QVariant("AB") << "A\x02" << QVariant("AB");
+    QTest::newRow("NUM text with ,") << line(1) << int(K::NUM) << QVariant("1") << "1,2" << QVariant("1");
+    QTest::newRow("plot text as given") << line(1) << int(K::PLT) << QVariant("IN;") << "PU1,2;" << QVariant("PU1,2;");
+    QTest::newRow("SCALE_X 1,5 is no number") << line(0.0001) << int(K::CMD) << QVariant(10000u) << "1,5" << QVariant(10000u);
+    QTest::newRow("plain numeric record") << line(1) << int(K::CMD) << QVariant(5u) << "x" << QVariant(5u);
+    QTest::newRow("PU_SPEED 0 under min 10") << minSpin << int(K::CMD) << QVariant(0u) << "" << QVariant(0u);
+    QTest::newRow("pressure 700 over max") << spin(1.5, 900) << int(K::CMD) << QVariant(700u) << "" << QVariant(700u);
+    QTest::newRow("edited below min stores") << minSpin << int(K::CMD) << QVariant(0u) << "12" << QVariant(12);
+}
+
+void tst_Editors::keptValues()
+{
+    QFETCH(Desc, desc);
+    QFETCH(int, kind);
+    QFETCH(QVariant, value);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, stored);
+    auto h = host();
+    auto *r = new VXDeviceProperty(owner());
+    r->init(value, QString(), QString(), 9, 9, 1, VXDeviceInterface::VXDeviceCMDType(kind), {});
+    r->setProperty("WIDGET", desc);
+    r->create_ui_ctrl(h.get(), "EDIT", false);
+    r->to_ui_ctrl();
+    if (!typed.isEmpty())
+        type(editor(r), typed);
+    r->from_ui_ctrl();
+    QCOMPARE(r->value(), stored);
+    QCOMPARE(r->value().userType(), stored.userType());
+    QCOMPARE(r->set_cmd_bytes().isEmpty(), false);
 }
 
 void tst_Editors::unchangedRoundTrip_data()

@@ -17,6 +17,7 @@ private slots:
     void reports();
     void shortReportCreatesTask();
     void repeatedReportOverTheWire();
+    void sameRefusalForTheNextJob();
     void stopTask();
     void moveWords_data();
     void moveWords();
@@ -149,6 +150,34 @@ void tst_Task::repeatedReportOverTheWire()
     QCOMPARE(messages(spy, Dev::DevTasK),
              (QStringList{ "66,1,a.plt,2,0,30,0,0,0", "66,1,a.plt,2,1,60,0,0,0", "66,1,a.plt,2,0,30,0,0,0" }));
     QCOMPARE(device.value("TASK").toJsonObject().value("Percent").toInt(), 30);
+}
+
+void tst_Task::sameRefusalForTheNextJob()
+{
+    // The machine refuses the next job (and, after a reconnect, the one after)
+    // with the very same report; each must reach "TASK", not leave stopTask's
+    // {Status 0, Percent 100} looking like a finished job.
+    LinkProbe device;
+    LoopbackMachine machine;
+    QVERIFY(machine.attach(device));
+    QSignalSpy spy(&device, &Dev::message);
+    const QByteArray refused = frame("CCMD", "66,5,a.plt,1,0,0,0,0,0;");
+    auto status = [&device] { return device.value("TASK").toJsonObject().value("Status").toInt(); };
+    for (int job = 1; job <= 2; ++job) {
+        device.startTask();
+        machine.reply(refused);
+        QTRY_COMPARE(messages(spy, Dev::DevTasK).size(), job);
+        QCOMPARE(status(), 5);
+        device.stopTask();
+        QCOMPARE(status(), 0);
+    }
+    machine.peer()->close();
+    QTRY_COMPARE(device.value("STATUS").toInt(), int(Dev::DisConnected));
+    LoopbackMachine again;
+    QVERIFY(again.attach(device));
+    again.reply(refused);
+    QTRY_COMPARE(messages(spy, Dev::DevTasK).size(), 3);
+    QCOMPARE(status(), 5);
 }
 
 void tst_Task::stopTask()

@@ -144,9 +144,11 @@ void tst_TcpLink::heartbeatPeriod_data()
     QTest::addColumn<QVariant>("seconds");
     QTest::addColumn<int>("ms");
     QTest::newRow("default") << QVariant(2) << 2000;
-    QTest::newRow("zero floors") << QVariant(0) << int(VXCommonInterface::HeartbeatFloorMs);
-    QTest::newRow("negative floors") << QVariant(-3) << int(VXCommonInterface::HeartbeatFloorMs);
-    QTest::newRow("text floors") << QVariant("abc") << int(VXCommonInterface::HeartbeatFloorMs);
+    // No period given: the default, not five queries a second.
+    QTest::newRow("zero is default") << QVariant(0) << 2000;
+    QTest::newRow("negative is default") << QVariant(-3) << 2000;
+    QTest::newRow("text is default") << QVariant("abc") << 2000;
+    QTest::newRow("tiny floors") << QVariant(0.01) << int(VXCommonInterface::HeartbeatFloorMs);
     QTest::newRow("fraction") << QVariant(0.5) << 500;
     QTest::newRow("one hour") << QVariant(3600) << int(VXCommonInterface::HeartbeatCeilingMs);
     QTest::newRow("overflowing int") << QVariant(3000000) << int(VXCommonInterface::HeartbeatCeilingMs);
@@ -169,13 +171,16 @@ void tst_TcpLink::heartbeatPeriod()
 
 void tst_TcpLink::heartbeatFloorTicks()
 {
-    // With the machine asking for 0 s the link queries at the floor rate,
-    // not on every event-loop pass.
+    // The machine answering 0 s gets the default period; a period below the
+    // floor queries at the floor rate, not on every event-loop pass.
     LinkProbe device;
     LoopbackMachine machine;
     QVERIFY(machine.attach(device));
     machine.reply(frame("CCMD", "1010,0,0;"));
     QTRY_COMPARE(device.value("HEARTBEAT").toInt(), 0);
+    device.heartbeat_switch(true);
+    QCOMPARE(device.deviceTimer().interval(), 2000);
+    device.record("HEARTBEAT")->setValue(0.05);
     device.heartbeat_switch(true);
     QCOMPARE(device.deviceTimer().interval(), int(VXCommonInterface::HeartbeatFloorMs));
 

@@ -127,10 +127,16 @@ void tst_UsbLink::openFailure()
     device.heartbeat_switch(true);
     device.setUSBPath(QStringLiteral("/nonexistent/tty-link-test"));
     QVERIFY(device.connectDevice());
-    QTRY_COMPARE(messages(spy, Dev::DevStatus), QStringList{ "USB ERROR." });
-    QCOMPARE(device.value("STATUS").toInt(), int(Dev::Warning));
+    QTRY_COMPARE(messages(spy, Dev::DevStatus), (QStringList{ "USB ERROR.", "USB DISCONNECTED." }));
+    QCOMPARE(device.value("STATUS").toInt(), int(Dev::DisConnected));
     QVERIFY(!device.deviceTimer().isActive());
-    QVERIFY(!device.connectDevice());   // refused until the transport reports 0
+
+    // A mistyped path must not wedge the device: the right one connects.
+    PtyMachine machine;
+    QVERIFY(machine.ok());
+    device.setUSBPath(machine.path());
+    QVERIFY(device.connectDevice());
+    QTRY_COMPARE(messages(spy, Dev::DevStatus).last(), QString("USB CONNECTED."));
 }
 
 void tst_UsbLink::reconnectReusesTransport()

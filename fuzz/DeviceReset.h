@@ -1,0 +1,50 @@
+#pragma once
+// Puts a device back to the state it had when the reset was taken, without
+// rebuilding it: record values as they were, records attached since then
+// (a job record, a start stamp) gone, and the receive tail and the memory of
+// the last job report emptied (flush(), then startTask() before restore()).
+// For harnesses that reuse one device.
+#include "link/VXCommonInterface.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QVariant>
+
+class DeviceReset
+{
+public:
+    explicit DeviceReset(VXCommonInterface *device)
+        : m_device(device)
+    {
+        for (const QByteArray &name : device->dynamicPropertyNames()) {
+            m_keys.insert(name);
+            if (VXDeviceProperty *record = device->property_ptr(name.constData()))
+                m_values.insert(record, record->value());
+        }
+    }
+
+    // An ETX ends whatever tail is pending: it is cut (or dropped) now.
+    void flush() { m_device->slot_usb_read(QByteArray(1, '\x03')); }
+
+    // Call after something that forgets the last job report (startTask).
+    void restore()
+    {
+        for (const QByteArray &name : m_device->dynamicPropertyNames()) {
+            if (m_keys.contains(name))
+                continue;
+            VXDeviceProperty *record = m_device->property_ptr(name.constData());
+            m_device->setProperty(name.constData(), QVariant());
+            if (record && !m_values.contains(record))
+                delete record;
+        }
+        for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it)
+            it.key()->assignDecoded(it.value());
+    }
+
+private:
+    VXCommonInterface *m_device;
+    QSet<QByteArray> m_keys;
+    QHash<VXDeviceProperty *, QVariant> m_values;
+};
