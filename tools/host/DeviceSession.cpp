@@ -257,6 +257,7 @@ void DeviceSession::releaseDevice()
     m_liveness.stop();
     m_connectDeadline.stop();
     if (m_device) {
+        emit deviceAboutToGo();
         // Closing the transport still reports through message(): nobody should hear it.
         disconnect(m_device, nullptr, this, nullptr);
         delete m_device.data();
@@ -455,4 +456,17 @@ void DeviceSession::send(VXDeviceProperty *record)
 void DeviceSession::send(const char *key)
 {
     send(record(QLatin1String(key)));
+}
+
+bool DeviceSession::awaitingAnswer(const VXDeviceProperty *record) const
+{
+    for (const DeviceQuery *q : findChildren<DeviceQuery *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!q->isDone() && q->m_marks.contains(const_cast<VXDeviceProperty *>(record)))
+            return true;
+    }
+    for (const DeviceWrite *w : findChildren<DeviceWrite *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!w->isDone() && w->m_record == record && w->m_mark.isValid())
+            return true;
+    }
+    return false;
 }

@@ -139,11 +139,16 @@ public:
     // belongs to the session and is deleted with it.
     DeviceQuery *query(const QStringList &keys);
     DeviceWrite *write(VXDeviceProperty *record, const QVariant &stored);
+    // A read or write of this record is waiting for the machine: the record
+    // holds a marker, which an editor must not show.
+    bool awaitingAnswer(const VXDeviceProperty *record) const;
     // Sends a record's write frame as it stands (job control, origin, jog).
     void send(VXDeviceProperty *record);
     void send(const char *key);
 
 signals:
+    // Before the device object is deleted: drop its editors and records now.
+    void deviceAboutToGo();
     void deviceChanged(VXDeviceInterface *device);   // null: none
     // Every DevStatus text, classified.
     void linkEvent(LinkMessage::Event event, const QString &text);
