@@ -4,14 +4,14 @@ namespace {
 
 const ExitCodeRow kRows[] = {
     {0, Failure::None, "success"},
-    {1, Failure::Other, "other failure"},
+    {1, Failure::Other, "other failure (also: the machine stopped or refused the job itself)"},
     {1, Failure::JobStopped, nullptr},
     {1, Failure::JobRefused, nullptr},
     {2, Failure::Usage, "bad command line"},
     {3, Failure::Plugin, "device plugin not found or not loadable"},
     {4, Failure::Refused, "connection refused / device could not be opened"},
     {5, Failure::TimedOut, "no connection or no answer in time"},
-    {6, Failure::DeviceLost, "device lost (during a job: what was cut so far is reported)"},
+    {6, Failure::DeviceLost, "device lost (link closed or machine silent); during a job the error says what was cut so far"},
     {7, Failure::UnknownKey, "unknown key"},
     {8, Failure::BadValue, "bad value"},
     {9, Failure::PlotFile, "unreadable or invalid plot file"},
