@@ -8,6 +8,7 @@
 #include "property/VXDeviceProperty.h"
 
 #include <QSignalSpy>
+#include <QTemporaryFile>
 #include <QTest>
 
 Q_DECLARE_METATYPE(VXSimJobStatus)
@@ -70,9 +71,17 @@ void TestJobRunner::ends()
     QVERIFY(!session.connectTcp(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort())));
     QVERIFY(up.wait(5000));
 
+    // The sample behind a title in UTF-8: the machine must get the file's own bytes.
+    QFile sample(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray bytes = QByteArrayLiteral("BP\"Caf\xc3\xa9 \xe2\x98\x82\";") + sample.readAll();
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    file.write(bytes);
+    file.close();
     PlotJob job;
     QString error;
-    QVERIFY2(job.load(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), error), qPrintable(error));
+    QVERIFY2(job.load(file.fileName(), error), qPrintable(error));
     if (ending == Ending::BadPlot)
         job.text = QStringLiteral("IN;PD100,100,200;");   // odd coordinates: the host's own check skipped
 
@@ -105,7 +114,7 @@ void TestJobRunner::ends()
     QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, machine, 5000);
     if (state == JobRunner::State::Finished) {
         QCOMPARE(runner.task().value(QStringLiteral("Finished")).toInt(), 2);
-        QCOMPARE(sim.lastJobData(), job.text.toLocal8Bit());
+        QCOMPARE(sim.lastJobData(), bytes);
     }
 }
 
