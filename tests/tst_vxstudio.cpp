@@ -84,6 +84,7 @@ private slots:
     void offlineActionsAreRefused();
     void jogAndOrigin();
     void usbThenNetworkOnOneWindow();
+    void silentMachineIsShown();
     void labelsFollowTheLocale();
     void jobEnds_data();
     void jobEnds();
@@ -356,6 +357,22 @@ void TestVxStudio::usbThenNetworkOnOneWindow()
     // Disconnecting dropped the device object, so these are new editors.
     speed = qobject_cast<QSpinBox *>(window.settings()->editor(QStringLiteral("PU_SPEED")));
     QTRY_COMPARE_WITH_TIMEOUT(speed->value(), m_sim->setting(VXSimulator::Cmd, 26).toInt(), 5000);
+}
+
+void TestVxStudio::silentMachineIsShown()
+{
+    // The link stays open; only the heartbeat goes unanswered. The bar used
+    // to stay green.
+    VXSimulator silent;
+    QVERIFY(silent.start(0));
+    silent.setIgnoreHeartbeat(true);
+    MainWindow window(m_factory);
+    window.session()->setTimeout(1000);
+    window.session()->setHeartbeat(1);
+    window.connectTcp(QStringLiteral("127.0.0.1"), silent.serverPort());
+    QTRY_COMPARE_WITH_TIMEOUT(window.connectionBar()->linkState(), ConnectionBar::LinkState::Connected, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.connectionBar()->linkState(), ConnectionBar::LinkState::Error, 10000);
+    QVERIFY(!window.jogPad()->isEnabled());
 }
 
 void TestVxStudio::labelsFollowTheLocale()

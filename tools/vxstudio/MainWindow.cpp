@@ -68,7 +68,14 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_session, &DeviceSession::deviceChanged, this, &MainWindow::onDeviceChanged);
     connect(m_session, &DeviceSession::linkEvent, this, &MainWindow::onLinkEvent);
     connect(m_session, &DeviceSession::connectFailed, this, &MainWindow::onConnectFailed);
-    connect(m_session, &DeviceSession::lost, this, [this](const Failure &f) { log(f.message); });
+    // A silent machine is the session's finding, not a device message: the
+    // bar would otherwise stay green.
+    connect(m_session, &DeviceSession::lost, this, [this](const Failure &f) {
+        log(f.message);
+        if (m_connection->linkState() == ConnectionBar::LinkState::Connected)
+            m_connection->setLinkState(ConnectionBar::LinkState::Error, f.message);
+        m_jog->setEnabled(false);
+    });
     connect(m_session, &DeviceSession::warning, this, &MainWindow::log);
     connect(m_session, &DeviceSession::qrCode, this, [this](const QString &code) { log(tr("QR code: %1").arg(code)); });
     if (Failure f = m_session->renewDevice()) {
