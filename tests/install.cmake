@@ -27,6 +27,7 @@ foreach(t tst_install tst_package)
             endif()
         endforeach()
         # Both are heavy; running them side by side on two cores only slows both.
-        set_tests_properties(${t} PROPERTIES TIMEOUT 240 RESOURCE_LOCK vx_install)
+        # `ctest -L install` runs them alone.
+        set_tests_properties(${t} PROPERTIES TIMEOUT 240 RESOURCE_LOCK vx_install LABELS install)
     endif()
 endforeach()

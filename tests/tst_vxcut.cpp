@@ -2,6 +2,7 @@
 // simulator and the cloud stand-in in this one, over loopback TCP and a
 // pseudo-terminal.
 #include "CloudServer.h"
+#include "ExitCodes.h"
 #include "PlotReader.h"
 #include "VXSimulator.h"
 
@@ -10,10 +11,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <functional>
 
 namespace {
@@ -54,11 +57,14 @@ struct Run
 // Runs vxcut with --json while this thread's event loop serves the
 // simulator; onEvent sees each event as it arrives.
 Run vxcut(QStringList args, int timeoutMs = 30000,
-          const std::function<void(QProcess &, const QJsonObject &)> &onEvent = {})
+          const std::function<void(QProcess &, const QJsonObject &)> &onEvent = {},
+          const QStringList &environment = {})
 {
     args << QStringLiteral("--json");
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &pair : environment)
+        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     p.setProcessEnvironment(env);
@@ -112,8 +118,12 @@ private slots:
     void offlineErrors();
     void setAndGet();
     void profileRoundTrip();
-    void interruptStopsJob();
+    void interrupt_data();
+    void interrupt();
     void cutWithoutCloud();
+    void cloudToken_data();
+    void cloudToken();
+    void exitCodesOneTable();
 
 private:
     QTemporaryDir m_tmp;
@@ -387,16 +397,34 @@ void TestVxcut::profileRoundTrip()
     QCOMPARE(sim.setting(VXSimulator::Cmd, 135), QStringLiteral("444"));
 }
 
-void TestVxcut::interruptStopsJob()
+void TestVxcut::interrupt_data()
 {
+    QTest::addColumn<bool>("registering");
+    QTest::newRow("during the job") << false;
+    // It used to write two result lines: the wait's and the job's.
+    QTest::newRow("during cloud registration") << true;
+}
+
+void TestVxcut::interrupt()
+{
+    QFETCH(bool, registering);
     VXSimulator sim;
     sim.setSpeedup(1);   // seconds per copy: time to press Ctrl-C
     QVERIFY(sim.start(0));
+    // A cloud that takes the connection and never answers.
+    QTcpServer silentCloud;
+    QVERIFY(silentCloud.listen(QHostAddress::LocalHost));
+    QStringList args{QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim)};
+    if (registering)
+        args << QStringLiteral("--cloud") << QStringLiteral("http://127.0.0.1:%1").arg(silentCloud.serverPort())
+             << QStringLiteral("--ws") << QStringLiteral("ws://127.0.0.1:%1").arg(silentCloud.serverPort())
+             << QStringLiteral("--code") << QStringLiteral("VX0A1B2C3D");
     bool sent = false;
-    const Run run = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim)}, 30000,
-                          [&sent](QProcess &p, const QJsonObject &e) {
-        if (!sent && e.value(QStringLiteral("event")).toString() == QLatin1String("progress")
-                && e.value(QStringLiteral("Percent")).toInt() >= 5) {
+    const Run run = vxcut(args, 30000, [&](QProcess &p, const QJsonObject &e) {
+        const QString kind = e.value(QStringLiteral("event")).toString();
+        const bool now = registering ? kind == QLatin1String("info")
+                                     : kind == QLatin1String("progress") && e.value(QStringLiteral("Percent")).toInt() >= 5;
+        if (!sent && now) {
             sent = true;
             ::kill(pid_t(p.processId()), SIGINT);
         }
@@ -404,6 +432,11 @@ void TestVxcut::interruptStopsJob()
     QVERIFY(sent);
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == 130, qPrintable(run.describe()));
+    QCOMPARE(run.all(QStringLiteral("result")).size(), 1);
+    if (registering) {
+        QVERIFY(sim.jobs().isEmpty());
+        return;
+    }
     QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Stopped, 3000);
     bool stopFrame = false;
     for (const VXSimFrame &frame : sim.receivedFrames())
@@ -430,6 +463,76 @@ void TestVxcut::cutWithoutCloud()
     QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
     QVERIFY(run.last(QStringLiteral("warning")).value(QStringLiteral("message")).toString().contains(QStringLiteral("cloud")));
     QCOMPARE(run.last(QStringLiteral("progress")).value(QStringLiteral("Percent")).toInt(), 100);
+}
+
+void TestVxcut::cloudToken_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("tokenFileMode");   // empty: no file
+    QTest::addColumn<QStringList>("env");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");            // in the error or the warning
+    const QString file = m_tmp.filePath(QStringLiteral("token"));
+    const QStringList withFile{QStringLiteral("--token-file"), file};
+    QTest::newRow("private file") << withFile << "600" << QStringList() << 0 << QString();
+    QTest::newRow("file others can read") << withFile << "644" << QStringList() << 2 << "readable by other users";
+    QTest::newRow("file the group can read") << withFile << "640" << QStringList() << 2 << "readable by other users";
+    QTest::newRow("no such file") << QStringList{QStringLiteral("--token-file"), m_tmp.filePath(QStringLiteral("none"))}
+                                  << "" << QStringList() << 2 << "--token-file";
+    QTest::newRow("from the environment") << QStringList() << "" << QStringList{QStringLiteral("VX_CLOUD_TOKEN=t0k")}
+                                          << 0 << QString();
+    QTest::newRow("on the command line") << QStringList{QStringLiteral("--token"), QStringLiteral("t0k")} << ""
+                                         << QStringList() << 0 << "every user";
+    QTest::newRow("both ways") << (withFile + QStringList{QStringLiteral("--token"), QStringLiteral("t0k")}) << "600"
+                               << QStringList() << 2 << "not both";
+}
+
+void TestVxcut::cloudToken()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, tokenFileMode);
+    QFETCH(QStringList, env);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    if (!tokenFileMode.isEmpty()) {
+        QFile f(m_tmp.filePath(QStringLiteral("token")));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("s3cret-token\n");
+        f.close();
+        QVERIFY(::chmod(QFile::encodeName(f.fileName()).constData(), mode_t(tokenFileMode.toInt(nullptr, 8))) == 0);
+    }
+    // `ports` needs no machine: the token is checked before any command runs.
+    const Run run = vxcut(QStringList{QStringLiteral("ports")} + args, 10000, {}, env);
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    const QString said = run.last(QStringLiteral("result")).value(QStringLiteral("error")).toString()
+            + run.last(QStringLiteral("warning")).value(QStringLiteral("message")).toString();
+    if (says.isEmpty())
+        QVERIFY2(said.isEmpty(), qPrintable(said));
+    else
+        QVERIFY2(said.contains(says), qPrintable(said));
+}
+
+void TestVxcut::exitCodesOneTable()
+{
+    // --help, the README and the mapping read the same rows.
+    QProcess help;
+    help.start(kVxcut, {QStringLiteral("--help")});
+    QVERIFY(help.waitForFinished(10000));
+    const QString helpText = QString::fromLocal8Bit(help.readAllStandardOutput());
+    QFile readme(QStringLiteral(VX_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString readmeText = QString::fromUtf8(readme.readAll());
+    int count = 0;
+    const ExitCodeRow *rows = ExitCode::table(&count);
+    for (int i = 0; i < count; ++i) {
+        QCOMPARE(ExitCode::of(rows[i].kind), rows[i].code);
+        if (!rows[i].meaning)
+            continue;
+        const QString meaning = QString::fromLatin1(rows[i].meaning);
+        QVERIFY2(helpText.contains(QStringLiteral("  %1%2\n").arg(rows[i].code, -5).arg(meaning)), rows[i].meaning);
+        QVERIFY2(readmeText.contains(QStringLiteral("| %1 | %2 |").arg(rows[i].code).arg(meaning)), rows[i].meaning);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)

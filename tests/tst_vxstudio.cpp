@@ -1,6 +1,6 @@
 #include "ConnectionBar.h"
+#include "DeviceSession.h"
 #include "JobPanel.h"
-#include "JobReport.h"
 #include "JogPad.h"
 #include "MainWindow.h"
 #include "SettingsPanel.h"
@@ -73,11 +73,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void linkStateFromMessage_data();
-    void linkStateFromMessage();
-    void jobReport_data();
-    void jobReport();
-
     void tabPerTabKindProperty();
     void catalogueEditors_data();
     void catalogueEditors();
@@ -89,8 +84,10 @@ private slots:
     void offlineActionsAreRefused();
     void jogAndOrigin();
     void usbThenNetworkOnOneWindow();
+    void silentMachineIsShown();
     void labelsFollowTheLocale();
-    void jobRunsToCompletion();
+    void jobEnds_data();
+    void jobEnds();
 
 private:
     QWidget *editor(const char *key) const { return m_window->settings()->editor(QLatin1String(key)); }
@@ -120,69 +117,6 @@ void TestVxStudio::cleanupTestCase()
 {
     delete m_window;
     delete m_sim;
-}
-
-void TestVxStudio::linkStateFromMessage_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("known");
-    QTest::addColumn<ConnectionBar::LinkState>("state");
-    using S = ConnectionBar::LinkState;
-    QTest::newRow("usb up") << "USB CONNECTED." << true << S::Connected;
-    QTest::newRow("tcp up") << "TCP CONNECTED." << true << S::Connected;
-    QTest::newRow("usb error") << "USB ERROR." << true << S::Error;
-    QTest::newRow("usb down") << "USB DISCONNECTED." << true << S::Disconnected;
-    QTest::newRow("tcp down") << "TCP DISCONNECTED." << true << S::Disconnected;
-    QTest::newRow("heartbeat lost") << "HEARTBEAT TIMEOUT 30S." << true << S::Disconnected;
-    // The remote channel is not the machine's link.
-    QTest::newRow("web socket up") << "WEB SOCKET CONNECTED." << false << S::Disconnected;
-    QTest::newRow("web socket error") << "WEB SOCKET ERROR." << false << S::Disconnected;
-}
-
-void TestVxStudio::linkStateFromMessage()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, known);
-    QFETCH(ConnectionBar::LinkState, state);
-    bool isKnown = !known;
-    const ConnectionBar::LinkState got = ConnectionBar::stateFromMessage(text, &isKnown);
-    QCOMPARE(isKnown, known);
-    if (known)
-        QCOMPARE(got, state);
-}
-
-void TestVxStudio::jobReport_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("percent");
-    QTest::addColumn<int>("finished");
-    QTest::addColumn<bool>("complete");
-    QTest::newRow("running") << "66,1,job1.plt,2,1,57.9,0,0,0" << true << 57 << 1 << false;
-    QTest::newRow("all copies") << "66,3,job1.plt,2,2,100,0,0,0" << true << 100 << 2 << true;
-    QTest::newRow("100 % of fewer copies") << "66,1,a.plt,3,2,100,0,0,0" << true << 100 << 2 << false;
-    QTest::newRow("junk percent") << "66,1,a.plt,1,0,abc,0,0,0" << true << 0 << 0 << false;
-    QTest::newRow("percent over range") << "66,1,a.plt,1,1,250,0,0,0" << true << 100 << 1 << true;
-    QTest::newRow("negative percent") << "66,1,a.plt,1,0,-4,0,0,0" << true << 0 << 0 << false;
-    QTest::newRow("no copies asked") << "66,3,a.plt,0,0,100,0,0,0" << true << 100 << 0 << false;
-    QTest::newRow("other command") << "67,1,a.plt,1,1,100,0,0,0" << false << 0 << 0 << false;
-    QTest::newRow("too short") << "66,1,a.plt,1" << false << 0 << 0 << false;
-}
-
-void TestVxStudio::jobReport()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(int, percent);
-    QFETCH(int, finished);
-    QFETCH(bool, complete);
-    JobReport r;
-    QCOMPARE(JobReport::parse(text, &r), ok);
-    if (!ok)
-        return;
-    QCOMPARE(r.percent, percent);
-    QCOMPARE(r.finished, finished);
-    QCOMPARE(r.isComplete(), complete);
 }
 
 void TestVxStudio::tabPerTabKindProperty()
@@ -316,6 +250,10 @@ void TestVxStudio::settingsRoundTrip()
     click(m_window->settings(), "writeSettings");
     for (int i = 0; i < written.size(); ++i)
         QTRY_COMPARE_WITH_TIMEOUT(m_sim->setting(VXSimulator::Cmd, number + i), written.at(i), 5000);
+    // Confirmed by the machine's read-back, and the editor still shows the value.
+    auto *status = m_window->settings()->findChild<QLabel *>(QStringLiteral("writeStatus"));
+    QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(QLatin1String("Written")), 5000);
+    QCOMPARE(editorValue(w), shown);
 
     for (int i = 0; i < machine.size(); ++i)
         m_sim->setSetting(VXSimulator::Cmd, number + i, machine.at(i));
@@ -421,6 +359,22 @@ void TestVxStudio::usbThenNetworkOnOneWindow()
     QTRY_COMPARE_WITH_TIMEOUT(speed->value(), m_sim->setting(VXSimulator::Cmd, 26).toInt(), 5000);
 }
 
+void TestVxStudio::silentMachineIsShown()
+{
+    // The link stays open; only the heartbeat goes unanswered. The bar used
+    // to stay green.
+    VXSimulator silent;
+    QVERIFY(silent.start(0));
+    silent.setIgnoreHeartbeat(true);
+    MainWindow window(m_factory);
+    window.session()->setTimeout(1000);
+    window.session()->setHeartbeat(1);
+    window.connectTcp(QStringLiteral("127.0.0.1"), silent.serverPort());
+    QTRY_COMPARE_WITH_TIMEOUT(window.connectionBar()->linkState(), ConnectionBar::LinkState::Connected, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.connectionBar()->linkState(), ConnectionBar::LinkState::Error, 10000);
+    QVERIFY(!window.jogPad()->isEnabled());
+}
+
 void TestVxStudio::labelsFollowTheLocale()
 {
     // The plugin translates its labels from <appdir>/translations; under
@@ -433,8 +387,17 @@ void TestVxStudio::labelsFollowTheLocale()
         QVERIFY2(feed != QStringLiteral("送料"), qPrintable(feed));
 }
 
-void TestVxStudio::jobRunsToCompletion()
+void TestVxStudio::jobEnds_data()
 {
+    QTest::addColumn<bool>("byMachine");
+    // The machine's status 4 used to leave the panel "running" for ever.
+    QTest::newRow("stopped on the machine") << true;
+    QTest::newRow("stop button") << false;
+}
+
+void TestVxStudio::jobEnds()
+{
+    QFETCH(bool, byMachine);
     JobPanel *job = m_window->jobPanel();
     QString error;
     QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error),
@@ -445,32 +408,37 @@ void TestVxStudio::jobRunsToCompletion()
 
     auto *bar = job->findChild<QProgressBar *>(QStringLiteral("jobProgress"));
     QList<int> seen;
-    connect(bar, &QProgressBar::valueChanged, this, [&seen](int v) { seen << v; });
-    m_sim->setSpeedup(20);
+    auto watch = connect(bar, &QProgressBar::valueChanged, this, [&seen](int v) { seen << v; });
+    m_sim->setSpeedup(2);
     job->setCopies(2);
     click(job, "startJob");
     QVERIFY(job->isRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 20000);
-
-    QCOMPARE(bar->value(), 100);
-    QCOMPARE(job->findChild<QLabel *>(QStringLiteral("copiesDone"))->text(), QStringLiteral("2 / 2"));
-    QVERIFY2(std::any_of(seen.cbegin(), seen.cend(), [](int v) { return v > 0 && v < 100; }),
-             "the bar jumped straight to its end");
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 5, 20000);
+    if (byMachine) {
+        // As the machine's own panel would: the window did not ask.
+        VXDeviceProperty *stop = m_window->device()->property_ptr("TASK_STOP");
+        stop->setValue(2);
+        m_window->session()->send(stop);
+    } else {
+        click(job, "stopJob");
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 5000);
+    disconnect(watch);
+    QVERIFY(job->findChild<QPushButton *>(QStringLiteral("startJob"))->isEnabled());
+    QCOMPARE(m_sim->jobs().last().status, VXSimJobStatus::Stopped);
+    QVERIFY(m_sim->jobs().last().finished < 2);
     for (int i = 1; i < seen.size(); ++i)
         QVERIFY2(seen.at(i) >= seen.at(i - 1), "the bar went backwards");
-    const QList<VXSimJob> jobs = m_sim->jobs();
-    QVERIFY(!jobs.isEmpty());
-    QCOMPARE(jobs.last().copies, 2);
-    QCOMPARE(jobs.last().finished, 2);
 
-    // The file facts went to the job record the cloud report reads.
+    // The file facts and the preview went to the records the cloud report reads.
     const QJsonObject facts = m_window->device()->property_ptr("TASK_FILE_INFO")->value().toJsonObject();
     QCOMPARE(facts.value(QStringLiteral("width")).toInt(), qRound(job->plotWidth()));
+    QCOMPARE(m_window->device()->property_ptr("FILE_PREVIEW")->value().toByteArray(), job->plot().preview);
 
     // The README's picture (docs/vxstudio.png), in the README's language only.
     // It lands in the build tree; VX_SCREENSHOT_DIR=docs refreshes the
     // committed one, so a test run never dirties the sources.
-    if (QLocale::system().name() == QLatin1String("en_US")) {
+    if (!byMachine && QLocale::system().name() == QLatin1String("en_US")) {
         const QString dir = qEnvironmentVariableIsSet("VX_SCREENSHOT_DIR")
                                 ? qEnvironmentVariable("VX_SCREENSHOT_DIR")
                                 : QStringLiteral(VX_BIN_DIR "/../docs");

@@ -1,7 +1,6 @@
-# tst_vxcut runs the built vxcut program; tst_vxcut_values links its code.
+# tst_vxcut runs the built vxcut program in its own process, and links its
+# code for the exit-code table it holds --help and the README against.
 if(TARGET tst_vxcut AND TARGET vxcut)
     add_dependencies(tst_vxcut vxcut)
-endif()
-if(TARGET tst_vxcut_values AND TARGET vxcutcore)
-    target_link_libraries(tst_vxcut_values PRIVATE vxcutcore)
+    target_link_libraries(tst_vxcut PRIVATE vxcutcore)
 endif()

@@ -1,32 +1,58 @@
 #pragma once
 
-#include <QString>
-#include <QVariant>
+#include "Command.h"
 
-class Interrupt;
-class NimbraCloud;
-class Output;
-class Session;
-struct Options;
+#include "Profile.h"
 
-// One function per subcommand; each returns the process exit code after
-// writing its result.
-namespace Commands {
+#include <QStringList>
 
-int run(const Options &options, Output &out, Interrupt *interrupt);
+class VXDeviceProperty;
 
-// Shared by cut and demo.
-int connect(Session &session, Output &out, const Options &options);
-int readInfo(Session &session, Output &out, bool show);
-int registerCloud(Session &session, Output &out, NimbraCloud *cloud, const QString &code);
-int openRemote(Session &session, Output &out);
-// Checks --quality against the "WORK_MODE" record (0 when not given).
-int parseQuality(Session &session, Output &out, const QString &text, QVariant &stored);
-// Writes it before a job, so the work record names the quality cut with.
-void applyQuality(Session &session, Output &out, const QVariant &stored);
-// Lets requests under way (the work record) finish before the process ends.
-void waitCloudIdle(Session &session, NimbraCloud *cloud);
-// Exit code for a wait that did not finish: Ctrl-C, link loss or time-out.
-int waitFailure(Session &session, Output &out, const QString &what);
-
+// The steps of each command, one file each (commands/<name>.cpp); the table
+// that names them is in CommandTable.cpp.
+namespace Cut {
+extern const char usage[];
+Failure check(Run &run);
+Failure prepare(Run &run);
+Outcome run(Run &run);
 }
+namespace Demo {
+extern const char usage[];
+Outcome run(Run &run);
+}
+namespace Info {
+extern const char usage[];
+Outcome run(Run &run);
+}
+namespace Settings {
+extern const char usage[];
+Failure check(Run &run);
+Failure prepare(Run &run);
+Outcome run(Run &run);
+}
+namespace Get {
+extern const char usage[];
+Failure check(Run &run);
+Failure prepare(Run &run);
+Outcome run(Run &run);
+}
+namespace Set {
+extern const char usage[];
+Failure check(Run &run);
+Failure prepare(Run &run);
+Outcome run(Run &run);
+// Writes each entry and reads it back; stops at the first that fails.
+Outcome writeAll(Run &run, const QList<Profile::Entry> &entries);
+}
+namespace Jog {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+}
+namespace Ports {
+extern const char usage[];
+Outcome run(Run &run);
+}
+
+// "value unit", or the value alone.
+QString withUnit(const QString &value, const QString &unit);

@@ -21,7 +21,8 @@ struct Options
     QString cloud;
     QString ws;
     QString code;
-    QString token;
+    QString token;          // --token-file, --token or VX_CLOUD_TOKEN
+    bool tokenOnCommandLine = false;   // other users see it in the process list
     int jogMs = 500;
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
@@ -30,5 +31,7 @@ struct Options
     bool parse(const QStringList &argv, QString &error);
 
     static QString usage(const QString &command);
-    static QStringList commands();
+
+private:
+    bool readTokenFile(const QString &path, QString &error);
 };

@@ -23,7 +23,7 @@ public:
     void warning(const QString &message);
     // One job report. task: the Runtime-style fields; remainingSec < 0 = unknown.
     void progress(const QJsonObject &task, int remainingSec);
-    // Final line. Returns code so callers can `return out.result(...)`.
+    // The run's one result line; only main writes it. Returns code.
     int result(int code, const QString &error = QString(), const QJsonObject &fields = QJsonObject());
 
     static QString duration(int seconds);

@@ -1,8 +1,9 @@
-#include "Commands.h"
+#include "Command.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
 #include "Options.h"
 #include "Output.h"
+#include "Run.h"
 
 #include <QCoreApplication>
 
@@ -40,6 +41,20 @@ int main(int argc, char *argv[])
     }
     if (!options.verbose)
         qInstallMessageHandler(quietHandler);
+    if (options.tokenOnCommandLine)
+        out.warning(QStringLiteral("--token shows the cloud token to every user of this computer "
+                                   "(process list); use --token-file FILE or VX_CLOUD_TOKEN"));
+
     Interrupt interrupt;
-    return Commands::run(options, out, &interrupt);
+    Outcome outcome;
+    {
+        Run run(options, out, &interrupt);
+        outcome = Command::execute(run, *Command::find(options.command));
+        // Deferred calls (stopTask, the last frames) run before the device goes.
+        if (run.session)
+            run.await.settle(outcome.failure ? 150 : 50);
+    }
+    // The one result line of the run.
+    const Failure &f = outcome.failure;
+    return out.result(ExitCode::of(f.kind), f.message, f ? f.facts : outcome.fields);
 }

@@ -136,20 +136,6 @@ void ConnectionBar::updateModeWidgets()
     m_port->setEnabled(!usb);
 }
 
-ConnectionBar::LinkState ConnectionBar::stateFromMessage(const QString &text, bool *known)
-{
-    *known = true;
-    if (text == QLatin1String("USB CONNECTED.") || text == QLatin1String("TCP CONNECTED."))
-        return LinkState::Connected;
-    if (text == QLatin1String("USB ERROR."))
-        return LinkState::Error;
-    if (text == QLatin1String("USB DISCONNECTED.") || text == QLatin1String("TCP DISCONNECTED.")
-        || text == QLatin1String("HEARTBEAT TIMEOUT 30S."))
-        return LinkState::Disconnected;
-    *known = false;
-    return LinkState::Disconnected;
-}
-
 void ConnectionBar::setLinkState(ConnectionBar::LinkState state, const QString &text)
 {
     m_linkState = state;

@@ -28,10 +28,6 @@ public:
     void setUsbTarget(const QString &path);
     LinkState linkState() const { return m_linkState; }
 
-    // Link state named by a DevStatus text; other texts (the remote channel)
-    // leave it as it is, reported through *known = false.
-    static LinkState stateFromMessage(const QString &text, bool *known);
-
 public slots:
     void refreshPorts();
     void setLinkState(ConnectionBar::LinkState state, const QString &text);

@@ -1,13 +1,10 @@
 #include "JobPanel.h"
 
-#include "LinkState.h"
+#include "DeviceSession.h"
 #include "PlotPreview.h"
-#include "PlotReader.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -20,15 +17,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <cmath>
-
-namespace {
-
-// Beyond this the preview's polylines would cost more memory than they are
-// worth; the facts are still computed.
-constexpr qint64 PreviewLimitBytes = 16 * 1024 * 1024;
-
-} // namespace
 
 JobPanel::JobPanel(QWidget *parent)
     : QWidget(parent)
@@ -102,19 +90,25 @@ JobPanel::JobPanel(QWidget *parent)
     connect(m_pause, &QPushButton::clicked, this, &JobPanel::pause);
     connect(m_resume, &QPushButton::clicked, this, &JobPanel::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobPanel::stop);
-    setDevice(nullptr);
+    setSession(nullptr);
 }
 
-void JobPanel::setDevice(VXDeviceInterface *device)
+void JobPanel::setSession(DeviceSession *session)
 {
-    m_device = device;
+    delete m_runner.data();
+    m_session = session;
+    if (session) {
+        m_runner = new JobRunner(*session, this);
+        connect(m_runner, &JobRunner::progress, this, &JobPanel::onProgress);
+        connect(m_runner, &JobRunner::finished, this, &JobPanel::onFinished);
+    }
     setRunning(false);
 }
 
 void JobPanel::setRunning(bool running)
 {
     m_running = running;
-    const bool device = m_device;
+    const bool device = m_session && m_session->device();
     m_start->setEnabled(device && hasPlot() && !running);
     m_open->setEnabled(!running);
     m_copies->setEnabled(!running);
@@ -137,43 +131,29 @@ int JobPanel::copies() const
 
 bool JobPanel::loadPlot(const QString &fileName, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (m_running) {
         if (error)
-            *error = tr("%1: %2").arg(fileName, file.errorString());
+            *error = tr("A job is under way.");
         return false;
     }
-    const QByteArray data = file.readAll();
-    PlotReader reader;
-    reader.setKeepPolylines(data.size() <= PreviewLimitBytes);
-    if (!reader.read(data)) {
+    PlotJob job;
+    QString why;
+    if (!job.load(fileName, why)) {
         if (error)
-            *error = tr("%1: %2").arg(fileName, reader.errorString());
+            *error = why;
         return false;
     }
-
-    // The frame builder encodes the job text back with toLocal8Bit(), so this
-    // round trip puts the file's own bytes on the wire.
-    m_plot = QString::fromLocal8Bit(data);
-    m_fileName = fileName;
-    m_width = reader.width() / PlotReader::UnitsPerMm;
-    m_height = reader.height() / PlotReader::UnitsPerMm;
-    m_pathLength = reader.pathLength() / PlotReader::UnitsPerMm;
-    m_paths.clear();
-    m_paths.reserve(reader.polylines().size());
-    for (const PlotReader::Polyline &line : reader.polylines())
-        m_paths.append(QPolygonF(line));
-    m_preview->setPaths(m_paths);
-
-    m_file->setText(QFileInfo(fileName).fileName());
+    m_job = job;
+    m_preview->setPaths(m_job.paths);
+    m_file->setText(m_job.fileName);
     m_file->setToolTip(fileName);
-    m_size->setText(tr("%1 × %2 mm").arg(m_width, 0, 'f', 1).arg(m_height, 0, 'f', 1));
-    m_length->setText(tr("%1 mm").arg(m_pathLength, 0, 'f', 1));
+    m_size->setText(tr("%1 × %2 mm").arg(m_job.widthMm, 0, 'f', 1).arg(m_job.heightMm, 0, 'f', 1));
+    m_length->setText(tr("%1 mm").arg(m_job.pathMm, 0, 'f', 1));
     m_progress->setValue(0);
     m_done->clear();
     setRunning(m_running);
     emit logMessage(tr("Plot %1 loaded: %2, cut length %3.")
-                    .arg(QFileInfo(fileName).fileName(), m_size->text(), m_length->text()));
+                    .arg(m_job.fileName, m_size->text(), m_length->text()));
     return true;
 }
 
@@ -188,53 +168,26 @@ void JobPanel::openPlot()
         emit logMessage(tr("Cannot open the plot: %1").arg(error));
 }
 
-void JobPanel::publishFileFacts()
-{
-    // The job reporting reads these; whole millimetres, as the work record
-    // carries integers ("heigth" is the record's own spelling).
-    if (VXDeviceProperty *info = m_device->property_ptr("TASK_FILE_INFO")) {
-        QJsonObject facts;
-        facts.insert(QStringLiteral("path_length"), qRound64(m_pathLength));
-        facts.insert(QStringLiteral("heigth"), qRound64(m_height));
-        facts.insert(QStringLiteral("width"), qRound64(m_width));
-        info->setValue(facts);
-    }
-    if (VXDeviceProperty *preview = m_device->property_ptr("FILE_PREVIEW")) {
-        QByteArray png;
-        if (!m_paths.isEmpty()) {
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            PlotPreview::render(m_paths, QSize(240, 160)).save(&buffer, "PNG");
-        }
-        preview->setValue(png);
-    }
-}
-
 void JobPanel::start()
 {
-    if (!m_device || !hasPlot() || m_running)
+    if (!m_runner || !hasPlot() || m_running)
         return;
-    if (!linkIsUp(m_device)) {
+    // Frames offered while the link is down vanish without trace: a job
+    // started then would never report.
+    if (!m_runner->start(m_job, m_copies->value())) {
         emit logMessage(tr("Not connected: the job was not started."));
         return;
     }
-    publishFileFacts();
-    m_device->setPlt(m_plot);
-    if (VXDeviceProperty *copies = m_device->property_ptr("TASK_COPIES"))
-        copies->setValue(m_copies->value());
-    m_device->startTask();
     m_progress->setValue(0);
     m_done->setText(tr("%1 / %2").arg(0).arg(m_copies->value()));
     setRunning(true);
-    emit logMessage(tr("Job started: %1, %n copies.", nullptr, m_copies->value())
-                    .arg(QFileInfo(m_fileName).fileName()));
+    emit logMessage(tr("Job started: %1, %n copies.", nullptr, m_copies->value()).arg(m_job.fileName));
 }
 
 void JobPanel::sendWrite(const char *key)
 {
-    VXDeviceProperty *record = m_device ? m_device->property_ptr(key) : nullptr;
-    if (record)
-        m_device->sendCMD(record->set_cmd_bytes());
+    if (m_session)
+        m_session->send(key);
 }
 
 void JobPanel::pause()
@@ -251,32 +204,37 @@ void JobPanel::resume()
 
 void JobPanel::stop()
 {
-    if (!m_device)
+    if (!m_session)
         return;
+    if (m_runner && m_runner->isRunning()) {
+        // The runner sends the stop and closes the job once the machine confirms.
+        m_runner->stop();
+        emit logMessage(tr("Stopping the job…"));
+        return;
+    }
+    // A job this window did not start: stop it on the machine all the same.
     sendWrite("TASK_STOP");
-    m_device->stopTask();
-    setRunning(false);
+    if (m_session->device())
+        m_session->device()->stopTask();
     emit logMessage(tr("Job stopped."));
 }
 
-void JobPanel::handleReport(const QString &text)
+void JobPanel::onProgress(const QJsonObject &task)
 {
-    JobReport report;
-    if (!JobReport::parse(text, &report))
-        return;
-    m_progress->setValue(report.percent);
-    m_done->setText(tr("%1 / %2").arg(report.finished).arg(report.copies));
-    if (report.isComplete() && m_running) {
-        // Closing the job is the host's call: it posts the work record. Not
-        // from inside the report's delivery, whose remote-channel snapshot
-        // follows and must still see the final report, not the reset job.
-        QPointer<VXDeviceInterface> device = m_device;
-        QMetaObject::invokeMethod(this, [device] {
-            if (device)
-                device->stopTask();
-        }, Qt::QueuedConnection);
-        setRunning(false);
-        emit logMessage(tr("Job finished: %1 of %2 copies.").arg(report.finished).arg(report.copies));
-        emit jobFinished();
-    }
+    m_progress->setValue(qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100));
+    m_done->setText(tr("%1 / %2").arg(task.value(QStringLiteral("Finished")).toInt())
+                    .arg(task.value(QStringLiteral("TaskCopies")).toInt()));
+}
+
+void JobPanel::onFinished(JobRunner::State state)
+{
+    setRunning(false);
+    const QJsonObject task = m_runner->task();
+    if (state == JobRunner::State::Finished)
+        emit logMessage(tr("Job finished: %1 of %2 copies.")
+                        .arg(task.value(QStringLiteral("Finished")).toInt())
+                        .arg(task.value(QStringLiteral("TaskCopies")).toInt()));
+    else
+        emit logMessage(tr("Job ended: %1").arg(m_runner->failure().message));
+    emit jobFinished();
 }

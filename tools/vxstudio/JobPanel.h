@@ -1,11 +1,9 @@
 #pragma once
 
-#include "JobReport.h"
-#include "interface/VXDeviceInterface.h"
+#include "JobRunner.h"
+#include "PlotJob.h"
 
 #include <QPointer>
-#include <QPolygonF>
-#include <QVector>
 #include <QWidget>
 
 class QLabel;
@@ -13,6 +11,7 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class PlotPreview;
+class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
 // commands, and the progress the machine reports.
@@ -22,16 +21,18 @@ class JobPanel : public QWidget
 public:
     explicit JobPanel(QWidget *parent = nullptr);
 
-    // The plot stays loaded across devices.
-    void setDevice(VXDeviceInterface *device);
+    // The plot stays loaded across devices; a job under way ends with its device.
+    void setSession(DeviceSession *session);
 
+    // The file checks, encoding and preview every host uses (PlotJob).
     bool loadPlot(const QString &fileName, QString *error = nullptr);
-    bool hasPlot() const { return !m_plot.isEmpty(); }
+    bool hasPlot() const { return !m_job.text.isEmpty(); }
     bool isRunning() const { return m_running; }
+    const PlotJob &plot() const { return m_job; }
     // Millimetres.
-    double plotWidth() const { return m_width; }
-    double plotHeight() const { return m_height; }
-    double pathLength() const { return m_pathLength; }
+    double plotWidth() const { return m_job.widthMm; }
+    double plotHeight() const { return m_job.heightMm; }
+    double pathLength() const { return m_job.pathMm; }
 
     void setCopies(int copies);
     int copies() const;
@@ -42,8 +43,6 @@ public slots:
     void pause();
     void resume();
     void stop();
-    // A DevTasK text from the device.
-    void handleReport(const QString &text);
 
 signals:
     void logMessage(const QString &text);
@@ -52,9 +51,11 @@ signals:
 private:
     void sendWrite(const char *key);
     void setRunning(bool running);
-    void publishFileFacts();
+    void onProgress(const QJsonObject &task);
+    void onFinished(JobRunner::State state);
 
-    QPointer<VXDeviceInterface> m_device;
+    QPointer<DeviceSession> m_session;
+    QPointer<JobRunner> m_runner;
     PlotPreview *m_preview = nullptr;
     QLabel *m_file = nullptr;
     QLabel *m_size = nullptr;
@@ -68,11 +69,6 @@ private:
     QProgressBar *m_progress = nullptr;
     QLabel *m_done = nullptr;
 
-    QString m_plot;                 // job text as it goes to the machine
-    QString m_fileName;
-    QVector<QPolygonF> m_paths;     // plot units, for the stored preview
-    double m_width = 0;
-    double m_height = 0;
-    double m_pathLength = 0;
+    PlotJob m_job;
     bool m_running = false;
 };

@@ -3,6 +3,7 @@
 #include "JobPanel.h"
 #include "JogPad.h"
 #include "SettingsPanel.h"
+#include "DeviceSession.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -15,7 +16,6 @@
 
 MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     : QMainWindow(parent)
-    , m_factory(factory)
 {
     m_connection = new ConnectionBar(this);
     m_settings = new SettingsPanel(this);
@@ -59,89 +59,83 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_jog, &JogPad::logMessage, this, &MainWindow::log);
     connect(m_job, &JobPanel::logMessage, this, &MainWindow::log);
 
-    renewDevice();
+    m_session = new DeviceSession(factory, this);
+    connect(m_session, &DeviceSession::deviceAboutToGo, this, [this] {
+        m_settings->setSession(nullptr);
+        m_jog->setDevice(nullptr);
+        m_job->setSession(nullptr);
+    });
+    connect(m_session, &DeviceSession::deviceChanged, this, &MainWindow::onDeviceChanged);
+    connect(m_session, &DeviceSession::linkEvent, this, &MainWindow::onLinkEvent);
+    connect(m_session, &DeviceSession::connectFailed, this, &MainWindow::onConnectFailed);
+    // A silent machine is the session's finding, not a device message: the
+    // bar would otherwise stay green.
+    connect(m_session, &DeviceSession::lost, this, [this](const Failure &f) {
+        log(f.message);
+        if (m_connection->linkState() == ConnectionBar::LinkState::Connected)
+            m_connection->setLinkState(ConnectionBar::LinkState::Error, f.message);
+        m_jog->setEnabled(false);
+    });
+    connect(m_session, &DeviceSession::warning, this, &MainWindow::log);
+    connect(m_session, &DeviceSession::qrCode, this, [this](const QString &code) { log(tr("QR code: %1").arg(code)); });
+    if (Failure f = m_session->renewDevice()) {
+        setWindowTitle(QStringLiteral("vxstudio"));
+        log(tr("The plugin made no device object."));
+    }
 }
 
 MainWindow::~MainWindow()
 {
-    releaseDevice();
+    m_session->releaseDevice();
 }
 
-void MainWindow::releaseDevice()
+VXDeviceInterface *MainWindow::device() const
 {
-    if (!m_device)
-        return;
-    // Destroying the device closes its socket, which still reports through
-    // message(): nobody here should hear it.
-    disconnect(m_device, nullptr, this, nullptr);
-    m_settings->setDevice(nullptr);
-    m_jog->setDevice(nullptr);
-    m_job->setDevice(nullptr);
-    delete m_device.data();
+    return m_session->device();
 }
 
-void MainWindow::renewDevice()
+void MainWindow::onDeviceChanged(VXDeviceInterface *device)
 {
-    releaseDevice();
-    m_device = m_factory ? m_factory->initInstance() : nullptr;
-    if (!m_device) {
-        setWindowTitle(QStringLiteral("vxstudio"));
-        log(tr("The plugin made no device object."));
+    if (!device)
         return;
-    }
-    connect(m_device, &VXDeviceInterface::message, this,
-            [this](VXDeviceInterface::VXDeviceMessage kind, const QString &text) { onMessage(kind, text); });
-    m_settings->setDevice(m_device);
-    m_jog->setDevice(m_device);
-    m_job->setDevice(m_device);
-
+    m_settings->setSession(m_session);
+    m_jog->setDevice(device);
+    m_job->setSession(m_session);
     QString name;
-    if (VXDeviceProperty *model = m_device->property_ptr("DEVICE_MODEL_NAME"))
+    if (VXDeviceProperty *model = device->property_ptr("DEVICE_MODEL_NAME"))
         name = model->value().toString();
     setWindowTitle(name.isEmpty() ? QStringLiteral("vxstudio")
                                   : QStringLiteral("vxstudio — %1").arg(name));
     m_connection->setLinkState(ConnectionBar::LinkState::Disconnected, tr("Not connected"));
 }
 
-bool MainWindow::beginConnect()
-{
-    bool fresh = m_device && !m_device->property_ptr("USB") && !m_device->property_ptr("TCP");
-    if (fresh) {
-        VXDeviceProperty *status = m_device->property_ptr("STATUS");
-        fresh = !status || status->value().toInt() == VXDeviceInterface::DisConnected;
-    }
-    if (!fresh)
-        renewDevice();
-    return m_device;
-}
-
 void MainWindow::connectTcp(const QString &host, int port)
 {
     m_connection->setTcpTarget(host, port);
-    if (host.isEmpty() || !beginConnect())
+    if (host.isEmpty())
         return;
-    m_device->setIPAddress(host);
-    if (VXDeviceProperty *p = m_device->property_ptr("TCP_PORT"))
-        p->setValue(port);
     const QString target = QStringLiteral("%1:%2").arg(host).arg(port);
-    // Before connecting: a transport may report the outcome from inside
-    // connectDevice(), and that report must win.
-    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Connecting to %1…").arg(target));
     log(tr("Connecting to %1.").arg(target));
-    if (!m_device->connectDevice())
-        m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("Connection refused"));
+    // A second connection wants a fresh device object, which resets the bar:
+    // make it first, then show Connecting before any outcome can arrive.
+    if (m_session->state() != DeviceSession::State::Idle)
+        m_session->renewDevice();
+    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Connecting to %1…").arg(target));
+    if (Failure f = m_session->connectTcp(host, port))
+        m_connection->setLinkState(ConnectionBar::LinkState::Error, f.message);
 }
 
 void MainWindow::connectUsb(const QString &path)
 {
     m_connection->setUsbTarget(path);
-    if (path.isEmpty() || !beginConnect())
+    if (path.isEmpty())
         return;
-    m_device->setUSBPath(path);
-    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Opening %1…").arg(path));
     log(tr("Opening %1.").arg(path));
-    if (!m_device->connectDevice())
-        m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("Connection refused"));
+    if (m_session->state() != DeviceSession::State::Idle)
+        m_session->renewDevice();
+    m_connection->setLinkState(ConnectionBar::LinkState::Connecting, tr("Opening %1…").arg(path));
+    if (Failure f = m_session->connectUsb(path))
+        m_connection->setLinkState(ConnectionBar::LinkState::Error, f.message);
 }
 
 void MainWindow::connectSelected()
@@ -156,35 +150,32 @@ void MainWindow::disconnectDevice()
 {
     // The interface has no disconnect: dropping the device object closes its
     // transports.
-    renewDevice();
+    m_session->renewDevice();
     log(tr("Disconnected."));
 }
 
-void MainWindow::onMessage(int kind, const QString &text)
+void MainWindow::onConnectFailed(const Failure &failure)
 {
-    switch (kind) {
-    case VXDeviceInterface::DevStatus: {
-        log(text);
-        bool known = false;
-        const ConnectionBar::LinkState state = ConnectionBar::stateFromMessage(text, &known);
-        if (!known)
-            return;
-        m_connection->setLinkState(state, text);
-        m_jog->setEnabled(state == ConnectionBar::LinkState::Connected);
-        statusBar()->showMessage(text);
-        if (state == ConnectionBar::LinkState::Connected)
-            m_settings->readFromMachine();
-        return;
+    m_connection->setLinkState(ConnectionBar::LinkState::Error, failure.message);
+    log(failure.message);
+}
+
+void MainWindow::onLinkEvent(LinkMessage::Event event, const QString &text)
+{
+    log(text);
+    ConnectionBar::LinkState state;
+    switch (event) {
+    case LinkMessage::LinkUp: state = ConnectionBar::LinkState::Connected; break;
+    case LinkMessage::LinkError: state = ConnectionBar::LinkState::Error; break;
+    case LinkMessage::LinkDown:
+    case LinkMessage::HeartbeatLost: state = ConnectionBar::LinkState::Disconnected; break;
+    default: return;   // the remote channel is not the machine's link
     }
-    case VXDeviceInterface::DevTasK:
-        m_job->handleReport(text);
-        return;
-    case VXDeviceInterface::Qrcode:
-        log(tr("QR code: %1").arg(text));
-        return;
-    default:
-        return;
-    }
+    m_connection->setLinkState(state, text);
+    m_jog->setEnabled(state == ConnectionBar::LinkState::Connected);
+    statusBar()->showMessage(text);
+    if (state == ConnectionBar::LinkState::Connected)
+        m_settings->readFromMachine();
 }
 
 void MainWindow::log(const QString &text)

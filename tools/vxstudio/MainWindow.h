@@ -1,12 +1,15 @@
 #pragma once
 
 #include "ConnectionBar.h"
+#include "Failure.h"
+#include "LinkMessage.h"
 #include "interface/VXDeviceInterface.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 class QPlainTextEdit;
+class DeviceSession;
 class JobPanel;
 class JogPad;
 class SettingsPanel;
@@ -21,7 +24,8 @@ public:
     explicit MainWindow(VXDeviceInterface *factory, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    VXDeviceInterface *device() const { return m_device; }
+    VXDeviceInterface *device() const;
+    DeviceSession *session() const { return m_session; }
     ConnectionBar *connectionBar() const { return m_connection; }
     SettingsPanel *settings() const { return m_settings; }
     JogPad *jogPad() const { return m_jog; }
@@ -34,18 +38,12 @@ public slots:
     void disconnectDevice();
     void log(const QString &text);
 
-private slots:
-    void onMessage(int kind, const QString &text);
-
 private:
-    // Each connection starts on a fresh device object: the link refuses to
-    // connect outside DisConnected and would keep using a USB target once set.
-    void renewDevice();
-    void releaseDevice();
-    bool beginConnect();
+    void onLinkEvent(LinkMessage::Event event, const QString &text);
+    void onDeviceChanged(VXDeviceInterface *device);
+    void onConnectFailed(const Failure &failure);
 
-    VXDeviceInterface *m_factory = nullptr;
-    QPointer<VXDeviceInterface> m_device;
+    DeviceSession *m_session = nullptr;
     ConnectionBar *m_connection = nullptr;
     SettingsPanel *m_settings = nullptr;
     JogPad *m_jog = nullptr;

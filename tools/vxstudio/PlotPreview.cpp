@@ -83,12 +83,3 @@ void PlotPreview::paintEvent(QPaintEvent *)
     p.drawRect(area);
     draw(p, m_paths, m_bounds, area, palette().color(QPalette::Text));
 }
-
-QImage PlotPreview::render(const QVector<QPolygonF> &paths, const QSize &size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    draw(p, paths, boundsOf(paths), QRectF(QPointF(4, 4), QSizeF(size) - QSizeF(8, 8)), Qt::black);
-    return img;
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QPolygonF>
 #include <QRectF>
 #include <QVector>
@@ -18,9 +17,6 @@ public:
     void clear();
     bool isEmpty() const { return m_paths.isEmpty(); }
     QRectF bounds() const { return m_bounds; }
-
-    // The same drawing on a white image, for the job's preview record.
-    static QImage render(const QVector<QPolygonF> &paths, const QSize &size);
 
     QSize sizeHint() const override { return QSize(320, 240); }
     QSize minimumSizeHint() const override { return QSize(120, 90); }

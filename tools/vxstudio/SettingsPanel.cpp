@@ -1,6 +1,7 @@
 #include "SettingsPanel.h"
 
-#include "LinkState.h"
+#include "DeviceSession.h"
+#include "RecordValue.h"
 
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
@@ -69,7 +70,7 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     connect(&m_sync, &QTimer::timeout, this, &SettingsPanel::syncEditors);
     m_sync.start();
 
-    setDevice(nullptr);
+    setSession(nullptr);
 }
 
 void SettingsPanel::collect(VXDeviceProperty *record, QList<VXDeviceProperty *> *out)
@@ -124,9 +125,11 @@ void SettingsPanel::clear()
     m_infoScroll->setWidget(m_infoArea);
 }
 
-void SettingsPanel::setDevice(VXDeviceInterface *device)
+void SettingsPanel::setSession(DeviceSession *session)
 {
     clear();
+    m_session = session;
+    VXDeviceInterface *device = session ? session->device() : nullptr;
     m_device = device;
     m_read->setEnabled(device);
     m_write->setEnabled(device);
@@ -193,6 +196,9 @@ void SettingsPanel::syncEditors()
         // QVariant equality as the records use it: 0u and 0 are the same.
         if (shown != m_shown.end() && *shown == now)
             continue;
+        // A record awaiting its answer holds a marker, not a value.
+        if (m_session && m_session->awaitingAnswer(r))
+            continue;
         m_shown.insert(r, now);
         if (r->members().isEmpty())
             r->to_ui_ctrl();
@@ -203,7 +209,7 @@ void SettingsPanel::readFromMachine()
 {
     if (!m_device)
         return;
-    if (!linkIsUp(m_device)) {
+    if (!m_session || !m_session->linkUp()) {
         m_writeStatus->setText(tr("Not connected: nothing read."));
         emit logMessage(m_writeStatus->text());
         return;
@@ -225,7 +231,7 @@ void SettingsPanel::writeToMachine()
         return;
     // Offline, reading the editors back would consume the edits: the next
     // write would find nothing changed.
-    if (!linkIsUp(m_device)) {
+    if (!m_session || !m_session->linkUp()) {
         m_writeStatus->setText(tr("Not connected: nothing written."));
         emit logMessage(m_writeStatus->text());
         return;
@@ -250,19 +256,47 @@ void SettingsPanel::writeToMachine()
 
     // valueChanged alone misses an edit back to the record's previous value,
     // which is stored silently; compare with the value before read-back too.
-    QStringList written;
+    QList<VXDeviceProperty *> changed;
     for (VXDeviceProperty *r : qAsConst(m_userAll)) {
         if (!notified.contains(r) && before.value(r) == r->value())
             continue;
-        const QByteArray frame = r->set_cmd_bytes();
-        if (frame.isEmpty())
+        if (r->set_cmd_bytes().isEmpty())
             continue;
-        m_device->sendCMD(frame);
-        written << r->label().trimmed();
+        changed << r;
     }
-    const QString text = written.isEmpty()
-            ? tr("Nothing changed: nothing written.")
-            : tr("Written: %1").arg(written.join(QStringLiteral(", ")));
+    if (changed.isEmpty()) {
+        m_writeStatus->setText(tr("Nothing changed: nothing written."));
+        emit logMessage(m_writeStatus->text());
+        return;
+    }
+    m_confirmed.clear();
+    m_failed.clear();
+    m_writesPending = changed.size();
+    m_writeStatus->setText(tr("Writing: %1").arg(m_writesPending));
+    for (VXDeviceProperty *r : qAsConst(changed)) {
+        const QString label = r->label().trimmed();
+        const QString typed = RecordValue::shown(r, r->value());
+        DeviceWrite *w = m_session->write(r, r->value());
+        connect(w, &DeviceWrite::done, this, [this, w, label, typed] {
+            w->deleteLater();
+            const Failure f = w->failure(label, typed);
+            if (f)
+                m_failed << f.message;
+            else
+                m_confirmed << label;
+            if (--m_writesPending == 0)
+                showWriteResults();
+        });
+    }
+}
+
+void SettingsPanel::showWriteResults()
+{
+    // The editors follow the values the machine reported back.
+    syncEditors();
+    const QString text = m_failed.isEmpty()
+            ? tr("Written: %1").arg(m_confirmed.join(QStringLiteral(", ")))
+            : tr("Not written: %1").arg(m_failed.join(QStringLiteral("; ")));
     m_writeStatus->setText(text);
     emit logMessage(text);
 }

@@ -14,6 +14,7 @@ class QPushButton;
 class QScrollArea;
 class QTabWidget;
 class VXDeviceProperty;
+class DeviceSession;
 
 // The machine's settings (the device's user list) in the plugin's own editor
 // rows and tab pages, and its information (the system list) as read-only
@@ -25,9 +26,9 @@ class SettingsPanel : public QWidget
 public:
     explicit SettingsPanel(QWidget *parent = nullptr);
 
-    // Rebuilds every editor for device (null: none). The device outlives the
-    // editors' use: call setDevice(nullptr) before deleting it.
-    void setDevice(VXDeviceInterface *device);
+    // Rebuilds every editor for the session's device (null: none). The device
+    // outlives the editors' use: call setSession(nullptr) before dropping it.
+    void setSession(DeviceSession *session);
 
     // The machine information rows, placed by the window wherever it likes.
     QWidget *infoBox() const { return m_infoBox; }
@@ -41,8 +42,8 @@ public:
 public slots:
     // Sends every readable record's query; editors follow as replies land.
     void readFromMachine();
-    // Reads the editors back and sends the write of every record whose value
-    // changed.
+    // Reads the editors back and writes every record whose value changed;
+    // the machine's acknowledgement and read-back are shown as they come.
     void writeToMachine();
     // Refreshes the editors of records whose value changed since shown.
     void syncEditors();
@@ -54,8 +55,13 @@ private:
     static void collect(VXDeviceProperty *record, QList<VXDeviceProperty *> *out);
     void buildInto(QWidget *area, const QStringList &keys, QList<VXDeviceProperty *> *top);
     void clear();
+    void showWriteResults();
 
+    QPointer<DeviceSession> m_session;
     QPointer<VXDeviceInterface> m_device;
+    QStringList m_confirmed;
+    QStringList m_failed;
+    int m_writesPending = 0;
     QWidget *m_userArea = nullptr;
     QWidget *m_infoArea = nullptr;
     QWidget *m_infoBox = nullptr;

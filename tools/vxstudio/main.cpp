@@ -1,5 +1,6 @@
 #include "JobPanel.h"
 #include "MainWindow.h"
+#include "PluginHost.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
 
@@ -7,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QMessageBox>
-#include <QPluginLoader>
 
 #include <cstdio>
 
@@ -64,15 +64,11 @@ int main(int argc, char **argv)
     const QCommandLineOption &simulate = options.simulate;
     const QCommandLineOption &plot = options.plot;
     parser.process(app);
-    const QString pluginFile = parser.isSet(options.plugin)
-            ? parser.value(options.plugin)
-            : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("plugins/libVX-KTR450PROCam.so"));
-
-    QPluginLoader loader(pluginFile);
-    auto *factory = qobject_cast<VXDeviceInterface *>(loader.instance());
+    // The same search as vxcut: <appdir>/plugins, the installed folder, the build tree.
+    PluginHost plugin;
+    VXDeviceInterface *factory = plugin.load(parser.value(options.plugin)) ? plugin.root() : nullptr;
     if (!factory) {
-        const QString why = QStringLiteral("Cannot load the device plugin %1: %2")
-                .arg(pluginFile, loader.errorString());
+        const QString why = plugin.error();
         std::fprintf(stderr, "vxstudio: %s\n", qPrintable(why));
         QMessageBox::critical(nullptr, QStringLiteral("vxstudio"), why);
         return 2;

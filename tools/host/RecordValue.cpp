@@ -9,22 +9,27 @@
 
 #include <cmath>
 
+EditorSpec EditorSpec::of(const VXDeviceProperty *record)
+{
+    const QJsonObject w = record->property("WIDGET").toJsonObject();
+    EditorSpec e;
+    e.kind = w.value(QStringLiteral("widget")).toString();
+    if (e.combo()) {
+        for (const QString &o : w.value(QStringLiteral("option")).toString().split(QLatin1Char(';')))
+            e.options << o.trimmed();
+    }
+    e.hasFactor = w.contains(QStringLiteral("factor"));
+    const double f = w.value(QStringLiteral("factor")).toDouble(0.0);
+    e.factor = f == 0.0 ? 1.0 : f;
+    e.hasBounds = w.contains(QStringLiteral("min")) || w.contains(QStringLiteral("max"));
+    e.min = w.value(QStringLiteral("min")).toDouble(0);
+    e.max = w.value(QStringLiteral("max")).toDouble(1000);
+    return e;
+}
+
 namespace RecordValue {
 
 namespace {
-
-const QString kCombo = QStringLiteral("QComboBox");
-
-QStringList options(const QJsonObject &w)
-{
-    return w.value(QStringLiteral("option")).toString().split(QLatin1Char(';'));
-}
-
-double factorOf(const QJsonObject &w)
-{
-    const double f = w.value(QStringLiteral("factor")).toDouble(0.0);
-    return f == 0.0 ? 1.0 : f;
-}
 
 bool isNumeric(const QVariant &v)
 {
@@ -36,11 +41,6 @@ bool isNumeric(const QVariant &v)
     default:
         return false;
     }
-}
-
-bool isSpin(const QString &kind)
-{
-    return kind == QLatin1String("QSpinBox") || kind == QLatin1String("QDoubleSpinBox");
 }
 
 QString number(double x, const QString &kind)
@@ -58,6 +58,15 @@ QString number(double x, const QString &kind)
 QJsonObject widget(const VXDeviceProperty *record)
 {
     return record->property("WIDGET").toJsonObject();
+}
+
+bool answerDecoded(const VXDeviceProperty *record)
+{
+    for (int n : {record->get_cmd_int(), record->set_cmd_int()}) {
+        if (n == 27 || n == 125)
+            return false;
+    }
+    return true;
 }
 
 bool isGroup(const VXDeviceProperty *record)
@@ -86,14 +95,12 @@ QString shown(const VXDeviceProperty *record, const QVariant &v)
 {
     if (!v.isValid())
         return QString();
-    const QJsonObject w = widget(record);
-    const QString kind = w.value(QStringLiteral("widget")).toString();
-    if (kind == kCombo) {
-        const QStringList opts = options(w);
+    const EditorSpec e = EditorSpec::of(record);
+    if (e.combo()) {
         bool ok = false;
         const int index = v.toInt(&ok);
-        if (ok && index >= 0 && index < opts.size())
-            return opts.at(index).trimmed();
+        if (ok && index >= 0 && index < e.options.size())
+            return e.options.at(index);
         return v.toString();
     }
     switch (v.userType()) {
@@ -108,11 +115,11 @@ QString shown(const VXDeviceProperty *record, const QVariant &v)
     default:
         break;
     }
-    if (w.contains(QStringLiteral("factor")) || isSpin(kind)) {
+    if (e.hasFactor || e.spin()) {
         bool ok = false;
         const double x = v.toDouble(&ok);
         if (ok)
-            return number(x * factorOf(w), kind);
+            return number(x * e.factor, e.kind);
     }
     return v.toString();
 }
@@ -120,8 +127,7 @@ QString shown(const VXDeviceProperty *record, const QVariant &v)
 QJsonValue shownJson(const VXDeviceProperty *record)
 {
     const QVariant &v = record->value();
-    const QJsonObject w = widget(record);
-    if (w.value(QStringLiteral("widget")).toString() != kCombo && isNumeric(v)) {
+    if (!EditorSpec::of(record).combo() && isNumeric(v)) {
         bool ok = false;
         const double x = shown(record).toDouble(&ok);
         if (ok)
@@ -141,11 +147,10 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
 {
     const QString text = input.trimmed();
     const QVariant &current = record->value();
-    const QJsonObject w = widget(record);
-    const QString kind = w.value(QStringLiteral("widget")).toString();
+    const EditorSpec e = EditorSpec::of(record);
 
-    if (kind == kCombo) {
-        const QStringList opts = options(w);
+    if (e.combo()) {
+        const QStringList &opts = e.options;
         bool ok = false;
         const int index = text.toInt(&ok);
         if (ok && index >= 0 && index < opts.size()) {
@@ -153,20 +158,20 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
             return true;
         }
         for (int i = 0; i < opts.size(); ++i) {
-            if (opts.at(i).trimmed().compare(text, Qt::CaseInsensitive) == 0) {
+            if (opts.at(i).compare(text, Qt::CaseInsensitive) == 0) {
                 stored = current.userType() == QMetaType::Int ? QVariant(i) : QVariant(uint(i));
                 return true;
             }
         }
         QStringList choices;
         for (int i = 0; i < opts.size(); ++i)
-            choices << QStringLiteral("%1 (%2)").arg(i).arg(opts.at(i).trimmed());
+            choices << QStringLiteral("%1 (%2)").arg(i).arg(opts.at(i));
         error = QStringLiteral("'%1' is not one of %2").arg(text, choices.join(QStringLiteral(", ")));
         return false;
     }
 
     if (!isNumeric(current) && current.userType() != QMetaType::UnknownType
-            && !w.contains(QStringLiteral("factor"))) {
+            && !e.hasFactor) {
         if (current.userType() == QMetaType::QString) {
             stored = text;
             return true;
@@ -181,16 +186,11 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
         error = QStringLiteral("'%1' is not a number").arg(text);
         return false;
     }
-    if (isSpin(kind)) {
-        // Spin boxes without bounds of their own use the editors' default 0..1000.
-        const double lo = w.value(QStringLiteral("min")).toDouble(0);
-        const double hi = w.value(QStringLiteral("max")).toDouble(1000);
-        if (x < lo || x > hi) {
-            error = QStringLiteral("%1 is outside %2..%3").arg(text).arg(lo).arg(hi);
-            return false;
-        }
+    if (e.spin() && (x < e.min || x > e.max)) {
+        error = QStringLiteral("%1 is outside %2..%3").arg(text).arg(e.min).arg(e.max);
+        return false;
     }
-    const double raw = x / factorOf(w);
+    const double raw = x / e.factor;
     const auto type = current.userType();
     if (type == QMetaType::Double) {
         stored = raw;
@@ -200,7 +200,7 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
     // Multi-word values travel as 32-bit two's complement; an editor that
     // offers negatives means the machine takes a signed number.
     const bool signedWord = record->cmd_len() > 1 || type == QMetaType::Int
-            || w.value(QStringLiteral("min")).toDouble(0) < 0;
+            || e.min < 0;
     if (signedWord) {
         if (word < INT_MIN || word > INT_MAX) {
             error = QStringLiteral("%1 does not fit the machine's word").arg(text);

@@ -1,8 +1,7 @@
 #include "Profile.h"
 
-#include "ExitCodes.h"
 #include "RecordValue.h"
-#include "Session.h"
+#include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QRegularExpression>
@@ -42,18 +41,16 @@ QString comment(VXDeviceInterface *device, VXDeviceProperty *record)
     const QString unit = RecordValue::unit(record, group);
     if (!unit.isEmpty())
         c += QLatin1Char(' ') + unit;
-    const QJsonObject w = RecordValue::widget(record);
-    if (w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")) {
-        const QStringList opts = w.value(QStringLiteral("option")).toString().split(QLatin1Char(';'));
+    const EditorSpec e = EditorSpec::of(record);
+    if (e.combo()) {
         QStringList choices;
-        for (int i = 0; i < opts.size(); ++i)
-            choices << QStringLiteral("%1 %2").arg(i).arg(opts.at(i).trimmed());
+        for (int i = 0; i < e.options.size(); ++i)
+            choices << QStringLiteral("%1 %2").arg(i).arg(e.options.at(i));
         c += QStringLiteral(": %1 (%2)").arg(RecordValue::shown(record), choices.join(QStringLiteral(", ")));
-    } else if (w.contains(QStringLiteral("min")) || w.contains(QStringLiteral("max"))) {
-        c += QStringLiteral(" [%1..%2]").arg(w.value(QStringLiteral("min")).toDouble(0))
-                .arg(w.value(QStringLiteral("max")).toDouble(1000));
+    } else if (e.hasBounds) {
+        c += QStringLiteral(" [%1..%2]").arg(e.min).arg(e.max);
     }
-    if (!Session::answerDecoded(record))
+    if (!RecordValue::answerDecoded(record))
         c += QStringLiteral("; cannot be read back, so apply always writes it");
     return c;
 }
@@ -77,9 +74,8 @@ QString render(VXDeviceInterface *device, const QStringList &keys, const QString
         VXDeviceProperty *record = device->property_ptr(key.toLatin1().constData());
         if (!record)
             continue;
-        const QJsonObject w = RecordValue::widget(record);
         // Combo boxes are saved by index: option texts follow the language.
-        const QString value = w.value(QStringLiteral("widget")).toString() == QLatin1String("QComboBox")
+        const QString value = EditorSpec::of(record).combo()
                 ? record->value().toString() : RecordValue::shown(record);
         // A machine value the editor would refuse (a factory 0 below the
         // minimum) stays visible but commented out, so the file still applies.
@@ -93,8 +89,7 @@ QString render(VXDeviceInterface *device, const QStringList &keys, const QString
     return out;
 }
 
-bool parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries,
-           int &exitCode, QString &error)
+Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries)
 {
     static const QRegularExpression line(QStringLiteral("^\\s*([A-Za-z0-9_]+)\\s*=\\s*(.*?)\\s*$"));
     QSet<QString> seen;
@@ -108,9 +103,8 @@ bool parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries
             continue;
         const auto m = line.match(raw);
         if (!m.hasMatch()) {
-            exitCode = ExitCode::BadValue;
-            error = QStringLiteral("line %1: expected KEY = value, got '%2'").arg(i + 1).arg(raw.trimmed());
-            return false;
+            return {Failure::BadValue,
+                    QStringLiteral("line %1: expected KEY = value, got '%2'").arg(i + 1).arg(raw.trimmed())};
         }
         Entry e;
         e.key = m.captured(1);
@@ -118,30 +112,22 @@ bool parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries
         e.line = i + 1;
         e.record = device->property_ptr(e.key.toLatin1().constData());
         if (!e.record) {
-            exitCode = ExitCode::UnknownKey;
-            error = QStringLiteral("line %1: unknown key %2").arg(e.line).arg(e.key);
-            return false;
+            return {Failure::UnknownKey, QStringLiteral("line %1: unknown key %2").arg(e.line).arg(e.key)};
         }
         if (!RecordValue::writable(e.record)) {
-            exitCode = ExitCode::BadValue;
-            error = QStringLiteral("line %1: %2 cannot be written").arg(e.line).arg(e.key);
-            return false;
+            return {Failure::BadValue, QStringLiteral("line %1: %2 cannot be written").arg(e.line).arg(e.key)};
         }
         if (seen.contains(e.key)) {
-            exitCode = ExitCode::BadValue;
-            error = QStringLiteral("line %1: %2 is set twice").arg(e.line).arg(e.key);
-            return false;
+            return {Failure::BadValue, QStringLiteral("line %1: %2 is set twice").arg(e.line).arg(e.key)};
         }
         seen.insert(e.key);
         QString why;
         if (!RecordValue::parse(e.record, e.text, e.stored, why)) {
-            exitCode = ExitCode::BadValue;
-            error = QStringLiteral("line %1: %2: %3").arg(e.line).arg(e.key, why);
-            return false;
+            return {Failure::BadValue, QStringLiteral("line %1: %2: %3").arg(e.line).arg(e.key, why)};
         }
         entries << e;
     }
-    return true;
+    return Failure();
 }
 
 }

@@ -19,8 +19,8 @@ QStringList PluginHost::searchFolders()
     const QString app = QCoreApplication::applicationDirPath();
     QStringList folders{app + QStringLiteral("/plugins"),
                         QDir::cleanPath(app + QStringLiteral("/../lib/vxdevice/plugins"))};
-#ifdef VXCUT_BUILD_PLUGIN_DIR
-    folders << QStringLiteral(VXCUT_BUILD_PLUGIN_DIR);
+#ifdef VXHOST_BUILD_PLUGIN_DIR
+    folders << QStringLiteral(VXHOST_BUILD_PLUGIN_DIR);
 #endif
     folders.removeDuplicates();
     return folders;

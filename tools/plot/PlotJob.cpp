@@ -13,9 +13,8 @@
 
 namespace {
 
-QByteArray renderPreview(const PlotReader &reader, int side)
+QByteArray renderPreview(const QRectF &box, const QVector<PlotReader::Polyline> &paths, int side)
 {
-    const QRectF box = reader.boundingBox();
     if (box.isEmpty() && box.width() <= 0 && box.height() <= 0)
         return QByteArray();
     const double margin = 4;
@@ -36,7 +35,7 @@ QByteArray renderPreview(const PlotReader &reader, int side)
         t.translate(-box.left(), -box.top());
         painter.setTransform(t);
         QPainterPath path;
-        for (const auto &line : reader.polylines()) {
+        for (const PlotReader::Polyline &line : paths) {
             path.moveTo(line.first());
             for (int i = 1; i < line.size(); ++i)
                 path.lineTo(line.at(i));
@@ -77,6 +76,15 @@ bool PlotJob::load(const QString &path, QString &error)
         error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
         return false;
     }
+    // The frame builder encodes the job text with toLocal8Bit(): decoding the
+    // same way puts the file's own bytes on the wire. A byte sequence the
+    // locale cannot carry would reach the machine altered, so it is refused.
+    const QString decoded = QString::fromLocal8Bit(data);
+    if (decoded.toLocal8Bit() != data) {
+        error = QStringLiteral("plot file %1 holds bytes that are not text in this locale's encoding")
+                    .arg(path);
+        return false;
+    }
     PlotReader reader;
     if (!reader.read(data)) {
         error = QStringLiteral("plot file %1: %2").arg(path, reader.errorString());
@@ -87,13 +95,19 @@ bool PlotJob::load(const QString &path, QString &error)
         return false;
     }
     fileName = QFileInfo(path).fileName();
-    // Plot files are ASCII; Latin-1 keeps any stray byte one character.
-    text = QString::fromLatin1(data);
+    this->path = path;
+    text = decoded;
     widthMm = reader.width() / PlotReader::UnitsPerMm;
     heightMm = reader.height() / PlotReader::UnitsPerMm;
     pathMm = reader.pathLength() / PlotReader::UnitsPerMm;
     travelMm = reader.travelLength() / PlotReader::UnitsPerMm;
-    preview = renderPreview(reader, PreviewSide);
+    paths.clear();
+    if (data.size() <= PathsLimit) {
+        paths.reserve(reader.polylines().size());
+        for (const PlotReader::Polyline &line : reader.polylines())
+            paths.append(QPolygonF(line));
+    }
+    preview = renderPreview(reader.boundingBox(), reader.polylines(), PreviewSide);
     return true;
 }
 

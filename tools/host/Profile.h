@@ -1,11 +1,12 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-class Session;
 class VXDeviceInterface;
 class VXDeviceProperty;
 
@@ -26,9 +27,8 @@ QStringList settingKeys(VXDeviceInterface *device);
 
 QString render(VXDeviceInterface *device, const QStringList &keys, const QString &header);
 
-// Parses and checks every line against the device's records. On failure,
-// exitCode is UnknownKey or BadValue and error names the line.
-bool parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries,
-           int &exitCode, QString &error);
+// Parses and checks every line against the device's records; the failure
+// (UnknownKey or BadValue) names the line. Nothing is written on failure.
+Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries);
 
 }

@@ -1,0 +1,235 @@
+#include "DeviceSession.h"
+
+#include "RecordMarker.h"
+#include "interface/VXDeviceInterface.h"
+#include "link/VXCommonInterface.h"
+#include "property/VXDeviceProperty.h"
+
+using RecordMarker::marked;
+using RecordMarker::marker;
+
+// ---- DeviceSession
+
+DeviceSession::DeviceSession(VXDeviceInterface *factory, QObject *parent)
+    : QObject(parent), m_factory(factory)
+{
+    m_liveness.setInterval(200);
+    connect(&m_liveness, &QTimer::timeout, this, &DeviceSession::watchLiveness);
+    m_connectDeadline.setSingleShot(true);
+    connect(&m_connectDeadline, &QTimer::timeout, this, [this] {
+        if (m_state == State::Connecting)
+            endLink({Failure::TimedOut, QStringLiteral("no connection to %1 within %2 s")
+                                            .arg(m_target).arg(m_timeoutMs / 1000.0)});
+    });
+}
+
+DeviceSession::~DeviceSession()
+{
+    releaseDevice();
+}
+
+void DeviceSession::releaseDevice()
+{
+    m_liveness.stop();
+    m_connectDeadline.stop();
+    if (m_device) {
+        emit deviceAboutToGo();
+        // Closing the transport still reports through message(): nobody should hear it.
+        disconnect(m_device, nullptr, this, nullptr);
+        delete m_device.data();
+        emit deviceChanged(nullptr);
+    }
+    const bool wasUp = m_state == State::Up;
+    m_state = State::NoDevice;
+    if (wasUp)
+        emit linkUpChanged(false);
+}
+
+Failure DeviceSession::renewDevice()
+{
+    releaseDevice();
+    m_device = m_factory ? m_factory->initInstance() : nullptr;
+    if (!m_device)
+        return {Failure::Plugin, QStringLiteral("the plugin created no device object")};
+    connect(m_device, &VXDeviceInterface::message, this, &DeviceSession::onMessage);
+    m_state = State::Idle;
+    m_usb = false;
+    m_linkFailure = Failure();
+    m_heartbeatWarned = false;
+    if (m_heartbeatSec > 0)
+        setHeartbeat(m_heartbeatSec);
+    emit deviceChanged(m_device);
+    return Failure();
+}
+
+VXCommonInterface *DeviceSession::common() const
+{
+    return qobject_cast<VXCommonInterface *>(m_device.data());
+}
+
+VXDeviceProperty *DeviceSession::record(const QString &key) const
+{
+    return m_device ? m_device->property_ptr(key.toLatin1().constData()) : nullptr;
+}
+
+void DeviceSession::setHeartbeat(int seconds)
+{
+    m_heartbeatSec = seconds;
+    if (VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT")); hb && seconds > 0)
+        hb->setValue(seconds);
+}
+
+int DeviceSession::heartbeatPeriodMs() const
+{
+    VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT"));
+    const int seconds = hb ? hb->value().toInt() : 2;
+    return VXCommonInterface::heartbeatIntervalMs(seconds > 0 && seconds < 3600 ? seconds : 2);
+}
+
+Failure DeviceSession::startConnect(const QString &what)
+{
+    m_target = what;
+    m_state = State::Connecting;
+    m_linkFailure = Failure();
+    m_connectDeadline.start(m_timeoutMs);
+    // A transport may report the outcome from inside connectDevice().
+    if (!m_device->connectDevice() && m_state == State::Connecting) {
+        m_connectDeadline.stop();
+        m_state = State::Failed;
+        m_linkFailure = {Failure::Other, QStringLiteral("the device object did not start a connection")};
+        return m_linkFailure;
+    }
+    return Failure();
+}
+
+Failure DeviceSession::connectTcp(const QString &hostPort)
+{
+    QString host = hostPort;
+    int port = 9100;
+    const int colon = hostPort.lastIndexOf(QLatin1Char(':'));
+    // One colon: host:port. More (a bare IPv6 address) or none: no port given.
+    if (colon > 0 && hostPort.indexOf(QLatin1Char(':')) == colon) {
+        bool ok = false;
+        port = hostPort.mid(colon + 1).toInt(&ok);
+        host = hostPort.left(colon);
+        if (!ok || port < 1 || port > 65535)
+            return {Failure::Usage, QStringLiteral("bad port in '%1'").arg(hostPort)};
+    }
+    return connectTcp(host, port);
+}
+
+Failure DeviceSession::connectTcp(const QString &host, int port)
+{
+    if (host.isEmpty())
+        return {Failure::Usage, QStringLiteral("no host given")};
+    if (!m_device || m_state != State::Idle) {
+        if (Failure f = renewDevice())
+            return f;
+    }
+    m_device->setIPAddress(host);
+    if (VXDeviceProperty *p = record(QStringLiteral("TCP_PORT")))
+        p->setValue(port);
+    m_usb = false;
+    return startConnect(QStringLiteral("%1:%2").arg(host).arg(port));
+}
+
+Failure DeviceSession::connectUsb(const QString &path)
+{
+    if (path.isEmpty())
+        return {Failure::Usage, QStringLiteral("no serial device given")};
+    if (!m_device || m_state != State::Idle) {
+        if (Failure f = renewDevice())
+            return f;
+    }
+    m_device->setUSBPath(path);
+    m_usb = true;
+    return startConnect(path);
+}
+
+void DeviceSession::endLink(const Failure &why)
+{
+    const State before = m_state;
+    m_liveness.stop();
+    m_connectDeadline.stop();
+    m_linkFailure = why;
+    if (before == State::Connecting) {
+        m_state = State::Failed;
+        emit connectFailed(why);
+    } else if (before == State::Up) {
+        m_state = State::Lost;
+        emit linkUpChanged(false);
+        emit lost(why);
+    }
+}
+
+void DeviceSession::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text)
+{
+    const LinkMessage::Event event = LinkMessage::classify(kind, text);
+    switch (event) {
+    case LinkMessage::JobReport:
+        m_heard.restart();
+        emit jobReport();
+        return;
+    case LinkMessage::QrCode:
+        emit qrCode(text);
+        return;
+    case LinkMessage::LinkUp: {
+        m_connectDeadline.stop();
+        m_state = State::Up;
+        m_heard.start();
+        m_heartbeatHeard.start();
+        if (VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT")))
+            hb->assignDecoded(marker(hb));
+        m_liveness.start();
+        emit linkEvent(event, text);
+        emit linkUpChanged(true);
+        return;
+    }
+    default:
+        break;
+    }
+    emit linkEvent(event, text);
+    if (LinkMessage::endsLink(event)) {
+        if (m_state == State::Connecting)
+            endLink({Failure::Refused, m_usb ? QStringLiteral("cannot open %1").arg(m_target)
+                                             : QStringLiteral("cannot connect to %1 (refused)").arg(m_target)});
+        else if (m_state == State::Up)
+            endLink({Failure::DeviceLost, QStringLiteral("link lost (%1)").arg(text)});
+    }
+}
+
+void DeviceSession::watchLiveness()
+{
+    if (m_state != State::Up)
+        return;
+    VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT"));
+    if (hb) {
+        const QVariant mark = marker(hb);
+        if (!marked(hb, mark)) {
+            m_heard.restart();
+            m_heartbeatHeard.restart();
+            hb->assignDecoded(mark);
+        }
+    }
+    // The plugin itself never notices a silent machine; three missed
+    // heartbeats (or the answer time-out, if longer) count as a lost link.
+    const qint64 limit = qMax<qint64>(m_timeoutMs, 3 * heartbeatPeriodMs() + 1000);
+    if (m_heard.elapsed() > limit) {
+        endLink({Failure::DeviceLost, QStringLiteral("the machine stopped answering (nothing for %1 s)")
+                                          .arg(m_heard.elapsed() / 1000)});
+    } else if (hb && !m_heartbeatWarned && m_heartbeatHeard.elapsed() > limit) {
+        m_heartbeatWarned = true;
+        emit warning(QStringLiteral("the machine does not answer the heartbeat"));
+    }
+}
+
+void DeviceSession::send(VXDeviceProperty *record)
+{
+    if (m_device && record)
+        m_device->sendCMD(record->set_cmd_bytes());
+}
+
+void DeviceSession::send(const char *key)
+{
+    send(record(QLatin1String(key)));
+}

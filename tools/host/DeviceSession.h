@@ -1,0 +1,186 @@
+#pragma once
+
+#include "Failure.h"
+#include "LinkMessage.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QVariant>
+
+class VXCommonInterface;
+class VXDeviceInterface;
+class VXDeviceProperty;
+class DeviceSession;
+
+// One read of a set of records. The device object decodes a reply into its
+// record without a signal, so an answer is seen only as a changed value: each
+// record awaiting one holds a marker the machine cannot send until it is
+// replaced. Ends by itself: all answered, the time-out, or the link lost.
+class DeviceQuery : public QObject
+{
+    Q_OBJECT
+public:
+    bool isDone() const { return m_done; }
+    // Keys (as asked, members by their own names) that got no answer; their
+    // records keep the value they had before the read.
+    QStringList missing() const { return m_missing; }
+
+signals:
+    void done();
+
+private:
+    friend class DeviceSession;
+    explicit DeviceQuery(DeviceSession *session);
+    void check();
+    void finish();
+
+    DeviceSession *m_session;
+    QHash<VXDeviceProperty *, QVariant> m_original;
+    QHash<VXDeviceProperty *, QVariant> m_marks;
+    QHash<VXDeviceProperty *, QString> m_names;
+    QStringList m_missing;
+    QTimer m_poll;
+    QTimer m_deadline;
+    bool m_done = false;
+};
+
+// One write with the machine's acknowledgement (retStatus) and, for a record
+// that can be read, the read-back of what the machine then holds.
+class DeviceWrite : public QObject
+{
+    Q_OBJECT
+public:
+    bool isDone() const { return m_done; }
+    bool acked() const { return m_acked; }
+    int status() const { return m_status; }         // the acknowledgement's value
+    bool readBack() const { return m_readBack; }    // a value came back
+    QVariant value() const { return m_value; }      // what the machine reported
+    bool unconfirmable() const { return m_unconfirmable; } // its answers are never decoded
+    // Refused (status != 0) or kept another value; None when confirmed or
+    // unconfirmable, TimedOut when the machine said nothing.
+    Failure failure(const QString &key, const QString &typed) const;
+
+signals:
+    void done();
+
+private:
+    friend class DeviceSession;
+    DeviceWrite(DeviceSession *session, VXDeviceProperty *record, const QVariant &stored);
+    void check();
+    void finish();
+
+    DeviceSession *m_session;
+    VXDeviceProperty *m_record;
+    QVariant m_stored;
+    QVariant m_before;
+    QVariant m_mark;
+    QMetaObject::Connection m_ack;
+    QTimer m_poll;
+    QTimer m_deadline;
+    bool m_done = false;
+    bool m_acked = false;
+    int m_status = 0;
+    bool m_readBack = false;
+    QVariant m_value;
+    bool m_unconfirmable = false;
+};
+
+// One device object of the plugin, driven through the interface in the host
+// calling order: make, target, connectDevice, reads and writes through
+// sendCMD. Nothing here blocks: outcomes arrive as signals. The device object
+// can be dropped and a fresh one made (the link refuses to connect outside
+// DisConnected and keeps a USB target once set, so each connection wants one).
+class DeviceSession : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { NoDevice, Idle, Connecting, Up, Failed, Lost };
+    Q_ENUM(State)
+
+    // factory: the plugin's root object; it only makes device objects and
+    // must outlive the session.
+    explicit DeviceSession(VXDeviceInterface *factory, QObject *parent = nullptr);
+    ~DeviceSession() override;
+
+    // Drops the current device object (its editors must be gone) and makes a
+    // new one. Plugin failure when the factory makes none.
+    Failure renewDevice();
+    void releaseDevice();
+
+    VXDeviceInterface *device() const { return m_device; }
+    VXCommonInterface *common() const;
+    VXDeviceProperty *record(const QString &key) const;
+
+    // Connection and answer time-out.
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
+    // Seconds; the device timer takes it when the link comes up. 0 keeps the record's.
+    void setHeartbeat(int seconds);
+    int heartbeatPeriodMs() const;
+
+    // Start a connection; the outcome comes as linkUp() or connectFailed().
+    // An immediate failure (a malformed target) is returned. hostPort is
+    // HOST[:PORT], port 9100 by default.
+    Failure connectTcp(const QString &hostPort);
+    Failure connectTcp(const QString &host, int port);
+    Failure connectUsb(const QString &path);
+
+    State state() const { return m_state; }
+    bool linkUp() const { return m_state == State::Up; }
+    // Why the link ended (Refused, TimedOut, DeviceLost); None while it holds.
+    Failure linkFailure() const { return m_linkFailure; }
+
+    // Reads the records (members of a queried group included). The request
+    // belongs to the session and is deleted with it.
+    DeviceQuery *query(const QStringList &keys);
+    DeviceWrite *write(VXDeviceProperty *record, const QVariant &stored);
+    // A read or write of this record is waiting for the machine: the record
+    // holds a marker, which an editor must not show.
+    bool awaitingAnswer(const VXDeviceProperty *record) const;
+    // Sends a record's write frame as it stands (job control, origin, jog).
+    void send(VXDeviceProperty *record);
+    void send(const char *key);
+
+signals:
+    // Before the device object is deleted: drop its editors and records now.
+    void deviceAboutToGo();
+    void deviceChanged(VXDeviceInterface *device);   // null: none
+    // Every DevStatus text, classified.
+    void linkEvent(LinkMessage::Event event, const QString &text);
+    void linkUpChanged(bool up);
+    void connectFailed(const Failure &failure);
+    // The link went down after it was up (closed, failed, or the machine fell silent).
+    void lost(const Failure &failure);
+    void jobReport();
+    void qrCode(const QString &code);
+    void warning(const QString &text);
+
+private:
+    friend class DeviceQuery;
+    friend class DeviceWrite;
+    void onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text);
+    void watchLiveness();
+    void endLink(const Failure &why);
+    Failure startConnect(const QString &what);
+    void heard() { m_heard.restart(); }
+
+    VXDeviceInterface *m_factory;
+    QPointer<VXDeviceInterface> m_device;
+    int m_timeoutMs = 5000;
+    int m_heartbeatSec = 0;
+    State m_state = State::NoDevice;
+    bool m_usb = false;
+    QString m_target;
+    Failure m_linkFailure;
+
+    QTimer m_connectDeadline;
+    QTimer m_liveness;
+    QElapsedTimer m_heard;          // any answer from the machine
+    QElapsedTimer m_heartbeatHeard; // the heartbeat answer alone
+    bool m_heartbeatWarned = false;
+};

@@ -1,0 +1,119 @@
+#include "Commands.h"
+
+#include "JobRunner.h"
+#include "Options.h"
+#include "Output.h"
+#include "Run.h"
+#include "cloud/NimbraCloud.h"
+
+#include <QNetworkReply>
+#include <QUrl>
+
+namespace Cut {
+
+const char usage[] =
+    "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
+    "                [--cloud URL --ws URL --code CODE [--token-file FILE]]\n\n"
+    "Cuts a plot file. Shows the plot's size, cut length and estimated time,\n"
+    "then a progress bar with copies done and the remaining time. Ctrl-C\n"
+    "stops the job on the machine. With --cloud the machine is registered\n"
+    "and the work record is posted when the job ends.\n"
+    "  --token-file FILE   cloud token, from a file only its owner can read\n"
+    "                      (VX_CLOUD_TOKEN in the environment works too;\n"
+    "                      --token T also, but other users can read it)\n";
+
+Failure check(Run &r)
+{
+    if (r.options.args.size() != 1)
+        return {Failure::Usage, QStringLiteral("cut wants exactly one plot file")};
+    QString error;
+    if (!r.job.load(r.options.args.first(), error))
+        return {Failure::PlotFile, error};
+    return Failure();
+}
+
+Failure prepare(Run &r)
+{
+    return r.parseQuality();
+}
+
+namespace {
+
+void announce(Run &r, const JobRunner &runner, int estimate)
+{
+    const PlotJob &job = r.job;
+    const int copies = runner.copies();
+    QJsonObject plot = job.fileInfo();
+    plot.insert(QStringLiteral("FileName"), job.fileName);
+    plot.insert(QStringLiteral("TaskCopies"), copies);
+    plot.insert(QStringLiteral("travel_length"), qRound64(job.travelMm));
+    plot.insert(QStringLiteral("estimate"), estimate);
+    r.out.event(QStringLiteral("plot"), plot,
+                QStringLiteral("plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %6 cop%7, estimated %8")
+                    .arg(job.fileName)
+                    .arg(job.widthMm, 0, 'f', 1).arg(job.heightMm, 0, 'f', 1)
+                    .arg(job.pathMm, 0, 'f', 0).arg(job.travelMm, 0, 'f', 0)
+                    .arg(copies).arg(copies == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
+                    .arg(estimate < 0 ? QStringLiteral("unknown (machine speeds not read)")
+                                      : Output::duration(estimate)));
+}
+
+Outcome cutJob(Run &r)
+{
+    JobRunner runner(*r.session);
+    QObject::connect(&runner, &JobRunner::planned, &runner,
+                     [&](int estimate) { announce(r, runner, estimate); });
+    QObject::connect(&runner, &JobRunner::progress, &runner,
+                     [&](const QJsonObject &task, int remaining) { r.out.progress(task, remaining); });
+    if (!runner.start(r.job, r.options.copies))
+        return r.waitFailure(QStringLiteral("starting the job"));
+    bool stopping = false;
+    while (runner.isRunning()) {
+        r.await.until([&] { return !runner.isRunning(); }, 500, !stopping);
+        if (!stopping && r.await.interrupted() && runner.isRunning()) {
+            stopping = true;
+            r.out.text(QStringLiteral("stopping the job on the machine..."));
+            runner.stop();
+        }
+    }
+    // stopTask (and the work record it posts) runs from the event loop.
+    r.await.settle();
+    if (Failure f = runner.failure())
+        return f;
+    r.out.text(QStringLiteral("done: %1 of %2 copies in %3")
+                   .arg(runner.task().value(QStringLiteral("Finished")).toInt()).arg(runner.copies())
+                   .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000))));
+    return runner.task();
+}
+
+}
+
+Outcome run(Run &r)
+{
+    if (Failure f = r.readInfo(false))
+        return f;
+    r.applyQuality();
+    NimbraCloud *cloud = nullptr;
+    if (!r.options.cloud.isEmpty()) {
+        cloud = new NimbraCloud(QUrl(r.options.cloud), r.options.ws, r.options.token, r.session.get());
+        cloud->setTimeout(r.options.timeoutMs);
+        Failure f = r.registerCloud(cloud, r.options.code);
+        if (!f)
+            f = r.openRemote();
+        // Ctrl-C or a lost machine ends the run; a cloud that does not answer
+        // does not stop the cut, unless the cloud is the point (demo).
+        if (f.kind == Failure::Interrupted || f.kind == Failure::DeviceLost || (f && r.cloudRequired))
+            return f;
+        if (f)
+            r.out.warning(f.message);
+    }
+    const Outcome outcome = cutJob(r);
+    if (cloud) {
+        // The work record is posted without a completion; its reply, a child
+        // of the client, lives until the request is done.
+        r.await.until([cloud] { return cloud->findChildren<QNetworkReply *>().isEmpty(); }, cloud->timeout(), false);
+    }
+    return outcome;
+}
+
+}

@@ -1,0 +1,18 @@
+#include "Commands.h"
+
+#include "Run.h"
+
+namespace Info {
+
+const char usage[] =
+    "Usage: vxcut info --tcp HOST[:PORT] | --usb PATH\n\n"
+    "Reads the machine's identity (model, numbers, firmware, unique id).\n";
+
+Outcome run(Run &r)
+{
+    if (Failure f = r.readInfo(true))
+        return f;
+    return QJsonObject();
+}
+
+}
