@@ -28,7 +28,7 @@ QByteArray error(const QString &text)
 
 void initLibraryOnce()
 {
-    static const unsigned features = mg_init_library(MG_FEATURES_TLS);
+    static const unsigned features = mg_init_library(0);
     Q_UNUSED(features)
 }
 
@@ -122,15 +122,13 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
 {
     if (m_ctx)
         return true;
-    const QByteArray tls = m_tlsPem.isEmpty() ? QByteArray() : QByteArrayLiteral("s");
-    QByteArray ports = "127.0.0.1:" + QByteArray::number(httpPort) + tls;
+    QByteArray ports = "127.0.0.1:" + QByteArray::number(httpPort);
     const bool ownWsPort = wsPort >= 0;
     if (ownWsPort)
-        ports += ",127.0.0.1:" + QByteArray::number(wsPort) + tls;
+        ports += ",127.0.0.1:" + QByteArray::number(wsPort);
     const Limits bounds = limits();
     // Each open channel holds a worker thread for its whole life.
     const QByteArray threads = QByteArray::number(bounds.channels + bounds.httpWorkers);
-    const QByteArray pem = m_tlsPem.toLocal8Bit();
     QVector<const char *> options{
         "listening_ports", ports.constData(),
         "num_threads", threads.constData(),
@@ -141,8 +139,6 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
         // A quiet channel is normal; the device only speaks on job changes.
         "websocket_timeout_ms", "3600000",
     };
-    if (!pem.isEmpty())
-        options << "ssl_certificate" << pem.constData();
     options << nullptr;
     mg_callbacks callbacks{};
     callbacks.begin_request = &CloudServer::onBeginRequest;
@@ -182,12 +178,12 @@ void CloudServer::stop()
 
 QUrl CloudServer::httpBase() const
 {
-    return QUrl(QStringLiteral("%1://127.0.0.1:%2/").arg(m_tlsPem.isEmpty() ? "http" : "https").arg(m_httpPort));
+    return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_httpPort));
 }
 
 QString CloudServer::ws() const
 {
-    return QStringLiteral("%1://127.0.0.1:%2/").arg(m_tlsPem.isEmpty() ? "ws" : "wss").arg(m_wsPort);
+    return QStringLiteral("ws://127.0.0.1:%1/").arg(m_wsPort);
 }
 
 void CloudServer::reset()

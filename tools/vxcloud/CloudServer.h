@@ -68,9 +68,6 @@ public:
     // Before start(): thread counts follow the channel cap.
     void setLimits(const Limits &limits);
     Limits limits() const;
-    // Before start(): serve https and wss with this PEM file (key and
-    // certificate); empty for plain http and ws.
-    void setTlsCertificate(const QString &pemFile) { m_tlsPem = pemFile; }
 
     // Port 0 takes a free port; wsPort < 0 serves the channel on the HTTP
     // port. To come back after stop(), start again with httpPort()/wsPort().
@@ -80,8 +77,8 @@ public:
     bool isRunning() const { return m_ctx != nullptr; }
     quint16 httpPort() const { return m_httpPort; }
     quint16 wsPort() const { return m_wsPort; }
-    QUrl httpBase() const;   // http://127.0.0.1:PORT/ (https with TLS)
-    QString ws() const;      // ws://127.0.0.1:PORT/ (wss with TLS)
+    QUrl httpBase() const;   // http://127.0.0.1:PORT/
+    QString ws() const;      // ws://127.0.0.1:PORT/
 
     // Back to a fresh service (state, faults, delay, logs); channels stay.
     // Cheaper than a restart, which waits for the server's threads.
@@ -156,7 +153,6 @@ private:
     quint16 m_wsPort = 0;
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_delayMs{0};
-    QString m_tlsPem;
 
     mutable QMutex m_mutex;            // state, faults, logs, limits
     Limits m_limits;

@@ -29,10 +29,7 @@ int main(int argc, char *argv[])
     QCommandLineOption maxChannels(QStringLiteral("max-channels"),
                                    QStringLiteral("Open remote channels at most; more are refused with 503 (default 64)."),
                                    QStringLiteral("N"), QStringLiteral("64"));
-    QCommandLineOption tlsCert(QStringLiteral("tls-cert"),
-                               QStringLiteral("Serve https and wss with this PEM file (private key and certificate)."),
-                               QStringLiteral("FILE"));
-    parser.addOptions({port, wsPort, device, maxChannels, tlsCert});
+    parser.addOptions({port, wsPort, device, maxChannels});
     parser.process(app);
 
     bool ok = false;
@@ -59,8 +56,6 @@ int main(int argc, char *argv[])
         return 2;
     }
     server.setLimits(limits);
-    if (parser.isSet(tlsCert))
-        server.setTlsCertificate(parser.value(tlsCert));
     for (const QString &entry : parser.values(device)) {
         const int eq = entry.lastIndexOf(QLatin1Char('='));
         const int id = eq > 0 ? entry.mid(eq + 1).toInt(&ok) : 0;
