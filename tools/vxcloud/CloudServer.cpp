@@ -136,6 +136,9 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
         "request_timeout_ms", "10000",
         // Request line and headers; bodies are bounded by MaxRequestBytes.
         "max_request_size", "16384",
+        // Headers and body go out in two writes; Nagle would hold the body
+        // for the client's delayed acknowledgement.
+        "tcp_nodelay", "1",
         // A quiet channel is normal; the device only speaks on job changes.
         "websocket_timeout_ms", "3600000",
     };
@@ -335,7 +338,9 @@ int CloudServer::onBeginRequest(mg_connection *conn)
     auto self = static_cast<CloudServer *>(mg_get_user_data(mg_get_context(conn)));
     if (!mg_get_header(conn, "Upgrade") || !self->channelsFull())
         return 0;
-    mg_send_http_error(conn, 503, "%s", "too many open channels");
+    static const char refusal[] = "too many open channels\n";
+    mg_printf(conn, "HTTP/1.1 503 Service Unavailable\r\nContent-Type: text/plain\r\nContent-Length: %d\r\n"
+                    "Connection: close\r\n\r\n%s", int(sizeof refusal - 1), refusal);
     self->log(QStringLiteral("channel refused: too many open channels"));
     return 503;
 }
@@ -363,11 +368,17 @@ int CloudServer::handleHttp(mg_connection *conn)
     if (info->content_length > MaxRequestBytes) {
         reply = Answer{413, error(QStringLiteral("request too large"))};
     } else {
-        char buffer[16384];
-        int n;
         // A chunked body has no length up front: stop at the bound.
-        while (request.body.size() <= MaxRequestBytes && (n = mg_read(conn, buffer, sizeof buffer)) > 0)
-            request.body.append(buffer, n);
+        request.body.resize(int(qBound<qint64>(0, info->content_length, MaxRequestBytes)) + 1);
+        int size = 0, n;
+        while (size <= MaxRequestBytes) {
+            if (size == request.body.size())
+                request.body.resize(qMin(size * 2 + 16384, MaxRequestBytes + 1));
+            if ((n = mg_read(conn, request.body.data() + size, size_t(request.body.size() - size))) <= 0)
+                break;
+            size += n;
+        }
+        request.body.truncate(size);
         if (request.body.size() > MaxRequestBytes) {
             reply = Answer{413, error(QStringLiteral("request too large"))};
             request.body.truncate(MaxRequestBytes);
@@ -415,7 +426,7 @@ int CloudServer::handleHttp(mg_connection *conn)
             if (!request.body.isEmpty() && !doc.isObject())
                 reply = Answer{400, error(QStringLiteral("body is not a JSON object"))};
             else
-                reply = answer(request.verb, request.path, doc.object());
+                reply = answer(request.verb, request.path, doc.object(), request.body.size());
             if (fault.fault == Fault::Oversized && reply.body.size() < OversizedBytes)
                 reply.body.append(QByteArray(OversizedBytes - reply.body.size(), ' '));
             if (fault.fault == Fault::Chunked || fault.fault == Fault::Gzip) {
@@ -458,7 +469,7 @@ void CloudServer::sendStreamed(mg_connection *conn, const Answer &reply, Fault f
 }
 
 CloudServer::Answer CloudServer::answer(const QByteArray &verb, const QString &path,
-                                        const QJsonObject &body)
+                                        const QJsonObject &body, qint64 bodyBytes)
 {
     QMutexLocker lock(&m_mutex);
     auto freshDeviceId = [this] {
@@ -528,7 +539,7 @@ CloudServer::Answer CloudServer::answer(const QByteArray &verb, const QString &p
     if (path == QLatin1String("device_work_records")) {
         if (verb != "POST")
             return Answer{405, error(QStringLiteral("method not allowed"))};
-        m_workRecords.append(body, toJson(body).size());
+        m_workRecords.append(body, bodyBytes);
         return Answer{200, toJson(QJsonObject{{QStringLiteral("id"), ++m_workRecordCount}})};
     }
     return Answer{404, error(QStringLiteral("no such resource"))};

@@ -141,7 +141,7 @@ private:
     static void onWsClose(const mg_connection *conn, void *self);
 
     int handleHttp(mg_connection *conn);
-    Answer answer(const QByteArray &verb, const QString &path, const QJsonObject &body);
+    Answer answer(const QByteArray &verb, const QString &path, const QJsonObject &body, qint64 bodyBytes);
     bool storeDevice(int id, const QJsonObject &record);
     void sendStreamed(mg_connection *conn, const Answer &reply, Fault fault);
     void log(const QString &line);
