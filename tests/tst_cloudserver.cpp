@@ -12,7 +12,14 @@
 
 #include "MemoryProbe.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,6 +53,7 @@ class TestCloudServer : public QObject
 private slots:
     void floodLeavesMemoryBounded();
     void idleChannelsLeaveHttpServed();
+    void stalledChannelDoesNotStallOthers();
     void tablesFullAnswer507();
     void consoleLinesEscaped();
 };
@@ -133,6 +141,51 @@ void TestCloudServer::idleChannelsLeaveHttpServed()
         answer += extra.readAll();
     QVERIFY2(answer.startsWith("HTTP/1.1 503"), answer.constData());
     QCOMPARE(server.channels().size(), cap);
+}
+
+void TestCloudServer::stalledChannelDoesNotStallOthers()
+{
+    CloudServer server;
+    QVERIFY(server.start());
+    // A channel whose client stops reading right after the handshake: a
+    // bare socket, so no library reads on its behalf.
+    const int deaf = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(server.wsPort());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QCOMPARE(::connect(deaf, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    const QByteArray upgrade = "GET /DEAF/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+                               "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                               "Sec-WebSocket-Version: 13\r\n\r\n";
+    QCOMPARE(::write(deaf, upgrade.constData(), size_t(upgrade.size())), ssize_t(upgrade.size()));
+    char answer[512];
+    QVERIFY(::read(deaf, answer, sizeof answer) > 0);
+    QWebSocket live;
+    QSignalSpy texts(&live, &QWebSocket::textMessageReceived);
+    live.open(QUrl(server.ws() + "LIVE/Device/"));
+    QTRY_COMPARE_WITH_TIMEOUT(server.channels().size(), 2, 5000);
+
+    // More than the kernel buffers between them: this write blocks. Once
+    // bytes queue up unread, the pusher is inside it.
+    const QString flood(32 * 1024 * 1024, QLatin1Char('x'));
+    std::thread pusher([&] { server.push("DEAF", flood); });
+    auto queued = [deaf] {
+        int n = 0;
+        ioctl(deaf, FIONREAD, &n);
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(queued() > 0, 10000);
+    // Well inside the server's 10 s write timeout that would free a lock
+    // held across the blocked write.
+    std::thread other([&] {
+        for (int i = 1; i <= 3; ++i)
+            server.push("LIVE", QStringLiteral("ping %1").arg(i));
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(texts.count(), 3, 5000);
+    ::close(deaf);   // ends the blocked write
+    pusher.join();
+    other.join();
 }
 
 void TestCloudServer::tablesFullAnswer507()
