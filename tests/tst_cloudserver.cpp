@@ -6,7 +6,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QWebSocket>
 #include <QtTest>
 
@@ -33,6 +32,26 @@ qint64 rssOf(qint64 pid)
             return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
     return -1;
+}
+
+// A bare socket that asks for channel `code` and reads the first answer;
+// no library reads on its behalf afterwards. -1 when it cannot connect.
+int rawChannel(quint16 port, const QByteArray &code, QByteArray *answer)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+        return -1;
+    const QByteArray upgrade = "GET /" + code + "/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+        "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+    char buffer[512];
+    const ssize_t n = ::write(fd, upgrade.constData(), size_t(upgrade.size())) == upgrade.size()
+        ? ::read(fd, buffer, sizeof buffer) : -1;
+    *answer = QByteArray(buffer, int(qMax<ssize_t>(n, 0)));
+    return fd;
 }
 
 // Sends a request; returns its status once answered (0: no answer).
@@ -131,15 +150,10 @@ void TestCloudServer::idleChannelsLeaveHttpServed()
     QCOMPARE(statusOf(nam, server.httpBase().resolved(QUrl("device")), "GET", "{\"code\":\"X\"}"), 404);
 
     // One more channel is told why it is refused.
-    QTcpSocket extra;
-    extra.connectToHost(QHostAddress::LocalHost, server.wsPort());
-    QVERIFY(extra.waitForConnected(5000));
-    extra.write("GET /C99/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
     QByteArray answer;
-    while (!answer.contains("\r\n") && extra.waitForReadyRead(5000))
-        answer += extra.readAll();
+    const int extra = rawChannel(server.wsPort(), "C99", &answer);
     QVERIFY2(answer.startsWith("HTTP/1.1 503"), answer.constData());
+    ::close(extra);
     QCOMPARE(server.channels().size(), cap);
 }
 
@@ -147,20 +161,10 @@ void TestCloudServer::stalledChannelDoesNotStallOthers()
 {
     CloudServer server;
     QVERIFY(server.start());
-    // A channel whose client stops reading right after the handshake: a
-    // bare socket, so no library reads on its behalf.
-    const int deaf = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(server.wsPort());
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    QCOMPARE(::connect(deaf, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    const QByteArray upgrade = "GET /DEAF/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
-                               "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                               "Sec-WebSocket-Version: 13\r\n\r\n";
-    QCOMPARE(::write(deaf, upgrade.constData(), size_t(upgrade.size())), ssize_t(upgrade.size()));
-    char answer[512];
-    QVERIFY(::read(deaf, answer, sizeof answer) > 0);
+    // A channel whose client stops reading right after the handshake.
+    QByteArray answer;
+    const int deaf = rawChannel(server.wsPort(), "DEAF", &answer);
+    QVERIFY2(answer.startsWith("HTTP/1.1 101"), answer.constData());
     QWebSocket live;
     QSignalSpy texts(&live, &QWebSocket::textMessageReceived);
     live.open(QUrl(server.ws() + "LIVE/Device/"));
