@@ -7,6 +7,10 @@
 #include <QJsonObject>
 #include <QString>
 #include <QUrl>
+#include <QtNetwork/qtnetworkglobal.h>
+#ifndef QT_NO_SSL
+#include <QSslConfiguration>
+#endif
 
 #include <functional>
 
@@ -14,15 +18,22 @@ class QNetworkAccessManager;
 class QNetworkReply;
 
 // Client of the cloud service. The host owns it; device objects only call
-// customRequest() and ws().
+// customRequest() and ws(), and take its TLS settings for the remote channel.
+//
+// The token travels only where nobody in between can read it: over https, or
+// to a loopback address (the local stand-in). A token with a plain http base
+// on another host sends nothing at all and says so in the debug log.
 class VXDEVICE_EXPORT NimbraCloud : public QObject
 {
     Q_OBJECT
 public:
-    // reply: finished; flag: a response arrived without a transport error.
+    // reply: finished; flag: a response arrived whole without a transport error.
     using Completion = std::function<void(QNetworkReply *reply, bool ok)>;
 
     static constexpr int DefaultTimeoutMs = 30000;
+    // A body beyond this is not a registration answer: the reply is aborted
+    // when its declared length says so or as soon as more has arrived.
+    static constexpr qint64 MaxResponseBytes = 4 * 1024 * 1024;
 
     NimbraCloud(const QUrl &httpBase, const QString &wsBase, const QString &token = QString(),
                 QObject *parent = nullptr);
@@ -36,10 +47,22 @@ public:
     void setTimeout(int ms);
     int timeout() const { return m_timeoutMs; }
 
+#ifndef QT_NO_SSL
+    // Used for every request and for the remote channel. Peers are always
+    // verified; trust a private certificate by adding it as a CA certificate.
+    QSslConfiguration sslConfiguration() const { return m_tls; }
+    void setSslConfiguration(const QSslConfiguration &tls);
+#endif
+
 private:
+    bool mayCarryToken(const QUrl &url) const;
+
     QNetworkAccessManager *m_nam;
     QUrl m_httpBase;
     QString m_wsBase;
     QByteArray m_token;
     int m_timeoutMs = DefaultTimeoutMs;
+#ifndef QT_NO_SSL
+    QSslConfiguration m_tls;
+#endif
 };

@@ -5,17 +5,49 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <cmath>
+
 namespace {
+// A refusing service must not be asked in a hot loop, and a negative
+// interval would end the chain without a word.
+constexpr int MinLookupRetryMs = 100;
+constexpr int MaxLookupRetryMs = 3600 * 1000;
+
+// The status of an answer that arrived whole, 0 when none did. Qt keeps the
+// 200 of a reply whose body was cut off after the headers (size limit,
+// timeout, connection reset): that body is not the service's answer, and
+// reading it as one registered devices as 0.
 int httpStatus(QNetworkReply *reply)
 {
-    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const int e = reply->error();
+    const bool broken = (e >= QNetworkReply::ConnectionRefusedError && e <= QNetworkReply::UnknownNetworkError)
+        || e == QNetworkReply::ProtocolFailure || e == QNetworkReply::ProtocolUnknownError;
+    return broken ? 0 : status.toInt();
 }
 
-// A body that is not a JSON object reads as {}, so its "id" reads as 0.
 QJsonObject replyObject(QNetworkReply *reply)
 {
     // An aborted reply is closed; reading it would only warn.
     return reply->isOpen() ? QJsonDocument::fromJson(reply->readAll()).object() : QJsonObject();
+}
+
+// The reply's "id" when it is a whole number (2^53 keeps it exact in JSON).
+// Anything else, a maintenance page or {"id":"17"} alike, is no id: taking
+// it as 0 would file the device, and its work records, under device 0.
+bool wholeId(QNetworkReply *reply, QJsonValue *id)
+{
+    const QJsonValue v = replyObject(reply).value(QStringLiteral("id"));
+    const double d = v.toDouble();
+    if (!v.isDouble() || std::floor(d) != d || std::fabs(d) > 9007199254740992.0)
+        return false;
+    *id = QJsonValue(static_cast<qint64>(d));
+    return true;
+}
+
+void noId(const char *operation)
+{
+    qDebug() << operation << "answer 200 without a whole-number \"id\": ignored";
 }
 }
 
@@ -81,11 +113,17 @@ void VXCommonInterface::cloud_device_get(QJsonObject body)
         if (!self || self->m_registration != registration)
             return;
         switch (httpStatus(reply)) {
-        case 200:
-            self->m_cloudRecord[QStringLiteral("id")] = replyObject(reply).value(QStringLiteral("id")).toInt();
+        case 200: {
+            QJsonValue id;
+            if (!wholeId(reply, &id)) {
+                noId("VXCommonInterface::cloud_device_get");
+                break;
+            }
+            self->m_cloudRecord[QStringLiteral("id")] = id;
             self->mirrorCloudRecord();
             self->cloud_device_update(self->m_cloudRecord);
             break;
+        }
         case 404:
             // The service creates devices under "device_model".
             self->cloud_device_new(self->m_cloudRecord);
@@ -96,7 +134,7 @@ void VXCommonInterface::cloud_device_get(QJsonObject body)
             QTimer &retry = self->m_lookupRetry;
             retry.disconnect(self.data());
             retry.setSingleShot(true);
-            retry.setInterval(self->m_lookupRetryMs);
+            retry.setInterval(qBound(MinLookupRetryMs, self->m_lookupRetryMs, MaxLookupRetryMs));
             VXCommonInterface *device = self.data();
             connect(&retry, &QTimer::timeout, device, [device] {
                 device->cloud_device_get(QJsonObject{
@@ -121,8 +159,10 @@ void VXCommonInterface::cloud_device_model_get(QJsonObject body)
                            [self, registration](QNetworkReply *reply, bool) {
         if (!self || self->m_registration != registration || httpStatus(reply) != 200)
             return;
-        self->m_cloudRecord[QStringLiteral("device_model")] =
-            replyObject(reply).value(QStringLiteral("id")).toInt();
+        QJsonValue id;
+        if (!wholeId(reply, &id))
+            return noId("VXCommonInterface::cloud_device_model_get");
+        self->m_cloudRecord[QStringLiteral("device_model")] = id;
         self->mirrorCloudRecord();
     });
 }
@@ -137,7 +177,10 @@ void VXCommonInterface::cloud_device_new(QJsonObject body)
                            [self, registration](QNetworkReply *reply, bool ok) {
         if (!self || self->m_registration != registration || !ok || httpStatus(reply) != 200)
             return;
-        self->m_cloudRecord[QStringLiteral("id")] = replyObject(reply).value(QStringLiteral("id")).toInt();
+        QJsonValue id;
+        if (!wholeId(reply, &id))
+            return noId("VXCommonInterface::cloud_device_new");
+        self->m_cloudRecord[QStringLiteral("id")] = id;
         self->mirrorCloudRecord();
     });
 }

@@ -22,6 +22,11 @@ void VXCommonInterface::connect_websocket()
     // Connected before opening: an address the socket rejects at once
     // reports its error synchronously. Unique, so reconnecting never
     // doubles a notification.
+#ifndef QT_NO_SSL
+    // The same verified settings as the requests, not the process default.
+    m_webSocket->setSslConfiguration(m_cloud->sslConfiguration());
+#endif
+
     connect(m_webSocket, &QWebSocket::connected, this, &VXCommonInterface::slot_websocket_connected,
             Qt::UniqueConnection);
     connect(m_webSocket, &QWebSocket::disconnected, this, &VXCommonInterface::slot_websocket_disconnected,

@@ -5,6 +5,10 @@
 #include <QJsonDocument>
 #include <QWebSocket>
 
+namespace {
+constexpr qint64 RuntimeBacklogBytes = 4 * 1024 * 1024;
+}
+
 void VXCommonInterface::device_task_to_cloud()
 {
     VXDeviceProperty *task = property_ptr("TASK");
@@ -23,15 +27,25 @@ void VXCommonInterface::device_task_to_cloud()
         {QStringLiteral("actions"), QJsonArray{QStringLiteral("Runtime")}},
     };
     // An unopened or closed socket drops the text without complaint.
-    if (m_webSocket)
-        m_webSocket->sendTextMessage(QString::fromUtf8(QJsonDocument(runtime).toJson(QJsonDocument::Compact)));
+    if (!m_webSocket)
+        return;
+    // A peer that stops reading would have every snapshot, preview and all,
+    // pile up in the socket's write buffer. The next one after the backlog
+    // drains says everything the dropped ones would have.
+    if (m_webSocket->bytesToWrite() > RuntimeBacklogBytes) {
+        qDebug() << "VXCommonInterface::device_task_to_cloud Runtime dropped:"
+                 << m_webSocket->bytesToWrite() << "bytes still unsent on the channel";
+        return;
+    }
+    m_webSocket->sendTextMessage(QString::fromUtf8(QJsonDocument(runtime).toJson(QJsonDocument::Compact)));
 }
 
 void VXCommonInterface::device_task_record_to_cloud()
 {
     if (!property_ptr("DEVICE_CLOUD"))
         return;
-    if (m_cloudRecord.value(QStringLiteral("id")).toInt(-1) == -1)
+    // toDouble: an id past 32 bits is still an id.
+    if (m_cloudRecord.value(QStringLiteral("id")).toDouble(-1) == -1)
         return;
     VXDeviceProperty *taskRecord = property_ptr("TASK");
     if (!taskRecord)

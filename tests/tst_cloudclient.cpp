@@ -3,6 +3,12 @@
 
 #include <QNetworkReply>
 #include <QPointer>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
+#include <QTemporaryDir>
+#include <QWebSocketServer>
 #include <QtTest>
 
 namespace {
@@ -11,6 +17,27 @@ struct Outcome {
     bool ok = false;
     QVariant status;
     QPointer<QNetworkReply> reply;
+};
+
+// HTTPS with a certificate made for the test: one answer to every request.
+struct TlsEndpoint : QTcpServer {
+    QSslConfiguration config;
+    int requests = 0;
+    void incomingConnection(qintptr fd) override
+    {
+        auto socket = new QSslSocket(this);
+        socket->setSocketDescriptor(fd);
+        socket->setSslConfiguration(config);
+        connect(socket, &QSslSocket::readyRead, socket, [this, socket] {
+            if (!socket->readAll().contains("\r\n\r\n"))
+                return;   // the test's bodies come with the headers
+            ++requests;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 8\r\nConnection: close\r\n\r\n{\"id\":1}");
+            socket->disconnectFromHost();
+        });
+        connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+        socket->startServerEncryption();
+    }
 };
 
 NimbraCloud::Completion recorder(Outcome &out)
@@ -28,15 +55,22 @@ class TestCloudClient : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(m_server.start()); }
+    void initTestCase()
+    {
+        qRegisterMetaType<VXDeviceInterface::VXDeviceMessage>();
+        QVERIFY(m_server.start());
+    }
     void init() { m_server.reset(); }
     void exchanges_data();
     void exchanges();
-    void tokenAndBasePath();
+    void tokenGoesOnlyToTheService();
+    void selfSignedTls_data();
+    void selfSignedTls();
     void destroyedClientDropsCompletions();
 
 private:
     CloudServer m_server;   // one for all: a restart waits for its threads
+    QTemporaryDir m_dir;
 };
 
 void TestCloudClient::exchanges_data()
@@ -60,6 +94,10 @@ void TestCloudClient::exchanges_data()
     QTest::newRow("timed out") << QByteArray("GET") << "device" << int(F::None) << 3000 << false << 0;
     // Status and headers came, the body was cut off at the client's bound.
     QTest::newRow("oversized") << QByteArray("POST") << "device_model" << int(F::Oversized) << 0 << false << 200;
+    QTest::newRow("chunked, no length") << QByteArray("GET") << "device" << int(F::Chunked) << 0 << false << 200;
+    // Asked for identity, the client keeps the compressed bytes: well
+    // under the bound that the 64 MiB they inflate to would break.
+    QTest::newRow("gzip not inflated") << QByteArray("GET") << "device" << int(F::Gzip) << 0 << true << 200;
 }
 
 void TestCloudClient::exchanges()
@@ -98,7 +136,7 @@ void TestCloudClient::exchanges()
     }
 }
 
-void TestCloudClient::tokenAndBasePath()
+void TestCloudClient::tokenGoesOnlyToTheService()
 {
     QUrl base = m_server.httpBase();
     base.setPath("/api");   // resolving against it must keep "api"
@@ -113,6 +151,87 @@ void TestCloudClient::tokenAndBasePath()
     QCOMPARE(sent[0].path, QString("api/device_work_records"));
     QCOMPARE(sent[0].authorization, QByteArray("Bearer s3cret"));
     QCOMPARE(sent[1].authorization, QByteArray());
+
+    // A redirect is an answer, not an address to carry the token to.
+    CloudServer elsewhere;
+    QVERIFY(elsewhere.start());
+    m_server.setRedirectBase(elsewhere.httpBase());
+    m_server.setFault("api/device", CloudServer::Fault::Redirect, 307);
+    Outcome redirected;
+    withToken.customRequest("device", "GET", QJsonObject(), recorder(redirected));
+    QTRY_COMPARE_WITH_TIMEOUT(redirected.calls, 1, 5000);
+    QCOMPARE(redirected.status.toInt(), 307);
+    QVERIFY(elsewhere.requests().isEmpty());
+
+    // In clear to another host: nothing leaves, nothing completes.
+    NimbraCloud plain(QUrl("http://192.0.2.1/"), QString(), "s3cret");
+    Outcome refused;
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^NimbraCloud::customRequest refused"));
+    plain.customRequest("device", "GET", QJsonObject(), recorder(refused));
+    QVERIFY(plain.findChildren<QNetworkReply *>().isEmpty());
+    QCOMPARE(refused.calls, 0);
+}
+
+// A certificate nobody vouches for is refused on both the requests and the
+// remote channel, until the host trusts it through the client.
+void TestCloudClient::selfSignedTls_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("untrusted") << false;
+    QTest::newRow("trusted") << true;
+}
+
+void TestCloudClient::selfSignedTls()
+{
+    QFETCH(bool, trusted);
+    const QString keyFile = m_dir.filePath("key.pem"), certFile = m_dir.filePath("cert.pem");
+    if (!QFile::exists(certFile)) {
+        QProcess openssl;
+        openssl.start("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                                  "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1",
+                                  "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", keyFile, "-out", certFile});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+            QSKIP("openssl cannot make a certificate here");
+    }
+    QFile keyPem(keyFile);
+    QVERIFY(keyPem.open(QIODevice::ReadOnly));
+    const QList<QSslCertificate> cert = QSslCertificate::fromPath(certFile);
+    QCOMPARE(cert.size(), 1);
+    QSslConfiguration serverConfig = QSslConfiguration::defaultConfiguration();
+    serverConfig.setLocalCertificate(cert.first());
+    serverConfig.setPrivateKey(QSslKey(keyPem.readAll(), QSsl::Ec));
+    serverConfig.setPeerVerifyMode(QSslSocket::VerifyNone);
+
+    TlsEndpoint https;
+    https.config = serverConfig;
+    QVERIFY(https.listen(QHostAddress::LocalHost));
+    QWebSocketServer wss("service", QWebSocketServer::SecureMode);
+    wss.setSslConfiguration(serverConfig);
+    QVERIFY(wss.listen(QHostAddress::LocalHost));
+
+    NimbraCloud cloud(QUrl(QStringLiteral("https://127.0.0.1:%1/").arg(https.serverPort())),
+                      QStringLiteral("wss://127.0.0.1:%1/").arg(wss.serverPort()), "s3cret");
+    if (trusted) {
+        QSslConfiguration config = cloud.sslConfiguration();
+        config.setCaCertificates(cert);
+        cloud.setSslConfiguration(config);
+    }
+    Outcome out;
+    cloud.customRequest("device_model", "PATCH", QJsonObject{{"code", 1}}, recorder(out));
+    QTRY_COMPARE_WITH_TIMEOUT(out.calls, 1, 10000);
+    QCOMPARE(out.ok, trusted);
+    QCOMPARE(out.status.toInt(), trusted ? 200 : 0);
+    QCOMPARE(https.requests, trusted ? 1 : 0);
+
+    CloudDevice device;
+    device.setNimbraCloud(&cloud, "TLS0001");   // before "DEVICE_CLOUD": no registration
+    put(&device, "DEVICE_CLOUD", QJsonObject{{"code", "TLS0001"}});
+    QSignalSpy messages(&device, &VXDeviceInterface::message);
+    QSignalSpy accepted(&wss, &QWebSocketServer::newConnection);
+    device.connect_websocket();
+    const QString expected = trusted ? "WEB SOCKET CONNECTED." : "WEB SOCKET ERROR.";
+    QTRY_COMPARE_WITH_TIMEOUT(statusCount(messages, expected), 1, 10000);
+    QCOMPARE(accepted.count(), trusted ? 1 : 0);
 }
 
 void TestCloudClient::destroyedClientDropsCompletions()

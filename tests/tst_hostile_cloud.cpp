@@ -79,23 +79,30 @@ void TestHostileCloud::badAnswers_data()
 {
     QTest::addColumn<int>("fault");
     QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("hasId");     // "id" ends up in the record
-    QTest::addColumn<int>("updates");    // PUT device that follow
+    QTest::addColumn<bool>("retried");   // no whole answer: asked again, then answered
+    QTest::addColumn<bool>("bounded");   // this process grows far less than the body
 
-    // Not JSON with 200 reads as an empty object: id 0, as for any 200.
-    QTest::newRow("500") << int(Fault::Status) << 500 << false << 0;
-    QTest::newRow("503") << int(Fault::Status) << 503 << false << 0;
-    QTest::newRow("html") << int(Fault::Html) << 200 << true << 1;
-    QTest::newRow("empty body") << int(Fault::Empty) << 200 << true << 1;
-    QTest::newRow("huge body") << int(Fault::Oversized) << 200 << true << 1;
+    // An answer is never retried; a 200 without an id registers nothing.
+    QTest::newRow("500") << int(Fault::Status) << 500 << false << true;
+    QTest::newRow("503") << int(Fault::Status) << 503 << false << true;
+    QTest::newRow("html") << int(Fault::Html) << 200 << false << true;
+    QTest::newRow("empty body") << int(Fault::Empty) << 200 << false << true;
+    // Asked for no compression, the client takes the gzip bytes as they are:
+    // not JSON, never inflated to their 64 MiB.
+    QTest::newRow("gzip bomb") << int(Fault::Gzip) << 200 << false << true;
+    // Cut off at the client's limit, with or without a length up front.
+    // Not bounded here: the stand-in in this process builds the 8 MiB
+    // bodies, and Qt's HTTP thread reads a loopback flood ahead of the check.
+    QTest::newRow("huge body") << int(Fault::Oversized) << 200 << true << false;
+    QTest::newRow("huge chunked body") << int(Fault::Chunked) << 200 << true << false;
 }
 
 void TestHostileCloud::badAnswers()
 {
     QFETCH(int, fault);
     QFETCH(int, status);
-    QFETCH(bool, hasId);
-    QFETCH(int, updates);
+    QFETCH(bool, retried);
+    QFETCH(bool, bounded);
 
     m_server.addDevice("HC0001", 31);
     m_server.setFault(QString(), Fault(fault), status);
@@ -106,19 +113,27 @@ void TestHostileCloud::badAnswers()
 
     const qint64 before = rssBytes();
     host.device->setNimbraCloud(&cloud, "HC0001");
-    QTRY_COMPARE_WITH_TIMEOUT(finished(done), 2 + updates, 10000);
-    QCOMPARE(m_server.count("PUT", "device"), updates);
-    QCOMPARE(m_server.count("POST", "device_model"), 0);
-    QCOMPARE(m_server.count("GET", "device"), 1);   // an answer is never retried
-
-    const QJsonObject record = host.cloudRecord();
-    QCOMPARE(record.contains("id"), hasId);
-    if (hasId)
-        QCOMPARE(record.value("id").toInt(), 0);   // never a real service id
-    QCOMPARE(record.value("code").toString(), QStringLiteral("HC0001"));
-    // A body over the client's cap is cut off, not buffered.
-    if (!Sanitized)
+    QTRY_VERIFY_WITH_TIMEOUT(finished(done) >= (retried ? 4 : 2), 10000);
+    // A body over the client's cap is cut off, not buffered nor inflated.
+    if (bounded && !Sanitized)
         QVERIFY2(rssBytes() - before < 32 * 1024 * 1024, qPrintable(QString::number(rssBytes() - before)));
+    QCOMPARE(m_server.count("PUT", "device"), 0);
+    QCOMPARE(m_server.count("POST", "device_model"), 0);
+    QVERIFY(!host.cloudRecord().contains("id"));
+    QCOMPARE(host.cloudRecord().value("code").toString(), QStringLiteral("HC0001"));
+    if (!retried) {
+        // Nothing followed the answers: no update, no creation, no retry.
+        int inFlight = 0;
+        for (QNetworkReply *reply : cloud.findChildren<QNetworkReply *>())
+            inFlight += !reply->isFinished();
+        QCOMPARE(inFlight, 0);
+        QCOMPARE(m_server.count("GET", "device"), 1);
+        return;
+    }
+    QVERIFY(m_server.count("GET", "device") >= 2);
+    m_server.clearFaults();
+    QTRY_COMPARE_WITH_TIMEOUT(host.cloudRecord().value("id"), QJsonValue(31), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.count("PUT", "device"), 1, 5000);
 }
 
 void TestHostileCloud::downThenUp()

@@ -1,6 +1,8 @@
 // The remote channel against the local stand-in service's WebSocket endpoint.
 #include "CloudTestSupport.h"
 
+#include <QCryptographicHash>
+#include <QRandomGenerator>
 #include <QWebSocket>
 #include <QtTest>
 
@@ -30,6 +32,42 @@ struct Channel {
 };
 }
 
+namespace {
+int droppedRuntimes = 0;
+QtMessageHandler previousHandler = nullptr;
+void countDrops(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("VXCommonInterface::device_task_to_cloud Runtime dropped")))
+        ++droppedRuntimes;
+    else if (type != QtDebugMsg)
+        previousHandler(type, context, text);
+}
+
+// Completes the channel's handshake, then never reads again: what the device
+// sends piles up in the kernel and then in the device's own socket.
+struct DeafPeer : QTcpServer {
+    void incomingConnection(qintptr fd) override
+    {
+        auto socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(fd);
+        connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            const QByteArray request = socket->peek(8192);
+            if (!request.contains("\r\n\r\n"))
+                return;
+            socket->read(request.indexOf("\r\n\r\n") + 4);
+            const QByteArray key = QRegularExpression("Sec-WebSocket-Key: *([^\r]+)")
+                .match(QString::fromLatin1(request)).captured(1).toLatin1();
+            const QByteArray accept = QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11",
+                                                               QCryptographicHash::Sha1).toBase64();
+            socket->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                          "Sec-WebSocket-Accept: " + accept + "\r\n\r\n");
+            socket->disconnect();
+            socket->setReadBufferSize(1);
+        });
+    }
+};
+}
+
 class TestRemote : public QObject
 {
     Q_OBJECT
@@ -43,6 +81,7 @@ private slots:
     void newTextsTriggerRuntime_data();
     void newTextsTriggerRuntime();
     void oversizedMessageClosesChannel();
+    void runtimeBacklogBounded();
     void secondConnectKeepsOneConnection();
     void destroyingDeviceClosesChannel();
 
@@ -155,6 +194,32 @@ void TestRemote::oversizedMessageClosesChannel()
     QTRY_VERIFY_WITH_TIMEOUT(c.count(Disconnected) + c.count(Error) >= 1, 5000);
     QVERIFY(m_server.channelTexts().isEmpty());
     QVERIFY(c.device->m_lastRemoteText.isEmpty());
+}
+
+void TestRemote::runtimeBacklogBounded()
+{
+    DeafPeer deaf;
+    QVERIFY(deaf.listen(QHostAddress::LocalHost));
+    Channel c(m_server, "BL0001", QStringLiteral("ws://127.0.0.1:%1/").arg(deaf.serverPort()));
+    QByteArray preview(1 << 20, Qt::Uninitialized);   // each snapshot ~1.4 MB of Base64
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(preview.data()), preview.size() / 4);
+    put(c.device.get(), "FILE_PREVIEW", preview);
+    c.device->connect_websocket();
+    QTRY_COMPARE_WITH_TIMEOUT(c.count(Connected), 1, 5000);
+
+    droppedRuntimes = 0;
+    previousHandler = qInstallMessageHandler(countDrops);
+    qint64 most = 0;
+    for (int i = 0; i < 200; ++i) {
+        c.device->device_task_to_cloud();
+        QCoreApplication::processEvents();   // lets the socket hand what it can to the kernel
+        most = qMax(most, c.device->m_webSocket->bytesToWrite());
+    }
+    qInstallMessageHandler(previousHandler);
+    qInfo("largest backlog %lld bytes, %d of 200 snapshots dropped", most, droppedRuntimes);
+    // Unbounded, 200 snapshots would hold some 280 MB here.
+    QVERIFY2(most < 6 * 1024 * 1024, qPrintable(QString::number(most)));
+    QVERIFY2(droppedRuntimes >= 150, qPrintable(QString::number(droppedRuntimes)));
 }
 
 void TestRemote::secondConnectKeepsOneConnection()

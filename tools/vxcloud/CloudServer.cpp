@@ -1,33 +1,41 @@
+// State, logs and the server's life; HTTP and the remote channel live in
+// CloudServer_http.cpp and CloudServer_channel.cpp.
 #include "CloudServer.h"
 
 #include <QJsonDocument>
 #include <QMutexLocker>
+#include <QVector>
 
 #include <civetweb.h>
 
-#include <chrono>
-#include <thread>
-
 namespace {
-constexpr int WsFin = 0x80;
-constexpr int WsOpcodeMask = 0x0f;
-// Text still being assembled from fragments beyond this closes the channel.
-constexpr int MaxChannelMessage = 4 * 1024 * 1024;
-
-QByteArray toJson(const QJsonObject &o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
-
-QByteArray error(const QString &text)
-{
-    return toJson(QJsonObject{{QStringLiteral("error"), text}});
-}
-
 void initLibraryOnce()
 {
     static const unsigned features = mg_init_library(0);
     Q_UNUSED(features)
+}
+
+// One line, nothing a terminal would act on: control characters (C0, DEL,
+// C1) become \n, \t, \xNN or \u00NN.
+QString printable(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u >= 0x20 && u != 0x7f && !(u >= 0x80 && u < 0xa0) && u != 0x2028 && u != 0x2029) {
+            out += c;
+        } else if (u == '\n') {
+            out += QLatin1String("\\n");
+        } else if (u == '\r') {
+            out += QLatin1String("\\r");
+        } else if (u == '\t') {
+            out += QLatin1String("\\t");
+        } else {
+            out += QStringLiteral("\\x%1").arg(u, u > 0xff ? 4 : 2, 16, QLatin1Char('0'));
+        }
+    }
+    return out;
 }
 }
 
@@ -39,6 +47,22 @@ QJsonObject CloudServer::Request::json() const
 CloudServer::CloudServer()
 {
     initLibraryOnce();
+    setLimits(Limits());
+}
+
+void CloudServer::setLimits(const Limits &limits)
+{
+    QMutexLocker lock(&m_mutex);
+    m_limits = limits;
+    m_requests.setBounds(limits.logEntries, limits.logBytes);
+    m_workRecords.setBounds(limits.logEntries, limits.logBytes);
+    m_channelTexts.setBounds(limits.logEntries, limits.logBytes);
+}
+
+CloudServer::Limits CloudServer::limits() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_limits;
 }
 
 CloudServer::~CloudServer()
@@ -54,19 +78,28 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
     const bool ownWsPort = wsPort >= 0;
     if (ownWsPort)
         ports += ",127.0.0.1:" + QByteArray::number(wsPort);
-    const char *options[] = {
+    const Limits bounds = limits();
+    // Each open channel holds a worker thread for its whole life.
+    const QByteArray threads = QByteArray::number(bounds.channels + bounds.httpWorkers);
+    QVector<const char *> options{
         "listening_ports", ports.constData(),
-        "num_threads", "16",
+        "num_threads", threads.constData(),
         "enable_keep_alive", "no",
         "request_timeout_ms", "10000",
+        // Request line and headers; bodies are bounded by MaxRequestBytes.
+        "max_request_size", "16384",
+        // Headers and body go out in two writes; Nagle would hold the body
+        // for the client's delayed acknowledgement.
+        "tcp_nodelay", "1",
         // A quiet channel is normal; the device only speaks on job changes.
         "websocket_timeout_ms", "3600000",
-        nullptr,
     };
+    options << nullptr;
     mg_callbacks callbacks{};
+    callbacks.begin_request = &CloudServer::onBeginRequest;
     // Keep civetweb's own error pages and log lines off the caller's output.
     callbacks.log_message = [](const mg_connection *, const char *) { return 1; };
-    m_ctx = mg_start(&callbacks, this, options);
+    m_ctx = mg_start(&callbacks, this, options.data());
     if (!m_ctx)
         return false;
 
@@ -113,10 +146,13 @@ void CloudServer::reset()
     QMutexLocker lock(&m_mutex);
     m_deviceIds.clear();
     m_devices.clear();
+    m_deviceBytes = 0;
     m_models.clear();
     m_nextDeviceId = 1;
     m_nextModelId = 1;
+    m_workRecordCount = 0;
     m_faults.clear();
+    m_redirectBase.clear();
     m_delayMs = 0;
     m_requests.clear();
     m_workRecords.clear();
@@ -126,8 +162,8 @@ void CloudServer::reset()
 void CloudServer::addDevice(const QString &code, int id)
 {
     QMutexLocker lock(&m_mutex);
-    m_deviceIds.insert(code, id);
-    m_devices.insert(id, QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("id"), id}});
+    if (storeDevice(id, QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("id"), id}}))
+        m_deviceIds.insert(code, id);
 }
 
 void CloudServer::addModel(int number, int id)
@@ -172,17 +208,24 @@ void CloudServer::setDelay(int ms)
     m_delayMs = ms;
 }
 
+void CloudServer::setRedirectBase(const QUrl &base)
+{
+    QMutexLocker lock(&m_mutex);
+    m_redirectBase = base;
+}
+
 QList<CloudServer::Request> CloudServer::requests() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_requests;
+    return m_requests.entries();
 }
 
 int CloudServer::count(const QByteArray &verb, const QString &path) const
 {
     QMutexLocker lock(&m_mutex);
     int n = 0;
-    for (const Request &r : m_requests)
+    const QList<Request> requests = m_requests.entries();
+    for (const Request &r : requests)
         n += r.verb == verb && r.path == path;
     return n;
 }
@@ -190,13 +233,13 @@ int CloudServer::count(const QByteArray &verb, const QString &path) const
 QList<QJsonObject> CloudServer::workRecords() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_workRecords;
+    return m_workRecords.entries();
 }
 
 QList<CloudServer::ChannelText> CloudServer::channelTexts() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_channelTexts;
+    return m_channelTexts.entries();
 }
 
 void CloudServer::clearLog()
@@ -221,268 +264,5 @@ void CloudServer::log(const QString &line)
         logger = m_logger;
     }
     if (logger)
-        logger(line);
-}
-
-// --- HTTP ---
-
-int CloudServer::onHttp(mg_connection *conn, void *self)
-{
-    return static_cast<CloudServer *>(self)->handleHttp(conn);
-}
-
-int CloudServer::handleHttp(mg_connection *conn)
-{
-    const mg_request_info *info = mg_get_request_info(conn);
-    Request request;
-    request.verb = info->request_method;
-    request.path = QString::fromUtf8(info->local_uri ? info->local_uri : "");
-    while (request.path.startsWith(QLatin1Char('/')))
-        request.path.remove(0, 1);
-    while (request.path.endsWith(QLatin1Char('/')))
-        request.path.chop(1);
-    if (const char *auth = mg_get_header(conn, "Authorization"))
-        request.authorization = auth;
-
-    Answer reply;
-    if (info->content_length > MaxRequestBytes) {
-        reply = Answer{413, error(QStringLiteral("request too large"))};
-    } else {
-        char buffer[16384];
-        int n;
-        while (request.body.size() < MaxRequestBytes && (n = mg_read(conn, buffer, sizeof buffer)) > 0)
-            request.body.append(buffer, n);
-        {
-            QMutexLocker lock(&m_mutex);
-            m_requests.append(request);
-        }
-        log(QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(request.verb), request.path,
-                                            QString::fromUtf8(request.body)));
-
-        for (int waited = 0; waited < m_delayMs && !m_stopping; waited += 10)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-
-        FaultSetting fault;
-        {
-            QMutexLocker lock(&m_mutex);
-            fault = m_faults.value(request.path, m_faults.value(QString()));
-        }
-        switch (fault.fault) {
-        case Fault::Status:
-            reply = Answer{fault.status, error(QStringLiteral("injected failure"))};
-            break;
-        case Fault::Html:
-            reply = Answer{200, "<!DOCTYPE html><html><body><h1>Maintenance</h1></body></html>", "text/html"};
-            break;
-        case Fault::Empty:
-            reply = Answer{200, QByteArray()};
-            break;
-        case Fault::None:
-        case Fault::Oversized: {
-            QJsonParseError parseError{};
-            const QJsonDocument doc = QJsonDocument::fromJson(request.body, &parseError);
-            if (!request.body.isEmpty() && !doc.isObject())
-                reply = Answer{400, error(QStringLiteral("body is not a JSON object"))};
-            else
-                reply = answer(request.verb, request.path, doc.object());
-            if (fault.fault == Fault::Oversized && reply.body.size() < OversizedBytes)
-                reply.body.append(QByteArray(OversizedBytes - reply.body.size(), ' '));
-            break;
-        }
-        }
-    }
-
-    const char *reason = mg_get_response_code_text(conn, reply.status);
-    mg_printf(conn,
-              "HTTP/1.1 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\nConnection: close\r\n\r\n",
-              reply.status, reason ? reason : "", reply.type.constData(), int(reply.body.size()));
-    if (!reply.body.isEmpty())
-        mg_write(conn, reply.body.constData(), size_t(reply.body.size()));
-    return reply.status;
-}
-
-CloudServer::Answer CloudServer::answer(const QByteArray &verb, const QString &path,
-                                        const QJsonObject &body)
-{
-    QMutexLocker lock(&m_mutex);
-    auto freshDeviceId = [this] {
-        while (m_devices.contains(m_nextDeviceId))
-            ++m_nextDeviceId;
-        return m_nextDeviceId++;
-    };
-
-    if (path == QLatin1String("device")) {
-        if (verb == "GET") {
-            const QString code = body.value(QStringLiteral("code")).toString();
-            if (!m_deviceIds.contains(code))
-                return Answer{404, error(QStringLiteral("unknown device"))};
-            const int id = m_deviceIds.value(code);
-            QJsonObject record = m_devices.value(id);
-            record[QStringLiteral("id")] = id;
-            return Answer{200, toJson(record)};
-        }
-        if (verb == "PUT") {
-            const int id = body.value(QStringLiteral("id")).toInt(-1);
-            if (!m_devices.contains(id))
-                return Answer{404, error(QStringLiteral("unknown device"))};
-            m_devices.insert(id, body);
-            m_deviceIds.insert(body.value(QStringLiteral("code")).toString(), id);
-            return Answer{200, toJson(QJsonObject{{QStringLiteral("id"), id}})};
-        }
-        return Answer{405, error(QStringLiteral("method not allowed"))};
-    }
-    if (path == QLatin1String("device_model")) {
-        if (verb == "PATCH") {
-            const QJsonValue code = body.value(QStringLiteral("code"));
-            if (!code.isDouble())
-                return Answer{400, error(QStringLiteral("model code must be a number"))};
-            const int number = code.toInt();
-            if (!m_models.contains(number)) {
-                int id = m_nextModelId;
-                for (int used : qAsConst(m_models))
-                    id = qMax(id, used + 1);
-                m_models.insert(number, id);
-                m_nextModelId = id + 1;
-            }
-            return Answer{200, toJson(QJsonObject{{QStringLiteral("id"), m_models.value(number)}})};
-        }
-        if (verb == "POST") {
-            // Device creation lives here, next to the model lookup.
-            const QString code = body.value(QStringLiteral("code")).toString();
-            if (code.isEmpty())
-                return Answer{400, error(QStringLiteral("device code missing"))};
-            const int id = m_deviceIds.contains(code) ? m_deviceIds.value(code) : freshDeviceId();
-            QJsonObject record = body;
-            record[QStringLiteral("id")] = id;
-            m_deviceIds.insert(code, id);
-            m_devices.insert(id, record);
-            return Answer{200, toJson(QJsonObject{{QStringLiteral("id"), id}})};
-        }
-        return Answer{405, error(QStringLiteral("method not allowed"))};
-    }
-    if (path == QLatin1String("device_work_records")) {
-        if (verb != "POST")
-            return Answer{405, error(QStringLiteral("method not allowed"))};
-        m_workRecords.append(body);
-        return Answer{200, toJson(QJsonObject{{QStringLiteral("id"), m_workRecords.size()}})};
-    }
-    return Answer{404, error(QStringLiteral("no such resource"))};
-}
-
-// --- remote channel ---
-
-int CloudServer::onWsConnect(const mg_connection *conn, void *)
-{
-    const mg_request_info *info = mg_get_request_info(conn);
-    const QString uri = QString::fromUtf8(info->local_uri ? info->local_uri : "");
-    static const QString tail = QStringLiteral("/Device/");
-    // Only "/<code>/Device/" is a channel; 1 refuses the upgrade.
-    return uri.startsWith(QLatin1Char('/')) && uri.endsWith(tail) && uri.size() > tail.size() + 1 ? 0 : 1;
-}
-
-void CloudServer::onWsReady(mg_connection *conn, void *selfPtr)
-{
-    auto self = static_cast<CloudServer *>(selfPtr);
-    const char *localUri = mg_get_request_info(conn)->local_uri;
-    const QString uri = QString::fromUtf8(localUri ? localUri : "");
-    const QString code = uri.mid(1, uri.size() - 1 - int(qstrlen("/Device/")));
-    {
-        QMutexLocker lock(&self->m_channelMutex);
-        self->m_channels.insert(conn, Channel{code, QByteArray(), false});
-    }
-    self->log(QStringLiteral("channel %1 open").arg(code));
-}
-
-int CloudServer::onWsData(mg_connection *conn, int bits, char *data, size_t len, void *selfPtr)
-{
-    auto self = static_cast<CloudServer *>(selfPtr);
-    const int opcode = bits & WsOpcodeMask;
-    if (opcode == MG_WEBSOCKET_OPCODE_CONNECTION_CLOSE)
-        return 0;
-    if (opcode != MG_WEBSOCKET_OPCODE_TEXT && opcode != MG_WEBSOCKET_OPCODE_CONTINUATION)
-        return 1;
-
-    QString code;
-    QByteArray whole;
-    {
-        // Only this connection's thread touches its entry; the lock guards the map.
-        QMutexLocker lock(&self->m_channelMutex);
-        auto it = self->m_channels.find(conn);
-        if (it == self->m_channels.end())
-            return 0;
-        Channel &channel = it.value();
-        if (opcode == MG_WEBSOCKET_OPCODE_TEXT) {
-            channel.partial = QByteArray(data, int(len));
-            channel.partialText = true;
-        } else if (channel.partialText) {
-            channel.partial.append(data, int(len));
-        } else {
-            return 1;
-        }
-        if (channel.partial.size() > MaxChannelMessage)
-            return 0;
-        if (!(bits & WsFin))
-            return 1;
-        code = channel.code;
-        whole.swap(channel.partial);
-        channel.partialText = false;
-    }
-    const QString text = QString::fromUtf8(whole);
-    {
-        QMutexLocker lock(&self->m_mutex);
-        self->m_channelTexts.append(ChannelText{code, text});
-    }
-    self->log(QStringLiteral("channel %1 <- %2").arg(code, text.left(400)));
-    return 1;
-}
-
-void CloudServer::onWsClose(const mg_connection *conn, void *selfPtr)
-{
-    auto self = static_cast<CloudServer *>(selfPtr);
-    QString code;
-    {
-        QMutexLocker lock(&self->m_channelMutex);
-        code = self->m_channels.take(conn).code;
-    }
-    if (!code.isEmpty())
-        self->log(QStringLiteral("channel %1 closed").arg(code));
-}
-
-mg_connection *CloudServer::channelOf(const QString &code) const
-{
-    for (auto it = m_channels.cbegin(); it != m_channels.cend(); ++it) {
-        if (it.value().code == code)
-            return const_cast<mg_connection *>(it.key());
-    }
-    return nullptr;
-}
-
-bool CloudServer::push(const QString &code, const QString &text)
-{
-    QMutexLocker lock(&m_channelMutex);
-    mg_connection *conn = channelOf(code);
-    if (!conn)
-        return false;
-    const QByteArray bytes = text.toUtf8();
-    return mg_websocket_write(conn, MG_WEBSOCKET_OPCODE_TEXT, bytes.constData(), size_t(bytes.size())) > 0;
-}
-
-bool CloudServer::closeChannel(const QString &code)
-{
-    QMutexLocker lock(&m_channelMutex);
-    mg_connection *conn = channelOf(code);
-    if (!conn)
-        return false;
-    static const char normalClosure[] = {'\x03', '\xe8'};   // 1000
-    return mg_websocket_write(conn, MG_WEBSOCKET_OPCODE_CONNECTION_CLOSE, normalClosure,
-                              sizeof normalClosure) > 0;
-}
-
-QStringList CloudServer::channels() const
-{
-    QMutexLocker lock(&m_channelMutex);
-    QStringList codes;
-    for (const Channel &c : m_channels)
-        codes << c.code;
-    return codes;
+        logger(printable(line));
 }

@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "BoundedLog.h"
+
 #include <atomic>
 #include <functional>
+#include <memory>
 
 struct mg_context;
 struct mg_connection;
@@ -19,7 +22,9 @@ struct mg_connection;
 // "device_model" and "device_work_records" over HTTP, and the remote channel
 // "<code>/Device/" over WebSocket, on 127.0.0.1 only. It serves from its own
 // threads, so it answers like a remote server while the caller's thread is
-// busy. Everything it received stays readable from any thread.
+// busy. What it received stays readable from any thread, within the bounds
+// of Limits: a flood of requests or texts costs bounded memory, full tables
+// answer 507, and a cap on open channels keeps workers free for HTTP.
 class CloudServer
 {
 public:
@@ -36,15 +41,33 @@ public:
     };
     // How answers go wrong. Status: the given status with a JSON error body;
     // Html and Empty: status 200 with that body; Oversized: the normal answer
-    // padded with blanks to OversizedBytes (still valid JSON).
-    enum class Fault { None, Status, Html, Empty, Oversized };
+    // padded with blanks to OversizedBytes (still valid JSON); Chunked: the
+    // same padded to HugeBytes, sent chunked with no length; Gzip: that one
+    // gzip-compressed (a few hundred KiB on the wire) although the client
+    // asked for none; Redirect: the given status (a 3xx) pointing at the
+    // same path under setRedirectBase().
+    enum class Fault { None, Status, Html, Empty, Oversized, Chunked, Gzip, Redirect };
     static constexpr int OversizedBytes = 8 * 1024 * 1024;
+    static constexpr qint64 HugeBytes = 64 * 1024 * 1024;
     static constexpr int MaxRequestBytes = 1024 * 1024;
+
+    struct Limits {
+        int logEntries = 1000;              // each of requests, work records, texts
+        qint64 logBytes = 16 * 1024 * 1024; // each log's payload
+        int tableEntries = 10000;           // devices, and models
+        qint64 tableBytes = 16 * 1024 * 1024;   // stored device records
+        int channels = 64;                  // open remote channels
+        int httpWorkers = 16;               // threads left for HTTP beside them
+    };
 
     CloudServer();
     ~CloudServer();
     CloudServer(const CloudServer &) = delete;
     CloudServer &operator=(const CloudServer &) = delete;
+
+    // Before start(): thread counts follow the channel cap.
+    void setLimits(const Limits &limits);
+    Limits limits() const;
 
     // Port 0 takes a free port; wsPort < 0 serves the channel on the HTTP
     // port. To come back after stop(), start again with httpPort()/wsPort().
@@ -72,6 +95,7 @@ public:
     void setFault(const QString &resource, Fault fault, int status = 500);
     void clearFaults();
     void setDelay(int ms);                    // before every HTTP answer
+    void setRedirectBase(const QUrl &base);   // where Fault::Redirect points
 
     // Remote channel.
     bool push(const QString &code, const QString &text);
@@ -85,7 +109,8 @@ public:
     QList<ChannelText> channelTexts() const;
     void clearLog();
 
-    // Called from the server's threads for each event, one line each.
+    // Called from the server's threads for each event, one line each, with
+    // control characters escaped: clients choose what ends up in it.
     void setLogger(std::function<void(const QString &)> logger);
 
 private:
@@ -99,11 +124,16 @@ private:
         int status = 500;
     };
     struct Channel {
+        mg_connection *conn = nullptr;
         QString code;
-        QByteArray partial;  // text frames not finished yet
+        QByteArray partial;  // text frames not finished yet; its thread only
         bool partialText = false;
+        QMutex writeMutex;   // one writer at a time; guards open
+        bool open = true;
     };
+    using ChannelPtr = std::shared_ptr<Channel>;
 
+    static int onBeginRequest(mg_connection *conn);
     static int onHttp(mg_connection *conn, void *self);
     static int onWsConnect(const mg_connection *conn, void *self);
     static void onWsReady(mg_connection *conn, void *self);
@@ -111,9 +141,12 @@ private:
     static void onWsClose(const mg_connection *conn, void *self);
 
     int handleHttp(mg_connection *conn);
-    Answer answer(const QByteArray &verb, const QString &path, const QJsonObject &body);
+    Answer answer(const QByteArray &verb, const QString &path, const QJsonObject &body, qint64 bodyBytes);
+    bool storeDevice(int id, const QJsonObject &record);
+    void sendStreamed(mg_connection *conn, const Answer &reply, Fault fault);
     void log(const QString &line);
-    mg_connection *channelOf(const QString &code) const;
+    ChannelPtr channelOf(const QString &code) const;
+    bool channelsFull() const;
 
     mg_context *m_ctx = nullptr;
     quint16 m_httpPort = 0;
@@ -121,18 +154,24 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_delayMs{0};
 
-    mutable QMutex m_mutex;            // state, faults, logs
+    mutable QMutex m_mutex;            // state, faults, logs, limits
+    Limits m_limits;
     QMap<QString, int> m_deviceIds;    // code -> id
     QMap<int, QJsonObject> m_devices;
+    qint64 m_deviceBytes = 0;
     QMap<int, int> m_models;
     int m_nextDeviceId = 1;
     int m_nextModelId = 1;
+    int m_workRecordCount = 0;
     QMap<QString, FaultSetting> m_faults;
-    QList<Request> m_requests;
-    QList<QJsonObject> m_workRecords;
-    QList<ChannelText> m_channelTexts;
+    QUrl m_redirectBase;
+    BoundedLog<Request> m_requests{1000, 16 * 1024 * 1024};
+    BoundedLog<QJsonObject> m_workRecords{1000, 16 * 1024 * 1024};
+    BoundedLog<ChannelText> m_channelTexts{1000, 16 * 1024 * 1024};
     std::function<void(const QString &)> m_logger;
 
-    mutable QMutex m_channelMutex;     // open channels; held while writing to one
-    QMap<const mg_connection *, Channel> m_channels;
+    // Open channels. Held only to look one up: writing to a client that
+    // does not read must not stall the others.
+    mutable QMutex m_channelMutex;
+    QMap<const mg_connection *, ChannelPtr> m_channels;
 };

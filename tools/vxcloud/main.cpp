@@ -26,7 +26,10 @@ int main(int argc, char *argv[])
     QCommandLineOption device(QStringLiteral("device"),
                               QStringLiteral("A device the service already knows, as CODE=ID (repeatable)."),
                               QStringLiteral("CODE=ID"));
-    parser.addOptions({port, wsPort, device});
+    QCommandLineOption maxChannels(QStringLiteral("max-channels"),
+                                   QStringLiteral("Open remote channels at most; more are refused with 503 (default 64)."),
+                                   QStringLiteral("N"), QStringLiteral("64"));
+    parser.addOptions({port, wsPort, device, maxChannels});
     parser.process(app);
 
     bool ok = false;
@@ -46,11 +49,18 @@ int main(int argc, char *argv[])
     }
 
     CloudServer server;
+    CloudServer::Limits limits;
+    limits.channels = parser.value(maxChannels).toInt(&ok);
+    if (!ok || limits.channels < 1 || limits.channels > 1000) {
+        std::fprintf(stderr, "vxcloud: bad --max-channels (1 to 1000)\n");
+        return 2;
+    }
+    server.setLimits(limits);
     for (const QString &entry : parser.values(device)) {
         const int eq = entry.lastIndexOf(QLatin1Char('='));
         const int id = eq > 0 ? entry.mid(eq + 1).toInt(&ok) : 0;
         if (eq <= 0 || !ok) {
-            std::fprintf(stderr, "vxcloud: bad --device %s\n", qPrintable(entry));
+            std::fprintf(stderr, "vxcloud: bad --device\n");
             return 2;
         }
         server.addDevice(entry.left(eq), id);

@@ -1,0 +1,238 @@
+// The cloud stand-in held to a service's bounds: memory under a flood,
+// workers under idle channels, full tables, and what reaches its console.
+#include "CloudServer.h"
+
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QWebSocket>
+#include <QtTest>
+
+#include "MemoryProbe.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+qint64 rssOf(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// A bare socket that asks for channel `code` and reads the first answer;
+// no library reads on its behalf afterwards. -1 when it cannot connect.
+int rawChannel(quint16 port, const QByteArray &code, QByteArray *answer)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+        return -1;
+    const QByteArray upgrade = "GET /" + code + "/Device/ HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+        "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+    char buffer[512];
+    const ssize_t n = ::write(fd, upgrade.constData(), size_t(upgrade.size())) == upgrade.size()
+        ? ::read(fd, buffer, sizeof buffer) : -1;
+    *answer = QByteArray(buffer, int(qMax<ssize_t>(n, 0)));
+    return fd;
+}
+
+// Sends a request; returns its status once answered (0: no answer).
+int statusOf(QNetworkAccessManager &nam, const QUrl &url, const QByteArray &verb, const QByteArray &body)
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+    std::unique_ptr<QNetworkReply> reply(nam.sendCustomRequest(request, verb, body));
+    QSignalSpy done(reply.get(), &QNetworkReply::finished);
+    done.wait(10000);
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+}
+
+class TestCloudServer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void floodLeavesMemoryBounded();
+    void idleChannelsLeaveHttpServed();
+    void stalledChannelDoesNotStallOthers();
+    void tablesFullAnswer507();
+    void consoleLinesEscaped();
+};
+
+void TestCloudServer::floodLeavesMemoryBounded()
+{
+    if (Sanitized)
+        QSKIP("resident memory says nothing under AddressSanitizer");
+    QProcess server;
+    server.start(QStringLiteral(VX_BIN_DIR "/vxcloud"), QStringList());
+    QVERIFY(server.waitForStarted());
+    QUrl base;
+    while (base.isEmpty() && server.waitForReadyRead(10000)) {
+        while (server.canReadLine()) {
+            const QByteArray line = server.readLine().trimmed();
+            if (line.startsWith("http "))
+                base = QUrl(QString::fromLatin1(line.mid(5)));
+        }
+    }
+    QVERIFY(base.isValid());
+    // Keep its console flowing: it prints a line per request.
+    connect(&server, &QProcess::readyReadStandardOutput, &server, [&server] { server.readAllStandardOutput(); });
+    const qint64 idle = rssOf(server.processId());
+
+    // 1,000 work records of 1 MiB each, eight at a time.
+    QByteArray body = "{\"pad\":\"";
+    body += QByteArray(CloudServer::MaxRequestBytes - body.size() - 2, 'x');
+    body += "\"}";
+    QNetworkAccessManager nam;
+    const QUrl url = base.resolved(QUrl("device_work_records"));
+    int sent = 0, answered = 0, accepted = 0;
+    qint64 half = 0;
+    std::function<void()> next = [&] {
+        QNetworkRequest request(url);
+        request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+        QNetworkReply *reply = nam.post(request, body);
+        ++sent;
+        connect(reply, &QNetworkReply::finished, reply, [&, reply] {
+            if (++answered == 500)
+                half = rssOf(server.processId());
+            accepted += reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200;
+            reply->deleteLater();
+            if (sent < 1000)
+                next();
+        });
+    };
+    for (int i = 0; i < 8; ++i)
+        next();
+    QTRY_COMPARE_WITH_TIMEOUT(answered, 1000, 240000);
+    QCOMPARE(accepted, 1000);
+    const qint64 flooded = rssOf(server.processId());
+    qInfo("vxcloud resident: %lld KiB idle, %lld KiB after 500, %lld KiB after 1000 requests of 1 MiB",
+          idle / 1024, half / 1024, flooded / 1024);
+    // Kept whole, the second 500 alone would add 500 MiB.
+    QVERIFY2(flooded - half < 32 * 1024 * 1024, qPrintable(QString::number(flooded - half)));
+    QVERIFY2(flooded - idle < 256 * 1024 * 1024, qPrintable(QString::number(flooded - idle)));
+    server.kill();
+    server.waitForFinished();
+}
+
+void TestCloudServer::idleChannelsLeaveHttpServed()
+{
+    CloudServer server;
+    QVERIFY(server.start());
+    const int cap = server.limits().channels;
+    QCOMPARE(cap, 64);
+    std::vector<std::unique_ptr<QWebSocket>> channels;
+    for (int i = 0; i < cap; ++i) {
+        channels.emplace_back(new QWebSocket);
+        channels.back()->open(QUrl(QStringLiteral("%1C%2/Device/").arg(server.ws()).arg(i)));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(server.channels().size(), cap, 20000);
+
+    QNetworkAccessManager nam;
+    QCOMPARE(statusOf(nam, server.httpBase().resolved(QUrl("device")), "GET", "{\"code\":\"X\"}"), 404);
+
+    // One more channel is told why it is refused.
+    QByteArray answer;
+    const int extra = rawChannel(server.wsPort(), "C99", &answer);
+    QVERIFY2(answer.startsWith("HTTP/1.1 503"), answer.constData());
+    ::close(extra);
+    QCOMPARE(server.channels().size(), cap);
+}
+
+void TestCloudServer::stalledChannelDoesNotStallOthers()
+{
+    CloudServer server;
+    QVERIFY(server.start());
+    // A channel whose client stops reading right after the handshake.
+    QByteArray answer;
+    const int deaf = rawChannel(server.wsPort(), "DEAF", &answer);
+    QVERIFY2(answer.startsWith("HTTP/1.1 101"), answer.constData());
+    QWebSocket live;
+    QSignalSpy texts(&live, &QWebSocket::textMessageReceived);
+    live.open(QUrl(server.ws() + "LIVE/Device/"));
+    QTRY_COMPARE_WITH_TIMEOUT(server.channels().size(), 2, 5000);
+
+    // More than the kernel buffers between them: this write blocks. Once
+    // bytes queue up unread, the pusher is inside it.
+    const QString flood(32 * 1024 * 1024, QLatin1Char('x'));
+    std::thread pusher([&] { server.push("DEAF", flood); });
+    auto queued = [deaf] {
+        int n = 0;
+        ioctl(deaf, FIONREAD, &n);
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(queued() > 0, 10000);
+    // Well inside the server's 10 s write timeout that would free a lock
+    // held across the blocked write.
+    std::thread other([&] {
+        for (int i = 1; i <= 3; ++i)
+            server.push("LIVE", QStringLiteral("ping %1").arg(i));
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(texts.count(), 3, 5000);
+    ::close(deaf);   // ends the blocked write
+    pusher.join();
+    other.join();
+}
+
+void TestCloudServer::tablesFullAnswer507()
+{
+    CloudServer server;
+    CloudServer::Limits limits;
+    limits.tableEntries = 2;
+    server.setLimits(limits);
+    QVERIFY(server.start());
+    QNetworkAccessManager nam;
+    const QUrl model = server.httpBase().resolved(QUrl("device_model"));
+    QCOMPARE(statusOf(nam, model, "POST", "{\"code\":\"A1\"}"), 200);
+    QCOMPARE(statusOf(nam, model, "POST", "{\"code\":\"A2\"}"), 200);
+    QCOMPARE(statusOf(nam, model, "POST", "{\"code\":\"A3\"}"), 507);
+    QCOMPARE(statusOf(nam, model, "POST", "{\"code\":\"A1\"}"), 200);   // known devices still update
+    QCOMPARE(statusOf(nam, model, "PATCH", "{\"code\":1}"), 200);
+    QCOMPARE(statusOf(nam, model, "PATCH", "{\"code\":2}"), 200);
+    QCOMPARE(statusOf(nam, model, "PATCH", "{\"code\":3}"), 507);
+    QCOMPARE(server.devices().size(), 2);
+}
+
+void TestCloudServer::consoleLinesEscaped()
+{
+    CloudServer server;
+    QStringList lines;
+    QMutex mutex;
+    server.setLogger([&](const QString &line) {
+        QMutexLocker lock(&mutex);
+        lines << line;
+    });
+    QVERIFY(server.start());
+    QNetworkAccessManager nam;
+    const QByteArray hostile = "{\"code\":\"\x1b[2J\x1b]0;owned\x07\\n\xc2\x9b" "31m\"}";
+    statusOf(nam, server.httpBase().resolved(QUrl("device")), "GET", hostile);
+    QMutexLocker lock(&mutex);
+    const QString all = lines.join(QLatin1Char('\n'));
+    QVERIFY2(all.contains("\\x1b[2J\\x1b]0;owned\\x07"), qPrintable(all));
+    for (const QString &line : qAsConst(lines)) {
+        for (const QChar c : line)
+            QVERIFY2(c.unicode() >= 0x20 && c.unicode() != 0x7f && (c.unicode() < 0x80 || c.unicode() >= 0xa0),
+                     qPrintable(line));
+    }
+}
+
+QTEST_MAIN(TestCloudServer)
+#include "tst_cloudserver.moc"
