@@ -66,6 +66,37 @@ void PlotDocument::clear()
     m_open = false;
 }
 
+void PlotDocument::joinConsecutive(int fromPath, double epsilon)
+{
+    if (m_open)
+        endPath();
+    std::size_t w = std::size_t(std::max(fromPath, 0)); // paths written
+    std::size_t wp = w < m_paths.size() ? m_paths[w].first : m_points.size(); // points written
+    for (std::size_t r = w; r < m_paths.size(); ++r) {
+        const Path src = m_paths[r];
+        if (w > std::size_t(std::max(fromPath, 0))) {
+            Path &prev = m_paths[w - 1];
+            const QPointF &end = m_points[wp - 1];
+            const QPointF &start = m_points[src.first];
+            if (!prev.closed && std::abs(end.x() - start.x()) <= epsilon && std::abs(end.y() - start.y()) <= epsilon) {
+                for (std::uint32_t k = 1; k < src.count; ++k)
+                    m_points[wp++] = m_points[src.first + k];
+                prev.count += src.count - 1;
+                const QPointF &a = m_points[prev.first];
+                const QPointF &b = m_points[wp - 1];
+                prev.closed = std::abs(a.x() - b.x()) <= epsilon && std::abs(a.y() - b.y()) <= epsilon;
+                continue;
+            }
+        }
+        Path moved{std::uint32_t(wp), src.count, src.closed};
+        for (std::uint32_t k = 0; k < src.count; ++k)
+            m_points[wp++] = m_points[src.first + k];
+        m_paths[w++] = moved;
+    }
+    m_paths.resize(w);
+    m_points.resize(wp);
+}
+
 void PlotDocument::reserve(std::size_t paths, std::size_t points)
 {
     m_paths.reserve(paths);

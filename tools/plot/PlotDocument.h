@@ -39,6 +39,11 @@ public:
     void addPath(const QPointF *points, int count);
     void addPath(const QVector<QPointF> &points) { addPath(points.constData(), points.size()); }
     void clear();
+    // Paths from `fromPath` on that start where the previous one ends
+    // (within epsilon) become one path: drawing programs write a contour
+    // as separate lines or curve pieces, and only a whole contour can be
+    // told closed, nested and started anywhere.
+    void joinConsecutive(int fromPath = 0, double epsilon = 1e-6);
     void reserve(std::size_t paths, std::size_t points);
 
     int pathCount() const { return int(m_paths.size()); }
