@@ -159,7 +159,7 @@ void TestPlotPipeline::placement()
     const PlotPlan plan = PlotPipeline::run(readSample("shapes.ezdxf.dxf"), o);
     QVERIFY(std::abs(plan.report.width - width) < 1e-6);
     QVERIFY(std::abs(plan.report.height - height) < 1e-6);
-    const QRectF box = plan.cut.boundingBox();
+    const QRectF box = plan.sent().boundingBox();
     QVERIFY(std::abs(box.left() - corner.x()) < 1e-6 && std::abs(box.top() - corner.y()) < 1e-6);
 }
 
@@ -208,7 +208,7 @@ void TestPlotPipeline::writerRoundTrip()
     PlotOptions o;
     o.bladeOffset = 0.25;
     const PlotPlan plan = PlotPipeline::run(readSample("letters.pstoedit.hpgl"), o);
-    const QByteArray text = PlotWriter::toByteArray(plan.cut);
+    const QByteArray text = PlotWriter::toByteArray(plan.sent());
     // Only what every machine of the family takes.
     const QRegularExpression allowed(QStringLiteral("^(IN;SP1;|PU-?\\d+,-?\\d+;PD(-?\\d+,-?\\d+,?)+;|PU;SP0;)$"));
     for (const QByteArray &line : text.split('\n'))
@@ -216,12 +216,12 @@ void TestPlotPipeline::writerRoundTrip()
     PlotDocument back;
     HpglInterpreter reader(back);
     QVERIFY(reader.run(text));
-    QCOMPARE(back.pathCount(), plan.cut.pathCount());
+    QCOMPARE(back.pathCount(), plan.sent().pathCount());
     QVERIFY(std::abs(back.cutLength() - plan.report.cutLength) < 0.001 * plan.report.cutLength);
     QVERIFY(std::abs(back.travelLength() - plan.report.travelAfter) < 0.001 * plan.report.travelAfter + 1);
     // The swivels lengthen the cut and reach past the design by the offset.
     QVERIFY(plan.report.cutLength > plan.report.designLength);
-    QVERIFY(plan.cut.boundingBox().width() <= plan.report.width + 2 * o.bladeOffset + 1e-6);
+    QVERIFY(plan.sent().boundingBox().width() <= plan.report.width + 2 * o.bladeOffset + 1e-6);
 }
 
 void TestPlotPipeline::optionTable()

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
 #include <vector>
 
 namespace overlaps {
 
 namespace {
+
+struct Item {
+    std::uint64_t key; // carrier line: quantised direction and offset, packed
+    std::uint32_t path, index;
+};
 
 struct Seg {
     std::uint32_t path, index; // segment index within its path
@@ -16,16 +20,29 @@ struct Seg {
     bool aFirst;               // the segment's first point lies at t0
 };
 
-struct Key {
-    std::int64_t angle, offset;
-    bool operator==(const Key &o) const { return angle == o.angle && offset == o.offset; }
+struct Change {
+    std::uint32_t path, index;
+    double f0, f1; // kept part, as fractions along the segment
 };
-struct KeyHash {
-    std::size_t operator()(const Key &k) const
-    {
-        return std::hash<std::int64_t>()(k.angle * 1000003 ^ k.offset);
-    }
+
+struct Line {
+    double angle, ux, uy;
 };
+
+Line lineOf(const QPointF &a, const QPointF &b, double angleStep)
+{
+    double angle = std::atan2(b.y() - a.y(), b.x() - a.x());
+    if (angle < 0)
+        angle += M_PI;
+    if (angle >= M_PI - angleStep / 2)
+        angle -= M_PI;
+    return {angle, std::cos(angle), std::sin(angle)};
+}
+
+std::uint64_t pack(double v)
+{
+    return std::uint64_t(std::clamp<std::int64_t>(std::llround(v), -(1ll << 31) + 1, (1ll << 31) - 1) + (1ll << 31));
+}
 
 } // namespace
 
@@ -35,72 +52,85 @@ Result merge(PlotDocument &doc, double tolerance)
     if (tolerance <= 0 || doc.isEmpty())
         return result;
     const QRectF box = doc.boundingBox();
+    const QPointF centre = box.center();
     const double extent = std::max({box.width(), box.height(), tolerance});
     // Over the whole extent, a direction step of tol/extent moves a line by
     // at most the tolerance.
     const double angleStep = tolerance / extent;
 
-    std::unordered_map<Key, std::vector<Seg>, KeyHash> lines;
+    // 16 bytes a segment; runs of one key are the candidates.
+    std::vector<Item> items;
+    items.reserve(doc.pointCount());
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
         for (std::uint32_t k = 0; k + 1 < doc.path(i).count; ++k) {
-            QPointF a = p[k], b = p[k + 1];
-            double angle = std::atan2(b.y() - a.y(), b.x() - a.x());
-            if (angle < 0)
-                angle += M_PI;
-            if (angle >= M_PI - angleStep / 2)
-                angle -= M_PI;
-            const double ux = std::cos(angle), uy = std::sin(angle);
-            const double offset = -uy * a.x() + ux * a.y();
-            double t0 = ux * a.x() + uy * a.y(), t1 = ux * b.x() + uy * b.y();
-            const bool aFirst = t0 <= t1;
-            if (!aFirst)
-                std::swap(t0, t1);
-            const Key key{std::llround(angle / angleStep), std::llround(offset / tolerance)};
-            lines[key].push_back(Seg{std::uint32_t(i), k, t0, t1, aFirst});
+            const QPointF a = p[k] - centre, b = p[k + 1] - centre;
+            const Line l = lineOf(a, b, angleStep);
+            const double offset = -l.uy * a.x() + l.ux * a.y();
+            items.push_back(Item{(pack(l.angle / angleStep) << 32) | pack(offset / tolerance), std::uint32_t(i), k});
         }
     }
+    std::sort(items.begin(), items.end(), [](const Item &x, const Item &y) {
+        return x.key < y.key || (x.key == y.key && (x.path < y.path || (x.path == y.path && x.index < y.index)));
+    });
 
-    // Per path, its segments' kept intervals (relative 0..1 along the segment).
-    std::vector<std::vector<std::pair<double, double>>> kept(std::size_t(doc.pathCount()));
-    for (int i = 0; i < doc.pathCount(); ++i)
-        kept[std::size_t(i)].assign(doc.path(i).count - 1, {0.0, 1.0});
-    bool any = false;
-    for (auto &entry : lines) {
-        auto &segs = entry.second;
-        if (segs.size() < 2)
-            continue;
-        std::stable_sort(segs.begin(), segs.end(), [](const Seg &x, const Seg &y) {
-            return x.t0 < y.t0 || (x.t0 == y.t0 && (x.path < y.path || (x.path == y.path && x.index < y.index)));
-        });
-        double covered = -std::numeric_limits<double>::infinity();
-        for (Seg &s : segs) {
-            // Sorted by start, so everything from s.t0 to `covered` is cut
-            // already by an earlier segment.
-            if (s.t0 < covered - tolerance && s.t1 - s.t0 > 0) {
-                const double removed = std::min(covered, s.t1) - s.t0;
-                result.removedLength += removed;
-                const double f = std::clamp(removed / (s.t1 - s.t0), 0.0, 1.0);
-                auto &k = kept[s.path][s.index];
-                k = s.aFirst ? std::make_pair(f, 1.0) : std::make_pair(0.0, 1.0 - f);
-                if (f >= 1.0 - 1e-12)
-                    ++result.removedSegments;
-                any = true;
+    std::vector<Change> changes;
+    std::vector<Seg> segs;
+    for (std::size_t r = 0; r < items.size();) {
+        std::size_t e = r + 1;
+        while (e < items.size() && items[e].key == items[r].key)
+            ++e;
+        if (e - r >= 2) {
+            segs.clear();
+            for (std::size_t k = r; k < e; ++k) {
+                const QPointF *p = doc.points(int(items[k].path));
+                const QPointF a = p[items[k].index] - centre, b = p[items[k].index + 1] - centre;
+                const Line l = lineOf(a, b, angleStep);
+                double t0 = l.ux * a.x() + l.uy * a.y(), t1 = l.ux * b.x() + l.uy * b.y();
+                const bool aFirst = t0 <= t1;
+                if (!aFirst)
+                    std::swap(t0, t1);
+                segs.push_back(Seg{items[k].path, items[k].index, t0, t1, aFirst});
             }
-            covered = std::max(covered, s.t1);
+            // Stable: of equal starts, the earlier in the file is kept.
+            std::stable_sort(segs.begin(), segs.end(), [](const Seg &x, const Seg &y) { return x.t0 < y.t0; });
+            double covered = -std::numeric_limits<double>::infinity();
+            for (const Seg &s : segs) {
+                // Sorted by start, so everything from s.t0 to `covered` is
+                // cut already by an earlier segment.
+                if (s.t0 < covered - tolerance && s.t1 > s.t0) {
+                    const double removed = std::min(covered, s.t1) - s.t0;
+                    result.removedLength += removed;
+                    const double f = std::clamp(removed / (s.t1 - s.t0), 0.0, 1.0);
+                    changes.push_back(s.aFirst ? Change{s.path, s.index, f, 1.0} : Change{s.path, s.index, 0.0, 1.0 - f});
+                    if (f >= 1.0 - 1e-12)
+                        ++result.removedSegments;
+                }
+                covered = std::max(covered, s.t1);
+            }
         }
+        r = e;
     }
-    if (!any)
+    std::vector<Item>().swap(items);
+    if (changes.empty())
         return result;
+    std::sort(changes.begin(), changes.end(), [](const Change &x, const Change &y) {
+        return x.path < y.path || (x.path == y.path && x.index < y.index);
+    });
 
     PlotDocument out;
     out.reserve(std::size_t(doc.pathCount()), doc.pointCount());
+    std::size_t next = 0;
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
-        const auto &segs = kept[std::size_t(i)];
         bool open = false;
-        for (std::size_t k = 0; k < segs.size(); ++k) {
-            const auto [f0, f1] = segs[k];
+        for (std::uint32_t k = 0; k + 1 < doc.path(i).count; ++k) {
+            double f0 = 0, f1 = 1;
+            if (next < changes.size() && changes[next].path == std::uint32_t(i) && changes[next].index == k) {
+                f0 = changes[next].f0;
+                f1 = changes[next].f1;
+                ++next;
+            }
             if (f1 - f0 <= 1e-12) {
                 if (open)
                     out.endPath();

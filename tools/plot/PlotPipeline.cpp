@@ -19,6 +19,7 @@ PlotPlan run(PlotDocument design, const PlotOptions &o)
     r.travelBefore = design.travelLength();
     if (o.order) {
         PathOrdering::Result ordered = PathOrdering::order(design);
+        design = PlotDocument();
         plan.design = std::move(ordered.document);
         plan.source = std::move(ordered.source);
     } else {
@@ -32,14 +33,17 @@ PlotPlan run(PlotDocument design, const PlotOptions &o)
     r.designLength = plan.design.cutLength();
     r.designPaths = plan.design.pathCount();
 
-    plan.cut = plan.design;
-    shaping::addOvercut(plan.cut, o.overcut);
-    shaping::compensateBlade(plan.cut, o.bladeOffset, o.bladeAngle, o.chordTolerance);
-    shaping::repeat(plan.cut, o.passes);
-    r.cutLength = plan.cut.cutLength();
-    r.travelAfter = plan.cut.travelLength();
-    r.paths = plan.cut.pathCount();
-    r.estimateSeconds = plan.cut.estimateSeconds(o.cutSpeed, o.travelSpeed);
+    if (o.overcut > 0 || o.bladeOffset > 0 || o.passes > 1) {
+        plan.cut = plan.design;
+        shaping::addOvercut(plan.cut, o.overcut);
+        shaping::compensateBlade(plan.cut, o.bladeOffset, o.bladeAngle, o.chordTolerance);
+        shaping::repeat(plan.cut, o.passes);
+    }
+    const PlotDocument &sent = plan.sent();
+    r.cutLength = sent.cutLength();
+    r.travelAfter = sent.travelLength();
+    r.paths = sent.pathCount();
+    r.estimateSeconds = sent.estimateSeconds(o.cutSpeed, o.travelSpeed);
     return plan;
 }
 

@@ -46,9 +46,12 @@ struct PlotPlan
     // design.travelMoves() for the pen-up moves.
     PlotDocument design;
     std::vector<int> source;
-    // What is sent: design plus overcut, blade offset and passes.
+    // What is sent: design plus overcut, blade offset and passes. Empty
+    // when none applies (a plot of 50 MB need not be held twice): use sent().
     PlotDocument cut;
     PlotReport report;
+
+    const PlotDocument &sent() const { return cut.isEmpty() ? design : cut; }
 };
 
 namespace PlotPipeline {
