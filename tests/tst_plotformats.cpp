@@ -18,6 +18,7 @@ private slots:
     void sameDesign_data();
     void sameDesign();
     void dxfKinds();
+    void svgKinds();
     void refused_data();
     void refused();
 };
@@ -83,6 +84,20 @@ void TestPlotFormats::dxfKinds()
     QVERIFY2(std::abs(doc.pathLength(6) - 2 * M_PI * 5) < 0.1, qPrintable(QString::number(doc.pathLength(6))));
 }
 
+void TestPlotFormats::svgKinds()
+{
+    // Shapes, transforms, `use`, curves and text, as Qt paints them.
+    PlotFile reader;
+    PlotDocument doc;
+    QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_svg/kinds.svg"), doc),
+             qPrintable(reader.error()));
+    // 400 x 200 user units on 40 x 20 mm: the rect, circle, curve, ellipse,
+    // polyline, and the outlines of "A" (2) and "b" (2).
+    QCOMPARE(doc.pathCount(), 9);
+    const QRectF box = doc.boundingBox();
+    QVERIFY(box.left() >= 0 && box.right() <= 40 && box.top() >= 0 && box.bottom() <= 20);
+}
+
 void TestPlotFormats::refused_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -98,6 +113,8 @@ void TestPlotFormats::refused_data()
     QTest::newRow("DXF text entity")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\n2F\n8\n0\n10\n0\n20\n0\n40\n5\n1\nHi\n0\nENDSEC\n0\nEOF\n")
         << "DXF: entity TEXT (handle 2F)";
+    QTest::newRow("HP-GL circles beyond any plot")
+        << QByteArray("PU0,0;") + QByteArray("CI999999999999;").repeated(100) << "command CI: the drawing expands";
     QTest::newRow("DXF broken") << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n") << "DXF: not a readable DXF file";
 }
 
@@ -111,5 +128,6 @@ void TestPlotFormats::refused()
     QVERIFY2(reader.error().contains(message), qPrintable(reader.error()));
 }
 
-QTEST_GUILESS_MAIN(TestPlotFormats)
+// Text outlines need the font database, hence a GUI application.
+QTEST_MAIN(TestPlotFormats)
 #include "tst_plotformats.moc"

@@ -29,6 +29,7 @@ struct Context {
     double tolerance; // mm
     const dimeMatrix *matrix = nullptr;
     QString error;
+    qint64 pointBudget = 0; // as in HpglInterpreter: bounded by the input size
 
     QPointF map(double x, double y) const
     {
@@ -174,6 +175,10 @@ const Row Rows[] = {
 bool visit(const dimeState *const state, dimeEntity *entity, void *data)
 {
     auto *c = static_cast<Context *>(data);
+    if (qint64(c->doc->pointCount()) > c->pointBudget) {
+        c->error = QStringLiteral("the drawing expands beyond %1 points; not a drawing to cut").arg(c->pointBudget);
+        return false;
+    }
     const char *name = entity->getEntityName();
     for (const Row &row : Rows) {
         if (std::strcmp(row.name, name) == 0) {
@@ -240,7 +245,8 @@ bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordTole
         m_error = QStringLiteral("not a readable DXF file (libdime stopped near line %1)").arg(line);
         return false;
     }
-    Context c{&doc, unitScale(model), chordToleranceMm, nullptr, QString()};
+    Context c{&doc, unitScale(model), chordToleranceMm, nullptr, QString(),
+              qint64(doc.pointCount()) + (2 << 20) + 128 * qint64(data.size())};
     const int first = doc.pathCount();
     model.traverseEntities(visit, &c, false, true, false);
     if (doc.building())

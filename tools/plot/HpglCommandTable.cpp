@@ -131,6 +131,7 @@ bool HpglInterpreter::init(const Args &)
     m_rotation = 0;
     m_polygon = false;
     m_polygons.clear();
+    m_polygonPoints = 0;
     return defaults({});
 }
 
@@ -232,8 +233,10 @@ bool HpglInterpreter::circle(const Args &a)
     points.reserve(size_t(n) + 1);
     arcs::flatten(center, r, 0, 2 * M_PI, m_tolerance, [&](const QPointF &p) { points.push_back(p); });
     points.back() = points.front();
-    if (m_polygon)
+    if (m_polygon) {
+        m_polygonPoints += qint64(points.size());
         m_polygons.push_back(std::move(points));
+    }
     else
         closedShape(points);
     return true;
@@ -291,6 +294,7 @@ bool HpglInterpreter::polygonMode(const Args &a)
         m_polygon = true;
         m_polygonEmitted = false;
         m_polygons.clear();
+        m_polygonPoints = 1;
         m_polygons.emplace_back(1, m_pos);
     } else if (mode == 1) {
         if (m_polygon)

@@ -31,6 +31,7 @@ bool HpglInterpreter::run(const QByteArray &data)
 {
     HpglTokenizer tok(data);
     m_tok = &tok;
+    m_pointBudget = qint64(m_doc.pointCount()) + PointAllowance + PointsPerByte * data.size();
     Args args;
     args.reserve(64);
     bool ok = true;
@@ -57,6 +58,8 @@ bool HpglInterpreter::run(const QByteArray &data)
             ok = tok.numbers(args) && (this->*row->handler)(args);
             break;
         }
+        if (ok && qint64(m_doc.pointCount()) + m_polygonPoints > m_pointBudget)
+            ok = fail(QStringLiteral("the drawing expands beyond %1 points; not a plot").arg(m_pointBudget));
     }
     if (ok && tok.failed())
         ok = false;
@@ -193,10 +196,14 @@ void HpglInterpreter::penMove(const QPointF &to, bool down)
         if (m_polygons.empty() || !down)
             m_polygons.emplace_back();
         auto &poly = m_polygons.back();
-        if (poly.empty())
+        if (poly.empty()) {
             poly.push_back(down ? m_pos : to);
-        if (down)
+            ++m_polygonPoints;
+        }
+        if (down) {
             poly.push_back(to);
+            ++m_polygonPoints;
+        }
     } else if (down) {
         segment(m_pos, to);
     }

@@ -31,6 +31,13 @@ public:
 
     explicit HpglInterpreter(PlotDocument &out, double chordToleranceMm = 0.05);
 
+    // A few bytes may ask for a huge flattened circle ("CI99999999;" is
+    // 65536 points): past this many points per input byte (plus a fixed
+    // allowance) the file is refused rather than allowed to take the
+    // memory. Real plots stay two orders of magnitude below.
+    static constexpr qint64 PointsPerByte = 128;
+    static constexpr qint64 PointAllowance = 2 << 20;
+
     // Appends the plot's strokes to the document; false with error() on
     // the first bad command (what was read so far stays in the document).
     bool run(const QByteArray &data);
@@ -100,6 +107,8 @@ private:
 
     PlotDocument &m_doc;
     double m_tolerance; // plotter units
+    qint64 m_pointBudget = 0;
+    qint64 m_polygonPoints = 0;
     HpglTokenizer *m_tok = nullptr;
 
     QString m_error;

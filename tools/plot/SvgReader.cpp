@@ -19,8 +19,9 @@ constexpr double UnitsPerMm = 40.0; // recording resolution
 class RecordingEngine : public QPaintEngine
 {
 public:
-    explicit RecordingEngine(PlotDocument &doc, double heightUnits)
-        : QPaintEngine(QPaintEngine::AllFeatures), m_doc(doc), m_height(heightUnits) {}
+    RecordingEngine(PlotDocument &doc, double heightUnits, qint64 budget)
+        : QPaintEngine(QPaintEngine::AllFeatures), m_doc(doc), m_height(heightUnits), m_budget(budget) {}
+    bool overBudget() const { return qint64(m_doc.pointCount()) > m_budget; }
 
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
@@ -39,6 +40,8 @@ public:
         const bool stroked = m_pen.style() != Qt::NoPen;
         const bool filled = m_brush.style() != Qt::NoBrush;
         if (!stroked && (!filled || m_brush.color() == Qt::white))
+            return;
+        if (overBudget())
             return;
         for (const QPolygonF &poly : path.toSubpathPolygons(m_transform)) {
             if (poly.size() < 2)
@@ -64,6 +67,7 @@ private:
 
     PlotDocument &m_doc;
     double m_height;
+    qint64 m_budget;
     QTransform m_transform;
     QPen m_pen;
     QBrush m_brush;
@@ -72,9 +76,10 @@ private:
 class RecordingDevice : public QPaintDevice
 {
 public:
-    RecordingDevice(PlotDocument &doc, const QSizeF &size)
-        : m_engine(doc, size.height()), m_size(size) {}
+    RecordingDevice(PlotDocument &doc, const QSizeF &size, qint64 budget)
+        : m_engine(doc, size.height(), budget), m_size(size) {}
     QPaintEngine *paintEngine() const override { return &m_engine; }
+    bool overBudget() const { return m_engine.overBudget(); }
 
 protected:
     int metric(PaintDeviceMetric m) const override
@@ -230,9 +235,15 @@ bool SvgReader::read(const QByteArray &input, PlotDocument &doc)
         return false;
     }
     const QSizeF size(widthMm * UnitsPerMm, heightMm * UnitsPerMm);
-    RecordingDevice device(doc, size);
+    // Bounded by the input size, as in HpglInterpreter.
+    const qint64 budget = qint64(doc.pointCount()) + (2 << 20) + 128 * qint64(data.size());
+    RecordingDevice device(doc, size, budget);
     QPainter painter(&device);
     renderer.render(&painter, QRectF(QPointF(0, 0), size));
     painter.end();
+    if (device.overBudget()) {
+        m_error = QStringLiteral("the drawing expands beyond %1 points; not a drawing to cut").arg(budget);
+        return false;
+    }
     return true;
 }
