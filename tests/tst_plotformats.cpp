@@ -115,6 +115,10 @@ void TestPlotFormats::refused_data()
         << "DXF: entity TEXT (handle 2F)";
     QTest::newRow("HP-GL circles beyond any plot")
         << QByteArray("PU0,0;") + QByteArray("CI999999999999;").repeated(100) << "command CI: the drawing expands";
+    // libdime trusted the count and read a null array (found by fuzz_dxf).
+    QTest::newRow("DXF spline count without its points")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n71\n3\n72\n0\n73\n4\n0\nENDSEC\n0\nEOF\n")
+        << "DXF: SPLINE at line 6: control points do not match their count";
     QTest::newRow("DXF broken") << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n") << "DXF: not a readable DXF file";
 }
 

@@ -214,6 +214,75 @@ double unitScale(dimeModel &model)
     return u >= 0 && u <= 20 ? mm[u] : 1;
 }
 
+// libdime sizes a SPLINE's arrays from its count records (72 knots, 73
+// control points, 74 fit points) and then trusts them: a count with fewer
+// values, or values before their count, leaves it reading a null or short
+// array. Text DXF is checked here first; "line" is the file's line.
+QString checkSplineCounts(const QByteArray &data)
+{
+    struct Count {
+        int declared = -1, seen = 0;
+        bool early = false;
+    };
+    const int valueCode[3] = {40, 10, 11}, countCode[3] = {72, 73, 74};
+    const char *names[3] = {"knots", "control points", "fit points"};
+    Count counts[3];
+    bool inSpline = false;
+    int splineLine = 0;
+    const auto finish = [&]() -> QString {
+        for (int k = 0; k < 3; ++k) {
+            const Count &c = counts[k];
+            if (c.early || (c.declared >= 0 && c.declared != c.seen) || (c.declared < 0 && c.seen > 0))
+                return QStringLiteral("SPLINE at line %1: %2 do not match their count").arg(splineLine).arg(QLatin1String(names[k]));
+        }
+        return QString();
+    };
+    int line = 0;
+    qsizetype at = 0;
+    while (at < data.size()) {
+        qsizetype end = data.indexOf('\n', at);
+        if (end < 0)
+            end = data.size();
+        const QByteArray codeText = data.mid(at, end - at).trimmed();
+        ++line;
+        at = end + 1;
+        end = data.indexOf('\n', at);
+        if (end < 0)
+            end = data.size();
+        const QByteArray value = data.mid(at, end - at).trimmed();
+        ++line;
+        at = end + 1;
+        bool ok = false;
+        const int code = codeText.toInt(&ok);
+        // libdime reads "7-1" as 7 and goes on out of step; stop here.
+        if (!ok && !(codeText.isEmpty() && at >= data.size()))
+            return QStringLiteral("line %1: group code \"%2\" is not a number")
+                .arg(line - 1).arg(QString::fromLatin1(codeText.left(20)));
+        if (code == 0) {
+            if (inSpline)
+                if (const QString e = finish(); !e.isEmpty())
+                    return e;
+            inSpline = value == "SPLINE";
+            splineLine = line;
+            for (Count &c : counts)
+                c = Count();
+            continue;
+        }
+        if (!inSpline)
+            continue;
+        for (int k = 0; k < 3; ++k) {
+            if (code == countCode[k])
+                counts[k].declared = value.toInt();
+            if (code == valueCode[k]) {
+                if (counts[k].declared < 0)
+                    counts[k].early = true;
+                ++counts[k].seen;
+            }
+        }
+    }
+    return inSpline ? finish() : QString();
+}
+
 } // namespace
 
 bool DxfReader::looksLikeDxf(const QByteArray &data)
@@ -228,6 +297,13 @@ bool DxfReader::looksLikeDxf(const QByteArray &data)
 bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordToleranceMm)
 {
     m_error.clear();
+    if (data.startsWith("AutoCAD Binary DXF")) {
+        m_error = QStringLiteral("binary DXF is not supported; save the drawing as text DXF");
+        return false;
+    }
+    m_error = checkSplineCounts(data);
+    if (!m_error.isEmpty())
+        return false;
     FILE *fp = fmemopen(const_cast<char *>(data.constData()), size_t(data.size()), "rb");
     if (!fp || data.isEmpty()) {
         if (fp)
