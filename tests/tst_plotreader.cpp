@@ -1,21 +1,7 @@
 #include "PlotReader.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryFile>
 #include <QtTest>
-
-// Sanitizers slow byte loops down by an order of magnitude.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr qint64 BigPlotBudgetMs = 60000;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr qint64 BigPlotBudgetMs = 60000;
-#else
-constexpr qint64 BigPlotBudgetMs = 10000;
-#endif
-#else
-constexpr qint64 BigPlotBudgetMs = 10000;
-#endif
 
 class TestPlotReader : public QObject
 {
@@ -266,7 +252,8 @@ void TestPlotReader::sample()
 
 void TestPlotReader::bigPlot()
 {
-    // ~50 MB of short strokes in mixed spellings; must stay linear.
+    // ~50 MB of short strokes in mixed spellings; its speed is bench_plot's
+    // business, the totals are checked here.
     QByteArray plot;
     plot.reserve(52 << 20);
     plot += "IN;SP1;";
@@ -277,14 +264,9 @@ void TestPlotReader::bigPlot()
                 + QByteArray::number(x + 5) + ",100\nPR0 -100;PA;";
         ++strokes;
     }
-    QElapsedTimer timer;
-    timer.start();
     PlotReader reader;
     reader.setKeepPolylines(false);
     QVERIFY(reader.read(plot));
-    const qint64 ms = timer.elapsed();
-    qInfo("parsed %lld MB in %lld ms", qint64(plot.size() >> 20), ms);
-    QVERIFY2(ms < BigPlotBudgetMs, "50 MB plot took too long");
     QCOMPARE(reader.strokeCount(), strokes);
     QCOMPARE(reader.pathLength(), 205.0 * strokes);
     QCOMPARE(reader.width(), 9995.0);
