@@ -118,8 +118,10 @@ Result merge(PlotDocument &doc, double tolerance)
         return x.path < y.path || (x.path == y.path && x.index < y.index);
     });
 
+    // A shortened segment may start a new path with a new point: reserve
+    // for that, or the point array would double (and briefly triple) here.
     PlotDocument out;
-    out.reserve(std::size_t(doc.pathCount()), doc.pointCount());
+    out.reserve(std::size_t(doc.pathCount()) + changes.size(), doc.pointCount() + changes.size());
     std::size_t next = 0;
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);

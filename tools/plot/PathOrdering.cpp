@@ -3,6 +3,9 @@
 #include "ContourNesting.h"
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <cmath>
 #include <limits>
 
@@ -258,6 +261,12 @@ PathOrdering::Result PathOrdering::order(const PlotDocument &doc, int window)
 {
     Result r;
     const std::vector<Step> steps = plan(doc, window);
+#ifdef __GLIBC__
+    // The index and nesting buffers (tens of MB on big plots) sit below
+    // glibc's mmap threshold once it has grown; hand them back before the
+    // ordered copy is built, or they stay resident beside it.
+    malloc_trim(0);
+#endif
     r.document = build(doc, steps);
     r.source.reserve(steps.size());
     for (const Step &s : steps)

@@ -45,7 +45,9 @@ bool writePlot(const PlotDocument &doc, Sink &&sink)
 QByteArray PlotWriter::toByteArray(const PlotDocument &doc)
 {
     QByteArray out;
-    out.reserve(int(std::min<std::size_t>(doc.pointCount() * 12 + 64, 1u << 30)));
+    // Room for the widest coordinates: pages never written stay virtual,
+    // while growing by doubling would hold the text twice for a moment.
+    out.reserve(int(std::min<std::size_t>(doc.pointCount() * 24 + 64, (1u << 31) - 4096)));
     writePlot(doc, [&](const QByteArray &chunk) {
         out += chunk;
         return true;
