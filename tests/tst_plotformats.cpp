@@ -18,6 +18,7 @@ private slots:
     void sameDesign_data();
     void sameDesign();
     void dxfKinds();
+    void otherPrograms();
     void svgKinds();
     void refused_data();
     void refused();
@@ -82,6 +83,27 @@ void TestPlotFormats::dxfKinds()
     QVERIFY2(std::abs(doc.pathLength(0) - (60 + 20 * M_PI)) < 0.2, qPrintable(QString::number(doc.pathLength(0))));
     // The second insert doubles the block's 2.5 mm radius hole.
     QVERIFY2(std::abs(doc.pathLength(6) - 2 * M_PI * 5) < 0.1, qPrintable(QString::number(doc.pathLength(6))));
+}
+
+void TestPlotFormats::otherPrograms()
+{
+    PlotFile reader;
+    PlotDocument doc;
+    // Outlined letters: hp2xx -t reports 133.40 x 31.15 mm.
+    QVERIFY2(reader.readFile(sample("letters.pstoedit.hpgl"), doc), qPrintable(reader.error()));
+    QVERIFY(std::abs(doc.boundingBox().width() - 133.40) <= 0.005);
+    QVERIFY(std::abs(doc.boundingBox().height() - 31.15) <= 0.005);
+    QCOMPARE(doc.pathCount(), 16);
+
+    // libplot fits the page (IP, SC, PM/EP), so only the proportions of
+    // the 100 x 60 rectangle and the 20 mm circle are known.
+    QVERIFY2(reader.readFile(sample("shapes.plotutils.hpgl"), doc), qPrintable(reader.error()));
+    QCOMPARE(doc.pathCount(), 2);
+    const QRectF box = doc.boundingBox();
+    QVERIFY2(std::abs(box.width() / box.height() - 100.0 / 60) < 0.002, qPrintable(QString::number(box.width() / box.height())));
+    const double scale = box.width() / 100;
+    QVERIFY(std::abs(doc.pathLength(0) - 320 * scale) < 0.001 * 320 * scale);
+    QVERIFY(std::abs(doc.pathLength(1) - 20 * M_PI * scale) < 0.003 * 20 * M_PI * scale);
 }
 
 void TestPlotFormats::svgKinds()
