@@ -408,10 +408,10 @@ void TestSimulator::badPlotIsRefused()
     Host host(sim->serverPort());
     QVERIFY(host.ready());
     QSignalSpy failed(sim, &VXSimulator::jobFailed);
-    host.send("PLT", "IN;PU0,0;CI100;");
+    host.send("PLT", "IN;PU0,0;WG100,0,90;");
     QCOMPARE(host.next(), QString("CCMD;66,5,job1.plt,1,0,0,0,0,0,0;"));
     QCOMPARE(failed.size(), 1);
-    QVERIFY(failed.first().at(1).toString().contains("command CI"));
+    QVERIFY(failed.first().at(1).toString().contains("command WG"));
     QVERIFY(!sim->busy());
 }
 

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "HpglTokenizer.h"
+#include "PlotDocument.h"
+
+#include <QByteArray>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Runs HP-GL and HP-GL/2 vector commands into a PlotDocument (millimetres,
+// 40 plotter units per mm). What each command does is one row of the
+// handler table (HpglCommandTable.cpp): how its parameters are read and the
+// member that applies them, or why it is refused.
+//
+// Arcs and circles are flattened to the chord tolerance, whatever chord
+// angle the file asks for. Polygon mode (PM) collects edges; EP or FP emits
+// them once as closed cut paths. IW clips to its window, RO rotates in 90°
+// steps. Scaling is applied only when its result is certain: SC needs IP
+// points given in the file (the default ones depend on the machine), and
+// IR with parameters is refused for the same reason. Labels and anything
+// else that draws but is not modelled are refused with the command and its
+// position, so a size reported for a file is never silently wrong.
+class HpglInterpreter
+{
+public:
+    static constexpr double UnitsPerMm = 40.0;
+
+    explicit HpglInterpreter(PlotDocument &out, double chordToleranceMm = 0.05);
+
+    // A few bytes may ask for a huge flattened circle ("CI99999999;" is
+    // 65536 points): past this many points per input byte (plus a fixed
+    // allowance) the file is refused rather than allowed to take the
+    // memory. Real plots stay two orders of magnitude below.
+    static constexpr qint64 PointsPerByte = 128;
+    static constexpr qint64 PointAllowance = 2 << 20;
+
+    // Appends the plot's strokes to the document; false with error() on
+    // the first bad command (what was read so far stays in the document).
+    bool run(const QByteArray &data);
+
+    // "byte 120 (line 4, column 7), command PD: odd number of coordinates"
+    QString error() const { return m_error; }
+    qint64 errorOffset() const { return m_errorOffset; }
+    QByteArray errorCommand() const { return m_errorCommand; }
+
+    using Args = std::vector<double>;
+    using Handler = bool (HpglInterpreter::*)(const Args &);
+    enum class Params { Numbers, Encoded, Ignored, Refused };
+    struct Row {
+        char name[3];
+        Params params;
+        Handler handler;     // Numbers only
+        const char *refusal; // Refused only
+    };
+    static const Row *find(std::uint16_t op);
+
+private:
+    friend struct HpglTable;
+
+    bool fail(const QString &message);
+    bool failAt(qint64 offset, const QString &message);
+
+    // Coordinate mapping: current (user) units -> plotter units.
+    QPointF toPlotter(double x, double y) const;
+    QPointF deltaToPlotter(double dx, double dy) const;
+    QString rescale();
+    QPointF out(const QPointF &plotter) const;
+
+    // Drawing in plotter units.
+    void setPen(bool down);
+    void penMove(const QPointF &to, bool down);
+    void segment(QPointF a, QPointF b);
+    void endStroke();
+    void closedShape(const std::vector<QPointF> &points);
+    void arc(const QPointF &center, double sweepRadians);
+    bool clip(QPointF &a, QPointF &b) const;
+
+    bool moveList(const Args &a, bool relative);
+    // Table handlers.
+    bool penUp(const Args &a);
+    bool penDown(const Args &a);
+    bool plotAbsolute(const Args &a);
+    bool plotRelative(const Args &a);
+    bool init(const Args &a);
+    bool defaults(const Args &a);
+    bool inputP1P2(const Args &a);
+    bool inputRelative(const Args &a);
+    bool scale(const Args &a);
+    bool rotate(const Args &a);
+    bool inputWindow(const Args &a);
+    bool circle(const Args &a);
+    bool arcAbsolute(const Args &a);
+    bool arcRelative(const Args &a);
+    bool arcThreePointAbsolute(const Args &a);
+    bool arcThreePointRelative(const Args &a);
+    bool rectAbsolute(const Args &a);
+    bool rectRelative(const Args &a);
+    bool polygonMode(const Args &a);
+    bool polygonEmit(const Args &a);
+    bool arcThreePoint(const QPointF &inter, const QPointF &end);
+    bool rectangle(const QPointF &corner);
+    bool encoded(const char *begin, const char *end);
+
+    PlotDocument &m_doc;
+    double m_tolerance; // plotter units
+    qint64 m_pointBudget = 0;
+    qint64 m_polygonPoints = 0;
+    HpglTokenizer *m_tok = nullptr;
+
+    QString m_error;
+    qint64 m_errorOffset = -1;
+    QByteArray m_errorCommand;
+
+    QPointF m_pos;          // plotter units, before rotation
+    bool m_down = false;
+    bool m_relative = false;
+    bool m_stroking = false;
+    QPointF m_strokeAt;
+
+    bool m_scaled = false;
+    bool m_p1Known = false, m_p2Known = false;
+    QPointF m_p1, m_p2;
+    double m_sc[4] = {0, 0, 0, 0};
+    int m_scType = 0;
+    double m_scLeft = 50, m_scBottom = 50;
+    double m_sx = 1, m_sy = 1, m_ox = 0, m_oy = 0; // plotter = o + user * s
+
+    int m_rotation = 0; // degrees, multiple of 90
+    bool m_windowed = false;
+    QRectF m_window;
+
+    bool m_polygon = false;
+    bool m_polygonEmitted = false;
+    std::vector<std::vector<QPointF>> m_polygons;
+};

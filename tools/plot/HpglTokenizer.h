@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Splits HP-GL and HP-GL/2 text into commands: a two-letter mnemonic (any
+// case) and its parameters. Separators may be commas, blanks or nothing but
+// a sign; a command ends at ';', a line break or the next letter. Escape
+// sequences (ESC . x ... ':' device control, ESC E, ESC %) and CO comments
+// carry no geometry and are passed over here.
+//
+// Parameters are read on demand, in the form the command's table row asks
+// for: numbers, raw bytes up to ';' (PE's encoded coordinates) or anything
+// (strings and attribute bytes of commands that do not move the tool). One
+// pass, no allocation per command; positions are turned into line and
+// column only when an error is reported.
+class HpglTokenizer
+{
+public:
+    // Coordinates beyond this are garbage, not a plot; also keeps sums finite.
+    static constexpr double MaxMagnitude = 1e12;
+
+    static constexpr std::uint16_t code(char a, char b)
+    {
+        return std::uint16_t((std::uint8_t(a) << 8) | std::uint8_t(b));
+    }
+
+    explicit HpglTokenizer(const QByteArray &data);
+
+    // Next mnemonic; false at the end or on an error (see failed()).
+    bool nextCommand();
+    std::uint16_t op() const { return m_op; }
+    QByteArray opName() const;
+    qint64 commandOffset() const { return m_cmdOffset; }
+
+    // One of these per command, before the next nextCommand().
+    bool numbers(std::vector<double> &out);
+    bool raw(const char *&begin, const char *&end);
+    bool skipAny();
+
+    bool failed() const { return m_errorOffset >= 0; }
+    qint64 errorOffset() const { return m_errorOffset; }
+    QString errorMessage() const { return m_errorMessage; }
+    // "byte 120 (line 4, column 7)"
+    QString where(qint64 offset) const;
+
+private:
+    void fail(qint64 offset, const QString &message);
+    bool skipQuoted(const char *what);
+
+    const char *m_data;
+    const char *m_p;
+    const char *m_end;
+    std::uint16_t m_op = 0;
+    qint64 m_cmdOffset = -1;
+    qint64 m_errorOffset = -1;
+    QString m_errorMessage;
+};

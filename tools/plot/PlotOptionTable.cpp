@@ -1,0 +1,95 @@
+#include "PlotOptionTable.h"
+
+#include <cmath>
+#include <iterator>
+
+namespace PlotOptionTable {
+
+namespace {
+
+bool number(const QString &text, double lo, double hi, double &out, QString *error)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v < lo || v > hi) {
+        if (error)
+            *error = QStringLiteral("expects a number from %1 to %2, not \"%3\"").arg(lo).arg(hi).arg(text);
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+QString text(double v) { return QString::number(v); }
+
+#define VX_NUMBER(member, lo, hi)                                                           \
+    [](const PlotOptions &o) { return text(o.member); },                                   \
+        [](PlotOptions &o, const QString &v, QString *e) { return number(v, lo, hi, o.member, e); }
+
+const Row Rows[] = {
+    {"scale", "PERCENT", "Scale the design by this percentage.", VX_NUMBER(placement.scalePercent, 0.01, 100000)},
+    {"width", "MM", "Scale the design to this width (keeps the aspect; with --height, fits both).",
+     VX_NUMBER(placement.targetWidth, 0, 1e6)},
+    {"height", "MM", "Scale the design to this height (keeps the aspect).", VX_NUMBER(placement.targetHeight, 0, 1e6)},
+    {"rotate", "DEGREES", "Rotate counter-clockwise by 0, 90, 180 or 270 degrees.",
+     [](const PlotOptions &o) { return QString::number(o.placement.rotation); },
+     [](PlotOptions &o, const QString &v, QString *e) {
+         bool ok = false;
+         const int r = v.toInt(&ok);
+         if (!ok || r % 90 != 0) {
+             if (e)
+                 *e = QStringLiteral("expects 0, 90, 180 or 270, not \"%1\"").arg(v);
+             return false;
+         }
+         o.placement.rotation = ((r % 360) + 360) % 360;
+         return true;
+     }},
+    {"mirror", nullptr, "Mirror the design left to right (for cutting from the back).",
+     [](const PlotOptions &o) { return QString::fromLatin1(o.placement.mirror ? "on" : "off"); },
+     [](PlotOptions &o, const QString &, QString *) { return o.placement.mirror = true; }},
+    {"margin", "MM", "Place the design this far from the origin.", VX_NUMBER(placement.margin, 0, 1e5)},
+    {"no-order", nullptr, "Cut in the file's order (no reordering).",
+     [](const PlotOptions &o) { return QString::fromLatin1(o.order ? "off" : "on"); },
+     [](PlotOptions &o, const QString &, QString *) {
+         o.order = false;
+         return true;
+     }},
+    {"merge-overlaps", "MM", "Cut lines lying on one another within this distance once (0: off).",
+     VX_NUMBER(mergeOverlaps, 0, 10)},
+    {"passes", "N", "Cut each path this many times.",
+     [](const PlotOptions &o) { return QString::number(o.passes); },
+     [](PlotOptions &o, const QString &v, QString *e) {
+         double n = 0;
+         if (!number(v, 1, 100, n, e) || n != std::floor(n)) {
+             if (e && e->isEmpty())
+                 *e = QStringLiteral("expects a whole number from 1 to 100, not \"%1\"").arg(v);
+             return false;
+         }
+         o.passes = int(n);
+         return true;
+     }},
+    {"overcut", "MM", "Extend closed contours past their start by this length.", VX_NUMBER(overcut, 0, 100)},
+    {"blade-offset", "MM", "Drag-knife compensation for this blade offset (0: off).", VX_NUMBER(bladeOffset, 0, 5)},
+    {"weed-border", "MM", "Add a rectangle this far around the design (0: none).", VX_NUMBER(weedBorder, 0, 1000)},
+    {"tolerance", "MM", "Chord tolerance for curves.", VX_NUMBER(chordTolerance, 0.001, 10)},
+};
+
+#undef VX_NUMBER
+
+} // namespace
+
+const Row *rows(int *count)
+{
+    *count = int(std::size(Rows));
+    return Rows;
+}
+
+const Row *find(const QString &flag)
+{
+    for (const Row &row : Rows)
+        if (flag == QLatin1String(row.flag))
+            return &row;
+    return nullptr;
+}
+
+} // namespace PlotOptionTable
