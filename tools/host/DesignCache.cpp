@@ -1,0 +1,103 @@
+#include "DesignCache.h"
+
+#include "PlotFile.h"
+#include "PlotPreview.h"
+#include "PlotWriter.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+void DesignCache::setOptions(const PlotOptions &options)
+{
+    m_options = options;
+    clear();
+}
+
+void DesignCache::clear()
+{
+    m_byCode.clear();
+    m_order.clear();
+    m_bytes = 0;
+}
+
+std::shared_ptr<PreparedDesign> DesignCache::prepare(const QString &code, const QString &path,
+                                                     const PlotOptions &options, const QSize &previewSize)
+{
+    auto d = std::make_shared<PreparedDesign>();
+    d->code = code;
+    const QFileInfo info(path);
+    d->path = info.absoluteFilePath();
+    d->name = info.fileName();
+    d->modified = info.lastModified();
+    d->size = info.size();
+    if (!info.isFile()) {
+        d->error = info.exists() ? QStringLiteral("%1 is not a regular file").arg(d->name)
+                                 : QStringLiteral("%1 has gone").arg(d->name);
+        return d;
+    }
+    if (info.size() > MaxFileBytes) {
+        d->error = QStringLiteral("%1 is larger than %2 MiB").arg(d->name).arg(MaxFileBytes >> 20);
+        return d;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        d->error = QStringLiteral("cannot read %1: %2").arg(d->name, file.errorString());
+        return d;
+    }
+    const QByteArray data = file.readAll();
+    d->sha256 = QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+    PlotDocument doc;
+    PlotFile reader;
+    if (!reader.read(data, doc, options.chordTolerance)) {
+        d->error = QStringLiteral("%1: %2").arg(d->name, reader.error());
+        return d;
+    }
+    const PlotPlan plan = PlotPipeline::run(std::move(doc), options);
+    d->report = plan.report;
+    const QByteArray text = PlotWriter::toByteArray(plan.sent());
+    if (plan.report.cutLength <= 0 || plan.sent().isEmpty()) {
+        d->error = QStringLiteral("%1 cuts nothing (no stroke)").arg(d->name);
+        return d;
+    }
+    // The writer's text is ASCII: nothing for the frame's encoding to alter.
+    d->plot = QString::fromLatin1(text);
+    if (!previewSize.isEmpty())
+        d->preview = PlotPreview::render(plan.design, previewSize);
+    return d;
+}
+
+std::shared_ptr<const PreparedDesign> DesignCache::get(const QString &code, const QString &path)
+{
+    const auto it = m_byCode.constFind(code);
+    if (it != m_byCode.constEnd()) {
+        const std::shared_ptr<const PreparedDesign> &d = *it;
+        const QFileInfo info(path);
+        if (d->path == info.absoluteFilePath() && d->modified == info.lastModified() && d->size == info.size()) {
+            m_order.removeOne(code);
+            m_order.append(code);
+            return d;
+        }
+        m_bytes -= d->footprint();
+        m_byCode.remove(code);
+        m_order.removeOne(code);
+    }
+    std::shared_ptr<const PreparedDesign> d = prepare(code, path, m_options, m_previewSize);
+    ++m_reads;
+    m_byCode.insert(code, d);
+    m_order.append(code);
+    m_bytes += d->footprint();
+    trim();
+    return d;
+}
+
+void DesignCache::trim()
+{
+    // The newest entry stays even when it alone is over the bound: it is
+    // the one the sheet under the camera needs.
+    while (m_order.size() > 1 && (m_order.size() > MaxEntries || m_bytes > MaxBytes)) {
+        const QString oldest = m_order.takeFirst();
+        m_bytes -= m_byCode.value(oldest)->footprint();
+        m_byCode.remove(oldest);
+    }
+}

@@ -1,0 +1,372 @@
+#include "SheetRun.h"
+
+#include "DeviceSession.h"
+#include "JobJournal.h"
+#include "property/VXDeviceProperty.h"
+
+namespace {
+// A plot with no stroke: the answer for a sheet that must pass uncut.
+const QString kEmptyPlot = QStringLiteral("IN;");
+// A stopping machine need not report; the run ends after this all the same.
+constexpr int StopGraceMs = 3000;
+}
+
+QJsonObject SheetRun::Sheet::toJson() const
+{
+    QJsonObject o{{QStringLiteral("index"), index},
+                  {QStringLiteral("code"), code},
+                  {QStringLiteral("design"), design},
+                  {QStringLiteral("outcome"), SheetRun::outcomeName(outcome)},
+                  {QStringLiteral("percent"), percent},
+                  {QStringLiteral("ms"), ms}};
+    if (!reason.isEmpty())
+        o.insert(QStringLiteral("reason"), reason);
+    return o;
+}
+
+QString SheetRun::outcomeName(Outcome o)
+{
+    switch (o) {
+    case Outcome::Finished: return QStringLiteral("finished");
+    case Outcome::Skipped: return QStringLiteral("skipped");
+    case Outcome::Failed: return QStringLiteral("failed");
+    case Outcome::Pending: break;
+    }
+    return QStringLiteral("pending");
+}
+
+SheetRun::SheetRun(DeviceSession &session, QObject *parent)
+    : QObject(parent), m_session(session)
+{
+    qRegisterMetaType<SheetRun::Sheet>();
+    qRegisterMetaType<SheetRun::End>();
+    connect(&m_session, &DeviceSession::lost, this, &SheetRun::onLost);
+    connect(&m_session, &DeviceSession::deviceChanged, this, &SheetRun::attach);
+    m_stopGrace.setSingleShot(true);
+    connect(&m_stopGrace, &QTimer::timeout, this, [this] {
+        if (m_state != State::Stopping)
+            return;
+        if (m_open)
+            close(Outcome::Failed, QStringLiteral("the job was stopped"), true);
+        finish(m_countReached ? End::CountReached : End::Stopped);
+    });
+    attach();
+}
+
+SheetRun::~SheetRun() = default;
+
+void SheetRun::attach()
+{
+    disconnect(m_messages);
+    // The message itself, not the session's digest of it: the sheet's
+    // percent is the report's tenth field, which the device object does
+    // not keep, and codes and reports must be taken in their wire order.
+    if (VXDeviceInterface *device = m_session.device())
+        m_messages = connect(device, &VXDeviceInterface::message, this, &SheetRun::onMessage);
+}
+
+bool SheetRun::start()
+{
+    if (isRunning() || !m_session.linkUp() || !m_session.device())
+        return false;
+    VXDeviceProperty *mode = m_session.record(QStringLiteral("TASK_MODE"));
+    VXDeviceProperty *copies = m_session.record(QStringLiteral("QRCODE_COPIES"));
+    if (!mode || !copies || !m_session.record(QStringLiteral("QR_PLT")))
+        return false;
+    m_state = State::Running;
+    m_end = End::None;
+    m_lost = Failure();
+    m_jobFile.clear();
+    m_machineFinished = -1;
+    m_seen = m_finished = m_skipped = m_failed = 0;
+    m_open = false;
+    m_countReached = false;
+    m_design.reset();
+    m_sheet = Sheet();
+    auto text = [this](const char *key) {
+        VXDeviceProperty *p = m_session.record(QLatin1String(key));
+        return p ? p->value().toString() : QString();
+    };
+    m_deviceId = text("DEVICE_ID");
+    m_uniqueId = text("DEVICE_UNIQUE_ID");
+    mode->setValue(1);
+    copies->setValue(OpenEndedCopies);
+    m_clock.start();
+    emit started();
+    m_session.device()->startTask();
+    return true;
+}
+
+void SheetRun::stop()
+{
+    if (m_state != State::Running)
+        return;
+    m_state = State::Stopping;
+    if (VXDeviceProperty *stop = m_session.record(QStringLiteral("TASK_STOP"))) {
+        stop->setValue(2);
+        m_session.send(stop);
+    }
+    m_stopGrace.start(StopGraceMs);
+}
+
+void SheetRun::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text)
+{
+    if (!isRunning())
+        return;
+    if (kind == VXDeviceInterface::Qrcode)
+        onCode(text);
+    else if (kind == VXDeviceInterface::DevTasK)
+        onReport(text);
+}
+
+void SheetRun::onCode(const QString &code)
+{
+    if (m_open)
+        close(Outcome::Failed, QStringLiteral("the machine read the next code before reporting this sheet"));
+    m_sheet = Sheet();
+    m_sheet.index = ++m_seen;
+    m_sheet.code = code;
+    m_sheet.start = QDateTime::currentDateTimeUtc();
+    m_sheetClock.start();
+    m_open = true;
+    m_answered = false;
+    m_preset = Outcome::Pending;
+    m_presetReason.clear();
+    m_design.reset();
+    m_sheetSha.clear();
+    auto unanswered = [this](Outcome o, const QString &why) {
+        m_preset = o;
+        m_presetReason = why;
+        m_sheet.reason = why;
+    };
+    if (m_state == State::Stopping) {
+        // The stop is on its way and ends this sheet; a plot now could start a cut.
+        unanswered(Outcome::Skipped, QStringLiteral("the run is ending"));
+        emit sheetStarted(m_sheet);
+        return;
+    }
+    if (code.isEmpty()) {
+        // The machine skips a sheet it could not read by itself.
+        unanswered(Outcome::Skipped, QStringLiteral("the camera could not read the code"));
+        emit sheetStarted(m_sheet);
+        return;
+    }
+    QString why;
+    const QString path = m_source.find(code, &why);
+    if (path.isEmpty()) {
+        unanswered(Outcome::Skipped, QStringLiteral("unknown code: %1").arg(why));
+        emit sheetStarted(m_sheet);
+        answer(kEmptyPlot);
+        return;
+    }
+    std::shared_ptr<const PreparedDesign> design = m_cache.get(code, path);
+    m_sheet.design = design->name;
+    m_sheet.path = design->path;
+    m_sheetSha = design->sha256;
+    if (!design->ok()) {
+        unanswered(Outcome::Failed, design->error);
+        emit sheetStarted(m_sheet);
+        answer(kEmptyPlot);
+        return;
+    }
+    m_design = design;
+    m_answered = true;
+    // Before the answer goes out, so a view shows the sheet the machine is
+    // about to cut.
+    emit sheetStarted(m_sheet);
+    if (m_open && m_state == State::Running)
+        answer(design->plot);
+}
+
+void SheetRun::answer(const QString &plot)
+{
+    VXDeviceProperty *qr = m_session.record(QStringLiteral("QR_PLT"));
+    if (!qr)
+        return;
+    qr->setValue(plot);
+    m_session.send(qr);
+}
+
+void SheetRun::onReport(const QString &item)
+{
+    const QStringList f = item.split(QLatin1Char(','));
+    if (f.size() < 9)
+        return;
+    const int status = f.at(1).toInt();
+    const int machineFinished = f.at(4).toInt();
+    // The tenth field, when the machine sends it, is the sheet's own percent.
+    const int sheetPercent = f.size() >= 10 ? f.last().toInt() : -1;
+    if (m_jobFile.isEmpty()) {
+        m_jobFile = f.at(2);
+        m_machineFinished = machineFinished;
+    } else if (f.at(2) != m_jobFile) {
+        return;     // another job's report
+    }
+    if (m_open && machineFinished > m_machineFinished) {
+        if (m_preset != Outcome::Pending)
+            close(m_preset, m_presetReason);
+        else
+            close(Outcome::Finished);
+    }
+    m_machineFinished = qMax(m_machineFinished, machineFinished);
+
+    switch (status) {
+    case StatusCutting:
+        if (m_open && m_answered && sheetPercent >= 0 && sheetPercent != m_sheet.percent) {
+            m_sheet.percent = qBound(0, sheetPercent, 100);
+            emit sheetProgress(m_sheet);
+        }
+        return;
+    case StatusSkipped:
+        if (!m_open)
+            return;
+        if (m_preset != Outcome::Pending)
+            close(m_preset, m_presetReason);
+        else
+            // Its plot went out; the machine had stopped waiting or could not read it.
+            close(Outcome::Failed, QStringLiteral("the machine skipped the sheet (the plot came too late "
+                                                  "or it could not read it)"));
+        return;
+    case StatusFinished:
+        if (m_open)
+            close(m_preset != Outcome::Pending ? m_preset : Outcome::Failed,
+                  m_preset != Outcome::Pending ? m_presetReason : QStringLiteral("the job ended before the sheet was cut"));
+        finish(m_countReached || (m_count > 0 && m_finished >= m_count) ? End::CountReached : End::StackEnded);
+        return;
+    case StatusStopped:
+    case StatusRefused:
+        if (m_open) {
+            if (m_preset != Outcome::Pending)
+                close(m_preset, m_presetReason);
+            else
+                close(Outcome::Failed, status == StatusStopped ? QStringLiteral("the job was stopped")
+                                                               : QStringLiteral("the machine refused the job"), true);
+        }
+        if (status == StatusRefused)
+            finish(End::Refused);
+        else if (m_state == State::Stopping)
+            finish(m_countReached ? End::CountReached : End::Stopped);
+        else
+            finish(End::MachineStopped);
+        return;
+    default:
+        return;
+    }
+}
+
+void SheetRun::close(Outcome outcome, const QString &reason, bool interrupted)
+{
+    m_open = false;
+    m_sheet.outcome = outcome;
+    m_sheet.reason = reason;
+    m_sheet.interrupted = interrupted;
+    m_sheet.ms = m_sheetClock.elapsed();
+    if (outcome == Outcome::Finished) {
+        m_sheet.percent = 100;
+        ++m_finished;
+    } else if (outcome == Outcome::Skipped) {
+        ++m_skipped;
+    } else {
+        ++m_failed;
+    }
+    journal(m_sheet);
+    emit sheetDone(m_sheet);
+    if (outcome == Outcome::Finished && m_count > 0 && m_finished >= m_count && m_state == State::Running) {
+        m_countReached = true;
+        stop();
+    }
+}
+
+void SheetRun::journal(const Sheet &sheet)
+{
+    if (!m_journal)
+        return;
+    JobRecord r;
+    r.start = sheet.start;
+    r.end = QDateTime::currentDateTimeUtc();
+    r.file = sheet.path;
+    r.sha256 = m_sheetSha;
+    r.copies = 1;
+    r.finished = sheet.outcome == Outcome::Finished ? 1 : 0;
+    r.percent = sheet.percent;
+    switch (sheet.outcome) {
+    case Outcome::Finished: r.outcome = JobRecord::Outcome::Finished; break;
+    case Outcome::Skipped: r.outcome = JobRecord::Outcome::Skipped; break;
+    default:
+        // Ended by this host (a stop, a lost link) or by the machine's own stop;
+        // otherwise the sheet could not be cut at all.
+        r.outcome = !sheet.interrupted ? JobRecord::Outcome::Refused
+                    : (m_lost.failed() || m_state == State::Stopping) ? JobRecord::Outcome::Interrupted
+                                                                     : JobRecord::Outcome::Stopped;
+        break;
+    }
+    r.deviceId = m_deviceId;
+    r.uniqueId = m_uniqueId;
+    r.code = sheet.code;
+    r.design = sheet.design;
+    QString error;
+    if (!m_journal->append(r, &error) && !m_journalWarned) {
+        m_journalWarned = true;
+        emit warning(QStringLiteral("the job journal cannot be written: %1").arg(error));
+    }
+}
+
+void SheetRun::onLost()
+{
+    if (!isRunning())
+        return;
+    m_lost = m_session.linkFailure();
+    if (m_open)
+        close(Outcome::Failed, QStringLiteral("link lost"), true);
+    finish(End::Lost);
+}
+
+void SheetRun::finish(End end)
+{
+    m_stopGrace.stop();
+    m_state = State::Ended;
+    m_end = end;
+    if (VXDeviceProperty *mode = m_session.record(QStringLiteral("TASK_MODE")))
+        mode->setValue(0);
+    // stopTask posts the work record and resets "TASK": outside the
+    // report's delivery, as for a plot job.
+    QPointer<VXDeviceInterface> device = m_session.device();
+    QTimer::singleShot(0, this, [device] {
+        if (device)
+            device->stopTask();
+    });
+    emit finished(end);
+}
+
+QJsonObject SheetRun::summary() const
+{
+    return {{QStringLiteral("sheets"), m_seen},
+            {QStringLiteral("finished"), m_finished},
+            {QStringLiteral("skipped"), m_skipped},
+            {QStringLiteral("failed"), m_failed},
+            {QStringLiteral("count"), m_count},
+            {QStringLiteral("elapsed_ms"), elapsedMs()}};
+}
+
+Failure SheetRun::failure() const
+{
+    const QString tally = QStringLiteral("%1 sheets cut, %2 skipped, %3 failed").arg(m_finished).arg(m_skipped).arg(m_failed);
+    switch (m_end) {
+    case End::None:
+    case End::StackEnded:
+    case End::CountReached:
+        return Failure();
+    case End::Stopped:
+        return {Failure::Interrupted, QStringLiteral("interrupted; the QR-code job was stopped on the machine (%1)").arg(tally),
+                summary()};
+    case End::MachineStopped:
+        return {Failure::JobStopped, QStringLiteral("the QR-code job was stopped on the machine (%1)").arg(tally), summary()};
+    case End::Refused:
+        return {Failure::JobRefused, QStringLiteral("the machine refused the QR-code job (%1)").arg(tally), summary()};
+    case End::Lost:
+        return {Failure::DeviceLost, QStringLiteral("%1 during the run (%2)")
+                                         .arg(m_lost.message.isEmpty() ? QStringLiteral("link lost") : m_lost.message, tally),
+                summary()};
+    }
+    return Failure();
+}
