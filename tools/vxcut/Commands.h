@@ -49,6 +49,11 @@ extern const char usage[];
 Failure check(Run &run);
 Outcome run(Run &run);
 }
+namespace Qr {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+}
 namespace Ports {
 extern const char usage[];
 Outcome run(Run &run);

@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "ExitCodes.h"
+#include "PlotOptionTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,8 +56,19 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optHeartbeat(QStringLiteral("heartbeat"), QString(), QStringLiteral("sec"));
     const QCommandLineOption optVerbose(QStringLiteral("verbose"));
     const QCommandLineOption optQuality(QStringLiteral("quality"), QString(), QStringLiteral("q"));
+    const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
-                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality});
+                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality,
+                  optCount});
+    int plotRows = 0;
+    const PlotOptionTable::Row *plotTable = PlotOptionTable::rows(&plotRows);
+    QList<QCommandLineOption> plotOptions;
+    for (int i = 0; i < plotRows; ++i) {
+        const PlotOptionTable::Row &row = plotTable[i];
+        plotOptions << (row.argument ? QCommandLineOption(QLatin1String(row.flag), QString(), QLatin1String(row.argument))
+                                     : QCommandLineOption(QLatin1String(row.flag)));
+    }
+    p.addOptions(plotOptions);
     if (!p.parse(argv)) {
         error = p.errorText();
         return false;
@@ -138,6 +150,22 @@ bool Options::parse(const QStringList &argv, QString &error)
         heartbeatSec = p.value(optHeartbeat).toInt(&ok);
         if (!ok || heartbeatSec < 1 || heartbeatSec > 60) {
             error = QStringLiteral("--heartbeat wants whole seconds from 1 to 60");
+            return false;
+        }
+    }
+    if (p.isSet(optCount)) {
+        count = p.value(optCount).toInt(&ok);
+        if (!ok || count < 1 || count > 1000000) {
+            error = QStringLiteral("--count wants a number of sheets from 1 to 1000000");
+            return false;
+        }
+    }
+    for (int i = 0; i < plotRows; ++i) {
+        if (!p.isSet(plotOptions.at(i)))
+            continue;
+        QString why;
+        if (!plotTable[i].set(plot, p.value(plotOptions.at(i)), &why)) {
+            error = QStringLiteral("--%1 %2").arg(QLatin1String(plotTable[i].flag), why);
             return false;
         }
     }

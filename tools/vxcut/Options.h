@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlotPipeline.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,8 @@ struct Options
     int jogMs = 500;
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
+    int count = 0;          // qr: sheets to cut; 0 until the stack ends
+    PlotOptions plot;       // the plot pipeline's options (PlotOptionTable flags)
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

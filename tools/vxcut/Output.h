@@ -23,6 +23,9 @@ public:
     void warning(const QString &message);
     // One job report. task: the Runtime-style fields; remainingSec < 0 = unknown.
     void progress(const QJsonObject &task, int remainingSec);
+    // A status line people watch: redrawn in place on a terminal; in a log
+    // written only when logStep changes. JSON mode drops it.
+    void bar(const QString &line, const QString &logStep);
     // The run's one result line; only main writes it. Returns code.
     int result(int code, const QString &error = QString(), const QJsonObject &fields = QJsonObject());
 
