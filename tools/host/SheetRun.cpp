@@ -155,8 +155,7 @@ void SheetRun::onCode(const QString &code)
     const QString path = m_source.find(code, &why);
     if (path.isEmpty()) {
         unanswered(Outcome::Skipped, QStringLiteral("unknown code: %1").arg(why));
-        emit sheetStarted(m_sheet);
-        answer(kEmptyPlot);
+        announceAndAnswer(kEmptyPlot);
         return;
     }
     std::shared_ptr<const PreparedDesign> design = m_cache.get(code, path);
@@ -165,17 +164,24 @@ void SheetRun::onCode(const QString &code)
     m_sheetSha = design->sha256;
     if (!design->ok()) {
         unanswered(Outcome::Failed, design->error);
-        emit sheetStarted(m_sheet);
-        answer(kEmptyPlot);
+        announceAndAnswer(kEmptyPlot);
         return;
     }
     m_design = design;
     m_answered = true;
+    announceAndAnswer(design->plot);
+}
+
+void SheetRun::announceAndAnswer(const QString &plot)
+{
     // Before the answer goes out, so a view shows the sheet the machine is
-    // about to cut.
+    // about to cut. A handler that runs an event loop may let the machine
+    // give up on this sheet, or even feed the next: the plot then goes
+    // nowhere, least of all to the next sheet.
+    const int index = m_sheet.index;
     emit sheetStarted(m_sheet);
-    if (m_open && m_state == State::Running)
-        answer(design->plot);
+    if (m_open && m_sheet.index == index && m_state == State::Running)
+        answer(plot);
 }
 
 void SheetRun::answer(const QString &plot)
@@ -335,7 +341,7 @@ void SheetRun::finish(End end)
         if (device)
             device->stopTask();
     });
-    emit finished(end);
+    emit ended(end);
 }
 
 QJsonObject SheetRun::summary() const

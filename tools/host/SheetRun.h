@@ -121,7 +121,7 @@ signals:
     void sheetProgress(const SheetRun::Sheet &sheet);
     void sheetDone(const SheetRun::Sheet &sheet);
     void warning(const QString &text);
-    void finished(SheetRun::End end);
+    void ended(SheetRun::End end);
 
 private:
     void onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text);
@@ -129,6 +129,7 @@ private:
     void onReport(const QString &item);
     void onLost();
     void attach();
+    void announceAndAnswer(const QString &plot);
     void answer(const QString &plot);
     void close(Outcome outcome, const QString &reason = QString(), bool interrupted = false);
     void finish(End end);
