@@ -42,6 +42,16 @@ SheetRun::SheetRun(DeviceSession &session, QObject *parent)
     qRegisterMetaType<SheetRun::End>();
     connect(&m_session, &DeviceSession::lost, this, &SheetRun::onLost);
     connect(&m_session, &DeviceSession::deviceChanged, this, &SheetRun::attach);
+    // A host that drops its device object (disconnect, a new connection)
+    // ends the run: its reports would never come.
+    connect(&m_session, &DeviceSession::deviceAboutToGo, this, [this] {
+        if (!isRunning())
+            return;
+        m_lost = {Failure::DeviceLost, QStringLiteral("the device object was released")};
+        if (m_open)
+            close(Outcome::Failed, QStringLiteral("link lost"), true);
+        finish(End::Lost);
+    });
     m_stopGrace.setSingleShot(true);
     connect(&m_stopGrace, &QTimer::timeout, this, [this] {
         if (m_state != State::Stopping)
