@@ -54,6 +54,7 @@ void TestSheetRun::stack_data()
 {
     QTest::addColumn<QStringList>("stack");
     QTest::addColumn<int>("count");
+    QTest::addColumn<int>("perJob");            // sheets asked per machine job; 0: the default
     QTest::addColumn<Action>("action");
     // Host outcome per sheet, ":journal outcome" where that differs; a
     // trailing "..." allows further sheets, all skipped (fed while a stop
@@ -62,19 +63,24 @@ void TestSheetRun::stack_data()
     QTest::addColumn<SheetRun::End>("end");
     using E = SheetRun::End;
     QTest::newRow("folder: A, B, A, unknown, B")
-        << QStringList{"A", "B", "A", "ZZ", "B"} << 0 << Action::None
+        << QStringList{"A", "B", "A", "ZZ", "B"} << 0 << 0 << Action::None
         << QStringList{"finished", "finished", "finished", "skipped", "finished"} << E::StackEnded;
     QTest::newRow("late answer and an unreadable code")
-        << QStringList{"A", "?", "B", "A"} << 0 << Action::LateAnswer
+        << QStringList{"A", "?", "B", "A"} << 0 << 0 << Action::LateAnswer
         << QStringList{"finished", "skipped", "failed:refused", "finished"} << E::StackEnded;
     QTest::newRow("count reached: the machine's job is stopped")
-        << QStringList{"A", "ZZ", "B", "A", "B"} << 2 << Action::None
+        << QStringList{"A", "ZZ", "B", "A", "B"} << 2 << 0 << Action::None
         << QStringList{"finished", "skipped", "finished", "..."} << E::CountReached;
+    // The machine's job ends at its copies (blank sheets count) with sheets
+    // still in the stack: the run goes on with the next job.
+    QTest::newRow("stack longer than the machine's job")
+        << QStringList{"A", "ZZ", "B", "A", "B"} << 0 << 2 << Action::None
+        << QStringList{"finished", "skipped", "finished", "finished", "finished"} << E::StackEnded;
     QTest::newRow("host stops while a sheet is cut")
-        << QStringList{"A", "B", "A"} << 0 << Action::StopWhileCutting
+        << QStringList{"A", "B", "A"} << 0 << 0 << Action::StopWhileCutting
         << QStringList{"finished", "failed:interrupted"} << E::Stopped;
     QTest::newRow("link drops while a sheet is cut")
-        << QStringList{"A", "B", "A"} << 0 << Action::DropWhileCutting
+        << QStringList{"A", "B", "A"} << 0 << 0 << Action::DropWhileCutting
         << QStringList{"finished", "failed:interrupted"} << E::Lost;
 }
 
@@ -82,12 +88,14 @@ void TestSheetRun::stack()
 {
     QFETCH(QStringList, stack);
     QFETCH(int, count);
+    QFETCH(int, perJob);
     QFETCH(Action, action);
     QFETCH(QStringList, outcomes);
     QFETCH(SheetRun::End, end);
 
     VXSimulator sim;
-    sim.setSpeedup(100);
+    // Slow enough that the sheet to stop or drop on reports progress first.
+    sim.setSpeedup(action == Action::StopWhileCutting || action == Action::DropWhileCutting ? 10 : 100);
     QVERIFY(sim.setSheets(stack));
     // Only where a sheet is meant to go unanswered: a loaded test machine
     // may take a while to answer the others.
@@ -106,6 +114,8 @@ void TestSheetRun::stack()
     SheetRun run(session);
     run.setSource(source);
     run.setCount(count);
+    if (perJob > 0)
+        run.setCopiesPerJob(perJob);
     run.setJournal(&journal);
     QList<SheetRun::Sheet> done;
     connect(&run, &SheetRun::sheetDone, this, [&](const SheetRun::Sheet &s) { done << s; });

@@ -100,7 +100,8 @@ bool SheetRun::start()
     m_deviceId = text("DEVICE_ID");
     m_uniqueId = text("DEVICE_UNIQUE_ID");
     mode->setValue(1);
-    copies->setValue(OpenEndedCopies);
+    copies->setValue(m_perJob);
+    m_jobs = 1;
     m_clock.start();
     emit started();
     m_session.device()->startTask();
@@ -213,6 +214,11 @@ void SheetRun::onReport(const QString &item)
     // The tenth field, when the machine sends it, is the sheet's own percent.
     const int sheetPercent = f.size() >= 10 ? f.last().toInt() : -1;
     if (m_jobFile.isEmpty()) {
+        // A plot job still cutting queues the QR-code job behind it; its
+        // reports are not this run's. Ours asks for the open-ended count, and
+        // the report after a code is ours in any case.
+        if (f.at(3).toInt() != m_perJob && !m_open)
+            return;
         m_jobFile = f.at(2);
         m_machineFinished = machineFinished;
     } else if (f.at(2) != m_jobFile) {
@@ -247,6 +253,20 @@ void SheetRun::onReport(const QString &item)
         if (m_open)
             close(m_preset != Outcome::Pending ? m_preset : Outcome::Failed,
                   m_preset != Outcome::Pending ? m_presetReason : QStringLiteral("the job ended before the sheet was cut"));
+        if (m_state == State::Running && !m_countReached && m_machineFinished >= m_perJob) {
+            // The machine's count ran out, not necessarily its stack: the
+            // next job takes the sheets still waiting; an empty stack ends
+            // it at once.
+            m_jobFile.clear();
+            m_machineFinished = -1;
+            ++m_jobs;
+            QPointer<VXDeviceInterface> device = m_session.device();
+            QTimer::singleShot(0, this, [this, device] {
+                if (device && m_state == State::Running)
+                    device->startTask();
+            });
+            return;
+        }
         finish(m_countReached || (m_count > 0 && m_finished >= m_count) ? End::CountReached : End::StackEnded);
         return;
     case StatusStopped:
@@ -361,6 +381,7 @@ QJsonObject SheetRun::summary() const
             {QStringLiteral("skipped"), m_skipped},
             {QStringLiteral("failed"), m_failed},
             {QStringLiteral("count"), m_count},
+            {QStringLiteral("jobs"), m_jobs},
             {QStringLiteral("elapsed_ms"), elapsedMs()}};
 }
 

@@ -69,7 +69,9 @@ public:
         QJsonObject toJson() const;
     };
 
-    // Sheets asked of the machine when no count is given; more than any stack.
+    // Sheets asked of the machine per QR-code job: copies fields hold four
+    // digits. A stack longer than that ends the machine's job with status 3
+    // and sheets still on the conveyor; the run then starts the next job.
     static constexpr int OpenEndedCopies = 9999;
     // Status numbers of field 1 in a QR-code job.
     enum { StatusCutting = 1, StatusPaused = 2, StatusFinished = 3, StatusStopped = 4, StatusRefused = 5,
@@ -84,6 +86,7 @@ public:
     void setPreviewSize(const QSize &size) { m_cache.setPreviewSize(size); }
     // Sheets to cut; 0 runs until the machine's stack ends.
     void setCount(int count) { m_count = qMax(0, count); }
+    void setCopiesPerJob(int copies) { m_perJob = qBound(1, copies, OpenEndedCopies); }
     // Every sheet is appended; null: no journal. The journal must outlive the run.
     void setJournal(const JobJournal *journal) { m_journal = journal; }
 
@@ -140,6 +143,8 @@ private:
     DesignCache m_cache;
     const JobJournal *m_journal = nullptr;
     int m_count = 0;
+    int m_perJob = OpenEndedCopies;
+    int m_jobs = 0;             // QR-code jobs the machine ran for this run
     State m_state = State::Idle;
     End m_end = End::None;
     Failure m_lost;
