@@ -11,7 +11,7 @@
 #include <QNetworkReply>
 
 Run::Run(const Options &o, Output &output, Interrupt *intr)
-    : options(o), out(output), interrupt(intr), await(intr), tcp(o.tcp)
+    : options(o), out(output), interrupt(intr), await(intr), journal(o.journal), tcp(o.tcp)
 {
 }
 
