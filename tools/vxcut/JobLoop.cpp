@@ -13,7 +13,7 @@ void configure(Run &r, JobRunner &runner, bool journal)
     ReconnectSchedule schedule;
     schedule.setBudget(r.options.reconnectBudgetMs);
     runner.setReconnect(r.options.reconnect, schedule);
-    if (journal)
+    if (journal && !r.options.journal.isEmpty())
         runner.setJournal(&r.journal);
     QObject::connect(&runner, &JobRunner::progress, &runner,
                      [&r](const QJsonObject &task, int remaining) { r.out.progress(task, remaining); });

@@ -29,7 +29,7 @@ struct Options
     // A dropped link during a job: reconnect within this budget, or not at all.
     bool reconnect = true;
     int reconnectBudgetMs = 120000;
-    QString journal;        // --journal, VX_JOURNAL, or the user's data folder
+    QString journal;        // --journal, VX_JOURNAL, or the user's data folder; empty: none
     bool yes = false;       // resume without asking
     bool recutInterrupted = false;
     bool skipInterrupted = false;
