@@ -403,7 +403,8 @@ Failure JobRunner::failure() const
         if (m_gaveUp)
             return {Failure::DeviceLost, QStringLiteral("%1 after the link dropped; cut: %2").arg(why, cutSoFar()), facts};
         if (m_reconnect)
-            return {Failure::DeviceLost, QStringLiteral("%1; when the link dropped: %2").arg(why, cutSoFar()), facts};
+            return {Failure::DeviceLost, QStringLiteral("%1; when the link dropped: %2; the machine may have gone on "
+                                                        "cutting").arg(why, cutSoFar()), facts};
         return {Failure::DeviceLost,
                 QStringLiteral("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
                     .arg(why).arg(finished).arg(m_copies).arg(percent), facts};

@@ -77,6 +77,9 @@ public:
     // Percent of the copy under way from the last report; -1 when the
     // machine does not send it.
     int copyPercent() const { return m_copyPercent; }
+    // Lost because the machine said it holds the job no more; otherwise a
+    // lost job's fate is unknown (the machine may have cut on).
+    bool machineGaveUp() const { return m_gaveUp; }
     // The journal record of the job that ended (the one appended, if any).
     JobRecord record() const { return m_record; }
     QString journalError() const { return m_journalError; }

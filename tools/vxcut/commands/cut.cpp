@@ -75,8 +75,7 @@ Outcome cutJob(Run &r)
     if (!runner.start(r.job, r.options.copies))
         return r.waitFailure(QStringLiteral("starting the job"));
     if (Failure f = JobLoop::drive(r, runner)) {
-        if (runner.record().end.isValid() && runner.record().outcome == JobRecord::Outcome::Interrupted
-                && runner.journalError().isEmpty())
+        if (runner.machineGaveUp() && runner.journalError().isEmpty())
             f.message += QStringLiteral("; `vxcut resume` cuts what is left");
         return f;
     }
