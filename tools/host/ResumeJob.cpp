@@ -61,6 +61,17 @@ Failure ResumeJob::checkMachine(const MachineIdentity &here, QString *warning) c
     return Failure();
 }
 
+Failure ResumeJob::machineBusy(const QString &jobReport)
+{
+    const QStringList f = jobReport.split(QLatin1Char(','));
+    const int status = f.value(1).toInt();
+    if (status != 1 && status != 2 && status != 7)
+        return Failure();
+    return {Failure::Other, QStringLiteral("the machine is cutting a job now (%1, %2 of %3 copies finished): "
+                                           "resume once it has ended; nothing was cut")
+                                .arg(f.value(2), f.value(4), f.value(3))};
+}
+
 Failure ResumeJob::rest(double cutSpeed, double travelSpeed, PlotJob *out, int *firstStroke) const
 {
     QString error;

@@ -31,6 +31,10 @@ struct ResumeJob
     // The rest of a copy is cut only on the machine whose belt holds its
     // first part; whole copies may go to another (warning set).
     Failure checkMachine(const MachineIdentity &here, QString *warning) const;
+    // A job whose fate was unknown when its link was given up may still be
+    // under the knife: from the machine's answer to a job query, a failure
+    // while it cuts (or pauses, or waits for a sheet's plot).
+    static Failure machineBusy(const QString &jobReport);
     // The plot of the rest of the interrupted copy at the machine's speeds.
     Failure rest(double cutSpeed, double travelSpeed, PlotJob *out, int *firstStroke) const;
 

@@ -351,8 +351,10 @@ bool JobPanel::startResume(ResumePlan::Interrupted mode, QString *error)
         return fail(tr("not connected, or a job is under way"));
     if (Failure f = ResumeJob::find(m_journal, mode, &m_resumeJob))
         return fail(f.message);
-    // Who this is and how fast it cuts, before anything is sent.
+    // Who this is, whether it still cuts, and how fast it cuts, before
+    // anything is sent. The job answer comes first: replies keep order.
     setRunning(true);
+    m_session->queryJob();
     DeviceQuery *q = m_session->query(MachineIdentity::identityKeys()
                                       + QStringList{QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
     connect(q, &DeviceQuery::done, this, [this, q, mode] {
@@ -368,6 +370,8 @@ void JobPanel::resumeReady(ResumePlan::Interrupted)
     if (!m_session || !m_session->linkUp())
         return emit logMessage(tr("Not resumed: the link dropped."));
     const MachineIdentity here = MachineIdentity::fromRecords(*m_session);
+    if (Failure f = ResumeJob::machineBusy(m_session->lastJobReport()))
+        return emit logMessage(tr("Not resumed: %1").arg(f.message));
     QString warning;
     if (Failure f = m_resumeJob.checkMachine(here, &warning))
         return emit logMessage(tr("Not resumed: %1").arg(f.message));

@@ -83,16 +83,10 @@ Outcome run(Run &r)
     if (!warning.isEmpty())
         r.out.warning(warning);
 
-    // A job whose fate was not known when the link was given up may still be
-    // under the knife: cutting its copies now would cut them twice.
     r.session->queryJob();
     r.await.until([&] { return !r.session->lastJobReport().isEmpty() || !r.session->linkUp(); }, r.options.timeoutMs);
-    const QStringList report = r.session->lastJobReport().split(QLatin1Char(','));
-    const int status = report.value(1).toInt();
-    if (status == 1 || status == 2 || status == 7)
-        return Failure(Failure::Other, QStringLiteral("the machine is cutting a job now (%1, %2 of %3 copies finished): "
-                                                      "resume once it has ended; nothing was cut")
-                                           .arg(report.value(2), report.value(4), report.value(3)));
+    if (Failure f = ResumeJob::machineBusy(r.session->lastJobReport()))
+        return f;
 
     JobRecord record = g.begin(here);
     auto cutPart = [&](const PlotJob &job, int copies, bool rest) {
