@@ -26,7 +26,7 @@ QString line(const JobRecord &r)
                        .arg(r.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                             JobRecord::outcomeName(r.outcome), copies,
                             QFileInfo(r.file).fileName(), r.deviceId.isEmpty() ? QStringLiteral("?") : r.deviceId);
-    if (r.reconnects > 0)
+    if (r.reconnects > 0 || r.linkDownMs > 0)
         text += QStringLiteral("  %1 reconnect%2, link down %3 s").arg(r.reconnects)
                     .arg(r.reconnects == 1 ? "" : "s").arg(r.linkDownMs / 1000.0, 0, 'f', 1);
     if (!r.resumes.isEmpty())
