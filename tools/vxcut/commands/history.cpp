@@ -47,8 +47,10 @@ Outcome run(Run &r)
     for (const JobRecord &rec : records)
         r.out.event(QStringLiteral("job"), rec.toJson(), line(rec));
     if (skipped > 0)
-        r.out.warning(QStringLiteral("%1 line%2 of %3 hold no job record (torn or foreign) and were skipped")
-                          .arg(skipped).arg(skipped == 1 ? "" : "s").arg(r.journal.path()));
+        r.out.warning(skipped == 1 ? QStringLiteral("1 line of %1 holds no job record (torn or foreign): skipped")
+                                         .arg(r.journal.path())
+                                   : QStringLiteral("%1 lines of %2 hold no job record (torn or foreign): skipped")
+                                         .arg(skipped).arg(r.journal.path()));
     return QJsonObject{{QStringLiteral("journal"), r.journal.path()}, {QStringLiteral("count"), records.size()},
                        {QStringLiteral("skipped"), skipped}};
 }
