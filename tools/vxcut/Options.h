@@ -26,6 +26,14 @@ struct Options
     int jogMs = 500;
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
+    // A dropped link during a job: reconnect within this budget, or not at all.
+    bool reconnect = true;
+    int reconnectBudgetMs = 120000;
+    QString journal;        // --journal, VX_JOURNAL, or the user's data folder; empty: none
+    bool yes = false;       // resume without asking
+    bool recutInterrupted = false;
+    bool skipInterrupted = false;
+    int last = 20;          // history
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

@@ -23,6 +23,8 @@ public:
     void warning(const QString &message);
     // One job report. task: the Runtime-style fields; remainingSec < 0 = unknown.
     void progress(const QJsonObject &task, int remainingSec);
+    // The link is down during a job: the bar line says so until the next report.
+    void reconnecting(int attempt, int waitMs);
     // The run's one result line; only main writes it. Returns code.
     int result(int code, const QString &error = QString(), const QJsonObject &fields = QJsonObject());
 
