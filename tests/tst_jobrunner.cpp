@@ -1,13 +1,16 @@
 // The host library's job runner against the simulated machine in this
 // process: every way a job ends, read from "TASK" by the one completion rule.
 #include "DeviceSession.h"
+#include "JobJournal.h"
 #include "JobRunner.h"
 #include "PlotJob.h"
 #include "PluginHost.h"
 #include "VXSimulator.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -16,6 +19,10 @@ Q_DECLARE_METATYPE(VXSimJobStatus)
 enum class Ending { Copies, MachineStops, BadPlot, LinkDrops, UserStops };
 Q_DECLARE_METATYPE(Ending)
 
+// What the machine does while its link is down.
+enum class Outage { GoesOn, GivesUp, Replaced, StaysDown, GoesOnOverPty, UserStops };
+Q_DECLARE_METATYPE(Outage)
+
 class TestJobRunner : public QObject
 {
     Q_OBJECT
@@ -23,6 +30,8 @@ private slots:
     void initTestCase();
     void ends_data();
     void ends();
+    void reconnect_data();
+    void reconnect();
 
 private:
     PluginHost m_plugin;
@@ -115,6 +124,138 @@ void TestJobRunner::ends()
     if (state == JobRunner::State::Finished) {
         QCOMPARE(runner.task().value(QStringLiteral("Finished")).toInt(), 2);
         QCOMPARE(sim.lastJobData(), bytes);
+    }
+}
+
+void TestJobRunner::reconnect_data()
+{
+    QTest::addColumn<Outage>("outage");
+    QTest::addColumn<int>("dropAt");        // percent of the whole job (2 copies)
+    QTest::addColumn<JobRunner::State>("state");
+    QTest::addColumn<QString>("outcome");   // in the journal
+    QTest::addColumn<int>("finished");
+    QTest::addColumn<int>("reconnects");
+    using S = JobRunner::State;
+    QTest::newRow("copy 1 at 40%, the machine goes on") << Outage::GoesOn << 20 << S::Finished << "finished" << 2 << 1;
+    QTest::newRow("same over the pseudo-terminal") << Outage::GoesOnOverPty << 20 << S::Finished << "finished" << 2 << 1;
+    QTest::newRow("copy 1 at 40%, the machine gives up") << Outage::GivesUp << 20 << S::Lost << "interrupted" << 0 << 1;
+    QTest::newRow("copy 2 at 40%, the machine gives up") << Outage::GivesUp << 70 << S::Lost << "interrupted" << 1 << 1;
+    QTest::newRow("another machine comes back") << Outage::Replaced << 20 << S::Lost << "interrupted" << 0 << 0;
+    QTest::newRow("down longer than the budget") << Outage::StaysDown << 20 << S::Lost << "interrupted" << 0 << 0;
+    QTest::newRow("Ctrl-C while reconnecting") << Outage::UserStops << 20 << S::Interrupted << "interrupted" << 0 << 0;
+}
+
+void TestJobRunner::reconnect()
+{
+    QFETCH(Outage, outage);
+    QFETCH(int, dropAt);
+    QFETCH(JobRunner::State, state);
+    QFETCH(QString, outcome);
+    QFETCH(int, finished);
+    QFETCH(int, reconnects);
+
+    QTemporaryDir dir;
+    VXSimulator sim;
+    sim.setSpeedup(4);
+    sim.setDropMidJob(dropAt);
+    sim.setAbortOnDrop(outage == Outage::GivesUp);
+    const int budget = 1500;
+    sim.setDownFor(outage == Outage::StaysDown || outage == Outage::UserStops ? 60000 : 300);
+    const bool pty = outage == Outage::GoesOnOverPty;
+    DeviceSession session(m_plugin.root());
+    QSignalSpy up(&session, &DeviceSession::linkUpChanged);
+    if (pty) {
+        sim.setPtyLink(dir.filePath(QStringLiteral("tty")));
+        QVERIFY2(sim.startPty(), qPrintable(sim.errorString()));
+        QVERIFY(!session.connectUsb(dir.filePath(QStringLiteral("tty"))));
+    } else {
+        QVERIFY(sim.start(0));
+        QVERIFY(!session.connectTcp(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort())));
+    }
+    // The serial transport opens at once, inside the call.
+    QVERIFY(session.linkUp() || up.wait(5000));
+    // Another machine behind the same address: frames from here on are its.
+    int sentBefore = -1;
+    connect(&sim, &VXSimulator::linkClosed, this, [&] {
+        if (outage == Outage::Replaced && sentBefore < 0) {
+            sim.setDeviceId(QStringLiteral("VXS-000777"));
+            sim.setUniqueId(QStringLiteral("5658534D00000777"));
+            sim.clearReceivedFrames();
+            sentBefore = 0;
+        }
+    });
+
+    PlotJob job;
+    QString error;
+    QVERIFY2(job.load(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), error), qPrintable(error));
+    const JobJournal journal(dir.filePath(QStringLiteral("jobs.jsonl")));
+    JobRunner runner(session);
+    runner.setJournal(&journal);
+    runner.setReconnect(true, ReconnectSchedule(100, 400, budget));
+    QSignalSpy finishedSpy(&runner, &JobRunner::finished);
+    QSignalSpy attempts(&runner, &JobRunner::reconnecting);
+    QElapsedTimer sinceDrop;
+    connect(&runner, &JobRunner::reconnecting, this, [&](int attempt) {
+        if (attempt == 1)
+            sinceDrop.start();
+        if (outage == Outage::UserStops && attempt == 2)
+            runner.stop();
+    });
+    QVERIFY(runner.start(job, 2));
+    QVERIFY(finishedSpy.wait(60000));
+    QCOMPARE(runner.state(), state);
+    QVERIFY(attempts.count() >= 1);
+    QCOMPARE(runner.reconnectCount(), reconnects);
+
+    const QList<JobRecord> records = journal.last(5);
+    QCOMPARE(records.size(), 1);
+    const JobRecord r = records.first();
+    QCOMPARE(JobRecord::outcomeName(r.outcome), outcome);
+    QCOMPARE(r.copies, 2);
+    QCOMPARE(r.finished, finished);
+    QCOMPARE(r.reconnects, reconnects);
+    QCOMPARE(r.deviceId, QStringLiteral("VXS-000001"));
+    QCOMPARE(r.sha256, JobJournal::fileSha256(job.path));
+    QVERIFY(r.linkDownMs > 0);
+    const Failure f = runner.failure();
+    switch (outage) {
+    case Outage::GoesOn:
+    case Outage::GoesOnOverPty:
+        QVERIFY2(!f, qPrintable(f.message));
+        QCOMPARE(sim.jobs().size(), 1);
+        break;
+    case Outage::GivesUp:
+        // How far the interrupted copy got, as the machine had it when it gave up.
+        QCOMPARE(r.percent, sim.jobs().value(0).copyPercent);
+        QVERIFY2(r.percent >= 40 && r.percent < 45, qPrintable(QString::number(r.percent)));
+        QVERIFY2(f.message.contains(QStringLiteral("gave the job up")), qPrintable(f.message));
+        QVERIFY2(f.message.contains(QStringLiteral("%1 of 2 copies finished, copy %2 at").arg(finished).arg(finished + 1)),
+                 qPrintable(f.message));
+        QCOMPARE(f.kind, Failure::DeviceLost);
+        break;
+    case Outage::Replaced: {
+        QCOMPARE(f.kind, Failure::DeviceLost);
+        QVERIFY2(f.message.contains(QStringLiteral("another machine")) && f.message.contains(QStringLiteral("VXS-000777")),
+                 qPrintable(f.message));
+        QCOMPARE(sentBefore, 0);
+        // Only who-are-you and the device object's own heartbeat reached it.
+        for (const VXSimFrame &frame : sim.receivedFrames()) {
+            QCOMPARE(frame.kind, QByteArray("CCMD"));
+            const int number = frame.body.left(frame.body.indexOf(';')).split(',').value(0).toInt();
+            QVERIFY2(number == 2 || number == 57 || number == 1010, frame.body.constData());
+        }
+        QVERIFY(!session.linkUp());
+        break;
+    }
+    case Outage::StaysDown:
+        QCOMPARE(f.kind, Failure::DeviceLost);
+        QVERIFY2(f.message.contains(QStringLiteral("stayed down")), qPrintable(f.message));
+        QVERIFY2(sinceDrop.elapsed() < budget + 1000, qPrintable(QString::number(sinceDrop.elapsed())));
+        break;
+    case Outage::UserStops:
+        QCOMPARE(f.kind, Failure::Interrupted);
+        QVERIFY2(f.message.contains(QStringLiteral("not reached")), qPrintable(f.message));
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "PlotReader.h"
 #include "VXSimulator.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,6 +24,8 @@ namespace {
 
 const QString kVxcut = QStringLiteral(VX_BIN_DIR "/vxcut");
 const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+// Runs that give no journal of their own keep off the user's.
+QString g_journal;
 
 struct Run
 {
@@ -67,6 +70,8 @@ Run vxcut(QStringList args, int timeoutMs = 30000,
         env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    if (!env.contains(QStringLiteral("VX_JOURNAL")))
+        env.insert(QStringLiteral("VX_JOURNAL"), g_journal);
     p.setProcessEnvironment(env);
     Run run;
     QByteArray pending;
@@ -126,6 +131,8 @@ private slots:
     void exitCodesOneTable();
     void qr_data();
     void qr();
+    void dropAndResume_data();
+    void dropAndResume();
 
 private:
     QTemporaryDir m_tmp;
@@ -134,6 +141,7 @@ private:
 void TestVxcut::initTestCase()
 {
     QVERIFY2(QFile::exists(kVxcut), "build the vxcut target first");
+    g_journal = m_tmp.filePath(QStringLiteral("jobs.jsonl"));
     qRegisterMetaType<VXSimFrame>();
     qRegisterMetaType<QProcess::ExitStatus>();
 }
@@ -236,7 +244,8 @@ void TestVxcut::faults_data()
     const QStringList info{QStringLiteral("info")};
     QTest::newRow("one-byte chunks") << Fault::OneByte << cut << 0 << QString();
     QTest::newRow("garbage between frames") << Fault::Garbage << cut << 0 << QString();
-    QTest::newRow("link drops mid job") << Fault::DropMidJob << cut << 6 << QStringLiteral("cut so far");
+    QTest::newRow("link drops mid job") << Fault::DropMidJob << cut + QStringList{QStringLiteral("--no-reconnect")}
+                                        << 6 << QStringLiteral("cut so far");
     QTest::newRow("link drops on the first frame") << Fault::DropOnFirstFrame << info << 6 << QStringLiteral("link lost");
     QTest::newRow("frame that never ends") << Fault::EndlessFrame << info << 5 << QStringLiteral("did not answer");
     QTest::newRow("heartbeat never answered")
@@ -581,7 +590,7 @@ void TestVxcut::qr()
                                   ::kill(pid_t(p.processId()), SIGINT);
                               }
                           },
-                          {QStringLiteral("XDG_DATA_HOME=") + dir.path()});
+                          {QStringLiteral("VX_JOURNAL=") + dir.filePath(QStringLiteral("jobs.jsonl"))});
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
     QCOMPARE(run.all(QStringLiteral("result")).size(), 1);
@@ -597,13 +606,121 @@ void TestVxcut::qr()
     for (int i = 0; i < outcomes.size(); ++i)
         QCOMPARE(sheets.at(i).value(QStringLiteral("outcome")).toString(), outcomes.at(i));
     QCOMPARE(sheets.at(0).value(QStringLiteral("design")).toString(), QStringLiteral("A.svg"));
-    QFile journal(dir.filePath(QStringLiteral("vxdevice/jobs.jsonl")));
+    QFile journal(dir.filePath(QStringLiteral("jobs.jsonl")));
     QVERIFY(journal.open(QIODevice::ReadOnly));
     QCOMPARE(journal.readAll().count('\n'), sheets.size());
     if (interrupt) {
         QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Stopped, 3000);
         QVERIFY(sim.sheets().size() < 3);
     }
+}
+
+enum class AfterDrop { GoesOn, GivesUp, StaysDown };
+Q_DECLARE_METATYPE(AfterDrop)
+
+void TestVxcut::dropAndResume_data()
+{
+    QTest::addColumn<AfterDrop>("after");
+    QTest::addColumn<int>("dropAt");        // percent of the whole job of 2 copies
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("outcome");   // journal
+    QTest::addColumn<int>("finished");
+    QTest::addColumn<int>("resumeCuts");    // copies the resume hands over; -1: none
+    QTest::newRow("copy 1 at 40%, the machine goes on") << AfterDrop::GoesOn << 20 << 0 << "finished" << 2 << -1;
+    QTest::newRow("copy 1 at 40%, the machine gives up") << AfterDrop::GivesUp << 20 << 6 << "interrupted" << 0 << 2;
+    QTest::newRow("copy 2 at 40%, the machine gives up") << AfterDrop::GivesUp << 70 << 6 << "interrupted" << 1 << 1;
+    // The machine cut on unseen: a resume while it still cuts would cut twice.
+    QTest::newRow("down longer than the budget") << AfterDrop::StaysDown << 20 << 6 << "interrupted" << 0 << 0;
+}
+
+void TestVxcut::dropAndResume()
+{
+    QFETCH(AfterDrop, after);
+    QFETCH(int, dropAt);
+    QFETCH(int, exitCode);
+    QFETCH(QString, outcome);
+    QFETCH(int, finished);
+    QFETCH(int, resumeCuts);
+
+    QTemporaryDir dir;
+    const QString journal = dir.filePath(QStringLiteral("jobs.jsonl"));
+    VXSimulator sim;
+    sim.setSpeedup(after == AfterDrop::StaysDown ? 0.5 : 4);   // still cutting when the resume comes
+    sim.setDropMidJob(dropAt);
+    sim.setAbortOnDrop(after == AfterDrop::GivesUp);
+    sim.setDownFor(after == AfterDrop::StaysDown ? 2500 : 300);
+    QSignalSpy back(&sim, &VXSimulator::linkBack);
+    QVERIFY(sim.start(0));
+    QElapsedTimer sinceDrop;
+    const Run cut = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim), QStringLiteral("--copies"),
+                           QStringLiteral("2"), QStringLiteral("--reconnect-budget"), QStringLiteral("1"),
+                           QStringLiteral("--journal"), journal},
+                          30000, [&](QProcess &, const QJsonObject &e) {
+                              if (e.value(QStringLiteral("event")).toString() == QLatin1String("reconnecting")
+                                      && e.value(QStringLiteral("attempt")).toInt() == 1)
+                                  sinceDrop.start();
+                          });
+    QVERIFY(cut.finished);
+    QVERIFY2(cut.exitCode == exitCode, qPrintable(cut.describe()));
+    QVERIFY(sinceDrop.isValid());
+    const QJsonObject result = cut.last(QStringLiteral("result"));
+    if (after == AfterDrop::StaysDown) {
+        // Budget 1 s, plus the process winding down.
+        QVERIFY2(sinceDrop.elapsed() < 2000, qPrintable(QString::number(sinceDrop.elapsed())));
+        QVERIFY2(result.value(QStringLiteral("error")).toString().contains(QStringLiteral("stayed down")),
+                 qPrintable(cut.describe()));
+    } else if (after == AfterDrop::GoesOn) {
+        QCOMPARE(cut.last(QStringLiteral("progress")).value(QStringLiteral("Finished")).toInt(), 2);
+        QCOMPARE(result.value(QStringLiteral("reconnects")).toInt(), 1);
+    } else {
+        QVERIFY2(result.value(QStringLiteral("error")).toString().contains(
+                     QStringLiteral("%1 of 2 copies finished, copy %2 at").arg(finished).arg(finished + 1)),
+                 qPrintable(cut.describe()));
+    }
+
+    QFile file(journal);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
+    QCOMPARE(record.value(QStringLiteral("outcome")).toString(), outcome);
+    QCOMPARE(record.value(QStringLiteral("finished")).toInt(), finished);
+    QCOMPARE(record.value(QStringLiteral("copies")).toInt(), 2);
+    QCOMPARE(record.value(QStringLiteral("reconnects")).toInt(), after == AfterDrop::StaysDown ? 0 : 1);
+    if (after == AfterDrop::GivesUp)
+        QCOMPARE(record.value(QStringLiteral("percent")).toInt(), sim.jobs().value(0).copyPercent);
+    if (resumeCuts < 0)
+        return;
+    if (resumeCuts == 0) {
+        QVERIFY(back.count() > 0 || back.wait(5000));
+        const Run refused = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"),
+                                   tcp(sim), QStringLiteral("--journal"), journal});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
+                     QStringLiteral("cutting a job now")), qPrintable(refused.describe()));
+        QCOMPARE(sim.jobs().size(), 1);
+        return;
+    }
+
+    const Run resume = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"), tcp(sim),
+                              QStringLiteral("--journal"), journal});
+    QVERIFY2(resume.exitCode == 0, qPrintable(resume.describe()));
+    // Never a copy twice: the rest of the interrupted one, then the whole ones left.
+    int handedOver = 0;
+    const QList<VXSimJob> jobs = sim.jobs();
+    for (int i = 1; i < jobs.size(); ++i) {
+        QCOMPARE(jobs.at(i).status, VXSimJobStatus::Finished);
+        handedOver += jobs.at(i).copies;
+    }
+    QCOMPARE(handedOver, resumeCuts);
+    QVERIFY(jobs.value(1).pathLength <= jobs.value(0).pathLength);
+    const QJsonObject done = resume.last(QStringLiteral("result"));
+    QCOMPARE(done.value(QStringLiteral("resumes")).toString(), record.value(QStringLiteral("id")).toString());
+    QCOMPARE(done.value(QStringLiteral("finished")).toInt(), resumeCuts);
+    // Resumed: there is nothing left to resume.
+    const Run again = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"), tcp(sim),
+                             QStringLiteral("--journal"), journal});
+    QCOMPARE(again.exitCode, 1);
+    QVERIFY2(again.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
+                 QStringLiteral("no interrupted job")), qPrintable(again.describe()));
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)

@@ -1,5 +1,6 @@
 #include "ConnectionBar.h"
 #include "DeviceSession.h"
+#include "JobJournal.h"
 #include "JobPanel.h"
 #include "JogPad.h"
 #include "MainWindow.h"
@@ -92,6 +93,7 @@ private slots:
     void jobEnds_data();
     void jobEnds();
     void production();
+    void dropThenResume();
 
 private:
     QWidget *editor(const char *key) const { return m_window->settings()->editor(QLatin1String(key)); }
@@ -100,6 +102,7 @@ private:
     VXDeviceInterface *m_factory = nullptr;
     VXSimulator *m_sim = nullptr;
     MainWindow *m_window = nullptr;
+    QTemporaryDir m_tmp;
 };
 
 void TestVxStudio::initTestCase()
@@ -111,6 +114,8 @@ void TestVxStudio::initTestCase()
     m_sim = new VXSimulator;
     QVERIFY2(m_sim->start(0), qPrintable(m_sim->errorString()));
     m_window = new MainWindow(m_factory);
+    // Jobs here go to a journal of their own, never the user's.
+    m_window->jobPanel()->setJournalPath(m_tmp.filePath(QStringLiteral("jobs.jsonl")));
     m_window->show();
     m_window->connectTcp(QStringLiteral("127.0.0.1"), m_sim->serverPort());
     QTRY_COMPARE_WITH_TIMEOUT(m_window->connectionBar()->linkState(),
@@ -486,6 +491,58 @@ void TestVxStudio::production()
     // The sheet last under the knife, A, is the one previewed.
     QVERIFY(panel->findChild<QLabel *>(QStringLiteral("sheetPreview"))->pixmap(Qt::ReturnByValue).width() > 0);
     QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
+}
+
+void TestVxStudio::dropThenResume()
+{
+    // The machine gives the job up when its link drops at 40 % of copy 1 of
+    // 2; the window reconnects, says what was cut, and the resume cuts the
+    // rest of that copy and the second one.
+    JobPanel *job = m_window->jobPanel();
+    QString error;
+    QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error), qPrintable(error));
+    const int before = m_sim->jobs().size();
+    m_sim->setSpeedup(4);
+    m_sim->setDropMidJob(20);
+    m_sim->setAbortOnDrop(true);
+    m_sim->setDownFor(300);
+    auto *bar = job->findChild<QProgressBar *>(QStringLiteral("jobProgress"));
+    QStringList shown;
+    auto watch = connect(job, &JobPanel::reconnecting, this, [&] { shown << bar->format(); });
+    job->setCopies(2);
+    click(job, "startJob");
+    QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 30000);
+    disconnect(watch);
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.first(), QStringLiteral("Reconnecting (attempt 1)…"));
+    QCOMPARE(bar->format(), QStringLiteral("%p%"));
+    m_sim->setDropMidJob(-1);
+    m_sim->setAbortOnDrop(false);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->session()->linkUp(), 5000);
+
+    const JobJournal journal(job->journalPath());
+    const JobRecord dropped = journal.last(1).value(0);
+    QCOMPARE(JobRecord::outcomeName(dropped.outcome), QStringLiteral("interrupted"));
+    QCOMPARE(dropped.finished, 0);
+    QCOMPARE(dropped.reconnects, 1);
+    QCOMPARE(dropped.percent, m_sim->jobs().value(before).copyPercent);
+
+    QString offer;
+    QVERIFY2(job->resumeOffer(ResumePlan::Continue, &offer), qPrintable(offer));
+    QVERIFY2(offer.contains(QStringLiteral("the rest of copy 1")) && offer.contains(QStringLiteral("1 whole copy")),
+             qPrintable(offer));
+    QVERIFY2(job->startResume(ResumePlan::Continue, &error), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(!job->isResuming() && !job->isRunning(), 30000);
+    const QList<VXSimJob> jobs = m_sim->jobs().mid(before + 1);
+    QCOMPARE(jobs.size(), 2);
+    for (const VXSimJob &j : jobs) {
+        QCOMPARE(j.status, VXSimJobStatus::Finished);
+        QCOMPARE(j.copies, 1);
+    }
+    const JobRecord resumed = journal.last(1).value(0);
+    QCOMPARE(resumed.resumes, dropped.id);
+    QCOMPARE(resumed.finished, 2);
+    QVERIFY(!journal.lastInterrupted());
 }
 
 QTEST_MAIN(TestVxStudio)

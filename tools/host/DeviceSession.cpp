@@ -4,6 +4,7 @@
 #include "interface/VXDeviceInterface.h"
 #include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
+#include "property/VXFrame.h"
 
 using RecordMarker::marked;
 using RecordMarker::marker;
@@ -130,6 +131,8 @@ Failure DeviceSession::connectTcp(const QString &host, int port)
     if (VXDeviceProperty *p = record(QStringLiteral("TCP_PORT")))
         p->setValue(port);
     m_usb = false;
+    m_host = host;
+    m_port = port;
     return startConnect(QStringLiteral("%1:%2").arg(host).arg(port));
 }
 
@@ -167,6 +170,7 @@ void DeviceSession::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QSt
     const LinkMessage::Event event = LinkMessage::classify(kind, text);
     switch (event) {
     case LinkMessage::JobReport:
+        m_lastReport = text;
         m_heard.restart();
         emit jobReport();
         return;
@@ -221,6 +225,23 @@ void DeviceSession::watchLiveness()
         m_heartbeatWarned = true;
         emit warning(QStringLiteral("the machine does not answer the heartbeat"));
     }
+}
+
+Failure DeviceSession::reconnect()
+{
+    if (m_target.isEmpty())
+        return {Failure::Usage, QStringLiteral("no earlier connection to repeat")};
+    const bool usb = m_usb;
+    const QString path = m_target;
+    if (Failure f = renewDevice())
+        return f;
+    return usb ? connectUsb(path) : connectTcp(m_host, m_port);
+}
+
+void DeviceSession::queryJob()
+{
+    if (m_device)
+        m_device->sendCMD(VXFrame::build(QByteArrayLiteral("CCMD"), QByteArrayLiteral("66;")));
 }
 
 void DeviceSession::send(VXDeviceProperty *record)

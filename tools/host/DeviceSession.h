@@ -130,6 +130,21 @@ public:
     Failure connectTcp(const QString &host, int port);
     Failure connectUsb(const QString &path);
 
+    // Connects again to the last target on a fresh device object (the link
+    // keeps a USB target once set, and a repeated job report on the same
+    // object would be swallowed). Outcome as for connectTcp().
+    Failure reconnect();
+    // The last target as given: "host:port" or the serial path.
+    QString target() const { return m_target; }
+
+    // The last job report as the machine sent it ("66,status,file,..."):
+    // fields past the ones "TASK" holds (how far the current copy got) are
+    // only here.
+    QString lastJobReport() const { return m_lastReport; }
+    // Asks the machine for its job state (CCMD 66); the answer comes as a
+    // job report.
+    void queryJob();
+
     State state() const { return m_state; }
     bool linkUp() const { return m_state == State::Up; }
     // Why the link ended (Refused, TimedOut, DeviceLost); None while it holds.
@@ -176,6 +191,9 @@ private:
     State m_state = State::NoDevice;
     bool m_usb = false;
     QString m_target;
+    QString m_host;                 // TCP: kept apart, an IPv6 address holds colons
+    int m_port = 0;
+    QString m_lastReport;
     Failure m_linkFailure;
 
     QTimer m_connectDeadline;

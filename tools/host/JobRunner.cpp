@@ -1,13 +1,36 @@
 #include "JobRunner.h"
 
 #include "DeviceSession.h"
+#include "JobJournal.h"
 #include "PlotJob.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
-JobRunner::JobRunner(DeviceSession &session, QObject *parent)
-    : QObject(parent), m_session(session)
+namespace {
+// Field 9 of a job report (the tenth): percent of the copy under way. Older
+// machines end at field 8; the file name never holds a comma.
+int copyPercentOf(const QString &report)
 {
+    const QStringList fields = report.split(QLatin1Char(','));
+    bool ok = false;
+    const int p = fields.size() > 9 ? fields.at(9).trimmed().toInt(&ok) : -1;
+    return ok && p >= 0 && p <= 100 ? p : -1;
+}
+}
+
+JobRunner::JobRunner(DeviceSession &session, QObject *parent)
+    : QObject(parent), m_session(session), m_reconnector(session)
+{
+    connect(&m_reconnector, &Reconnector::attempting, this, &JobRunner::reconnecting);
+    connect(&m_reconnector, &Reconnector::reconnected, this, &JobRunner::onReconnected);
+    connect(&m_reconnector, &Reconnector::gaveUp, this, &JobRunner::onGaveUp);
+    m_confirm.setSingleShot(true);
+    connect(&m_confirm, &QTimer::timeout, this, [this] {
+        if (m_state != State::Running || !m_confirming)
+            return;
+        m_lost = {Failure::DeviceLost, QStringLiteral("the machine did not report its job after the reconnect")};
+        end(State::Lost);
+    });
     connect(&m_session, &DeviceSession::jobReport, this, &JobRunner::onReport);
     connect(&m_session, &DeviceSession::lost, this, &JobRunner::onLost);
     m_stall.setSingleShot(true);
@@ -46,10 +69,26 @@ bool JobRunner::start(const PlotJob &job, int copies)
     m_estimate = -1;
     m_lost = Failure();
     m_clock.invalidate();
+    m_reconnects = 0;
+    m_downMs = 0;
+    m_down.invalidate();
+    m_confirming = m_gaveUp = m_unreached = false;
+    m_copyPercent = -1;
+    m_record = JobRecord();
+    m_journalError.clear();
+    m_identity = MachineIdentity();
+    m_started = QDateTime::currentDateTimeUtc();
+    if (m_originFile.isEmpty()) {
+        m_originFile = job.path;
+        m_originSha = JobJournal::fileSha256(job.path);
+    }
     m_state = State::Planning;
-    DeviceQuery *speeds = m_session.query({QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
+    // The identity is what a reconnect compares against and what the journal names.
+    DeviceQuery *speeds = m_session.query(QStringList{QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")}
+                                          + MachineIdentity::identityKeys());
     connect(speeds, &DeviceQuery::done, this, [this, speeds] {
         speeds->deleteLater();
+        m_identity = MachineIdentity::fromRecords(m_session);
         if (m_state != State::Planning)
             return;
         if (!m_session.linkUp())
@@ -99,10 +138,34 @@ void JobRunner::onReport()
     if (!task)
         return;
     const QJsonObject all = task->value().toJsonObject();
+    const QString before = m_task.value(QStringLiteral("FileName")).toString();
     for (const char *key : {"Status", "FileName", "TaskCopies", "Finished", "Percent"})
         m_task.insert(QLatin1String(key), all.value(QLatin1String(key)));
+    m_copyPercent = copyPercentOf(m_session.lastJobReport());
+    if (m_copyPercent >= 0)
+        m_task.insert(QStringLiteral("CopyPercent"), m_copyPercent);
     ++m_reports;
     m_stall.start();
+    if (m_confirming) {
+        m_confirming = false;
+        m_confirm.stop();
+        const int status = m_task.value(QStringLiteral("Status")).toInt();
+        const QString now = m_task.value(QStringLiteral("FileName")).toString();
+        // Status 0: no job since power-up; 4: the machine gave this one up
+        // (abandoned on the drop, or stopped at its panel: either way it is
+        // not cutting, and what is left is the operator's to resume).
+        if (status == 0 || status == StatusStopped || (!before.isEmpty() && now != before)) {
+            m_gaveUp = true;
+            if (!before.isEmpty() && now != before && status != 0)
+                m_lost = {Failure::DeviceLost, QStringLiteral("the machine reports another job (%1)").arg(now)};
+            else
+                m_lost = {Failure::DeviceLost, status == 0 ? QStringLiteral("the machine reports no job")
+                                                            : QStringLiteral("the machine gave the job up")};
+            if (status == 0 || now != before)
+                m_task.insert(QStringLiteral("FileName"), before);
+            return end(State::Lost);
+        }
+    }
     emit progress(m_task, remainingSeconds());
     if (m_state == State::Stopping)
         return end(State::Interrupted);
@@ -115,6 +178,12 @@ void JobRunner::stop()
 {
     if (m_state == State::Planning)
         return end(State::Interrupted);
+    if (m_state == State::Reconnecting) {
+        // Nothing can reach the machine: it may still be cutting.
+        m_reconnector.cancel();
+        m_unreached = true;
+        return end(State::Interrupted);
+    }
     if (m_state != State::Running)
         return;
     m_state = State::Stopping;
@@ -125,20 +194,83 @@ void JobRunner::stop()
     m_stopGrace.start(1500);
 }
 
+void JobRunner::setReconnect(bool on, const ReconnectSchedule &schedule)
+{
+    m_reconnect = on;
+    m_reconnector.setSchedule(schedule);
+}
+
+void JobRunner::setRecordOrigin(const QString &file, const QByteArray &sha256, const QString &resumes)
+{
+    m_originFile = file;
+    m_originSha = sha256;
+    m_resumes = resumes;
+}
+
 void JobRunner::onLost()
 {
-    if (!isRunning())
+    if (!isRunning() || m_state == State::Reconnecting)
         return;
     m_lost = m_session.linkFailure();
+    if (m_reconnect && m_state == State::Running) {
+        m_state = State::Reconnecting;
+        m_stall.stop();
+        m_confirm.stop();
+        m_confirming = false;
+        if (!m_down.isValid())
+            m_down.start();
+        m_reconnector.start(m_identity);
+        return;
+    }
     end(State::Lost);
+}
+
+void JobRunner::onReconnected()
+{
+    if (m_state != State::Reconnecting)
+        return;
+    ++m_reconnects;
+    m_downMs += m_down.elapsed();
+    m_down.invalidate();
+    m_state = State::Running;
+    m_confirming = true;
+    emit reconnected();
+    // A fresh device object has no report yet, so the answer is never the
+    // repeat the plugin swallows.
+    m_confirm.start(m_session.timeout());
+    m_stall.start();
+    m_session.queryJob();
+}
+
+void JobRunner::onGaveUp(const Failure &failure)
+{
+    if (m_state != State::Reconnecting)
+        return;
+    m_lost = failure;
+    end(State::Lost);
+}
+
+qint64 JobRunner::linkDownMs() const
+{
+    return m_downMs + (m_down.isValid() ? m_down.elapsed() : 0);
 }
 
 void JobRunner::end(State state)
 {
     const bool handedOver = m_clock.isValid();
+    if (m_down.isValid()) {
+        m_downMs += m_down.elapsed();
+        m_down.invalidate();
+    }
     m_state = state;
     m_stall.stop();
     m_stopGrace.stop();
+    m_confirm.stop();
+    if (handedOver)
+        makeRecord();
+    m_originFile.clear();
+    m_originSha.clear();
+    m_resumes.clear();
     if (handedOver) {
         QPointer<VXDeviceInterface> device = m_session.device();
         QTimer::singleShot(0, this, [device] {
@@ -153,7 +285,55 @@ QJsonObject JobRunner::summary() const
 {
     QJsonObject s = m_task;
     s.insert(QStringLiteral("elapsed_ms"), m_clock.isValid() ? m_clock.elapsed() : 0);
+    s.insert(QStringLiteral("reconnects"), m_reconnects);
+    s.insert(QStringLiteral("link_down_ms"), double(linkDownMs()));
     return s;
+}
+
+void JobRunner::makeRecord()
+{
+    JobRecord r;
+    r.start = m_started;
+    r.end = QDateTime::currentDateTimeUtc();
+    r.file = m_originFile;
+    r.sha256 = m_originSha;
+    r.copies = m_copies;
+    r.finished = qBound(0, m_task.value(QStringLiteral("Finished")).toInt(), m_copies);
+    r.deviceId = m_identity.deviceId;
+    r.uniqueId = m_identity.uniqueId;
+    r.reconnects = m_reconnects;
+    r.linkDownMs = m_downMs;
+    r.resumes = m_resumes;
+    switch (m_state) {
+    case State::Finished:
+        r.outcome = JobRecord::Outcome::Finished;
+        r.finished = m_copies;
+        r.percent = 100;
+        break;
+    case State::Refused:
+        r.outcome = JobRecord::Outcome::Refused;
+        break;
+    case State::Stopped:
+        r.outcome = JobRecord::Outcome::Stopped;
+        r.percent = m_copyPercent;
+        break;
+    case State::Interrupted:
+        // Stopped on the operator's word; if the stop could not reach the
+        // machine, what it cut is not known: left for a resume to settle.
+        r.outcome = m_unreached ? JobRecord::Outcome::Interrupted : JobRecord::Outcome::Stopped;
+        r.percent = m_copyPercent;
+        break;
+    default:
+        r.outcome = JobRecord::Outcome::Interrupted;
+        r.percent = m_copyPercent;
+        break;
+    }
+    m_record = r;
+    if (m_journal) {
+        QString error;
+        if (!m_journal->append(m_record, &error))
+            m_journalError = error;
+    }
 }
 
 int JobRunner::remainingSeconds() const
@@ -171,6 +351,19 @@ int JobRunner::remainingSeconds() const
     if (done <= 0.01 || elapsed <= 0)
         return m_estimate;
     return int(elapsed * (1 - done) / done + 0.5);
+}
+
+QString JobRunner::cutSoFar() const
+{
+    const int finished = qBound(0, m_task.value(QStringLiteral("Finished")).toInt(), m_copies);
+    QString text = QStringLiteral("%1 of %2 copies finished").arg(finished).arg(m_copies);
+    if (finished < m_copies) {
+        if (m_copyPercent >= 0)
+            text += QStringLiteral(", copy %1 at %2%").arg(finished + 1).arg(m_copyPercent);
+        else
+            text += QStringLiteral(", the job at %1%").arg(m_task.value(QStringLiteral("Percent")).toInt());
+    }
+    return text;
 }
 
 Failure JobRunner::failure() const
@@ -192,17 +385,32 @@ Failure JobRunner::failure() const
         return {Failure::JobRefused, QStringLiteral("the machine could not cut the plot (job status %1)")
                                          .arg(status), summary()};
     case State::Interrupted:
+        if (m_unreached)
+            return {Failure::Interrupted,
+                    QStringLiteral("interrupted while reconnecting; the machine was not reached and may still be "
+                                   "cutting (%1)").arg(cutSoFar()), summary()};
         return {Failure::Interrupted,
                 QStringLiteral("interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%")
                     .arg(finished).arg(m_copies).arg(percent), summary()};
     case State::Stalled:
         return {Failure::TimedOut, QStringLiteral("the machine reported no progress for %1 s")
                                        .arg(m_stall.interval() / 1000), summary()};
-    case State::Lost:
+    case State::Lost: {
+        QJsonObject facts = summary();
+        for (auto it = m_lost.facts.begin(); it != m_lost.facts.end(); ++it)
+            facts.insert(it.key(), it.value());
+        const QString why = m_lost.message.isEmpty() ? QStringLiteral("link lost") : m_lost.message;
+        if (m_gaveUp)
+            return {Failure::DeviceLost, QStringLiteral("%1 after the link dropped; cut: %2").arg(why, cutSoFar()), facts};
+        if (m_reconnect)
+            return {Failure::DeviceLost, QStringLiteral("%1; when the link dropped: %2; the machine may have gone on "
+                                                        "cutting").arg(why, cutSoFar()), facts};
         return {Failure::DeviceLost,
                 QStringLiteral("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
-                    .arg(m_lost.message.isEmpty() ? QStringLiteral("link lost") : m_lost.message)
-                    .arg(finished).arg(m_copies).arg(percent), summary()};
+                    .arg(why).arg(finished).arg(m_copies).arg(percent), facts};
+    }
+    case State::Reconnecting:
+        return Failure();
     }
     return Failure();
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "Failure.h"
+#include "JobRecord.h"
+#include "ReconnectSchedule.h"
+#include "Reconnector.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QJsonObject>
 #include <QObject>
@@ -9,6 +13,7 @@
 #include <QTimer>
 
 class DeviceSession;
+class JobJournal;
 struct PlotJob;
 
 // One plot job from hand-over to stopTask: the file facts and preview into
@@ -17,11 +22,18 @@ struct PlotJob;
 // which posts the work record, runs once the job has ended, outside the
 // report's delivery: the remote-channel snapshot that follows a report must
 // still see that report, not the reset job.
+//
+// With reconnecting on, a dropped link does not end the job: the machine
+// holds the plot and may go on cutting. The runner waits for the link
+// (Reconnecting), checks it is the machine the job started on, asks for the
+// job state and follows the job to its end, or ends Lost when the machine
+// gave the job up, reports none, or never came back.
 class JobRunner : public QObject
 {
     Q_OBJECT
 public:
-    enum class State { Idle, Planning, Running, Stopping, Finished, Stopped, Refused, Lost, Interrupted, Stalled };
+    enum class State { Idle, Planning, Running, Stopping, Finished, Stopped, Refused, Lost, Interrupted, Stalled,
+                       Reconnecting };
     Q_ENUM(State)
 
     // Job status numbers of field 1 that end a job before its last copy.
@@ -34,6 +46,16 @@ public:
 
     explicit JobRunner(DeviceSession &session, QObject *parent = nullptr);
 
+    // Off by default: a dropped link ends the job as Lost.
+    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule());
+    bool reconnects() const { return m_reconnect; }
+    // Every job handed over is appended when it ends (null: none). The
+    // journal must outlive the runner.
+    void setJournal(const JobJournal *journal) { m_journal = journal; }
+    // What the record names: by default the plot's own path and its SHA-256.
+    // A resume names the file it continues and the record it resumes.
+    void setRecordOrigin(const QString &file, const QByteArray &sha256, const QString &resumes);
+
     // Reads the machine's speeds for the estimate, then hands the job over.
     // False when a job is under way or the link is down.
     bool start(const PlotJob &job, int copies);
@@ -43,11 +65,24 @@ public:
 
     State state() const { return m_state; }
     bool isRunning() const { return m_state == State::Planning || m_state == State::Running
-                || m_state == State::Stopping; }
+                || m_state == State::Stopping || m_state == State::Reconnecting; }
     // The fields the Runtime snapshot names: Status, FileName, TaskCopies, Finished, Percent.
     QJsonObject task() const { return m_task; }
-    // task() plus elapsed_ms: what a result carries.
+    // task() plus elapsed_ms, reconnects and link_down_ms: what a result carries.
     QJsonObject summary() const;
+    // The machine the job started on (read while planning).
+    MachineIdentity identity() const { return m_identity; }
+    int reconnectCount() const { return m_reconnects; }
+    qint64 linkDownMs() const;
+    // Percent of the copy under way from the last report; -1 when the
+    // machine does not send it.
+    int copyPercent() const { return m_copyPercent; }
+    // Lost because the machine said it holds the job no more; otherwise a
+    // lost job's fate is unknown (the machine may have cut on).
+    bool machineGaveUp() const { return m_gaveUp; }
+    // The journal record of the job that ended (the one appended, if any).
+    JobRecord record() const { return m_record; }
+    QString journalError() const { return m_journalError; }
     int copies() const { return m_copies; }
     int estimateSeconds() const { return m_estimate; }   // -1: unknown
     int remainingSeconds() const;
@@ -59,12 +94,21 @@ signals:
     void planned(int estimateSeconds);
     void progress(const QJsonObject &task, int remainingSeconds);
     void finished(JobRunner::State state);
+    // The link dropped; attempt n of reconnecting starts after waitMs.
+    void reconnecting(int attempt, int waitMs);
+    // The same machine is back; its job state is being read.
+    void reconnected();
 
 private:
     void handOver();
     void onReport();
     void onLost();
     void end(State state);
+    void onReconnected();
+    void onGaveUp(const Failure &failure);
+    bool followAfterReconnect();
+    void makeRecord();
+    QString cutSoFar() const;
 
     DeviceSession &m_session;
     const PlotJob *m_job = nullptr;
@@ -77,4 +121,23 @@ private:
     QTimer m_stall;             // a machine that answers but never moves on
     QTimer m_stopGrace;
     Failure m_lost;
+
+    bool m_reconnect = false;
+    Reconnector m_reconnector;
+    MachineIdentity m_identity;
+    int m_reconnects = 0;
+    qint64 m_downMs = 0;
+    QElapsedTimer m_down;       // the current outage
+    bool m_confirming = false;  // back: the job state read is awaited
+    bool m_gaveUp = false;      // Lost: the machine dropped the job itself
+    bool m_unreached = false;   // stopped while the link was down
+    QTimer m_confirm;
+    int m_copyPercent = -1;
+    QDateTime m_started;
+    QString m_originFile;
+    QByteArray m_originSha;
+    QString m_resumes;
+    const JobJournal *m_journal = nullptr;
+    JobRecord m_record;
+    QString m_journalError;
 };

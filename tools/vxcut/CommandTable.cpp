@@ -11,6 +11,8 @@ namespace {
 const Command kCommands[] = {
     {"demo",     Demo::usage,     nullptr,         false, nullptr,           Demo::run},
     {"cut",      Cut::usage,      Cut::check,      true,  Cut::prepare,      Cut::run},
+    {"resume",   Resume::usage,   Resume::check,   true,  nullptr,           Resume::run},
+    {"history",  History::usage,  nullptr,         false, nullptr,           History::run},
     {"info",     Info::usage,     nullptr,         true,  nullptr,           Info::run},
     {"settings", Settings::usage, Settings::check, true,  Settings::prepare, Settings::run},
     {"get",      Get::usage,      Get::check,      true,  Get::prepare,      Get::run},
@@ -26,6 +28,8 @@ const char kOverview[] =
     "Commands:\n"
     "  demo       cut the sample on a simulated machine (no hardware needed)\n"
     "  cut FILE   cut a plot file\n"
+    "  resume     cut what is left of the last interrupted job\n"
+    "  history    the job journal\n"
     "  info       machine identity\n"
     "  settings   list settings; settings dump|apply FILE\n"
     "  get KEY... read settings\n"

@@ -54,6 +54,15 @@ extern const char usage[];
 Failure check(Run &run);
 Outcome run(Run &run);
 }
+namespace Resume {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+}
+namespace History {
+extern const char usage[];
+Outcome run(Run &run);
+}
 namespace Ports {
 extern const char usage[];
 Outcome run(Run &run);

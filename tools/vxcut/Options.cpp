@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "ExitCodes.h"
+#include "JobJournal.h"
 #include "PlotOptionTable.h"
 
 #include <QFile>
@@ -22,6 +23,8 @@ const char *const kCommon =
     "  --timeout SEC       connection and answer timeout (default 5)\n"
     "  --heartbeat SEC     heartbeat period; three missed answers with nothing\n"
     "                      else heard mean the machine is gone (default 2)\n"
+    "  --journal PATH      job journal (default: VX_JOURNAL, else\n"
+    "                      ~/.local/share/vxdevice/jobs.jsonl)\n"
     "  --json              one JSON event per line (link, progress, result, ...)\n"
     "  --verbose           show the device object's debug log\n"
     "  --help              this text\n";
@@ -56,10 +59,18 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optHeartbeat(QStringLiteral("heartbeat"), QString(), QStringLiteral("sec"));
     const QCommandLineOption optVerbose(QStringLiteral("verbose"));
     const QCommandLineOption optQuality(QStringLiteral("quality"), QString(), QStringLiteral("q"));
-    const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
+    const QCommandLineOption optBudget(QStringLiteral("reconnect-budget"), QString(), QStringLiteral("sec"));
+    const QCommandLineOption optNoReconnect(QStringLiteral("no-reconnect"));
+    const QCommandLineOption optJournal(QStringLiteral("journal"), QString(), QStringLiteral("path"));
+    const QCommandLineOption optYes(QStringLiteral("yes"));
+    const QCommandLineOption optRecut(QStringLiteral("recut-interrupted"));
+    const QCommandLineOption optSkip(QStringLiteral("skip-interrupted"));
+    const QCommandLineOption optLast(QStringLiteral("last"), QString(), QStringLiteral("n"));
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
-                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality,
-                  optCount});
+                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality});
+    p.addOptions({optBudget, optNoReconnect, optJournal, optYes, optRecut, optSkip, optLast});
+    const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
+    p.addOption(optCount);
     int plotRows = 0;
     const PlotOptionTable::Row *plotTable = PlotOptionTable::rows(&plotRows);
     QList<QCommandLineOption> plotOptions;
@@ -150,6 +161,32 @@ bool Options::parse(const QStringList &argv, QString &error)
         heartbeatSec = p.value(optHeartbeat).toInt(&ok);
         if (!ok || heartbeatSec < 1 || heartbeatSec > 60) {
             error = QStringLiteral("--heartbeat wants whole seconds from 1 to 60");
+            return false;
+        }
+    }
+    reconnect = !p.isSet(optNoReconnect);
+    if (p.isSet(optBudget)) {
+        const double s = p.value(optBudget).toDouble(&ok);
+        if (!ok || s < 0 || s > 86400) {
+            error = QStringLiteral("--reconnect-budget wants seconds from 0 to 86400");
+            return false;
+        }
+        reconnectBudgetMs = int(s * 1000);
+    }
+    journal = p.isSet(optJournal) ? p.value(optJournal) : qEnvironmentVariable("VX_JOURNAL");
+    if (journal.isEmpty())
+        journal = JobJournal::defaultPath();
+    yes = p.isSet(optYes);
+    recutInterrupted = p.isSet(optRecut);
+    skipInterrupted = p.isSet(optSkip);
+    if (recutInterrupted && skipInterrupted) {
+        error = QStringLiteral("give either --recut-interrupted or --skip-interrupted, not both");
+        return false;
+    }
+    if (p.isSet(optLast)) {
+        last = p.value(optLast).toInt(&ok);
+        if (!ok || last < 1 || last > 100000) {
+            error = QStringLiteral("--last wants a number from 1 to 100000");
             return false;
         }
     }

@@ -30,6 +30,14 @@ struct Options
     double speedup = 50;
     int count = 0;          // qr: sheets to cut; 0 until the stack ends
     PlotOptions plot;       // the plot pipeline's options (PlotOptionTable flags)
+    // A dropped link during a job: reconnect within this budget, or not at all.
+    bool reconnect = true;
+    int reconnectBudgetMs = 120000;
+    QString journal;        // --journal, VX_JOURNAL, or the user's data folder; empty: none
+    bool yes = false;       // resume without asking
+    bool recutInterrupted = false;
+    bool skipInterrupted = false;
+    int last = 20;          // history
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

@@ -105,6 +105,30 @@ void Output::progress(const QJsonObject &task, int remainingSec)
     fflush(m_out);
 }
 
+void Output::reconnecting(int attempt, int waitMs)
+{
+    if (m_json) {
+        writeJson({{QStringLiteral("event"), QStringLiteral("reconnecting")},
+                   {QStringLiteral("attempt"), attempt},
+                   {QStringLiteral("wait_ms"), waitMs}});
+        return;
+    }
+    const QString bar = QStringLiteral("%1 reconnecting (attempt %2)")
+            .arg(m_lastBar.isEmpty() ? QStringLiteral("link lost:") : m_lastBar.section(QLatin1Char(']'), 0, 0) + QLatin1Char(']'))
+            .arg(attempt);
+    const QByteArray bytes = bar.toLocal8Bit();
+    if (m_tty) {
+        fprintf(m_out, "\r%s          ", bytes.constData());
+        m_barOpen = true;
+    } else {
+        fprintf(m_out, "%s\n", bytes.constData());
+    }
+    // The next report redraws the bar even if nothing moved meanwhile.
+    m_lastBar = bar;
+    m_lastStep.clear();
+    fflush(m_out);
+}
+
 void Output::bar(const QString &line, const QString &logStep)
 {
     if (m_json || line == m_lastBar)

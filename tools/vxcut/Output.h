@@ -23,6 +23,8 @@ public:
     void warning(const QString &message);
     // One job report. task: the Runtime-style fields; remainingSec < 0 = unknown.
     void progress(const QJsonObject &task, int remainingSec);
+    // The link is down during a job: the bar line says so until the next report.
+    void reconnecting(int attempt, int waitMs);
     // A status line people watch: redrawn in place on a terminal; in a log
     // written only when logStep changes. JSON mode drops it.
     void bar(const QString &line, const QString &logStep);

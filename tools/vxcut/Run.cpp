@@ -11,7 +11,7 @@
 #include <QNetworkReply>
 
 Run::Run(const Options &o, Output &output, Interrupt *intr)
-    : options(o), out(output), interrupt(intr), await(intr), tcp(o.tcp)
+    : options(o), out(output), interrupt(intr), await(intr), journal(o.journal), tcp(o.tcp)
 {
 }
 
@@ -34,10 +34,14 @@ Failure Run::loadDevice()
         if (event == LinkMessage::RemoteUp || event == LinkMessage::RemoteDown)
             remoteState = text;
         VXDeviceProperty *status = record(QStringLiteral("STATUS"));
+        // A refused attempt reads as "DISCONNECTED." too; while reconnecting
+        // that is one line per attempt, and the result says why anyway.
+        const bool refusedAttempt = event == LinkMessage::LinkDown
+                                    && session->state() == DeviceSession::State::Connecting;
         out.event(QStringLiteral("link"),
                   {{QStringLiteral("message"), text},
                    {QStringLiteral("Status"), status ? status->value().toInt() : 0}},
-                  QStringLiteral("link: %1").arg(text));
+                  refusedAttempt ? QString() : QStringLiteral("link: %1").arg(text));
     });
     QObject::connect(s, &DeviceSession::qrCode, s, [this](const QString &code) {
         out.event(QStringLiteral("qrcode"), {{QStringLiteral("code"), code}}, QStringLiteral("QR code: %1").arg(code));

@@ -2,6 +2,7 @@
 
 #include "Await.h"
 #include "DeviceSession.h"
+#include "JobJournal.h"
 #include "PlotJob.h"
 #include "PluginHost.h"
 #include "Profile.h"
@@ -34,6 +35,7 @@ struct Run
     PlotJob job;
     QVariant quality;                   // invalid: leave the machine's
     QList<Profile::Entry> entries;      // set and settings apply
+    JobJournal journal;                 // the path from the options
     QString tcp;                        // target; demo points it at its own machine
     QString remoteState;                // the remote channel's last text
     bool cloudRequired = false;         // demo: a cloud failure ends the run

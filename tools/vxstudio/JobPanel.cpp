@@ -12,9 +12,11 @@
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 
@@ -59,11 +61,15 @@ JobPanel::JobPanel(QWidget *parent)
     m_resume->setObjectName(QStringLiteral("resumeJob"));
     m_stop = new QPushButton(tr("Stop"), box);
     m_stop->setObjectName(QStringLiteral("stopJob"));
+    m_resumeLast = new QPushButton(tr("Resume interrupted…"), box);
+    m_resumeLast->setObjectName(QStringLiteral("resumeInterrupted"));
+    m_resumeLast->setToolTip(tr("Cut what is left of the last job whose link dropped"));
     auto *controlRow = new QHBoxLayout;
     controlRow->addWidget(m_start);
     controlRow->addWidget(m_pause);
     controlRow->addWidget(m_resume);
     controlRow->addWidget(m_stop);
+    controlRow->addWidget(m_resumeLast);
 
     m_progress = new QProgressBar(box);
     m_progress->setObjectName(QStringLiteral("jobProgress"));
@@ -90,19 +96,49 @@ JobPanel::JobPanel(QWidget *parent)
     connect(m_pause, &QPushButton::clicked, this, &JobPanel::pause);
     connect(m_resume, &QPushButton::clicked, this, &JobPanel::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobPanel::stop);
+    connect(m_resumeLast, &QPushButton::clicked, this, &JobPanel::resumeInterrupted);
+    const QString journal = qEnvironmentVariable("VX_JOURNAL");
+    if (!journal.isEmpty())
+        m_journal.setPath(journal);
     setSession(nullptr);
 }
 
 void JobPanel::setSession(DeviceSession *session)
 {
-    delete m_runner.data();
-    m_session = session;
-    if (session) {
-        m_runner = new JobRunner(*session, this);
-        connect(m_runner, &JobRunner::progress, this, &JobPanel::onProgress);
-        connect(m_runner, &JobRunner::finished, this, &JobPanel::onFinished);
+    // A reconnect renews the device object under the job: the runner works
+    // on the session, which stays, so it stays too.
+    if (isReconnecting()) {
+        if (session)
+            m_session = session;
+        return;
     }
+    delete m_runner.data();
+    m_resumeStage = 0;
+    m_session = session;
+    if (session)
+        makeRunner(session);
     setRunning(false);
+}
+
+void JobPanel::makeRunner(DeviceSession *session)
+{
+    m_runner = new JobRunner(*session, this);
+    m_runner->setReconnect(true);
+    m_runner->setJournal(&m_journal);
+    connect(m_runner, &JobRunner::progress, this, &JobPanel::onProgress);
+    connect(m_runner, &JobRunner::finished, this, &JobPanel::onFinished);
+    connect(m_runner, &JobRunner::reconnecting, this, [this](int attempt) {
+        m_progress->setFormat(tr("Reconnecting (attempt %1)…").arg(attempt));
+        if (attempt == 1)
+            emit logMessage(tr("Link lost during the job; reconnecting."));
+        emit reconnecting(attempt);
+    });
+    connect(m_runner, &JobRunner::reconnected, this, [this] {
+        m_progress->setFormat(QStringLiteral("%p%"));
+        emit logMessage(tr("Reconnected to %1 after %2 s; reading the job state.")
+                        .arg(m_runner->identity().text()).arg(m_runner->linkDownMs() / 1000.0, 0, 'f', 1));
+        emit reconnecting(0);
+    });
 }
 
 void JobPanel::setRunning(bool running)
@@ -117,6 +153,7 @@ void JobPanel::setRunning(bool running)
     m_pause->setEnabled(device);
     m_resume->setEnabled(device);
     m_stop->setEnabled(device);
+    m_resumeLast->setEnabled(device && !running);
 }
 
 void JobPanel::setCopies(int copies)
@@ -228,6 +265,27 @@ void JobPanel::onProgress(const QJsonObject &task)
 
 void JobPanel::onFinished(JobRunner::State state)
 {
+    if (m_progress->format() != QLatin1String("%p%")) {
+        m_progress->setFormat(QStringLiteral("%p%"));
+        emit reconnecting(-1);
+    }
+    if (!m_runner->journalError().isEmpty())
+        emit logMessage(tr("Job journal not written: %1").arg(m_runner->journalError()));
+    if (m_resumeStage != 0) {
+        const bool rest = m_resumeStage == 1;
+        m_resumeJob.addPart(m_resumeRecord, *m_runner, rest ? 1 : m_resumeJob.plan.whole, rest);
+        if (state == JobRunner::State::Finished && rest && m_resumeJob.plan.whole > 0) {
+            m_resumeStage = 2;
+            // After the ended job's own deferred close.
+            QTimer::singleShot(0, this, &JobPanel::startResumePart);
+            return;
+        }
+        m_resumeStage = 0;
+        m_runner->setJournal(&m_journal);
+        QString error;
+        if (!m_journal.append(m_resumeRecord, &error))
+            emit logMessage(tr("Job journal not written: %1").arg(error));
+    }
     setRunning(false);
     const QJsonObject task = m_runner->task();
     if (state == JobRunner::State::Finished)
@@ -237,4 +295,118 @@ void JobPanel::onFinished(JobRunner::State state)
     else
         emit logMessage(tr("Job ended: %1").arg(m_runner->failure().message));
     emit jobFinished();
+}
+
+bool JobPanel::resumeOffer(ResumePlan::Interrupted mode, QString *text)
+{
+    ResumeJob job;
+    if (Failure f = ResumeJob::find(m_journal, mode, &job)) {
+        *text = f.message;
+        return false;
+    }
+    *text = tr("Interrupted job of %1: %2 on %3.\n%4.\n\nTo cut: %5.")
+                .arg(job.from.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                     job.from.file, job.from.deviceId, job.wasText(), job.planText());
+    return true;
+}
+
+void JobPanel::resumeInterrupted()
+{
+    QString text;
+    ResumePlan::Interrupted mode = ResumePlan::Continue;
+    if (!resumeOffer(mode, &text)) {
+        // How far the copy got is not known: only the operator can choose.
+        mode = ResumePlan::RecutWhole;
+        QString whole;
+        if (!resumeOffer(mode, &whole)) {
+            QMessageBox::information(this, tr("Resume"), text);
+            return;
+        }
+        text = whole;
+    }
+    QMessageBox box(QMessageBox::Question, tr("Resume interrupted job"), text, QMessageBox::NoButton, this);
+    QPushButton *cut = box.addButton(tr("Cut"), QMessageBox::AcceptRole);
+    QPushButton *recut = mode == ResumePlan::Continue
+                             ? box.addButton(tr("Re-cut the interrupted copy whole"), QMessageBox::AcceptRole)
+                             : nullptr;
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == recut)
+        mode = ResumePlan::RecutWhole;
+    else if (box.clickedButton() != cut)
+        return;
+    QString error;
+    if (!startResume(mode, &error))
+        emit logMessage(tr("Not resumed: %1").arg(error));
+}
+
+bool JobPanel::startResume(ResumePlan::Interrupted mode, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!m_runner || !m_session || !m_session->linkUp() || m_running)
+        return fail(tr("not connected, or a job is under way"));
+    if (Failure f = ResumeJob::find(m_journal, mode, &m_resumeJob))
+        return fail(f.message);
+    // Who this is, whether it still cuts, and how fast it cuts, before
+    // anything is sent. The job answer comes first: replies keep order.
+    setRunning(true);
+    m_session->queryJob();
+    DeviceQuery *q = m_session->query(MachineIdentity::identityKeys()
+                                      + QStringList{QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
+    connect(q, &DeviceQuery::done, this, [this, q, mode] {
+        q->deleteLater();
+        resumeReady(mode);
+    });
+    return true;
+}
+
+void JobPanel::resumeReady(ResumePlan::Interrupted)
+{
+    setRunning(false);
+    if (!m_session || !m_session->linkUp())
+        return emit logMessage(tr("Not resumed: the link dropped."));
+    const MachineIdentity here = MachineIdentity::fromRecords(*m_session);
+    if (Failure f = ResumeJob::machineBusy(m_session->lastJobReport()))
+        return emit logMessage(tr("Not resumed: %1").arg(f.message));
+    QString warning;
+    if (Failure f = m_resumeJob.checkMachine(here, &warning))
+        return emit logMessage(tr("Not resumed: %1").arg(f.message));
+    if (!warning.isEmpty())
+        emit logMessage(warning);
+    if (m_resumeJob.plan.partial) {
+        VXDeviceProperty *cut = m_session->record(QStringLiteral("SP2_SPEED"));
+        VXDeviceProperty *travel = m_session->record(QStringLiteral("PU_SPEED"));
+        int stroke = 0;
+        if (Failure f = m_resumeJob.rest(cut ? cut->value().toDouble() : 0, travel ? travel->value().toDouble() : 0,
+                                         &m_resumeRest, &stroke))
+            return emit logMessage(tr("Not resumed: %1").arg(f.message));
+        emit logMessage(tr("Cutting the rest of copy %1 from stroke %2.").arg(m_resumeJob.from.finished + 1).arg(stroke + 1));
+    }
+    m_resumeRecord = m_resumeJob.begin(here);
+    m_resumeStage = m_resumeJob.plan.partial ? 1 : 2;
+    m_runner->setJournal(nullptr);
+    startResumePart();
+}
+
+void JobPanel::startResumePart()
+{
+    const bool rest = m_resumeStage == 1;
+    const int copies = rest ? 1 : m_resumeJob.plan.whole;
+    m_runner->setRecordOrigin(m_resumeJob.from.file, m_resumeJob.from.sha256, m_resumeJob.from.id);
+    if (!m_runner->start(rest ? m_resumeRest : m_resumeJob.job, copies)) {
+        m_resumeStage = 0;
+        m_runner->setJournal(&m_journal);
+        setRunning(false);
+        emit logMessage(tr("Not connected: the resume stopped."));
+        return;
+    }
+    m_progress->setValue(0);
+    m_done->setText(tr("%1 / %2").arg(0).arg(copies));
+    setRunning(true);
+    emit logMessage(rest ? tr("Resume: cutting the rest of the interrupted copy.")
+                         : tr("Resume: cutting %n whole copies.", nullptr, copies));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "JobJournal.h"
 #include "JobRunner.h"
 #include "PlotJob.h"
+#include "ResumeJob.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -14,7 +16,10 @@ class PlotPreview;
 class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
-// commands, and the progress the machine reports.
+// commands, and the progress the machine reports. A dropped link during a
+// job is reconnected under it (the runner outlives the device object the
+// reconnect renews); every job goes to the journal, and the last
+// interrupted one can be resumed.
 class JobPanel : public QWidget
 {
     Q_OBJECT
@@ -37,22 +42,40 @@ public:
     void setCopies(int copies);
     int copies() const;
 
+    // VX_JOURNAL or the user's data folder by default.
+    void setJournalPath(const QString &path) { m_journal.setPath(path); }
+    QString journalPath() const { return m_journal.path(); }
+    bool isReconnecting() const { return m_runner && m_runner->state() == JobRunner::State::Reconnecting; }
+    // The plan for the last interrupted job, for the confirmation; false
+    // with the reason when there is nothing to resume.
+    bool resumeOffer(ResumePlan::Interrupted mode, QString *text);
+    // Cuts what the plan leaves (no question asked: the caller confirmed).
+    bool startResume(ResumePlan::Interrupted mode, QString *error = nullptr);
+    bool isResuming() const { return m_resumeStage != 0; }
+
 public slots:
     void openPlot();
     void start();
     void pause();
     void resume();
     void stop();
+    // Asks, then resumes the last interrupted job.
+    void resumeInterrupted();
 
 signals:
     void logMessage(const QString &text);
     void jobFinished();
+    // Attempt n; 0: the same machine is back; -1: the job ended while reconnecting.
+    void reconnecting(int attempt);
 
 private:
     void sendWrite(const char *key);
     void setRunning(bool running);
     void onProgress(const QJsonObject &task);
     void onFinished(JobRunner::State state);
+    void makeRunner(DeviceSession *session);
+    void resumeReady(ResumePlan::Interrupted mode);
+    void startResumePart();
 
     QPointer<DeviceSession> m_session;
     QPointer<JobRunner> m_runner;
@@ -68,7 +91,13 @@ private:
     QPushButton *m_stop = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_done = nullptr;
+    QPushButton *m_resumeLast = nullptr;
 
     PlotJob m_job;
     bool m_running = false;
+    JobJournal m_journal;
+    ResumeJob m_resumeJob;
+    JobRecord m_resumeRecord;
+    PlotJob m_resumeRest;
+    int m_resumeStage = 0;   // 1: the rest of the interrupted copy, 2: whole copies
 };

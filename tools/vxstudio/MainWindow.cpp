@@ -60,6 +60,15 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_settings, &SettingsPanel::logMessage, this, &MainWindow::log);
     connect(m_jog, &JogPad::logMessage, this, &MainWindow::log);
     connect(m_job, &JobPanel::logMessage, this, &MainWindow::log);
+    connect(m_job, &JobPanel::reconnecting, this, [this](int attempt) {
+        if (attempt > 0)
+            m_connection->setLinkState(ConnectionBar::LinkState::Connecting,
+                                       tr("Reconnecting (attempt %1)…").arg(attempt));
+        else if (attempt < 0)
+            m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("The link did not come back"));
+        else if (m_session->linkUp())
+            m_settings->readFromMachine();
+    });
 
     m_session = new DeviceSession(factory, this);
     connect(m_session, &DeviceSession::deviceAboutToGo, this, [this] {
@@ -110,6 +119,8 @@ void MainWindow::onDeviceChanged(VXDeviceInterface *device)
     m_settings->setSession(m_session);
     m_jog->setDevice(device);
     m_job->setSession(m_session);
+    if (m_job->isReconnecting())
+        return;
     QString name;
     if (VXDeviceProperty *model = device->property_ptr("DEVICE_MODEL_NAME"))
         name = model->value().toString();
@@ -124,6 +135,9 @@ void MainWindow::connectTcp(const QString &host, int port)
     if (host.isEmpty())
         return;
     const QString target = QStringLiteral("%1:%2").arg(host).arg(port);
+    // The operator's own connection replaces a reconnect under way.
+    if (m_job->isReconnecting())
+        m_job->stop();
     log(tr("Connecting to %1.").arg(target));
     // A second connection wants a fresh device object, which resets the bar:
     // make it first, then show Connecting before any outcome can arrive.
@@ -139,6 +153,8 @@ void MainWindow::connectUsb(const QString &path)
     m_connection->setUsbTarget(path);
     if (path.isEmpty())
         return;
+    if (m_job->isReconnecting())
+        m_job->stop();
     log(tr("Opening %1.").arg(path));
     if (m_session->state() != DeviceSession::State::Idle)
         m_session->renewDevice();
@@ -159,6 +175,8 @@ void MainWindow::disconnectDevice()
 {
     // The interface has no disconnect: dropping the device object closes its
     // transports.
+    if (m_job->isReconnecting())
+        m_job->stop();
     m_session->renewDevice();
     log(tr("Disconnected."));
 }
@@ -183,7 +201,9 @@ void MainWindow::onLinkEvent(LinkMessage::Event event, const QString &text)
     m_connection->setLinkState(state, text);
     m_jog->setEnabled(state == ConnectionBar::LinkState::Connected);
     statusBar()->showMessage(text);
-    if (state == ConnectionBar::LinkState::Connected)
+    // Back under a job: nothing goes to the machine before the job's own
+    // identity check says it is the same one.
+    if (state == ConnectionBar::LinkState::Connected && !m_job->isReconnecting())
         m_settings->readFromMachine();
 }
 

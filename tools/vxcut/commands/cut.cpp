@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "JobLoop.h"
 #include "JobRunner.h"
 #include "Options.h"
 #include "Output.h"
@@ -13,11 +14,18 @@ namespace Cut {
 
 const char usage[] =
     "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
-    "                [--cloud URL --ws URL --code CODE [--token-file FILE]]\n\n"
+    "                [--cloud URL --ws URL --code CODE [--token-file FILE]]\n"
+    "                [--reconnect-budget SEC | --no-reconnect]\n\n"
     "Cuts a plot file. Shows the plot's size, cut length and estimated time,\n"
     "then a progress bar with copies done and the remaining time. Ctrl-C\n"
     "stops the job on the machine. With --cloud the machine is registered\n"
     "and the work record is posted when the job ends.\n"
+    "If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,\n"
+    "120 s in all), checks it is the same machine, and follows the job to\n"
+    "its end; a machine that gave the job up is reported with what was\n"
+    "cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).\n"
+    "  --reconnect-budget SEC  how long to keep trying (0: give up at once)\n"
+    "  --no-reconnect          a dropped link ends the run (exit 6)\n"
     "  --token-file FILE   cloud token, from a file only its owner can read\n"
     "                      (VX_CLOUD_TOKEN in the environment works too;\n"
     "                      --token T also, but other users can read it)\n";
@@ -63,27 +71,19 @@ Outcome cutJob(Run &r)
     JobRunner runner(*r.session);
     QObject::connect(&runner, &JobRunner::planned, &runner,
                      [&](int estimate) { announce(r, runner, estimate); });
-    QObject::connect(&runner, &JobRunner::progress, &runner,
-                     [&](const QJsonObject &task, int remaining) { r.out.progress(task, remaining); });
+    JobLoop::configure(r, runner);
     if (!runner.start(r.job, r.options.copies))
         return r.waitFailure(QStringLiteral("starting the job"));
-    bool stopping = false;
-    while (runner.isRunning()) {
-        r.await.until([&] { return !runner.isRunning(); }, 500, !stopping);
-        if (!stopping && r.await.interrupted() && runner.isRunning()) {
-            stopping = true;
-            r.out.text(QStringLiteral("stopping the job on the machine..."));
-            runner.stop();
-        }
-    }
-    // stopTask (and the work record it posts) runs from the event loop.
-    r.await.settle();
-    if (Failure f = runner.failure())
+    if (Failure f = JobLoop::drive(r, runner)) {
+        if (runner.machineGaveUp() && runner.journalError().isEmpty())
+            f.message += QStringLiteral("; `vxcut resume` cuts what is left");
         return f;
-    r.out.text(QStringLiteral("done: %1 of %2 copies in %3")
+    }
+    r.out.text(QStringLiteral("done: %1 of %2 copies in %3%4")
                    .arg(runner.task().value(QStringLiteral("Finished")).toInt()).arg(runner.copies())
-                   .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000))));
-    return runner.task();
+                   .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000)))
+                   .arg(JobLoop::outageNote(runner.reconnectCount(), runner.linkDownMs())));
+    return runner.summary();
 }
 
 }

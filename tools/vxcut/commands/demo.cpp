@@ -56,6 +56,7 @@ Outcome run(Run &r)
     options.cloud = cloudServer.httpBase().toString();
     options.ws = cloudServer.ws();
     options.code.clear();   // the machine's own number
+    options.journal.clear(); // a simulated job is no job of the shop's
     QJsonObject record;
     int snapshots = 0;
     {

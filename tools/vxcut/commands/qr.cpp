@@ -23,7 +23,7 @@ const char usage[] =
     "cut, or Ctrl-C, which stops the machine's job first. Shows sheets done,\n"
     "the current code and its percent; --json writes one \"sheet\" event per\n"
     "sheet (index, code, design, outcome finished|skipped|failed, reason, ms).\n"
-    "Every sheet goes into the job journal (~/.local/share/vxdevice/jobs.jsonl).\n"
+    "Every sheet goes into the job journal (--journal, as for cut).\n"
     "  --count N           stop once N sheets are cut\n"
     "  --scale PERCENT, --width MM, --height MM, --rotate DEG, --mirror,\n"
     "  --margin MM, --no-order, --merge-overlaps MM, --passes N, --overcut MM,\n"
@@ -70,12 +70,13 @@ Outcome run(Run &r)
     // The run reports each sheet; the bare code line would say it twice.
     QObject::disconnect(r.session.get(), &DeviceSession::qrCode, nullptr, nullptr);
 
-    JobJournal journal;
+    JobJournal journal(r.options.journal);
     SheetRun production(*r.session);
     production.setSource(source());
     production.setOptions(r.options.plot);
     production.setCount(r.options.count);
-    production.setJournal(&journal);
+    if (!r.options.journal.isEmpty())
+        production.setJournal(&journal);
     QObject::connect(&production, &SheetRun::warning, &production, [&](const QString &text) { r.out.warning(text); });
     auto showBar = [&] {
         r.out.bar(barFor(production), QStringLiteral("%1/%2").arg(production.current().index)

@@ -1,0 +1,59 @@
+#include "JobLoop.h"
+
+#include "JobJournal.h"
+#include "JobRunner.h"
+#include "Options.h"
+#include "Output.h"
+#include "Run.h"
+
+namespace JobLoop {
+
+void configure(Run &r, JobRunner &runner, bool journal)
+{
+    ReconnectSchedule schedule;
+    schedule.setBudget(r.options.reconnectBudgetMs);
+    runner.setReconnect(r.options.reconnect, schedule);
+    if (journal && !r.options.journal.isEmpty())
+        runner.setJournal(&r.journal);
+    QObject::connect(&runner, &JobRunner::progress, &runner,
+                     [&r](const QJsonObject &task, int remaining) { r.out.progress(task, remaining); });
+    QObject::connect(&runner, &JobRunner::reconnecting, &runner,
+                     [&r](int attempt, int waitMs) { r.out.reconnecting(attempt, waitMs); });
+    QObject::connect(&runner, &JobRunner::reconnected, &runner, [&r, &runner] {
+        r.out.event(QStringLiteral("reconnected"),
+                    {{QStringLiteral("link_down_ms"), double(runner.linkDownMs())}},
+                    QStringLiteral("reconnected to %1 after %2 s; reading the job state")
+                        .arg(runner.identity().text()).arg(runner.linkDownMs() / 1000.0, 0, 'f', 1));
+    });
+}
+
+Failure drive(Run &r, JobRunner &runner)
+{
+    bool stopping = false;
+    while (runner.isRunning()) {
+        r.await.until([&] { return !runner.isRunning(); }, 500, !stopping);
+        if (!stopping && r.await.interrupted() && runner.isRunning()) {
+            stopping = true;
+            r.out.text(runner.state() == JobRunner::State::Reconnecting
+                           ? QStringLiteral("interrupted: no longer reconnecting")
+                           : QStringLiteral("stopping the job on the machine..."));
+            runner.stop();
+        }
+    }
+    // stopTask (and the work record it posts) runs from the event loop.
+    r.await.settle();
+    if (!runner.journalError().isEmpty())
+        r.out.warning(QStringLiteral("job journal not written: %1").arg(runner.journalError()));
+    return runner.failure();
+}
+
+QString outageNote(int reconnects, qint64 downMs)
+{
+    if (reconnects <= 0)
+        return QString();
+    return QStringLiteral("; %1 reconnect%2, link down %3 s")
+        .arg(reconnects).arg(reconnects == 1 ? QString() : QStringLiteral("s"))
+        .arg(downMs / 1000.0, 0, 'f', 1);
+}
+
+}

@@ -1,0 +1,58 @@
+#include "Commands.h"
+
+#include "JobJournal.h"
+#include "Options.h"
+#include "Output.h"
+#include "Run.h"
+
+#include <QFileInfo>
+
+namespace History {
+
+const char usage[] =
+    "Usage: vxcut history [--last N] [--json]\n\n"
+    "Lists the last N jobs of the journal (20 by default), oldest first:\n"
+    "when, outcome, copies finished of those asked, the file, the machine,\n"
+    "reconnects and link-down time. A torn or foreign line is skipped.\n";
+
+namespace {
+
+QString line(const JobRecord &r)
+{
+    QString copies = QStringLiteral("%1/%2").arg(r.finished).arg(r.copies);
+    if (r.outcome == JobRecord::Outcome::Interrupted && r.finished < r.copies && r.percent >= 0)
+        copies += QStringLiteral(", copy %1 at %2%").arg(r.finished + 1).arg(r.percent);
+    QString text = QStringLiteral("%1  %2  %3  %4  %5")
+                       .arg(r.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                            JobRecord::outcomeName(r.outcome), copies,
+                            QFileInfo(r.file).fileName(), r.deviceId.isEmpty() ? QStringLiteral("?") : r.deviceId);
+    if (r.reconnects > 0 || r.linkDownMs > 0)
+        text += QStringLiteral("  %1 reconnect%2, link down %3 s").arg(r.reconnects)
+                    .arg(r.reconnects == 1 ? "" : "s").arg(r.linkDownMs / 1000.0, 0, 'f', 1);
+    if (!r.resumes.isEmpty())
+        text += QStringLiteral("  resumes %1").arg(r.resumes.left(8));
+    return text + QStringLiteral("  [%1]").arg(r.id.left(8));
+}
+
+}
+
+Outcome run(Run &r)
+{
+    if (!r.options.args.isEmpty())
+        return Failure(Failure::Usage, QStringLiteral("history takes no arguments"));
+    int skipped = 0;
+    const QList<JobRecord> records = r.journal.last(r.options.last, &skipped);
+    if (records.isEmpty())
+        r.out.text(QStringLiteral("no jobs in %1").arg(r.journal.path()));
+    for (const JobRecord &rec : records)
+        r.out.event(QStringLiteral("job"), rec.toJson(), line(rec));
+    if (skipped > 0)
+        r.out.warning(skipped == 1 ? QStringLiteral("1 line of %1 holds no job record (torn or foreign): skipped")
+                                         .arg(r.journal.path())
+                                   : QStringLiteral("%1 lines of %2 hold no job record (torn or foreign): skipped")
+                                         .arg(skipped).arg(r.journal.path()));
+    return QJsonObject{{QStringLiteral("journal"), r.journal.path()}, {QStringLiteral("count"), records.size()},
+                       {QStringLiteral("skipped"), skipped}};
+}
+
+}
