@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-enum class Action { None, LateAnswer, StopWhileCutting, DropWhileCutting };
+enum class Action { None, LateAnswer, StopWhileCutting, DropWhileCutting, DropAndReconnect };
 Q_DECLARE_METATYPE(Action)
 
 class TestSheetRun : public QObject
@@ -79,6 +79,11 @@ void TestSheetRun::stack_data()
     QTest::newRow("host stops while a sheet is cut")
         << QStringList{"A", "B", "A"} << 0 << 0 << Action::StopWhileCutting
         << QStringList{"finished", "failed:interrupted"} << E::Stopped;
+    // The machine cuts on while the link is down; the run finds its way back
+    // to the sheet it cuts or the one waiting for a plot.
+    QTest::newRow("link drops mid stack, the run reconnects")
+        << QStringList{"A", "B", "A", "B"} << 0 << 0 << Action::DropAndReconnect
+        << QStringList{"finished", "finished", "finished", "finished"} << E::StackEnded;
     QTest::newRow("link drops while a sheet is cut")
         << QStringList{"A", "B", "A"} << 0 << 0 << Action::DropWhileCutting
         << QStringList{"finished", "failed:interrupted"} << E::Lost;
@@ -95,7 +100,7 @@ void TestSheetRun::stack()
 
     VXSimulator sim;
     // Slow enough that the sheet to stop or drop on reports progress first.
-    sim.setSpeedup(action == Action::StopWhileCutting || action == Action::DropWhileCutting ? 10 : 100);
+    sim.setSpeedup(action == Action::None || action == Action::LateAnswer ? 100 : 10);
     QVERIFY(sim.setSheets(stack));
     // Only where a sheet is meant to go unanswered: a loaded test machine
     // may take a while to answer the others.
@@ -116,6 +121,8 @@ void TestSheetRun::stack()
     run.setCount(count);
     if (perJob > 0)
         run.setCopiesPerJob(perJob);
+    if (action == Action::DropAndReconnect)
+        run.setReconnect(true, ReconnectSchedule(50, 200, 10000));
     run.setJournal(&journal);
     QList<SheetRun::Sheet> done;
     connect(&run, &SheetRun::sheetDone, this, [&](const SheetRun::Sheet &s) { done << s; });
@@ -127,12 +134,14 @@ void TestSheetRun::stack()
         while (sim.sheets().size() < 3 || sim.sheets().at(2).outcome == VXSimSheet::Pending)
             QVERIFY(gone.wait(5000));
     });
+    bool acted = false;
     connect(&run, &SheetRun::sheetProgress, this, [&](const SheetRun::Sheet &s) {
-        if (s.index != 2 || s.percent == 0)
+        if (s.index != 2 || s.percent == 0 || acted)
             return;
+        acted = true;
         if (action == Action::StopWhileCutting)
             run.stop();
-        else if (action == Action::DropWhileCutting)
+        else if (action == Action::DropWhileCutting || action == Action::DropAndReconnect)
             sim.dropLinks();
     });
     QSignalSpy ended(&run, &SheetRun::ended);
@@ -149,7 +158,8 @@ void TestSheetRun::stack()
     QCOMPARE(lines.size(), done.size());
     for (int i = 0; i < done.size(); ++i) {
         const QString want = i < outcomes.size() ? outcomes.at(i) : QStringLiteral("skipped");
-        QCOMPARE(SheetRun::outcomeName(done.at(i).outcome), want.section(QLatin1Char(':'), 0, 0));
+        QVERIFY2(SheetRun::outcomeName(done.at(i).outcome) == want.section(QLatin1Char(':'), 0, 0),
+                 qPrintable(QStringLiteral("sheet %1: %2 (%3)").arg(i + 1).arg(SheetRun::outcomeName(done.at(i).outcome), done.at(i).reason)));
         QCOMPARE(JobRecord::outcomeName(lines.at(i).outcome), want.section(QLatin1Char(':'), -1));
         QCOMPARE(lines.at(i).code, done.at(i).code);
         QCOMPARE(lines.at(i).design, done.at(i).design);
@@ -176,6 +186,7 @@ void TestSheetRun::stack()
     if (count > 0)
         QCOMPARE(run.finished(), count);
     QCOMPARE(bool(run.failure()), end != SheetRun::End::StackEnded && end != SheetRun::End::CountReached);
+    QCOMPARE(run.reconnects(), action == Action::DropAndReconnect ? 1 : 0);
 }
 
 void TestSheetRun::source_data()

@@ -3,6 +3,7 @@
 #include "DeviceSession.h"
 #include "JobJournal.h"
 #include "property/VXDeviceProperty.h"
+#include "property/VXFrame.h"
 
 namespace {
 // A plot with no stroke: the answer for a sheet that must pass uncut.
@@ -36,8 +37,14 @@ QString SheetRun::outcomeName(Outcome o)
 }
 
 SheetRun::SheetRun(DeviceSession &session, QObject *parent)
-    : QObject(parent), m_session(session)
+    : QObject(parent), m_session(session), m_reconnector(session)
 {
+    connect(&m_reconnector, &Reconnector::attempting, this, &SheetRun::reconnecting);
+    connect(&m_reconnector, &Reconnector::reconnected, this, &SheetRun::onReconnected);
+    connect(&m_reconnector, &Reconnector::gaveUp, this, [this](const Failure &f) {
+        if (m_state == State::Reconnecting)
+            lose(f);
+    });
     qRegisterMetaType<SheetRun::Sheet>();
     qRegisterMetaType<SheetRun::End>();
     connect(&m_session, &DeviceSession::lost, this, &SheetRun::onLost);
@@ -45,12 +52,8 @@ SheetRun::SheetRun(DeviceSession &session, QObject *parent)
     // A host that drops its device object (disconnect, a new connection)
     // ends the run: its reports would never come.
     connect(&m_session, &DeviceSession::deviceAboutToGo, this, [this] {
-        if (!isRunning())
-            return;
-        m_lost = {Failure::DeviceLost, QStringLiteral("the device object was released")};
-        if (m_open)
-            close(Outcome::Failed, QStringLiteral("link lost"), true);
-        finish(End::Lost);
+        if (isRunning() && m_state != State::Reconnecting && !m_reconnector.isActive())
+            lose({Failure::DeviceLost, QStringLiteral("the device object was released")});
     });
     m_stopGrace.setSingleShot(true);
     connect(&m_stopGrace, &QTimer::timeout, this, [this] {
@@ -93,23 +96,57 @@ bool SheetRun::start()
     m_countReached = false;
     m_design.reset();
     m_sheet = Sheet();
-    auto text = [this](const char *key) {
-        VXDeviceProperty *p = m_session.record(QLatin1String(key));
-        return p ? p->value().toString() : QString();
-    };
-    m_deviceId = text("DEVICE_ID");
-    m_uniqueId = text("DEVICE_UNIQUE_ID");
-    mode->setValue(1);
-    copies->setValue(m_perJob);
-    m_jobs = 1;
+    m_identity = MachineIdentity();
+    m_reconnects = 0;
+    m_resync = false;
+    m_state = State::Starting;
     m_clock.start();
+    DeviceQuery *who = m_session.query(MachineIdentity::identityKeys());
+    connect(who, &DeviceQuery::done, this, [this, who] {
+        who->deleteLater();
+        m_identity = MachineIdentity::fromRecords(m_session);
+        if (m_state != State::Starting)
+            return;
+        if (!m_session.linkUp())
+            return lose(m_session.linkFailure());
+        handOver();
+    });
+    return true;
+}
+
+void SheetRun::handOver()
+{
+    m_state = State::Running;
+    if (VXDeviceProperty *mode = m_session.record(QStringLiteral("TASK_MODE")))
+        mode->setValue(1);
+    if (VXDeviceProperty *copies = m_session.record(QStringLiteral("QRCODE_COPIES")))
+        copies->setValue(m_perJob);
+    m_jobs = 1;
     emit started();
     m_session.device()->startTask();
-    return true;
+}
+
+void SheetRun::setReconnect(bool on, const ReconnectSchedule &schedule)
+{
+    m_reconnect = on;
+    m_reconnector.setSchedule(schedule);
 }
 
 void SheetRun::stop()
 {
+    if (m_state == State::Starting) {
+        m_lost = {Failure::Interrupted, QStringLiteral("interrupted before the QR-code job started")};
+        return finish(End::Stopped);
+    }
+    if (m_state == State::Reconnecting) {
+        // No link to stop the machine's job on: the error says so.
+        m_reconnector.cancel();
+        m_lost = {Failure::Interrupted, QStringLiteral("interrupted while reconnecting; the machine was not "
+                                                       "reached and its QR-code job may go on")};
+        if (m_open)
+            close(Outcome::Failed, QStringLiteral("link lost"), true);
+        return finish(End::Stopped);
+    }
     if (m_state != State::Running)
         return;
     m_state = State::Stopping;
@@ -122,7 +159,7 @@ void SheetRun::stop()
 
 void SheetRun::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text)
 {
-    if (!isRunning())
+    if (m_state != State::Running && m_state != State::Stopping)
         return;
     if (kind == VXDeviceInterface::Qrcode)
         onCode(text);
@@ -132,6 +169,18 @@ void SheetRun::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString 
 
 void SheetRun::onCode(const QString &code)
 {
+    if (m_resync) {
+        m_resync = false;
+        // The sheet waiting under the camera is the open one: its plot was
+        // lost with the link. Answered again, not counted again.
+        if (m_open && code == m_sheet.code && !code.isEmpty()) {
+            if (m_preset == Outcome::Pending && m_design)
+                answer(m_design->plot);
+            else if (m_preset != Outcome::Pending && code == m_sheet.code)
+                answer(kEmptyPlot);
+            return;
+        }
+    }
     if (m_open)
         close(Outcome::Failed, QStringLiteral("the machine read the next code before reporting this sheet"));
     m_sheet = Sheet();
@@ -232,7 +281,14 @@ void SheetRun::onReport(const QString &item)
     }
     m_machineFinished = qMax(m_machineFinished, machineFinished);
 
+    if (m_resync && status != StatusWaiting)
+        m_resync = false;
     switch (status) {
+    case StatusWaiting:
+        // Only the camera query says which sheet waits; its reply is a code.
+        if (m_resync && m_session.device())
+            m_session.device()->sendCMD(VXFrame::build(QByteArrayLiteral("CCMD"), QByteArrayLiteral("11;")));
+        return;
     case StatusCutting:
         if (m_open && m_answered && sheetPercent >= 0 && sheetPercent != m_sheet.percent) {
             m_sheet.percent = qBound(0, sheetPercent, 100);
@@ -336,8 +392,9 @@ void SheetRun::journal(const Sheet &sheet)
                                                                      : JobRecord::Outcome::Stopped;
         break;
     }
-    r.deviceId = m_deviceId;
-    r.uniqueId = m_uniqueId;
+    r.deviceId = m_identity.deviceId;
+    r.uniqueId = m_identity.uniqueId;
+    r.reconnects = m_reconnects;
     r.code = sheet.code;
     r.design = sheet.design;
     QString error;
@@ -349,9 +406,34 @@ void SheetRun::journal(const Sheet &sheet)
 
 void SheetRun::onLost()
 {
-    if (!isRunning())
+    if (!isRunning() || m_state == State::Reconnecting)
         return;
-    m_lost = m_session.linkFailure();
+    if (m_reconnect && m_state == State::Running) {
+        // The machine holds the sheet's plot and goes on; the open sheet
+        // stays open until the machine says how it ended.
+        m_state = State::Reconnecting;
+        m_lost = m_session.linkFailure();
+        m_reconnector.start(m_identity);
+        return;
+    }
+    lose(m_session.linkFailure());
+}
+
+void SheetRun::onReconnected()
+{
+    if (m_state != State::Reconnecting)
+        return;
+    ++m_reconnects;
+    m_lost = Failure();
+    m_state = State::Running;
+    m_resync = true;
+    emit reconnected();
+    m_session.queryJob();
+}
+
+void SheetRun::lose(const Failure &why)
+{
+    m_lost = why.failed() ? why : Failure(Failure::DeviceLost, QStringLiteral("link lost"));
     if (m_open)
         close(Outcome::Failed, QStringLiteral("link lost"), true);
     finish(End::Lost);
@@ -360,6 +442,7 @@ void SheetRun::onLost()
 void SheetRun::finish(End end)
 {
     m_stopGrace.stop();
+    m_reconnector.cancel();
     m_state = State::Ended;
     m_end = end;
     if (VXDeviceProperty *mode = m_session.record(QStringLiteral("TASK_MODE")))
@@ -382,6 +465,7 @@ QJsonObject SheetRun::summary() const
             {QStringLiteral("failed"), m_failed},
             {QStringLiteral("count"), m_count},
             {QStringLiteral("jobs"), m_jobs},
+            {QStringLiteral("reconnects"), m_reconnects},
             {QStringLiteral("elapsed_ms"), elapsedMs()}};
 }
 
@@ -394,6 +478,8 @@ Failure SheetRun::failure() const
     case End::CountReached:
         return Failure();
     case End::Stopped:
+        if (m_lost.kind == Failure::Interrupted)
+            return {Failure::Interrupted, QStringLiteral("%1 (%2)").arg(m_lost.message, tally), summary()};
         return {Failure::Interrupted, QStringLiteral("interrupted; the QR-code job was stopped on the machine (%1)").arg(tally),
                 summary()};
     case End::MachineStopped:

@@ -3,6 +3,7 @@
 #include "DesignCache.h"
 #include "DesignSource.h"
 #include "Failure.h"
+#include "Reconnector.h"
 
 #include "interface/VXDeviceInterface.h"
 
@@ -50,7 +51,7 @@ class SheetRun : public QObject
 public:
     enum class Outcome { Pending, Finished, Skipped, Failed };
     Q_ENUM(Outcome)
-    enum class State { Idle, Running, Stopping, Ended };
+    enum class State { Idle, Starting, Running, Stopping, Reconnecting, Ended };
     Q_ENUM(State)
     enum class End { None, StackEnded, CountReached, Stopped, MachineStopped, Refused, Lost };
     Q_ENUM(End)
@@ -89,16 +90,23 @@ public:
     void setCopiesPerJob(int copies) { m_perJob = qBound(1, copies, OpenEndedCopies); }
     // Every sheet is appended; null: no journal. The journal must outlive the run.
     void setJournal(const JobJournal *journal) { m_journal = journal; }
+    // With reconnecting on, a dropped link does not end the run: the machine
+    // goes on cutting the sheet it has. Once the same machine answers again
+    // the run asks for its job state and, when it waits for a plot, for the
+    // code of the sheet under the camera, and answers it.
+    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule());
 
-    // Sets the QR-code job up and starts it. False when a run is under way
-    // or the link is down.
+    // Reads the machine's identity (what a reconnect compares against), sets
+    // the QR-code job up and starts it. False when a run is under way or the
+    // link is down.
     bool start();
     // Stops the machine's job; the run ends once it confirms (or after a
     // short grace, since a stopping machine need not report).
     void stop();
 
     State state() const { return m_state; }
-    bool isRunning() const { return m_state == State::Running || m_state == State::Stopping; }
+    bool isRunning() const { return m_state != State::Idle && m_state != State::Ended; }
+    int reconnects() const { return m_reconnects; }
     End end() const { return m_end; }
     int count() const { return m_count; }
     int sheetsSeen() const { return m_seen; }
@@ -124,6 +132,9 @@ signals:
     void sheetProgress(const SheetRun::Sheet &sheet);
     void sheetDone(const SheetRun::Sheet &sheet);
     void warning(const QString &text);
+    // The link dropped; attempt n starts after waitMs. Then reconnected() or the end.
+    void reconnecting(int attempt, int waitMs);
+    void reconnected();
     void ended(SheetRun::End end);
 
 private:
@@ -131,6 +142,9 @@ private:
     void onCode(const QString &code);
     void onReport(const QString &item);
     void onLost();
+    void handOver();
+    void onReconnected();
+    void lose(const Failure &why);
     void attach();
     void announceAndAnswer(const QString &plot);
     void answer(const QString &plot);
@@ -165,7 +179,11 @@ private:
     QTimer m_stopGrace;
     QMetaObject::Connection m_messages;
     bool m_journalWarned = false;
-    QString m_deviceId, m_uniqueId;
+    Reconnector m_reconnector;
+    bool m_reconnect = false;
+    bool m_resync = false;      // after a reconnect: the machine's state is asked for
+    int m_reconnects = 0;
+    MachineIdentity m_identity;
 };
 
 Q_DECLARE_METATYPE(SheetRun::Sheet)

@@ -154,6 +154,11 @@ void ProductionPanel::start()
     m_run->setCount(m_count->value());
     m_run->setJournal(&m_journal);
     m_run->setPreviewSize(QSize(PreviewSide, PreviewSide));
+    m_run->setReconnect(true);
+    connect(m_run, &SheetRun::reconnecting, this, [this](int attempt) {
+        m_current->setText(tr("Link lost: reconnecting (attempt %1)").arg(attempt));
+    });
+    connect(m_run, &SheetRun::reconnected, this, [this] { emit logMessage(tr("Link back: production goes on")); });
     connect(m_run, &SheetRun::sheetStarted, this, &ProductionPanel::showCurrent);
     connect(m_run, &SheetRun::sheetProgress, this, [this](const SheetRun::Sheet &s) { m_percent->setValue(s.percent); });
     connect(m_run, &SheetRun::sheetDone, this, [this](const SheetRun::Sheet &s) {

@@ -20,7 +20,8 @@ const char usage[] =
     "relative to the map; checked whole before anything is sent).\n"
     "A code without a design, or one the camera cannot read, passes the knife\n"
     "uncut and is reported. Runs until the machine's stack ends, N sheets are\n"
-    "cut, or Ctrl-C, which stops the machine's job first. Shows sheets done,\n"
+    "cut, or Ctrl-C, which stops the machine's job first. A dropped link is\n"
+    "reconnected as for cut (--no-reconnect, --reconnect-budget). Shows sheets done,\n"
     "the current code and its percent; --json writes one \"sheet\" event per\n"
     "sheet (index, code, design, outcome finished|skipped|failed, reason, ms).\n"
     "Every sheet goes into the job journal (--journal, as for cut).\n"
@@ -77,6 +78,13 @@ Outcome run(Run &r)
     production.setCount(r.options.count);
     if (!r.options.journal.isEmpty())
         production.setJournal(&journal);
+    production.setReconnect(r.options.reconnect, ReconnectSchedule(500, 8000, r.options.reconnectBudgetMs));
+    QObject::connect(&production, &SheetRun::reconnecting, &production,
+                     [&](int attempt, int waitMs) { r.out.reconnecting(attempt, waitMs); });
+    QObject::connect(&production, &SheetRun::reconnected, &production, [&] {
+        r.out.event(QStringLiteral("reconnected"), {{QStringLiteral("reconnects"), production.reconnects()}},
+                    QStringLiteral("link back: the same machine; following its QR-code job"));
+    });
     QObject::connect(&production, &SheetRun::warning, &production, [&](const QString &text) { r.out.warning(text); });
     auto showBar = [&] {
         r.out.bar(barFor(production), QStringLiteral("%1/%2").arg(production.current().index)
