@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlotPipeline.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,8 @@ struct Options
     int jogMs = 500;
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
+    PlotOptions plot;       // cut and plan: placing, ordering, shaping
+    QString output;         // plan --output: where the plot text goes
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

@@ -5,7 +5,7 @@
 #include "Output.h"
 #include "Run.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -21,7 +21,11 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // SVG text becomes outlines through the font database, which aborts
+    // without a QGuiApplication; a command-line tool needs no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vxcut"));
 
     Options options;
