@@ -128,6 +128,8 @@ void JobPanel::setRunning(bool running)
     m_start->setEnabled(device && hasPlot() && !running);
     m_open->setEnabled(!running);
     m_copies->setEnabled(!running);
+    // The job under way was planned with the options shown.
+    m_options->setEnabled(!running);
     // Pause, resume and stop stay offered whenever there is a machine: a job
     // may be running that this window did not start.
     m_pause->setEnabled(device);
