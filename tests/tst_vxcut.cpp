@@ -241,6 +241,9 @@ void TestVxcut::plan_data()
     QTest::newRow("libplot SVG, gzipped") << design("shapes.plotutils.svgz") << "SVG" << 100.0 << 60.0 << 2;
     QTest::newRow("pstoedit DXF") << design("shapes.pstoedit.dxf") << "DXF" << 100.0 << 59.9997 << 2;
     QTest::newRow("ezdxf DXF") << design("shapes.ezdxf.dxf") << "DXF" << 100.0 << 60.0 << 2;
+    // Text becomes outlines through the font database, which took vxcut
+    // down without a GUI application; no program reports its size.
+    QTest::newRow("SVG with text") << QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_svg/kinds.svg") << "SVG" << 0.0 << 0.0 << 9;
 }
 
 void TestVxcut::plan()
@@ -255,8 +258,10 @@ void TestVxcut::plan()
     QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
     const QJsonObject plan = run.last(QStringLiteral("result"));
     QCOMPARE(plan.value(QStringLiteral("format")).toString(), format);
-    QVERIFY2(std::abs(plan.value(QStringLiteral("width")).toDouble() - width) <= 0.03, qPrintable(run.describe()));
-    QVERIFY2(std::abs(plan.value(QStringLiteral("height")).toDouble() - height) <= 0.03, qPrintable(run.describe()));
+    if (width > 0) {
+        QVERIFY2(std::abs(plan.value(QStringLiteral("width")).toDouble() - width) <= 0.03, qPrintable(run.describe()));
+        QVERIFY2(std::abs(plan.value(QStringLiteral("height")).toDouble() - height) <= 0.03, qPrintable(run.describe()));
+    }
     QCOMPARE(plan.value(QStringLiteral("paths")).toInt(), paths);
     QVERIFY(plan.value(QStringLiteral("cut_length")).toDouble() > 2 * (width + height));
     QVERIFY(plan.value(QStringLiteral("travel_before")).toDouble() > 0);
