@@ -13,11 +13,11 @@ dir=$(mktemp -d)
 trap 'kill $sim 2>/dev/null || true; rm -rf "$dir"' EXIT INT TERM
 
 # Squares and strokes scattered over a sheet whose area grows with their
-# number, as bench_plot makes them; about 45 bytes of HP-GL a shape.
+# number, as bench_plot makes them; about 56 bytes of HP-GL a shape.
 python3 - "$dir/big.plt" "$mb" <<'PY'
 import random, sys
 path, mb = sys.argv[1], float(sys.argv[2])
-shapes = int(mb * 1e6 / 45)
+shapes = int(mb * 1e6 / 56)
 rng = random.Random(1)
 side = int((shapes ** 0.5) * 400)
 with open(path, "w") as f:

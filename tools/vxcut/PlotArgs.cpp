@@ -60,7 +60,7 @@ QString help()
             left += QLatin1Char(' ') + QLatin1String(row.argument);
         QString says = QLatin1String(row.help);
         if (row.argument)
-            says += QStringLiteral(" (default %1)").arg(row.current(defaults));
+            says += QStringLiteral(" Default: %1.").arg(row.current(defaults));
         const QString line = left.size() < 24 ? left.leftJustified(24) + says
                                               : left + QLatin1Char('\n') + QString(24, QLatin1Char(' ')) + says;
         text += line + QLatin1Char('\n');
