@@ -421,6 +421,14 @@ void TestVxStudio::designsFollowTheOptions()
     // Inside first: the circle is cut before the rectangle that holds it.
     QVERIFY(shown.pathLength(0) < shown.pathLength(1));
     QVERIFY(std::abs(job->plotWidth() - 100) < 0.05 && std::abs(job->plotHeight() - 60) < 0.05);
+    // The machine's work area, as its records say, frames the design.
+    VXDeviceProperty *areaX = m_window->device()->property_ptr("WORKAREA_X");
+    VXDeviceProperty *areaY = m_window->device()->property_ptr("WORKAREA_Y");
+    QVERIFY(areaX && areaY);
+    areaX->setValue(80);
+    areaY->setValue(500);
+    QCOMPARE(job->designView()->workArea(), QSizeF(80, 500));
+    QVERIFY(job->designView()->exceedsWorkArea());
 
     // A turn, a margin and a refused value: the view and the facts follow
     // the valid options only.
@@ -438,6 +446,7 @@ void TestVxStudio::designsFollowTheOptions()
     emit passes->editingFinished();
     QVERIFY(options->error().startsWith(QLatin1String("passes")));
     QCOMPARE(job->plot().report.paths, paths);
+    QVERIFY(!job->designView()->exceedsWorkArea());   // turned, it fits
     QVERIFY(!job->designView()->grab().isNull());
 
     for (QLineEdit *field : {rotate, margin, passes})
@@ -445,6 +454,8 @@ void TestVxStudio::designsFollowTheOptions()
     emit passes->editingFinished();
     QVERIFY(options->error().isEmpty());
     QVERIFY(std::abs(job->plotWidth() - 100) < 0.05);
+    areaX->setValue(0);
+    areaY->setValue(0);
 }
 
 void TestVxStudio::jobEnds_data()
