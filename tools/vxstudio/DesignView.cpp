@@ -72,7 +72,7 @@ void DesignView::paintEvent(QPaintEvent *)
     p.drawImage(where.topLeft(), PlotPreview::render(m_design, pixels, style));
     if (exceedsWorkArea()) {
         p.setPen(QColor(200, 0, 0));
-        p.drawText(rect().adjusted(10, 10, -10, -10), Qt::AlignTop | Qt::AlignLeft,
+        p.drawText(rect().adjusted(10, 10, -10, -10), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap,
                    tr("The design is larger than the work area."));
     }
 }
