@@ -16,6 +16,11 @@ Failure check(Run &run);
 Failure prepare(Run &run);
 Outcome run(Run &run);
 }
+namespace Plan {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+}
 namespace Demo {
 extern const char usage[];
 Outcome run(Run &run);

@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "ExitCodes.h"
 #include "JobJournal.h"
+#include "PlotArgs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,9 @@ const char *const kCommon =
 QString Options::usage(const QString &command)
 {
     const Command *c = Command::find(command);
-    const QString usage = c ? QLatin1String(c->usage) : Command::overview();
+    QString usage = c ? QLatin1String(c->usage) : Command::overview();
+    if (c && PlotArgs::usedBy(command))
+        usage += QLatin1Char('\n') + PlotArgs::help();
     return usage + QLatin1Char('\n') + QLatin1String(kCommon) + QLatin1Char('\n') + ExitCode::help();
 }
 
@@ -65,9 +68,11 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optRecut(QStringLiteral("recut-interrupted"));
     const QCommandLineOption optSkip(QStringLiteral("skip-interrupted"));
     const QCommandLineOption optLast(QStringLiteral("last"), QString(), QStringLiteral("n"));
+    const QCommandLineOption optOutput(QStringLiteral("output"), QString(), QStringLiteral("file"));
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
-                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality});
+                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality, optOutput});
     p.addOptions({optBudget, optNoReconnect, optJournal, optYes, optRecut, optSkip, optLast});
+    p.addOptions(PlotArgs::options());
     if (!p.parse(argv)) {
         error = p.errorText();
         return false;
@@ -92,6 +97,18 @@ bool Options::parse(const QStringList &argv, QString &error)
     }
     if (!Command::find(command)) {
         error = QStringLiteral("unknown command '%1'").arg(command);
+        return false;
+    }
+    bool anyPlot = false;
+    if (!PlotArgs::read(p, plot, error, &anyPlot))
+        return false;
+    if (anyPlot && !PlotArgs::usedBy(command)) {
+        error = QStringLiteral("the design options go with cut and plan, not %1").arg(command);
+        return false;
+    }
+    output = p.value(optOutput);
+    if (p.isSet(optOutput) && command != QLatin1String("plan")) {
+        error = QStringLiteral("--output goes with plan, not %1").arg(command);
         return false;
     }
     plugin = p.value(optPlugin);

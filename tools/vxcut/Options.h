@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlotPipeline.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,8 @@ struct Options
     bool recutInterrupted = false;
     bool skipInterrupted = false;
     int last = 20;          // history
+    PlotOptions plot;       // cut and plan: placing, ordering, shaping
+    QString output;         // plan --output: where the plot text goes
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);
