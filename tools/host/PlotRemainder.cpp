@@ -77,8 +77,8 @@ bool PlotRemainder::make(const PlotJob &whole, int fromPercent, double cutSpeed,
     out.heightMm = check.height() / PlotReader::UnitsPerMm;
     out.pathMm = check.pathLength() / PlotReader::UnitsPerMm;
     out.travelMm = check.travelLength() / PlotReader::UnitsPerMm;
-    for (const PlotReader::Polyline &line : check.polylines())
-        out.paths.append(QPolygonF(line));
+    out.format = whole.format;
+    out.report = whole.report;
     out.preview = whole.preview;
     *rest = out;
     if (firstStroke)
