@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../interface/vxdevice_global.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -18,7 +20,7 @@
 // inflated here; a Content-Encoding other than identity is taken as bytes.
 // Interim 1xx answers are skipped; the request goes with
 // "Connection: close", so one response ends the exchange.
-class HttpResponseReader
+class VXDEVICE_EXPORT HttpResponseReader
 {
 public:
     enum class State { Head, Body, Done, TooLarge, Malformed };
