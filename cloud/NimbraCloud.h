@@ -63,6 +63,9 @@ public:
 private:
     bool mayCarryToken(const QUrl &url) const;
 
+    // Held the network access manager; kept so that hosts built against
+    // the earlier layout of this class stay binary compatible.
+    [[maybe_unused]] void *m_reservedSlot = nullptr;
     QUrl m_httpBase;
     QString m_wsBase;
     QByteArray m_token;
