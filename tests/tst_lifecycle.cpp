@@ -158,7 +158,7 @@ void TestLifecycle::destroyedWithWorkPending()
                                             : m_server.ws();
     const QUrl http = pending == "retry" ? deadAddress() : m_server.httpBase();
     NimbraCloud cloud(http, ws);
-    QSignalSpy done(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+    QSignalSpy done(&cloud, &NimbraCloud::finished);
 
     VXKTR450PROCam root;
     std::unique_ptr<VXDeviceInterface> device(root.initInstance());

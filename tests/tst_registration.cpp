@@ -47,7 +47,7 @@ QJsonObject mirrored(VXCommonInterface *device)
 // Requests of this client that have finished, completions included.
 struct Finished : QSignalSpy {
     explicit Finished(NimbraCloud &cloud)
-        : QSignalSpy(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished) {}
+        : QSignalSpy(&cloud, &NimbraCloud::finished) {}
 };
 }
 
