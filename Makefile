@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # make demo   build everything and cut the sample plot on the simulated machine
 # make test   build everything and run every test
 BUILD ?= build

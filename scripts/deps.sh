@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # Installs the Debian 12 packages the build, tests and tools need, only when
 # some are missing. Needs root (or sudo) only in that case.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Installs the current build into a scratch prefix and uses it the way a
 // host developer would: the layout, the installed programs started through
 // their bin/ symlinks, and the example host built with find_package()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Builds the Debian package with cpack from the current build and checks
 // what apt would see: the control data, the file list, that the unpacked
 // programs start, and that apt can resolve the dependencies.
