@@ -6,7 +6,10 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev ccache
       qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5serialport5-dev
       qttools5-dev qttools5-dev-tools
-      libcivetweb-dev libbenchmark-dev locales python3 dpkg-dev file)
+      libcivetweb-dev libbenchmark-dev locales python3 dpkg-dev file
+      help2man man-db lintian)
+# `make docs` only: bash scripts/deps.sh docs
+[ "${1:-}" = docs ] && pkgs=(doxygen)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
