@@ -193,6 +193,11 @@ void TestPackage::files_data()
     }
     if (m_tools.contains(QLatin1String("vxcut")))
         row(kTools, QStringLiteral("./usr/share/bash-completion/completions/vxcut"));
+    // A tool's own translations travel with the tool, beside the plugin's.
+    if (m_tools.contains(QLatin1String("vxsim"))) {
+        row(kTools, lib + "vxdevice/translations/vxsim_zh_CN.qm");
+        row(kLib, lib + "vxdevice/translations/vxsim_zh_CN.qm", false);
+    }
     if (m_tools.contains(QLatin1String("vxstudio"))) {
         row(kStudio, QStringLiteral("./usr/share/applications/vxstudio.desktop"));
         row(kStudio, QStringLiteral("./usr/share/icons/hicolor/scalable/apps/vxstudio.svg"));

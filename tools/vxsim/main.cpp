@@ -118,7 +118,7 @@ int main(int argc, char **argv)
     if (parser.isSet(dropRxOpt)) {
         const qint64 n = parser.value(dropRxOpt).toLongLong(&ok);
         if (!ok || n < 0) {
-            err << "vxsim: " << VxSim::tr("bad %1 %2").arg(QStringLiteral("--drop-after"), parser.value(dropRxOpt)) << Qt::endl;
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--drop-after"), parser.value(dropRxOpt)) << Qt::endl;
             return 2;
         }
         sim.setDropAfterReceived(n);
@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     if (parser.isSet(dropJobOpt)) {
         const int p = parser.value(dropJobOpt).toInt(&ok);
         if (!ok || p < 0 || p > 100) {
-            err << "vxsim: " << VxSim::tr("bad %1 %2").arg(QStringLiteral("--drop-mid-job"), parser.value(dropJobOpt)) << Qt::endl;
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--drop-mid-job"), parser.value(dropJobOpt)) << Qt::endl;
             return 2;
         }
         sim.setDropMidJob(p);
@@ -138,7 +138,7 @@ int main(int argc, char **argv)
             continue;
         const int ms = parser.value(*opt).toInt(&ok);
         if (!ok || ms < 0) {
-            err << "vxsim: " << VxSim::tr("bad %1 %2").arg(QStringLiteral("--") + opt->names().first(), parser.value(*opt))
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--") + opt->names().first(), parser.value(*opt))
                 << Qt::endl;
             return 2;
         }

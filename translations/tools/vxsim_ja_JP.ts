@@ -111,7 +111,7 @@ Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, 2 b
         <translation>アドレスが不正です: %1</translation>
     </message>
     <message>
-        <source>bad %1 %2</source>
+        <source>bad value for %1: %2</source>
         <translation>%1 の値が不正です: %2</translation>
     </message>
     <message>
