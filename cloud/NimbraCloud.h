@@ -14,8 +14,8 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// Client of the cloud service. The host owns it; device objects only call
-// customRequest() and ws().
+/// Client of the cloud service. The host owns it; device objects only call
+/// customRequest() and ws().
 class VXDEVICE_EXPORT NimbraCloud : public QObject
 {
     Q_OBJECT

@@ -5,9 +5,9 @@
 
 #include <QByteArray>
 
-// Wire frame: STX, L in decimal, ';', payload (kind ';' body), ETX, where L
-// counts the whole frame including its own digits. No QObject: tests,
-// benchmarks and fuzzers call it directly.
+/// Wire frame: STX, L in decimal, ';', payload (kind ';' body), ETX, where L
+/// counts the whole frame including its own digits. No QObject: tests,
+/// benchmarks and fuzzers call it directly.
 class VXDEVICE_EXPORT VXFrame
 {
 public:
