@@ -108,6 +108,11 @@ foreach(tool vxcut vxsim vxcloud vxstudio)
     set(component ${VX_TOOL_COMPONENT_${tool}})
     set_target_properties(${tool} PROPERTIES INSTALL_RPATH "$ORIGIN/${VX_PKG_TO_LIB}")
     install(TARGETS ${tool} RUNTIME DESTINATION ${VX_INSTALL_PKGDIR} COMPONENT ${component})
+    # The tool's own translations, beside the plugin's.
+    if(VX_TOOL_QM_${tool})
+        add_dependencies(${tool} vx_tool_translations)
+        install(FILES ${VX_TOOL_QM_${tool}} DESTINATION ${VX_INSTALL_TRANSLATIONSDIR} COMPONENT ${component})
+    endif()
     # CMAKE_INSTALL_PREFIX is read at install time: cpack installs under /usr.
     # The REMOVE also replaces a real binary a tool's own rules put there.
     install(CODE "
