@@ -163,6 +163,12 @@ foreach(component lib dev tools studio)
         DESTINATION ${VX_INSTALL_DOCDIR}/${VX_PACKAGE_${component}} COMPONENT ${component})
 endforeach()
 add_custom_target(vx_package_files ALL DEPENDS ${VX_PACKAGE_FILES})
+# The tests are defined before this file is read; they install these too.
+foreach(t tst_install tst_package)
+    if(TARGET ${t})
+        add_dependencies(${t} vx_package_files)
+    endif()
+endforeach()
 
 install(EXPORT vxdeviceTargets NAMESPACE vxdevice:: DESTINATION ${VX_INSTALL_CMAKEDIR} COMPONENT dev)
 configure_package_config_file(cmake/vxdeviceConfig.cmake.in

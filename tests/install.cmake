@@ -22,7 +22,7 @@ foreach(t tst_install tst_package)
             # runtime is not first in the load order and aborts.
             VX_CONSUMER_FLAGS="$<$<BOOL:${VX_SANITIZE}>:-fsanitize=address,undefined>")
         # Installing needs every target built, not just the test's own.
-        foreach(tool vxcut vxsim vxcloud vxstudio VX-KTR450PROCam vx_translations vx_package_files)
+        foreach(tool vxcut vxsim vxcloud vxstudio VX-KTR450PROCam vx_translations)
             if(TARGET ${tool})
                 add_dependencies(${t} ${tool})
             endif()
