@@ -164,6 +164,8 @@ void TestToolTranslations::programSpeaks_data()
     for (const QString &tool : list(VX_TRANSLATED_TOOLS))
         QTest::newRow(qPrintable(tool + QStringLiteral(" --help"))) << tool << QStringList{"--help"} << 0;
     if (list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxsim"))) {
+        // Not 1, which means "cannot listen".
+        QTest::newRow("vxsim unknown option") << "vxsim" << QStringList{"--no-such-option"} << 2;
         QTest::newRow("vxsim bad port") << "vxsim" << QStringList{"--port", "70000"} << 2;
         QTest::newRow("vxsim bad option value") << "vxsim" << QStringList{"--drop-mid-job", "101"} << 2;
         QTest::newRow("vxsim nothing to serve") << "vxsim" << QStringList{"--no-tcp"} << 2;

@@ -16,7 +16,7 @@ QString langArgument(const QStringList &args)
         const QString &a = args.at(i);
         if (a == QLatin1String("--"))
             break;
-        if ((a == QLatin1String("--lang") || a == QLatin1String("-lang")) && i + 1 < args.size())
+        if (a == QLatin1String("--lang") && i + 1 < args.size())
             lang = args.at(++i);
         else if (a.startsWith(QLatin1String("--lang=")))
             lang = a.mid(7);

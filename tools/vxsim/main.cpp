@@ -87,10 +87,16 @@ int main(int argc, char **argv)
                        garbageOpt, noHbOpt, dropRxOpt, dropJobOpt, endlessOpt, abortOpt, downOpt,
                        devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt, ptyLinkOpt,
                        ToolTranslator::option()});
-    parser.process(app);
-
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // process() would end a bad command line with 1, which here means
+    // "cannot listen"; parse first, then let it show --help and --help-all.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << "vxsim: " << parser.errorText() << '\n' << VxSim::tr("Try 'vxsim --help'.") << Qt::endl;
+        return 2;
+    }
+    parser.process(app);
+
     bool ok = false;
     const uint port = parser.value(portOpt).toUInt(&ok);
     if (!ok || port > 65535) {

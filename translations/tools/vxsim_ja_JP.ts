@@ -162,5 +162,9 @@ Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, 2 b
         <source>QR plot ignored: %1</source>
         <translation>QR プロットを無視: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;vxsim --help&apos;.</source>
+        <translation>&apos;vxsim --help&apos; を参照してください。</translation>
+    </message>
 </context>
 </TS>

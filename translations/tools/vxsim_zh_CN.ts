@@ -162,5 +162,9 @@ Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, 2 b
         <source>QR plot ignored: %1</source>
         <translation>已忽略二维码绘图：%1</translation>
     </message>
+    <message>
+        <source>Try &apos;vxsim --help&apos;.</source>
+        <translation>请尝试 &apos;vxsim --help&apos;。</translation>
+    </message>
 </context>
 </TS>
