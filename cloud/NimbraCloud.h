@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "../interface/vxdevice_global.h"
@@ -16,12 +17,12 @@
 
 class QNetworkReply;
 
-// Client of the cloud service. The host owns it; device objects only call
-// customRequest() and ws(), and take its TLS settings for the remote channel.
-//
-// The token travels only where nobody in between can read it: over https, or
-// to a loopback address (the local stand-in). A token with a plain http base
-// on another host sends nothing at all and says so in the debug log.
+/// Client of the cloud service. The host owns it; device objects only call
+/// customRequest() and ws(), and take its TLS settings for the remote channel.
+///
+/// The token travels only where nobody in between can read it: over https, or
+/// to a loopback address (the local stand-in). A token with a plain http base
+/// on another host sends nothing at all and says so in the debug log.
 class VXDEVICE_EXPORT NimbraCloud : public QObject
 {
     Q_OBJECT

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The cloud client against the local stand-in service on loopback.
 #include "CloudTestSupport.h"
 #include "cloud/HttpResponseReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // A full model device against a cloud service that misbehaves: down, slow,
 // error statuses, HTML, empty and huge bodies, and a remote channel closed
 // while texts are flowing.

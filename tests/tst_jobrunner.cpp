@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The host library's job runner against the simulated machine in this
 // process: every way a job ends, read from "TASK" by the one completion rule.
 #include "DeviceSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Plugin load/unload and device create/destroy, repeated, leave memory flat;
 // a device destroyed with cloud work pending gets no late callback.
 #include "plugin/VXKTR450PROCam.h"

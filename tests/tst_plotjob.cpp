@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The one plot-job loader both hosts use: facts, preview, and the file
 // checks, on real files, a FIFO and a sparse file.
 #include "PlotJob.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // vxcut end to end: the real program in its own process against the
 // simulator and the cloud stand-in in this one, over loopback TCP and a
 // pseudo-terminal.
