@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # Peak resident memory of the whole `vxcut cut` process against a vxsim
 # process, in sizes of the plot text it sends, with same-run baselines:
 #   tiny   `vxcut cut` of the sample plot: the process's fixed cost (Qt, plugin)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The cloud stand-in held to a service's bounds: memory under a flood,
 // workers under idle channels, full tables, and what reaches its console.
 #include "CloudServer.h"

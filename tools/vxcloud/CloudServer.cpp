@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // State, logs and the server's life; HTTP and the remote channel live in
 // CloudServer_http.cpp and ChannelHub.cpp.
 #include "CloudServer.h"
