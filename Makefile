@@ -1,10 +1,12 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # make demo   build everything and cut the sample plot on the simulated machine
 # make test   build everything and run every test
+# make docs   the host developers' reference (Doxygen) in $(BUILD)/docs/html
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test demo sanitize fuzz clean
+.PHONY: deps configure build test demo docs sanitize fuzz clean
 
 deps:
 	@bash scripts/deps.sh
@@ -20,6 +22,14 @@ test: build
 
 demo: build
 	@$(BUILD)/bin/vxcut demo
+
+# The host reference (Doxygen) from the installed headers: $(BUILD)/docs/html.
+docs:
+	@bash scripts/deps.sh docs
+	@mkdir -p $(BUILD)/docs
+	@VX_DOCS_OUT=$(BUILD)/docs VX_VERSION=$$(sed -n 's/^project(vxdevice VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) \
+		doxygen docs/Doxyfile
+	@echo "$(BUILD)/docs/html/index.html"
 
 # The whole suite under ASan + UBSan + LeakSanitizer, in build-sanitize/.
 sanitize: deps

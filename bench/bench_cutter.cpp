@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Frame cutting of a 64 MiB stream in chunks of 1 byte, 4 KiB and 64 KiB,
 // with short replies, 1 KiB and 256 KiB frames. "ns_per_byte" must stay flat
 // as chunks and frames vary; "x_64k" is the per-byte cost over that of

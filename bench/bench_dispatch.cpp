@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Reply dispatch on a full model device, for the first- and last-registered
 // record and for the heartbeat answer (the model's first pass), against
 // splitting the same frame alone. "x_split" is dispatch over split cost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // One host driving 64 simulated machines over loopback, each with its
 // heartbeat running and a job being cut. Every job must finish and no
 // frame may cross between devices: each machine is sent a plot that names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Framing a job body against the cheapest possible frame: a fresh buffer
 // holding the same bytes. "x_copy" is pack time over copy time.
 #include "BenchUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The job pipeline on generated designs of n shapes (squares and strokes at
 // random over a sheet whose area grows with n, so the density stays put).
 //   BM_readOrder/n:   HP-GL text read into a document and ordered;

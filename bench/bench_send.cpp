@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // A 64 MiB plot job from a full model device to the simulated machine (the
 // vxsim program, over loopback TCP) against a raw socket write of the same
 // frames. "x_raw" compares the time until the machine has everything (its

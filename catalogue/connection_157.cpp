@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Link state, job control and job records: the first builder of the 157
 // family, run before all others. Only "WORK_MODE" and "PU_SPEED" are offered
 // to the user; the rest are carriers the link, job and cloud code look up.

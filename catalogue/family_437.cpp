@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Builders of the second board family: mostly CCMD commands, axes held as
 // doubles in real units. The work area and the camera offset are compounds:
 // the group reads and writes both axes in one command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Sheet feed of the conveyor belt, shown as the tab page "FEED".
 #include "../link/VXCommonInterface.h"
 #include "CatalogueTable.h"

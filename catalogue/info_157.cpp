@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Identity readings of the first board family and the group "DEVICE_INFO",
 // filled by one reply to query 2.
 #include "../link/VXCommonInterface.h"

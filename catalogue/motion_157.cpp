@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Jog words, scale, work area, tool offset and camera offset of the first
 // board family. The axes are scaled unsigned words; "factor" turns them into
 // the shown unit (shown = value x factor).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Tool groups of the two tool positions: tool type, speed, pressure and the
 // rotary knife calibration, shown as one tab page each. The model builds its
 // own SP2 variant (plugin/), so neither builder runs on the model's device.

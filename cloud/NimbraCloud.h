@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "../interface/vxdevice_global.h"
@@ -14,15 +15,14 @@
 
 #include <functional>
 
-class QNetworkAccessManager;
 class QNetworkReply;
 
-// Client of the cloud service. The host owns it; device objects only call
-// customRequest() and ws(), and take its TLS settings for the remote channel.
-//
-// The token travels only where nobody in between can read it: over https, or
-// to a loopback address (the local stand-in). A token with a plain http base
-// on another host sends nothing at all and says so in the debug log.
+/// Client of the cloud service. The host owns it; device objects only call
+/// customRequest() and ws(), and take its TLS settings for the remote channel.
+///
+/// The token travels only where nobody in between can read it: over https, or
+/// to a loopback address (the local stand-in). A token with a plain http base
+/// on another host sends nothing at all and says so in the debug log.
 class VXDEVICE_EXPORT NimbraCloud : public QObject
 {
     Q_OBJECT
@@ -31,8 +31,10 @@ public:
     using Completion = std::function<void(QNetworkReply *reply, bool ok)>;
 
     static constexpr int DefaultTimeoutMs = 30000;
-    // A body beyond this is not a registration answer: the reply is aborted
-    // when its declared length says so or as soon as more has arrived.
+    // A body beyond this is not a registration answer: the exchange is
+    // dropped when its declared length says so or as soon as more has
+    // arrived, so no answer makes the host hold more than this plus one
+    // socket buffer.
     static constexpr qint64 MaxResponseBytes = 4 * 1024 * 1024;
 
     NimbraCloud(const QUrl &httpBase, const QString &wsBase, const QString &token = QString(),
@@ -47,6 +49,11 @@ public:
     void setTimeout(int ms);
     int timeout() const { return m_timeoutMs; }
 
+signals:
+    // After the completion of each request has run.
+    void finished(QNetworkReply *reply);
+
+public:
 #ifndef QT_NO_SSL
     // Used for every request and for the remote channel. Peers are always
     // verified; trust a private certificate by adding it as a CA certificate.
@@ -57,7 +64,9 @@ public:
 private:
     bool mayCarryToken(const QUrl &url) const;
 
-    QNetworkAccessManager *m_nam;
+    // Held the network access manager; kept so that hosts built against
+    // the earlier layout of this class stay binary compatible.
+    [[maybe_unused]] void *m_reservedSlot = nullptr;
     QUrl m_httpBase;
     QString m_wsBase;
     QByteArray m_token;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // A minimal host: load the device plugin, list the settings it offers,
 // connect to a machine over TCP, cut one plot and print the job reports.
 //   vxexample [--plugin FILE] --tcp HOST:PORT [PLOT]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 // Puts a device back to the state it had when the reset was taken, without
 // rebuilding it: record values as they were, records attached since then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Cloud answers into the registration handlers (lookup, model, creation)
 // and texts into the remote-channel slot. A loopback HTTP server in this
 // process serves the fuzz bytes, so each answer takes the real reply path.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Reply values into records of every kind and value type, compounds
 // included; the record must then still build its read and write frames.
 #include "property/VXDeviceProperty.h"

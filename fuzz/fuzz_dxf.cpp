@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // DXF arrives from users: libdime parses it and the reader turns entities
 // into paths; both must fail cleanly on any bytes.
 #include "DxfReader.h"

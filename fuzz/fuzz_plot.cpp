@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Plot files come from users and the network: the reader must fail cleanly.
 #include "HpglInterpreter.h"
 #include "PlotPipeline.h"

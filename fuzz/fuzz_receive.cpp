@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Machine -> host bytes through a full model device: cutting, the model's
 // first pass, dispatch, job reports and QR replies. The device is connected
 // as far as the send gate is concerned, so replies that trigger sends run

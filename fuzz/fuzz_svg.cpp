@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // SVG arrives from users: the reader (Qt SVG underneath) must refuse bad
 // documents cleanly and never produce non-finite geometry.
 #include "PlotFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Replays inputs through a fuzz target without libFuzzer, so the seeds and
 // every crash input kept beside them run in the ordinary (and sanitized)
 // test suite. Arguments: files or directories of inputs.

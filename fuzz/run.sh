@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each
 # for SECONDS seconds on its seed corpus.
 #   fuzz/run.sh [SECONDS] [TARGET...]     default: 30 s, every target

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "../interface/vxdevice_global.h"
 
 #include <QByteArray>
 
-// The receive stream: bytes in, whole frames (STX .. ETX) out. A candidate
-// ends at the first ETX; the frame starts at the last STX before it; bytes
-// before that STX and candidates without STX are dropped. The unfinished tail
-// is bounded so a peer that never sends ETX cannot exhaust memory: past the
-// limit it keeps only what follows its last STX (which the cut would keep
-// anyway), or nothing when even that is over the limit. Frames are cut at an
-// offset and the buffer compacted once per arrival, so cost stays linear.
+/// The receive stream: bytes in, whole frames (STX .. ETX) out. A candidate
+/// ends at the first ETX; the frame starts at the last STX before it; bytes
+/// before that STX and candidates without STX are dropped. The unfinished tail
+/// is bounded so a peer that never sends ETX cannot exhaust memory: past the
+/// limit it keeps only what follows its last STX (which the cut would keep
+/// anyway), or nothing when even that is over the limit. Frames are cut at an
+/// offset and the buffer compacted once per arrival, so cost stays linear.
 class VXDEVICE_EXPORT FrameCutter
 {
 public:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "../interface/VXDeviceInterface.h"
@@ -17,9 +18,9 @@ class UsbOperate;
 class QTcpSocket;
 class QWebSocket;
 
-// The common device class: the link (framing, dispatch, connections, device
-// timer, jobs; link/), the catalogue builders (catalogue/) and the cloud link
-// (cloud/). Operations live in the folder of their subsystem.
+/// The common device class: the link (framing, dispatch, connections, device
+/// timer, jobs; link/), the catalogue builders (catalogue/) and the cloud link
+/// (cloud/). Operations live in the folder of their subsystem.
 class VXDEVICE_EXPORT VXCommonInterface : public VXDeviceInterface
 {
     Q_OBJECT

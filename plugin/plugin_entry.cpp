@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The plugin module: metadata and the two entry points, nothing else.
 #include "VXKTR450PROCam.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Command texts and reply decoding of a record.
 #include "VXDeviceProperty.h"
 #include "VXFrame.h"

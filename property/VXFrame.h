@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "../interface/vxdevice_global.h"
 
 #include <QByteArray>
 
-// Wire frame: STX, L in decimal, ';', payload (kind ';' body), ETX, where L
-// counts the whole frame including its own digits. No QObject: tests,
-// benchmarks and fuzzers call it directly.
+/// Wire frame: STX, L in decimal, ';', payload (kind ';' body), ETX, where L
+/// counts the whole frame including its own digits. No QObject: tests,
+/// benchmarks and fuzzers call it directly.
 class VXDEVICE_EXPORT VXFrame
 {
 public:

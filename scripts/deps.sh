@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # Installs the Debian 12 packages the build, tests and tools need, only when
 # some are missing. Needs root (or sudo) only in that case.
 set -euo pipefail
@@ -6,7 +7,9 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev ccache
       qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5serialport5-dev
       qttools5-dev qttools5-dev-tools
       libcivetweb-dev libbenchmark-dev locales python3 dpkg-dev file
-      libqt5svg5-dev libdime-dev zlib1g-dev)
+      libqt5svg5-dev libdime-dev zlib1g-dev help2man man-db lintian)
+# `make docs` only: bash scripts/deps.sh docs
+[ "${1:-}" = docs ] && pkgs=(doxygen)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # The whole test suite under AddressSanitizer + UndefinedBehaviorSanitizer
 # with LeakSanitizer on, in a build dir of its own.
 #   scripts/sanitize.sh            configure, build, run every test

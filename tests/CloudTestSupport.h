@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 // Shared by the cloud tests: a device with its cloud state open to the test,
 // and small helpers. The service is the real stand-in (vxcloudcore).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # The fuzz targets' harnesses replayed over their seed corpora (and any crash
 # input kept there) with the ordinary compiler, as part of the test suite.
 # A fuzz build instruments the library for libFuzzer; replays belong to the

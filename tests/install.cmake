@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # The install and package tests drive cmake, cpack and the installed tools;
 # they need to know where those live and how the tree was configured.
 set(VX_INSTALLED_TOOLS)

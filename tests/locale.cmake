@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # tst_locale under other system locales. The "bare" copy runs from a folder
 # without translations/, as a host installed without its .qm files would.
 if(TARGET tst_locale)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The catalogue builders, run one at a time on a bare common device (no
 // translator installed, so labels are the source texts): frames, group
 // names and replies. Every record's fields, key order and editor object are

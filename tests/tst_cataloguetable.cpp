@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Every record of every builder, field by field, against one table per
 // builder: key order, label source text and its translation context, unit,
 // value type and default, read and write numbers, cmd_len, kind, the whole

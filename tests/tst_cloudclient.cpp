@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The cloud client against the local stand-in service on loopback.
 #include "CloudTestSupport.h"
+#include "cloud/HttpResponseReader.h"
 
 #include <QNetworkReply>
 #include <QPointer>
@@ -63,6 +65,8 @@ private slots:
     void init() { m_server.reset(); }
     void exchanges_data();
     void exchanges();
+    void responseFraming_data();
+    void responseFraming();
     void tokenGoesOnlyToTheService();
     void selfSignedTls_data();
     void selfSignedTls();
@@ -133,6 +137,63 @@ void TestCloudClient::exchanges()
         QCOMPARE(sent.verb, verb);
         QCOMPARE(sent.path, path);
         QCOMPARE(sent.json(), body);
+    }
+}
+
+// Each response read whole and a byte at a time, with a 16-byte body limit.
+void TestCloudClient::responseFraming_data()
+{
+    using S = HttpResponseReader::State;
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<bool>("closed");     // the peer hangs up after the bytes
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    QTest::newRow("length") << ok + "Content-Length: 8\r\n\r\n{\"id\":1}tail" << false << int(S::Done) << 200 << QByteArray("{\"id\":1}");
+    QTest::newRow("chunked, extension, trailer")
+        << ok + "Transfer-Encoding: chunked\r\n\r\n3;x=y\r\n{\"i\r\n5\r\nd\":1}\r\n0\r\nT: 1\r\n\r\n" << false
+        << int(S::Done) << 200 << QByteArray("{\"id\":1}");
+    QTest::newRow("interim 100 skipped") << "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\n{}" << false
+                                         << int(S::Done) << 200 << QByteArray("{}");
+    QTest::newRow("until close") << ok + "\r\n{}" << true << int(S::Done) << 200 << QByteArray("{}");
+    QTest::newRow("no content") << QByteArray("HTTP/1.1 204 No Content\r\n\r\n") << false << int(S::Done) << 204 << QByteArray();
+    // Cut off: the peer went before the body was whole.
+    QTest::newRow("length cut short") << ok + "Content-Length: 8\r\n\r\n{\"id\"" << true << int(S::Malformed) << 200 << QByteArray();
+    QTest::newRow("chunks cut short") << ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n{}\r\n" << true << int(S::Malformed) << 200 << QByteArray();
+    // Over the limit: refused on what is announced, before the body comes.
+    QTest::newRow("length over limit") << ok + "Content-Length: 17\r\n\r\n" << false << int(S::TooLarge) << 200 << QByteArray();
+    QTest::newRow("chunk over limit") << ok + "Transfer-Encoding: chunked\r\n\r\n11\r\n" << false << int(S::TooLarge) << 200 << QByteArray();
+    QTest::newRow("chunks over limit") << ok + "Transfer-Encoding: chunked\r\n\r\n9\r\n123456789\r\n9\r\n" << false << int(S::TooLarge) << 200 << QByteArray();
+    QTest::newRow("flood until close") << ok + "\r\n" + QByteArray(17, ' ') << false << int(S::TooLarge) << 200 << QByteArray();
+    QTest::newRow("head over limit") << ok + "X: " + QByteArray(HttpResponseReader::MaxHeadBytes, 'x') << false << int(S::TooLarge) << 0 << QByteArray();
+    // Where one reader and another would disagree on the length.
+    QTest::newRow("lengths disagree") << ok + "Content-Length: 2\r\nContent-Length: 3\r\n\r\n{}" << false << int(S::Malformed) << 200 << QByteArray();
+    QTest::newRow("signed length") << ok + "Content-Length: +2\r\n\r\n{}" << false << int(S::Malformed) << 200 << QByteArray();
+    QTest::newRow("bad chunk size") << ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n" << false << int(S::Malformed) << 200 << QByteArray();
+    QTest::newRow("folded header") << ok + "X: a\r\n b\r\n\r\n" << false << int(S::Malformed) << 0 << QByteArray();
+    QTest::newRow("not HTTP") << QByteArray("SSH-2.0-x\r\n\r\n") << false << int(S::Malformed) << 0 << QByteArray();
+}
+
+void TestCloudClient::responseFraming()
+{
+    QFETCH(QByteArray, wire);
+    QFETCH(bool, closed);
+    QFETCH(int, state);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    for (const int step : {int(wire.size()), 1}) {
+        HttpResponseReader reader(16);
+        for (int at = 0; at < wire.size(); at += step)
+            reader.feed(wire.constData() + at, qMin(step, int(wire.size()) - at));
+        if (closed)
+            reader.finishAtEof();
+        QCOMPARE(int(reader.state()), state);
+        QCOMPARE(reader.status(), status);
+        if (state == int(HttpResponseReader::State::Done))
+            QCOMPARE(reader.body(), body);
+        QVERIFY(reader.body().size() <= 16);
     }
 }
 

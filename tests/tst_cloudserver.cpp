@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The cloud stand-in held to a service's bounds: memory under a flood,
 // workers under idle channels, full tables, and what reaches its console.
 #include "CloudServer.h"
@@ -14,6 +15,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/ioctl.h>
+#include <sys/time.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -73,6 +75,7 @@ private slots:
     void floodLeavesMemoryBounded();
     void idleChannelsLeaveHttpServed();
     void stalledChannelDoesNotStallOthers();
+    void oversizedFrameRefusedUnheld();
     void tablesFullAnswer507();
     void consoleLinesEscaped();
 };
@@ -190,6 +193,44 @@ void TestCloudServer::stalledChannelDoesNotStallOthers()
     ::close(deaf);   // ends the blocked write
     pusher.join();
     other.join();
+}
+
+// A frame that announces more than a channel takes is refused on its header:
+// the stand-in neither sets memory aside for it nor reads what follows.
+void TestCloudServer::oversizedFrameRefusedUnheld()
+{
+    if (Sanitized)
+        QSKIP("resident memory says nothing under AddressSanitizer");
+    CloudServer server;
+    QVERIFY(server.start());
+    QByteArray answer;
+    const int fd = rawChannel(server.wsPort(), "BIG", &answer);
+    QVERIFY2(answer.startsWith("HTTP/1.1 101"), answer.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(server.channels(), QStringList{"BIG"}, 5000);
+    const timeval patience{10, 0};   // a stand-in that stops reading ends the sending too
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+
+    // A masked text frame of 256 MiB (mask 0: the payload goes as is).
+    constexpr qint64 announced = qint64(256) << 20;
+    QByteArray frame("\x81\xff", 2);
+    for (int shift = 56; shift >= 0; shift -= 8)
+        frame += char((announced >> shift) & 0xff);
+    frame += QByteArray(4, '\0');
+    const QByteArray piece(1 << 20, 'x');
+    const qint64 before = rssBytes();
+    qint64 sent = ::send(fd, frame.constData(), size_t(frame.size()), MSG_NOSIGNAL) - frame.size();
+    for (ssize_t n = 0; sent >= 0 && sent < announced; sent += n) {
+        if ((n = ::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL)) <= 0)
+            break;
+    }
+    const qint64 grown = rssBytes() - before;
+    qInfo("%lld KiB of a 256 MiB frame taken before the refusal; the stand-in grew by %lld KiB",
+          sent / 1024, grown / 1024);
+    QVERIFY2(sent < announced, "the whole frame was taken");
+    QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
+    QTRY_VERIFY_WITH_TIMEOUT(server.channels().isEmpty(), 5000);
+    QVERIFY(server.channelTexts().isEmpty());
+    ::close(fd);
 }
 
 void TestCloudServer::tablesFullAnswer507()

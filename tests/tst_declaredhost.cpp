@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // A host built from the declarations alone (declared/DeclaredInterface.h):
 // it links against the library, loads the module and drives a device
 // through the interface, the record accessors and string-based connections.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The host library's device session against the simulated machine in this
 // process: connection outcomes, reads, writes with acknowledgement and
 // read-back, a lost link, and a fresh device object after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Inputs the fuzzers found faults with, as readable cases. The raw inputs
 // stay under fuzz/corpus/ and are replayed there too.
 #include "PlotReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // A full model device against machines that misbehave, over loopback TCP:
 // floods without ETX, garbage, one-byte replies, unanswered heartbeats, a
 // link dropped mid-job and floods of job reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Installs the current build into a scratch prefix and uses it the way a
 // host developer would: the layout, the installed programs started through
 // their bin/ symlinks, and the example host built with find_package()
@@ -72,6 +73,9 @@ void TestInstall::layout_data()
                           "link/VXCommonInterface.h", "link/FrameCutter.h", "cloud/NimbraCloud.h"})
         row(QStringLiteral("include/vxdevice/") + h);
     row(QStringLiteral("share/vxdevice/samples/sample.plt"));
+    row(QStringLiteral("share/doc/libvxdevice-dev/examples/CMakeLists.txt"));
+    for (const char *page : {"vxcut", "vxsim", "vxcloud", "vxstudio"})
+        row(QStringLiteral("share/man/man1/%1.1.gz").arg(QLatin1String(page)));
     // Internals stay out of the public tree, and the translations exist once.
     row(QStringLiteral("include/vxdevice/link/UsbOperate.h"), false);
     row(QStringLiteral("include/vxdevice/catalogue"), false);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Plugin load/unload and device create/destroy, repeated, leave memory flat;
 // a device destroyed with cloud work pending gets no late callback.
 #include "plugin/VXKTR450PROCam.h"
@@ -158,7 +159,7 @@ void TestLifecycle::destroyedWithWorkPending()
                                             : m_server.ws();
     const QUrl http = pending == "retry" ? deadAddress() : m_server.httpBase();
     NimbraCloud cloud(http, ws);
-    QSignalSpy done(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+    QSignalSpy done(&cloud, &NimbraCloud::finished);
 
     VXKTR450PROCam root;
     std::unique_ptr<VXDeviceInterface> device(root.initInstance());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The one reading of the device's message texts, for both hosts.
 #include "LinkMessage.h"
 

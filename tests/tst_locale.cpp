@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Language choice and translated labels under the system locale this program
 // runs with (tests/locale.cmake registers it under several). With
 // VX_EXPECT_TRANSLATIONS=0 the program runs from a folder without

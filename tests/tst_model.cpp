@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The model's device object end to end: its catalogue, its name lists and
 // reply frames arriving on the link.
 #include "plugin/VXKTR450PROCam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The readers against designs other programs wrote (tests/data/plot, made
 // by make.sh there), with the sizes those programs report.
 #include "PlotFile.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The one plot-job loader both hosts use: facts, preview, and the file
 // checks, on real files, a FIFO and a sparse file.
 #include "PlotJob.h"
+#include "PlotWriter.h"
 
 #include <QDir>
 #include <QImage>
@@ -73,9 +75,13 @@ void TestPlotJob::errors_data()
     QTest::newRow("directory") << Setup::Directory << QByteArray() << "not a regular file";
     // Sparse: the size is checked before a byte is read.
     QTest::newRow("oversized") << Setup::Oversized << QByteArray() << "larger than";
-    // Latin-1 0xE9 is no UTF-8: toLocal8Bit() would put EF BF BD on the wire.
-    QTest::newRow("byte the locale cannot carry") << Setup::Content << QByteArray("IN;BP\"caf\xe9\";PD0,0,400,0;")
-                                                  << "not text";
+    // Unreadable content names the format read from it and where.
+    QTest::newRow("SVG not well formed") << Setup::Content
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\">\n<path d=\"M0 0\"</svg>")
+        << "SVG: line 2";
+    QTest::newRow("DXF entity that cannot be cut") << Setup::Content
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\n2F\n8\n0\n10\n0\n20\n0\n40\n5\n1\nHi\n0\nENDSEC\n0\nEOF\n")
+        << "DXF: entity TEXT";
 }
 
 void TestPlotJob::errors()
@@ -112,19 +118,28 @@ void TestPlotJob::errors()
 
 void TestPlotJob::textReachesTheWireUnchanged()
 {
-    // The frame builder encodes the job text with toLocal8Bit(); a title in
-    // UTF-8 must come out as the file's own bytes.
-    const QByteArray bytes("IN;BP\"caf\xc3\xa9\";SP1;PU0,0;PD400,0,400,400;SP0;");
+    // The text sent is the writer's, made from the placed and ordered
+    // paths: a title the locale cannot encode (Latin-1 0xE9 under UTF-8)
+    // no longer reaches the wire, and the plan the view keeps is the one
+    // the text was written from.
+    const QByteArray bytes("IN;BP\"caf\xe9\";SP1;PU0,0;PD400,0,400,400;PU4000,0;PD4400,0;SP0;");
     const QString path = m_tmp.filePath(QStringLiteral("label.plt"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
     f.close();
+    PlotOptions options;
+    options.passes = 2;
+    options.placement.margin = 5;
     PlotJob job;
+    PlotPlan plan;
     QString error;
-    QVERIFY2(job.load(path, error), qPrintable(error));
-    QCOMPARE(job.text.toLocal8Bit(), bytes);
-    QVERIFY(!job.paths.isEmpty());
+    QVERIFY2(job.load(path, options, error, &plan), qPrintable(error));
+    QCOMPARE(job.format, QStringLiteral("HP-GL"));
+    QCOMPARE(job.text.toLocal8Bit(), PlotWriter::toByteArray(plan.sent()));
+    QVERIFY(job.text.startsWith(QLatin1String("IN;SP1;\nPU200,200;")));
+    QCOMPARE(job.report.paths, 4);
+    QCOMPARE(qRound(job.pathMm), 2 * 30);
 }
 
 QTEST_GUILESS_MAIN(TestPlotJob)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Placing, ordering, merging and the knife's extras, on real designs and
 // on layouts built here, checked through the documents they produce and
 // the plot text written from them.

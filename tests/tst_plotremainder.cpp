@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The rest of a copy after the machine gave it up: it starts at the stroke
 // under way at the machine's percent, never after it, in plotter units.
 #include "PlotJob.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The built plugin module, loaded the way a host loads it.
 #include "interface/VXDeviceInterface.h"
 #include "link/VXCommonInterface.h"

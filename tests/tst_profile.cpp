@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Settings profiles: rendered from a real model device's records and parsed
 // back against them.
 #include "Profile.h"

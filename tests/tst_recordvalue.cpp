@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // What the user types against what the machine stores, through a real
 // model device's records and their editor descriptions.
 #include "RecordValue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Device registration against the local stand-in service on loopback.
 #include "CloudTestSupport.h"
 
@@ -47,7 +48,7 @@ QJsonObject mirrored(VXCommonInterface *device)
 // Requests of this client that have finished, completions included.
 struct Finished : QSignalSpy {
     explicit Finished(NimbraCloud &cloud)
-        : QSignalSpy(cloud.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished) {}
+        : QSignalSpy(&cloud, &NimbraCloud::finished) {}
 };
 }
 

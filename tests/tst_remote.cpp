@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The remote channel against the local stand-in service's WebSocket endpoint.
 #include "CloudTestSupport.h"
 

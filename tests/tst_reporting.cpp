@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Work records and Runtime messages, as the local stand-in service receives them.
 #include "CloudTestSupport.h"
 

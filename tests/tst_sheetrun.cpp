@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // QR-code production against the simulated machine in this process: which
 // plot each sheet got, how sheets the host cannot or may not cut pass, how a
 // run ends, what the journal keeps; and the design source's lookups.

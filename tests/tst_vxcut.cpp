@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // vxcut end to end: the real program in its own process against the
 // simulator and the cloud stand-in in this one, over loopback TCP and a
 // pseudo-terminal.
 #include "CloudServer.h"
 #include "ExitCodes.h"
-#include "PlotReader.h"
+#include "PlotJob.h"
+#include "PlotOptionTable.h"
 #include "VXSimulator.h"
 
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <csignal>
 #include <sys/stat.h>
 #include <functional>
@@ -117,6 +120,10 @@ private slots:
     void cut_data();
     void cut();
     void demo();
+    void plan_data();
+    void plan();
+    void planIsWhatCutSends_data();
+    void planIsWhatCutSends();
     void faults_data();
     void faults();
     void offlineErrors_data();
@@ -133,6 +140,7 @@ private slots:
     void qr();
     void dropAndResume_data();
     void dropAndResume();
+    void designOptionsOneTable();
 
 private:
     QTemporaryDir m_tmp;
@@ -178,18 +186,15 @@ void TestVxcut::cut()
     QCOMPARE(progress.value(QStringLiteral("Finished")).toInt(), 2);
     QCOMPARE(progress.value(QStringLiteral("TaskCopies")).toInt(), 2);
 
-    // What the machine got is the file itself, as two copies.
-    QFile file(kSample);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray plot = file.readAll();
-    QCOMPARE(sim.lastJobData(), plot);
+    // What the machine got is the loader's plot text, as two copies.
+    PlotJob job;
+    QString error;
+    QVERIFY2(job.load(kSample, error), qPrintable(error));
+    QCOMPARE(sim.lastJobData(), job.text.toLatin1());
     QCOMPARE(sim.jobs().value(0).copies, 2);
-
-    PlotReader reader;
-    QVERIFY(reader.read(plot));
-    const qint64 pathMm = qRound64(reader.pathLength() / PlotReader::UnitsPerMm);
-    const qint64 widthMm = qRound64(reader.width() / PlotReader::UnitsPerMm);
-    const qint64 heightMm = qRound64(reader.height() / PlotReader::UnitsPerMm);
+    const qint64 pathMm = qRound64(job.pathMm);
+    const qint64 widthMm = qRound64(job.widthMm);
+    const qint64 heightMm = qRound64(job.heightMm);
 
     const QJsonObject plotEvent = run.last(QStringLiteral("plot"));
     QCOMPARE(plotEvent.value(QStringLiteral("path_length")).toInt(), pathMm);
@@ -228,6 +233,89 @@ void TestVxcut::demo()
     QCOMPARE(record.value(QStringLiteral("task_copies")).toInt(), 2);
     QCOMPARE(record.value(QStringLiteral("finish_copies")).toInt(), 2);
     QVERIFY(record.value(QStringLiteral("path_length")).toInt() > 0);
+}
+
+QString design(const char *name) { return QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/") + QLatin1String(name); }
+
+void TestVxcut::plan_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<int>("paths");
+    // The sizes the writing programs report (tst_plotformats holds where
+    // each comes from): ordering and placing move a design, never resize it.
+    QTest::newRow("pstoedit HP-GL") << design("shapes.pstoedit.hpgl") << "HP-GL" << 100.00 << 59.98 << 2;
+    QTest::newRow("letters, HP-GL") << design("letters.pstoedit.hpgl") << "HP-GL" << 133.40 << 31.15 << 16;
+    QTest::newRow("libplot SVG") << design("shapes.plotutils.svg") << "SVG" << 100.0 << 60.0 << 2;
+    QTest::newRow("libplot SVG, gzipped") << design("shapes.plotutils.svgz") << "SVG" << 100.0 << 60.0 << 2;
+    QTest::newRow("pstoedit DXF") << design("shapes.pstoedit.dxf") << "DXF" << 100.0 << 59.9997 << 2;
+    QTest::newRow("ezdxf DXF") << design("shapes.ezdxf.dxf") << "DXF" << 100.0 << 60.0 << 2;
+    // Text becomes outlines through the font database, which took vxcut
+    // down without a GUI application; no program reports its size.
+    QTest::newRow("SVG with text") << QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_svg/kinds.svg") << "SVG" << 0.0 << 0.0 << 9;
+}
+
+void TestVxcut::plan()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, format);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(int, paths);
+    const Run run = vxcut({QStringLiteral("plan"), file});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
+    const QJsonObject plan = run.last(QStringLiteral("result"));
+    QCOMPARE(plan.value(QStringLiteral("format")).toString(), format);
+    if (width > 0) {
+        QVERIFY2(std::abs(plan.value(QStringLiteral("width")).toDouble() - width) <= 0.03, qPrintable(run.describe()));
+        QVERIFY2(std::abs(plan.value(QStringLiteral("height")).toDouble() - height) <= 0.03, qPrintable(run.describe()));
+    }
+    QCOMPARE(plan.value(QStringLiteral("paths")).toInt(), paths);
+    QVERIFY(plan.value(QStringLiteral("cut_length")).toDouble() > 2 * (width + height));
+    QVERIFY(plan.value(QStringLiteral("travel_before")).toDouble() > 0);
+    QVERIFY(plan.value(QStringLiteral("travel_after")).toDouble() > 0);
+    QVERIFY(plan.value(QStringLiteral("estimate")).toInt() > 0);
+}
+
+void TestVxcut::planIsWhatCutSends_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("paths");   // as sent
+    const QString letters = design("letters.pstoedit.hpgl");
+    QTest::newRow("placing") << letters
+        << QStringList{QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--rotate"), QStringLiteral("90"),
+                       QStringLiteral("--mirror"), QStringLiteral("--margin"), QStringLiteral("5")} << 16;
+    QTest::newRow("file order, overlaps kept") << letters
+        << QStringList{QStringLiteral("--no-order"), QStringLiteral("--merge-overlaps"), QStringLiteral("0")} << 16;
+    QTest::newRow("knife: passes, overcut, blade offset") << letters
+        << QStringList{QStringLiteral("--passes"), QStringLiteral("2"), QStringLiteral("--overcut"), QStringLiteral("1"),
+                       QStringLiteral("--blade-offset"), QStringLiteral("0.25")} << 32;
+    QTest::newRow("weed border, curves from SVG") << design("shapes.plotutils.svgz")
+        << QStringList{QStringLiteral("--weed-border"), QStringLiteral("3"), QStringLiteral("--tolerance"), QStringLiteral("0.5")} << 3;
+}
+
+void TestVxcut::planIsWhatCutSends()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(int, paths);
+    const QString out = m_tmp.filePath(QStringLiteral("%1.plt").arg(QTest::currentDataTag()));
+    const Run plan = vxcut(QStringList{QStringLiteral("plan"), file, QStringLiteral("--output"), out} + options);
+    QVERIFY2(plan.exitCode == 0, qPrintable(plan.describe()));
+    QCOMPARE(plan.last(QStringLiteral("result")).value(QStringLiteral("paths")).toInt(), paths);
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+
+    VXSimulator sim;
+    sim.setSpeedup(1000);
+    QVERIFY(sim.start(0));
+    const Run cut = vxcut(QStringList{QStringLiteral("cut"), file, QStringLiteral("--tcp"), tcp(sim)} + options);
+    QVERIFY2(cut.exitCode == 0, qPrintable(cut.describe()));
+    QCOMPARE(sim.lastJobData(), written.readAll());
 }
 
 enum class Fault { OneByte, Garbage, DropMidJob, DropOnFirstFrame, EndlessFrame, SilentHeartbeat, Refused };
@@ -319,6 +407,16 @@ void TestVxcut::offlineErrors_data()
     QTest::newRow("missing plot file") << QStringList{QStringLiteral("cut"), QStringLiteral("/nonexistent.plt"), QStringLiteral("--tcp"), nowhere} << 9;
     QTest::newRow("bad plot file") << QStringList{QStringLiteral("cut"), badPlot, QStringLiteral("--tcp"), nowhere} << 9;
     QTest::newRow("plot that never ends") << QStringList{QStringLiteral("cut"), QStringLiteral("/dev/zero"), QStringLiteral("--tcp"), nowhere} << 9;
+    QTest::newRow("design option out of range")
+        << QStringList{QStringLiteral("plan"), kSample, QStringLiteral("--passes"), QStringLiteral("0")} << 2;
+    QTest::newRow("rotation off the right angles")
+        << QStringList{QStringLiteral("cut"), kSample, QStringLiteral("--rotate"), QStringLiteral("45"), QStringLiteral("--tcp"), nowhere} << 2;
+    QTest::newRow("design option on a command without a design")
+        << QStringList{QStringLiteral("info"), QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--tcp"), nowhere} << 2;
+    QTest::newRow("plan without a file") << QStringList{QStringLiteral("plan")} << 2;
+    QTest::newRow("plan of an unreadable design") << QStringList{QStringLiteral("plan"), badPlot} << 9;
+    QTest::newRow("plan output where none can be written")
+        << QStringList{QStringLiteral("plan"), kSample, QStringLiteral("--output"), QStringLiteral("/nonexistent/out.plt")} << 1;
     QTest::newRow("serial device missing")
         << QStringList{QStringLiteral("info"), QStringLiteral("--usb"), m_tmp.filePath(QStringLiteral("no-such-tty"))} << 4;
 }
@@ -721,6 +819,29 @@ void TestVxcut::dropAndResume()
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
                  QStringLiteral("no interrupted job")), qPrintable(again.describe()));
+}
+
+void TestVxcut::designOptionsOneTable()
+{
+    // cut and plan present PlotOptionTable's rows; --help and the README say each.
+    QFile readme(QStringLiteral(VX_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString readmeText = QString::fromUtf8(readme.readAll());
+    int count = 0;
+    const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
+    for (const char *command : {"cut", "plan"}) {
+        QProcess help;
+        help.start(kVxcut, {QLatin1String(command), QStringLiteral("--help")});
+        QVERIFY(help.waitForFinished(10000));
+        const QString text = QString::fromLocal8Bit(help.readAllStandardOutput());
+        for (int i = 0; i < count; ++i) {
+            QString flag = QStringLiteral("--") + QLatin1String(rows[i].flag);
+            if (rows[i].argument)
+                flag += QLatin1Char(' ') + QLatin1String(rows[i].argument);
+            QVERIFY2(text.contains(flag + QLatin1Char(' ')) && text.contains(QLatin1String(rows[i].help)), qPrintable(flag));
+            QVERIFY2(readmeText.contains(QStringLiteral("`") + flag + QStringLiteral("`")), qPrintable(flag));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)

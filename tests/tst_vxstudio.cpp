@@ -1,15 +1,20 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ConnectionBar.h"
+#include "DesignView.h"
 #include "DeviceSession.h"
 #include "JobJournal.h"
 #include "JobPanel.h"
 #include "JogPad.h"
 #include "MainWindow.h"
+#include "PlotOptionTable.h"
+#include "PlotOptionsPanel.h"
 #include "ProductionPanel.h"
 #include "SettingsPanel.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -90,6 +95,8 @@ private slots:
     void usbThenNetworkOnOneWindow();
     void silentMachineIsShown();
     void labelsFollowTheLocale();
+    void designsFollowTheOptions_data();
+    void designsFollowTheOptions();
     void jobEnds_data();
     void jobEnds();
     void production();
@@ -394,6 +401,71 @@ void TestVxStudio::labelsFollowTheLocale()
         QCOMPARE(feed, QStringLiteral("送料"));
     else
         QVERIFY2(feed != QStringLiteral("送料"), qPrintable(feed));
+}
+
+void TestVxStudio::designsFollowTheOptions_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("paths");
+    // A 100 x 60 mm rectangle holding a 20 mm circle (tests/data/plot).
+    QTest::newRow("SVG") << QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg") << 2;
+    QTest::newRow("DXF") << QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.ezdxf.dxf") << 2;
+}
+
+void TestVxStudio::designsFollowTheOptions()
+{
+    QFETCH(QString, file);
+    QFETCH(int, paths);
+    JobPanel *job = m_window->jobPanel();
+    PlotOptionsPanel *options = job->optionsPanel();
+    // One field per option vxcut takes.
+    int count = 0;
+    const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
+    for (int i = 0; i < count; ++i)
+        QVERIFY2(options->findChild<QWidget *>(QStringLiteral("option-") + QLatin1String(rows[i].flag)), rows[i].flag);
+
+    QString error;
+    QVERIFY2(job->loadPlot(file, &error), qPrintable(error));
+    const PlotDocument &shown = job->designView()->design();
+    QCOMPARE(shown.pathCount(), paths);
+    // Inside first: the circle is cut before the rectangle that holds it.
+    QVERIFY(shown.pathLength(0) < shown.pathLength(1));
+    QVERIFY(std::abs(job->plotWidth() - 100) < 0.05 && std::abs(job->plotHeight() - 60) < 0.05);
+    // The machine's work area, as its records say, frames the design.
+    VXDeviceProperty *areaX = m_window->device()->property_ptr("WORKAREA_X");
+    VXDeviceProperty *areaY = m_window->device()->property_ptr("WORKAREA_Y");
+    QVERIFY(areaX && areaY);
+    areaX->setValue(80);
+    areaY->setValue(500);
+    QCOMPARE(job->designView()->workArea(), QSizeF(80, 500));
+    QVERIFY(job->designView()->exceedsWorkArea());
+
+    // A turn, a margin and a refused value: the view and the facts follow
+    // the valid options only.
+    auto *rotate = options->findChild<QLineEdit *>(QStringLiteral("option-rotate"));
+    auto *margin = options->findChild<QLineEdit *>(QStringLiteral("option-margin"));
+    auto *passes = options->findChild<QLineEdit *>(QStringLiteral("option-passes"));
+    rotate->setText(QStringLiteral("90"));
+    emit rotate->editingFinished();
+    margin->setText(QStringLiteral("10"));
+    emit margin->editingFinished();
+    QVERIFY(std::abs(job->plotWidth() - 60) < 0.05 && std::abs(job->plotHeight() - 100) < 0.05);
+    const QRectF box = job->designView()->design().boundingBox();
+    QVERIFY(std::abs(box.left() - 10) < 0.05 && std::abs(box.top() - 10) < 0.05);
+    passes->setText(QStringLiteral("zero"));
+    emit passes->editingFinished();
+    QVERIFY(options->error().startsWith(QLatin1String("passes")));
+    QCOMPARE(job->plot().report.paths, paths);
+    QVERIFY(!job->designView()->exceedsWorkArea());   // turned, it fits
+    QVERIFY(!job->designView()->grab().isNull());
+
+    for (QLineEdit *field : {rotate, margin, passes})
+        field->setText(PlotOptionTable::find(field->objectName().mid(7))->current(PlotOptions()));
+    emit passes->editingFinished();
+    QVERIFY(options->error().isEmpty());
+    QVERIFY(std::abs(job->plotWidth() - 100) < 0.05);
+    areaX->setValue(0);
+    areaY->setValue(0);
 }
 
 void TestVxStudio::jobEnds_data()

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # tst_vxcut runs the built vxcut program in its own process, and links its
 # code for the exit-code table it holds --help and the README against.
 if(TARGET tst_vxcut AND TARGET vxcut)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # The desktop host's test drives the window classes of vxstudiocore.
 if(TARGET tst_vxstudio AND TARGET vxstudiocore)
     target_link_libraries(tst_vxstudio PRIVATE vxstudiocore)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 // What a host compiled elsewhere has of this plugin: the two classes exactly
 // as declared for hosts, nothing of this project included, no moc run over

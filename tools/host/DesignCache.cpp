@@ -1,11 +1,9 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "DesignCache.h"
 
-#include "PlotFile.h"
-#include "PlotPreview.h"
-#include "PlotWriter.h"
+#include "JobJournal.h"
+#include "PlotJob.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 
 void DesignCache::setOptions(const PlotOptions &options)
@@ -36,34 +34,19 @@ std::shared_ptr<PreparedDesign> DesignCache::prepare(const QString &code, const 
                                  : QStringLiteral("%1 has gone").arg(d->name);
         return d;
     }
-    if (info.size() > MaxFileBytes) {
-        d->error = QStringLiteral("%1 is larger than %2 MiB").arg(d->name).arg(MaxFileBytes >> 20);
+    // The one loader cut uses: the format from the content, the pipeline
+    // with the run's options, the writer's text.
+    PlotJob job;
+    QString error;
+    if (!job.load(path, options, error)) {
+        d->error = error;
         return d;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        d->error = QStringLiteral("cannot read %1: %2").arg(d->name, file.errorString());
-        return d;
-    }
-    const QByteArray data = file.readAll();
-    d->sha256 = QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
-    PlotDocument doc;
-    PlotFile reader;
-    if (!reader.read(data, doc, options.chordTolerance)) {
-        d->error = QStringLiteral("%1: %2").arg(d->name, reader.error());
-        return d;
-    }
-    const PlotPlan plan = PlotPipeline::run(std::move(doc), options);
-    d->report = plan.report;
-    const QByteArray text = PlotWriter::toByteArray(plan.sent());
-    if (plan.report.cutLength <= 0 || plan.sent().isEmpty()) {
-        d->error = QStringLiteral("%1 cuts nothing (no stroke)").arg(d->name);
-        return d;
-    }
-    // The writer's text is ASCII: nothing for the frame's encoding to alter.
-    d->plot = QString::fromLatin1(text);
+    d->sha256 = JobJournal::fileSha256(path);
+    d->report = job.report;
+    d->plot = job.text;
     if (!previewSize.isEmpty())
-        d->preview = PlotPreview::render(plan.design, previewSize);
+        d->preview = QImage::fromData(job.preview).scaled(previewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return d;
 }
 

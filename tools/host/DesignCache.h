@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "PlotPipeline.h"
@@ -44,8 +45,6 @@ class DesignCache
 public:
     static constexpr int MaxEntries = 64;
     static constexpr qint64 MaxBytes = qint64(256) << 20;
-    // Designs larger than this are not read (as cut's loader refuses them).
-    static constexpr qint64 MaxFileBytes = qint64(512) << 20;
 
     void setOptions(const PlotOptions &options);
     const PlotOptions &options() const { return m_options; }

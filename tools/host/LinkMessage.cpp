@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "LinkMessage.h"
 
 LinkMessage::Event LinkMessage::classify(VXDeviceInterface::VXDeviceMessage kind, const QString &text)

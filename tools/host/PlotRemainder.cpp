@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PlotRemainder.h"
 
 #include "PlotJob.h"
@@ -77,8 +78,8 @@ bool PlotRemainder::make(const PlotJob &whole, int fromPercent, double cutSpeed,
     out.heightMm = check.height() / PlotReader::UnitsPerMm;
     out.pathMm = check.pathLength() / PlotReader::UnitsPerMm;
     out.travelMm = check.travelLength() / PlotReader::UnitsPerMm;
-    for (const PlotReader::Polyline &line : check.polylines())
-        out.paths.append(QPolygonF(line));
+    out.format = whole.format;
+    out.report = whole.report;
     out.preview = whole.preview;
     *rest = out;
     if (firstStroke)

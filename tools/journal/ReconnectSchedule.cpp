@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ReconnectSchedule.h"
 
 ReconnectSchedule::ReconnectSchedule(int firstDelayMs, int maxDelayMs, qint64 budgetMs)

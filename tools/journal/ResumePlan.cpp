@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ResumePlan.h"
 
 ResumePlan ResumePlan::make(int asked, int finished, int percent, Interrupted mode)

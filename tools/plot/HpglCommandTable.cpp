@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // What each HP-GL command does, one row per mnemonic, and the handlers the
 // rows name. A command missing here is refused as unknown.
 #include "HpglInterpreter.h"

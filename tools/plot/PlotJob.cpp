@@ -1,50 +1,33 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PlotJob.h"
 
-#include "PlotReader.h"
+#include "PlotFile.h"
+#include "PlotPreview.h"
+#include "PlotWriter.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
-#include <QPainterPath>
 
 #include <cmath>
 
 namespace {
 
-QByteArray renderPreview(const QRectF &box, const QVector<PlotReader::Polyline> &paths, int side)
+QByteArray renderPreview(const PlotDocument &design, int side)
 {
-    if (box.isEmpty() && box.width() <= 0 && box.height() <= 0)
+    const QRectF box = design.boundingBox();
+    if (design.isEmpty())
         return QByteArray();
-    const double margin = 4;
-    const double span = qMax(box.width(), box.height());
-    const double scale = span > 0 ? (side - 2 * margin) / span : 1.0;
-    const int w = qMax(1, int(std::ceil(box.width() * scale + 2 * margin)));
-    const int h = qMax(1, int(std::ceil(box.height() * scale + 2 * margin)));
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Qt::black, 1.2));
-        // The table's Y axis points up; the image's down.
-        QTransform t;
-        t.translate(margin, h - margin);
-        t.scale(scale, -scale);
-        t.translate(-box.left(), -box.top());
-        painter.setTransform(t);
-        QPainterPath path;
-        for (const PlotReader::Polyline &line : paths) {
-            path.moveTo(line.first());
-            for (int i = 1; i < line.size(); ++i)
-                path.lineTo(line.at(i));
-        }
-        QPen pen = painter.pen();
-        pen.setCosmetic(true);
-        painter.setPen(pen);
-        painter.drawPath(path);
-    }
+    // The image keeps the design's proportions; the border is PlotPreview's.
+    // One ink: the machine's panel and the cloud show it, not the cut order.
+    PlotPreview::Style style;
+    style.orderRamp = false;
+    const double span = std::max(box.width(), box.height());
+    const double scale = span > 0 ? (side - 2.0 * style.border) / span : 1.0;
+    const QSize size(std::max(1, int(std::ceil(box.width() * scale + 2 * style.border))),
+                     std::max(1, int(std::ceil(box.height() * scale + 2 * style.border))));
+    const QImage image = PlotPreview::render(design, size, style).convertToFormat(QImage::Format_RGB32);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -52,9 +35,11 @@ QByteArray renderPreview(const QRectF &box, const QVector<PlotReader::Polyline> 
     return png;
 }
 
-}
+double hundredth(double mm) { return std::round(mm * 100) / 100; }
 
-bool PlotJob::load(const QString &path, QString &error)
+} // namespace
+
+bool PlotJob::load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view)
 {
     // A FIFO or a device would never end; an absurd size would exhaust memory.
     const QFileInfo info(path);
@@ -66,48 +51,48 @@ bool PlotJob::load(const QString &path, QString &error)
         error = QStringLiteral("plot file %1 is larger than %2 MiB").arg(path).arg(MaxBytes >> 20);
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    // The frame builder encodes the job text with toLocal8Bit(): decoding the
-    // same way puts the file's own bytes on the wire. A byte sequence the
-    // locale cannot carry would reach the machine altered, so it is refused.
-    const QString decoded = QString::fromLocal8Bit(data);
-    if (decoded.toLocal8Bit() != data) {
-        error = QStringLiteral("plot file %1 holds bytes that are not text in this locale's encoding")
-                    .arg(path);
-        return false;
-    }
-    PlotReader reader;
-    if (!reader.read(data)) {
-        error = QStringLiteral("plot file %1: %2").arg(path, reader.errorString());
-        return false;
-    }
-    if (reader.pathLength() <= 0) {
+    PlotDocument read;
+    PlotFile reader;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
+            return false;
+        }
+        const QByteArray data = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
+            return false;
+        }
+        if (!reader.read(data, read, options.chordTolerance)) {
+            error = QStringLiteral("plot file %1: %2").arg(path, reader.error());
+            return false;
+        }
+    } // the file's bytes go here, before the pipeline holds its copies
+    PlotPlan plan = PlotPipeline::run(std::move(read), options);
+    if (plan.report.designLength <= 0) {
         error = QStringLiteral("plot file %1 cuts nothing (no pen-down stroke)").arg(path);
         return false;
     }
-    fileName = QFileInfo(path).fileName();
+    fileName = info.fileName();
     this->path = path;
-    text = decoded;
-    widthMm = reader.width() / PlotReader::UnitsPerMm;
-    heightMm = reader.height() / PlotReader::UnitsPerMm;
-    pathMm = reader.pathLength() / PlotReader::UnitsPerMm;
-    travelMm = reader.travelLength() / PlotReader::UnitsPerMm;
-    paths.clear();
-    if (data.size() <= PathsLimit) {
-        paths.reserve(reader.polylines().size());
-        for (const PlotReader::Polyline &line : reader.polylines())
-            paths.append(QPolygonF(line));
-    }
-    preview = renderPreview(reader.boundingBox(), reader.polylines(), PreviewSide);
+    format = PlotFile::formatName(reader.format());
+    report = plan.report;
+    widthMm = report.width;
+    heightMm = report.height;
+    pathMm = report.cutLength;
+    travelMm = report.travelAfter;
+    preview = renderPreview(plan.design, PreviewSide);
+    QByteArray bytes = PlotWriter::toByteArray(plan.sent());
+    if (view)
+        *view = std::move(plan);
+    else
+        plan = PlotPlan();
+    // The document is gone before the UTF-16 copy is made, so the peak here
+    // is the bytes and the QString (three times the plot), not four.
+    text = QString();
+    text = QString::fromLatin1(bytes.constData(), bytes.size());
+    bytes = QByteArray();
     return true;
 }
 
@@ -116,6 +101,21 @@ QJsonObject PlotJob::fileInfo() const
     return {{QStringLiteral("path_length"), qRound64(pathMm)},
             {QStringLiteral("heigth"), qRound64(heightMm)},
             {QStringLiteral("width"), qRound64(widthMm)}};
+}
+
+QJsonObject PlotJob::planFacts() const
+{
+    return {{QStringLiteral("FileName"), fileName},
+            {QStringLiteral("format"), format},
+            {QStringLiteral("width"), hundredth(report.width)},
+            {QStringLiteral("height"), hundredth(report.height)},
+            {QStringLiteral("cut_length"), hundredth(report.cutLength)},
+            {QStringLiteral("travel_before"), hundredth(report.travelBefore)},
+            {QStringLiteral("travel_after"), hundredth(report.travelAfter)},
+            {QStringLiteral("paths"), report.paths},
+            {QStringLiteral("merged_length"), hundredth(report.mergedLength)},
+            {QStringLiteral("estimate"), qRound64(std::ceil(report.estimateSeconds))},
+            {QStringLiteral("bytes"), text.size()}};
 }
 
 int PlotJob::estimateSeconds(double cutSpeed, double travelSpeed, int copies) const

@@ -1,39 +1,50 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
+
+#include "PlotPipeline.h"
 
 #include <QByteArray>
 #include <QJsonObject>
-#include <QPolygonF>
 #include <QString>
-#include <QVector>
 
-// What a host learns from a plot file before a cut, loaded one way for every
-// tool: its text, its size and cut length in millimetres, the pen-up travel,
-// the pen-down paths and a PNG preview for the job's preview record.
+// What a host hands the machine for one design file, loaded one way for
+// every tool: the file read in whatever format its content says, placed,
+// ordered and shaped by the pipeline, and written as plot text. The text is
+// the writer's (ASCII digits and IN/SP/PU/PD only), never the file's own
+// bytes, so it reaches the wire unchanged in any locale.
+//
+// Memory: the file's bytes are dropped once read, the document once the
+// text is written, and the 8-bit text once it is a QString, so at no point
+// are two of them held besides the one being made. The QString itself is
+// twice the plot (UTF-16): setPlt takes nothing else.
 struct PlotJob
 {
     QString fileName;        // without folders, as shown to the user
     QString path;            // as given
+    QString format;          // "HP-GL", "SVG" or "DXF", as read from the content
     QString text;            // as handed to setPlt
-    double widthMm = 0;
+    PlotReport report;
+    double widthMm = 0;      // placed design, weed border included
     double heightMm = 0;
-    double pathMm = 0;       // pen down
-    double travelMm = 0;     // pen up
-    QVector<QPolygonF> paths;   // pen-down polylines in plot units; empty past PathsLimit
-    QByteArray preview;      // PNG, at most PreviewSide on its longer side
+    double pathMm = 0;       // pen down, as sent (passes and overcut included)
+    double travelMm = 0;     // pen up, as sent
+    QByteArray preview;      // PNG of the processed paths, at most PreviewSide on its longer side
 
-    // False with error naming the file and the reader's position. Only a
-    // regular file is read (a FIFO or a device would never end), and only up
-    // to MaxBytes.
-    bool load(const QString &path, QString &error);
+    // False with error naming the file and, for unreadable content, the
+    // format and position. Only a regular file is read (a FIFO or a device
+    // would never end), and only up to MaxBytes. With view, the plan (the
+    // placed and ordered design) is kept there for drawing; without, it is
+    // freed before the text is made.
+    bool load(const QString &path, QString &error) { return load(path, PlotOptions(), error); }
+    bool load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view = nullptr);
 
     // The "TASK_FILE_INFO" object (whole millimetres; "heigth" as the record spells it).
     QJsonObject fileInfo() const;
+    // The dry run's facts in millimetres (and seconds at the options' speeds).
+    QJsonObject planFacts() const;
     // Seconds for all copies at the given speeds (mm/s); -1 when a speed is unknown.
     int estimateSeconds(double cutSpeed, double travelSpeed, int copies) const;
 
     static constexpr int PreviewSide = 256;
     static constexpr qint64 MaxBytes = qint64(512) << 20;
-    // Past this the polylines would cost more memory than a preview is worth;
-    // the facts are still computed.
-    static constexpr qint64 PathsLimit = qint64(16) << 20;
 };

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // State, logs and the server's life; HTTP and the remote channel live in
-// CloudServer_http.cpp and CloudServer_channel.cpp.
+// CloudServer_http.cpp and ChannelHub.cpp.
 #include "CloudServer.h"
+#include "ChannelHub.h"
 
 #include <QJsonDocument>
 #include <QMutexLocker>
@@ -45,6 +47,7 @@ QJsonObject CloudServer::Request::json() const
 }
 
 CloudServer::CloudServer()
+    : m_hub(new ChannelHub(this))
 {
     initLibraryOnce();
     setLimits(Limits());
@@ -74,13 +77,8 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
 {
     if (m_ctx)
         return true;
-    QByteArray ports = "127.0.0.1:" + QByteArray::number(httpPort);
-    const bool ownWsPort = wsPort >= 0;
-    if (ownWsPort)
-        ports += ",127.0.0.1:" + QByteArray::number(wsPort);
-    const Limits bounds = limits();
-    // Each open channel holds a worker thread for its whole life.
-    const QByteArray threads = QByteArray::number(bounds.channels + bounds.httpWorkers);
+    const QByteArray ports = "127.0.0.1:" + QByteArray::number(httpPort);
+    const QByteArray threads = QByteArray::number(limits().httpWorkers);
     QVector<const char *> options{
         "listening_ports", ports.constData(),
         "num_threads", threads.constData(),
@@ -91,30 +89,23 @@ bool CloudServer::start(quint16 httpPort, int wsPort)
         // Headers and body go out in two writes; Nagle would hold the body
         // for the client's delayed acknowledgement.
         "tcp_nodelay", "1",
-        // A quiet channel is normal; the device only speaks on job changes.
-        "websocket_timeout_ms", "3600000",
     };
     options << nullptr;
     mg_callbacks callbacks{};
-    callbacks.begin_request = &CloudServer::onBeginRequest;
     // Keep civetweb's own error pages and log lines off the caller's output.
     callbacks.log_message = [](const mg_connection *, const char *) { return 1; };
     m_ctx = mg_start(&callbacks, this, options.data());
     if (!m_ctx)
         return false;
 
-    mg_server_port bound[4]{};
-    const int n = mg_get_server_ports(m_ctx, 4, bound);
-    if (n < 1 || (ownWsPort && n < 2)) {
+    mg_server_port bound[1]{};
+    if (mg_get_server_ports(m_ctx, 1, bound) < 1 || !m_hub->start(quint16(qMax(wsPort, 0)))) {
         stop();
         return false;
     }
     m_httpPort = quint16(bound[0].port);
-    m_wsPort = quint16(ownWsPort ? bound[1].port : bound[0].port);
-
+    m_wsPort = m_hub->port();
     mg_set_request_handler(m_ctx, "/", &CloudServer::onHttp, this);
-    mg_set_websocket_handler(m_ctx, "/", &CloudServer::onWsConnect, &CloudServer::onWsReady,
-                             &CloudServer::onWsData, &CloudServer::onWsClose, this);
     log(QStringLiteral("listening on %1 and %2").arg(httpBase().toString(), ws()));
     return true;
 }
@@ -124,11 +115,34 @@ void CloudServer::stop()
     if (!m_ctx)
         return;
     m_stopping = true;
+    m_hub->stop();
     mg_stop(m_ctx);
     m_ctx = nullptr;
     m_stopping = false;
-    QMutexLocker lock(&m_channelMutex);
-    m_channels.clear();
+}
+
+bool CloudServer::push(const QString &code, const QString &text)
+{
+    return m_hub->push(code, text);
+}
+
+bool CloudServer::closeChannel(const QString &code)
+{
+    return m_hub->close(code);
+}
+
+QStringList CloudServer::channels() const
+{
+    return m_hub->codes();
+}
+
+void CloudServer::channelText(const QString &code, const QString &text)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_channelTexts.append(ChannelText{code, text}, text.size() * 2 + 64);
+    }
+    log(QStringLiteral("channel %1 <- %2").arg(code, text.left(400)));
 }
 
 QUrl CloudServer::httpBase() const

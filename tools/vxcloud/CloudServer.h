@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include <QByteArray>
@@ -17,12 +18,13 @@
 
 struct mg_context;
 struct mg_connection;
+class ChannelHub;
 
 // Local stand-in for the cloud service: the resources "device",
 // "device_model" and "device_work_records" over HTTP, and the remote channel
-// "<code>/Device/" over WebSocket, on 127.0.0.1 only. It serves from its own
-// threads, so it answers like a remote server while the caller's thread is
-// busy. What it received stays readable from any thread, within the bounds
+// "<code>/Device/" over WebSocket on a port of its own (ChannelHub), on
+// 127.0.0.1 only. It serves from its own threads, so it answers like a
+// remote server while the caller's thread is busy. What it received stays readable from any thread, within the bounds
 // of Limits: a flood of requests or texts costs bounded memory, full tables
 // answer 507, and a cap on open channels keeps workers free for HTTP.
 class CloudServer
@@ -57,7 +59,7 @@ public:
         int tableEntries = 10000;           // devices, and models
         qint64 tableBytes = 16 * 1024 * 1024;   // stored device records
         int channels = 64;                  // open remote channels
-        int httpWorkers = 16;               // threads left for HTTP beside them
+        int httpWorkers = 16;               // HTTP threads; channels hold none
     };
 
     CloudServer();
@@ -65,12 +67,13 @@ public:
     CloudServer(const CloudServer &) = delete;
     CloudServer &operator=(const CloudServer &) = delete;
 
-    // Before start(): thread counts follow the channel cap.
+    // Before start().
     void setLimits(const Limits &limits);
     Limits limits() const;
 
-    // Port 0 takes a free port; wsPort < 0 serves the channel on the HTTP
-    // port. To come back after stop(), start again with httpPort()/wsPort().
+    // Port 0 takes a free port; so does wsPort < 0 (the channel never shares
+    // the HTTP port). To come back after stop(), start again with
+    // httpPort()/wsPort().
     bool start(quint16 httpPort = 0, int wsPort = -1);
     // Unreachable from now on: open channels drop, requests are refused.
     void stop();
@@ -123,30 +126,15 @@ private:
         Fault fault = Fault::None;
         int status = 500;
     };
-    struct Channel {
-        mg_connection *conn = nullptr;
-        QString code;
-        QByteArray partial;  // text frames not finished yet; its thread only
-        bool partialText = false;
-        QMutex writeMutex;   // one writer at a time; guards open
-        bool open = true;
-    };
-    using ChannelPtr = std::shared_ptr<Channel>;
-
-    static int onBeginRequest(mg_connection *conn);
+    friend class ChannelHub;
     static int onHttp(mg_connection *conn, void *self);
-    static int onWsConnect(const mg_connection *conn, void *self);
-    static void onWsReady(mg_connection *conn, void *self);
-    static int onWsData(mg_connection *conn, int bits, char *data, size_t len, void *self);
-    static void onWsClose(const mg_connection *conn, void *self);
 
     int handleHttp(mg_connection *conn);
     Answer answer(const QByteArray &verb, const QString &path, const QJsonObject &body, qint64 bodyBytes);
     bool storeDevice(int id, const QJsonObject &record);
     void sendStreamed(mg_connection *conn, const Answer &reply, Fault fault);
     void log(const QString &line);
-    ChannelPtr channelOf(const QString &code) const;
-    bool channelsFull() const;
+    void channelText(const QString &code, const QString &text);
 
     mg_context *m_ctx = nullptr;
     quint16 m_httpPort = 0;
@@ -170,8 +158,5 @@ private:
     BoundedLog<ChannelText> m_channelTexts{1000, 16 * 1024 * 1024};
     std::function<void(const QString &)> m_logger;
 
-    // Open channels. Held only to look one up: writing to a client that
-    // does not read must not stall the others.
-    mutable QMutex m_channelMutex;
-    QMap<const mg_connection *, ChannelPtr> m_channels;
+    std::unique_ptr<ChannelHub> m_hub;
 };

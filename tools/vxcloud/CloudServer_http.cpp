@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // The HTTP resources and the ways their answers go wrong.
 #include "CloudServer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "CloudServer.h"
 
 #include <QCommandLineParser>
@@ -22,7 +23,7 @@ int main(int argc, char *argv[])
     QCommandLineOption port(QStringLiteral("port"), QStringLiteral("HTTP port on 127.0.0.1 (default 0: a free one)."),
                             QStringLiteral("N"), QStringLiteral("0"));
     QCommandLineOption wsPort(QStringLiteral("ws-port"),
-                              QStringLiteral("WebSocket port (default: the HTTP port)."), QStringLiteral("M"));
+                              QStringLiteral("WebSocket port of the remote channel (default 0: a free one)."), QStringLiteral("M"));
     QCommandLineOption device(QStringLiteral("device"),
                               QStringLiteral("A device the service already knows, as CODE=ID (repeatable)."),
                               QStringLiteral("CODE=ID"));
@@ -38,7 +39,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "vxcloud: bad --port\n");
         return 2;
     }
-    int channelPort = -1;
+    int channelPort = 0;
     if (parser.isSet(wsPort)) {
         const uint p = parser.value(wsPort).toUInt(&ok);
         if (!ok || p > 65535) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Command.h"
 
 #include "Commands.h"
@@ -11,6 +12,7 @@ namespace {
 const Command kCommands[] = {
     {"demo",     Demo::usage,     nullptr,         false, nullptr,           Demo::run},
     {"cut",      Cut::usage,      Cut::check,      true,  Cut::prepare,      Cut::run},
+    {"plan",     Plan::usage,     Plan::check,     false, nullptr,           Plan::run},
     {"resume",   Resume::usage,   Resume::check,   true,  nullptr,           Resume::run},
     {"history",  History::usage,  nullptr,         false, nullptr,           History::run},
     {"info",     Info::usage,     nullptr,         true,  nullptr,           Info::run},
@@ -27,7 +29,8 @@ const char kOverview[] =
     "Drives a conveyor-belt flatbed cutter through its device plugin.\n\n"
     "Commands:\n"
     "  demo       cut the sample on a simulated machine (no hardware needed)\n"
-    "  cut FILE   cut a plot file\n"
+    "  cut FILE   cut a design file (HP-GL, SVG, DXF)\n"
+    "  plan FILE  the cut's size, length, travel and plot text, without a machine\n"
     "  resume     cut what is left of the last interrupted job\n"
     "  history    the job journal\n"
     "  info       machine identity\n"

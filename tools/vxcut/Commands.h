@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "Command.h"
@@ -14,6 +15,11 @@ namespace Cut {
 extern const char usage[];
 Failure check(Run &run);
 Failure prepare(Run &run);
+Outcome run(Run &run);
+}
+namespace Plan {
+extern const char usage[];
+Failure check(Run &run);
 Outcome run(Run &run);
 }
 namespace Demo {

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Options.h"
 
 #include "Command.h"
 #include "ExitCodes.h"
 #include "JobJournal.h"
-#include "PlotOptionTable.h"
+#include "PlotArgs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,9 @@ const char *const kCommon =
 QString Options::usage(const QString &command)
 {
     const Command *c = Command::find(command);
-    const QString usage = c ? QLatin1String(c->usage) : Command::overview();
+    QString usage = c ? QLatin1String(c->usage) : Command::overview();
+    if (c && PlotArgs::usedBy(command))
+        usage += QLatin1Char('\n') + PlotArgs::help();
     return usage + QLatin1Char('\n') + QLatin1String(kCommon) + QLatin1Char('\n') + ExitCode::help();
 }
 
@@ -66,20 +69,13 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optRecut(QStringLiteral("recut-interrupted"));
     const QCommandLineOption optSkip(QStringLiteral("skip-interrupted"));
     const QCommandLineOption optLast(QStringLiteral("last"), QString(), QStringLiteral("n"));
+    const QCommandLineOption optOutput(QStringLiteral("output"), QString(), QStringLiteral("file"));
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
-                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality});
+                  optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality, optOutput});
     p.addOptions({optBudget, optNoReconnect, optJournal, optYes, optRecut, optSkip, optLast});
     const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
     p.addOption(optCount);
-    int plotRows = 0;
-    const PlotOptionTable::Row *plotTable = PlotOptionTable::rows(&plotRows);
-    QList<QCommandLineOption> plotOptions;
-    for (int i = 0; i < plotRows; ++i) {
-        const PlotOptionTable::Row &row = plotTable[i];
-        plotOptions << (row.argument ? QCommandLineOption(QLatin1String(row.flag), QString(), QLatin1String(row.argument))
-                                     : QCommandLineOption(QLatin1String(row.flag)));
-    }
-    p.addOptions(plotOptions);
+    p.addOptions(PlotArgs::options());
     if (!p.parse(argv)) {
         error = p.errorText();
         return false;
@@ -104,6 +100,18 @@ bool Options::parse(const QStringList &argv, QString &error)
     }
     if (!Command::find(command)) {
         error = QStringLiteral("unknown command '%1'").arg(command);
+        return false;
+    }
+    bool anyPlot = false;
+    if (!PlotArgs::read(p, plot, error, &anyPlot))
+        return false;
+    if (anyPlot && !PlotArgs::usedBy(command)) {
+        error = QStringLiteral("the design options go with cut, plan and qr, not %1").arg(command);
+        return false;
+    }
+    output = p.value(optOutput);
+    if (p.isSet(optOutput) && command != QLatin1String("plan")) {
+        error = QStringLiteral("--output goes with plan, not %1").arg(command);
         return false;
     }
     plugin = p.value(optPlugin);
@@ -194,15 +202,6 @@ bool Options::parse(const QStringList &argv, QString &error)
         count = p.value(optCount).toInt(&ok);
         if (!ok || count < 1 || count > 1000000) {
             error = QStringLiteral("--count wants a number of sheets from 1 to 1000000");
-            return false;
-        }
-    }
-    for (int i = 0; i < plotRows; ++i) {
-        if (!p.isSet(plotOptions.at(i)))
-            continue;
-        QString why;
-        if (!plotTable[i].set(plot, p.value(plotOptions.at(i)), &why)) {
-            error = QStringLiteral("--%1 %2").arg(QLatin1String(plotTable[i].flag), why);
             return false;
         }
     }

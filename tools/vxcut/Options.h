@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "PlotPipeline.h"
@@ -29,7 +30,6 @@ struct Options
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
     int count = 0;          // qr: sheets to cut; 0 until the stack ends
-    PlotOptions plot;       // the plot pipeline's options (PlotOptionTable flags)
     // A dropped link during a job: reconnect within this budget, or not at all.
     bool reconnect = true;
     int reconnectBudgetMs = 120000;
@@ -38,6 +38,8 @@ struct Options
     bool recutInterrupted = false;
     bool skipInterrupted = false;
     int last = 20;          // history
+    PlotOptions plot;       // cut and plan: placing, ordering, shaping
+    QString output;         // plan --output: where the plot text goes
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Command.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
@@ -5,7 +6,7 @@
 #include "Output.h"
 #include "Run.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -21,12 +22,22 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // SVG text becomes outlines through the font database, which aborts
+    // without a QGuiApplication; a command-line tool needs no display.
+    // QGuiApplication takes -plugin, -platform and the like for itself, so
+    // it sees the program name only and vxcut's own --plugin stays vxcut's.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int appArgc = 1;
+    QGuiApplication app(appArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vxcut"));
 
     Options options;
     QString error;
-    const bool parsed = options.parse(QCoreApplication::arguments(), error);
+    const bool parsed = options.parse(arguments, error);
     Output out(options.json);
     if (options.help) {
         const QByteArray text = Options::usage(options.command).toLocal8Bit();

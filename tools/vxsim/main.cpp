@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "ToolTranslator.h"
 #include "VXSimulator.h"
 
 #include <QCommandLineParser>
@@ -11,86 +13,104 @@
 
 static volatile std::sig_atomic_t g_quit = 0;
 
+namespace {
+// The context of vxsim's own texts. The "listening on" and "pseudo-terminal"
+// lines stay English in every language: scripts read the port and the path
+// from them.
+class VxSim
+{
+    Q_DECLARE_TR_FUNCTIONS(VxSim)
+};
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vxsim"));
+    ToolTranslator::install(QStringLiteral("vxsim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Simulated conveyor-belt cutting plotter: answers the machine's wire protocol "
-        "over TCP and/or a pseudo-terminal and cuts plot jobs in simulated time.\n\n"
-        "Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, "
-        "2 bad command line."));
+    parser.setApplicationDescription(
+        VxSim::tr("Simulated conveyor-belt cutting plotter: answers the machine's wire protocol "
+                  "over TCP and/or a pseudo-terminal and cuts plot jobs in simulated time.\n\n"
+                  "Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, "
+                  "2 bad command line."));
     parser.addHelpOption();
     const QCommandLineOption portOpt(QStringLiteral("port"),
-        QStringLiteral("TCP port on 127.0.0.1 (default 9100; 0 picks a free one)."),
+        VxSim::tr("TCP port on 127.0.0.1 (default 9100; 0 picks a free one)."),
         QStringLiteral("N"), QStringLiteral("9100"));
     const QCommandLineOption listenOpt(QStringLiteral("listen"),
-        QStringLiteral("Address to listen on (default 127.0.0.1)."),
+        VxSim::tr("Address to listen on (default 127.0.0.1)."),
         QStringLiteral("ADDR"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption ptyOpt(QStringLiteral("pty"),
-        QStringLiteral("Also open a pseudo-terminal and print its path (for the USB transport)."));
+        VxSim::tr("Also open a pseudo-terminal and print its path (for the USB transport)."));
     const QCommandLineOption ptyLinkOpt(QStringLiteral("pty-link"),
-        QStringLiteral("Keep a symbolic link PATH to the pseudo-terminal; it follows a pseudo-terminal "
+        VxSim::tr("Keep a symbolic link PATH to the pseudo-terminal; it follows a pseudo-terminal "
                        "that comes back after --down-for."),
         QStringLiteral("PATH"));
-    const QCommandLineOption noTcpOpt(QStringLiteral("no-tcp"), QStringLiteral("Do not listen on TCP."));
+    const QCommandLineOption noTcpOpt(QStringLiteral("no-tcp"), VxSim::tr("Do not listen on TCP."));
     const QCommandLineOption speedOpt(QStringLiteral("speedup"),
-        QStringLiteral("Simulated seconds per real second (default 1)."), QStringLiteral("F"),
+        VxSim::tr("Simulated seconds per real second (default 1)."), QStringLiteral("F"),
         QStringLiteral("1"));
     const QCommandLineOption verboseOpt(QStringLiteral("verbose"),
-        QStringLiteral("Print every frame received and every job report."));
+        VxSim::tr("Print every frame received and every job report."));
     const QCommandLineOption oneByteOpt(QStringLiteral("one-byte"),
-        QStringLiteral("Fault: send replies one byte per write."));
+        VxSim::tr("Fault: send replies one byte per write."));
     const QCommandLineOption garbageOpt(QStringLiteral("garbage"),
-        QStringLiteral("Fault: stray bytes before every frame sent."));
+        VxSim::tr("Fault: stray bytes before every frame sent."));
     const QCommandLineOption noHbOpt(QStringLiteral("no-heartbeat"),
-        QStringLiteral("Fault: never answer heartbeat queries."));
+        VxSim::tr("Fault: never answer heartbeat queries."));
     const QCommandLineOption dropRxOpt(QStringLiteral("drop-after"),
-        QStringLiteral("Fault: close a link after receiving N bytes."), QStringLiteral("N"));
+        VxSim::tr("Fault: close a link after receiving N bytes."), QStringLiteral("N"));
     const QCommandLineOption dropJobOpt(QStringLiteral("drop-mid-job"),
-        QStringLiteral("Fault: close every link when a job reaches P percent."), QStringLiteral("P"));
+        VxSim::tr("Fault: close every link when a job reaches P percent."), QStringLiteral("P"));
     const QCommandLineOption endlessOpt(QStringLiteral("endless"),
-        QStringLiteral("Fault: the first reply is a frame that never ends."));
+        VxSim::tr("Fault: the first reply is a frame that never ends."));
     const QCommandLineOption abortOpt(QStringLiteral("abort-on-drop"),
-        QStringLiteral("The machine abandons its job when its last link drops."));
+        VxSim::tr("The machine abandons its job when its last link drops."));
     const QCommandLineOption downOpt(QStringLiteral("down-for"),
-        QStringLiteral("After a fault drops the links, refuse connections for MS milliseconds."),
+        VxSim::tr("After a fault drops the links, refuse connections for MS milliseconds."),
         QStringLiteral("MS"));
     const QCommandLineOption devIdOpt(QStringLiteral("device-id"),
-        QStringLiteral("Machine number (\"DEVICE_ID\", default VXS-000001)."), QStringLiteral("ID"));
+        VxSim::tr("Machine number (\"DEVICE_ID\", default VXS-000001)."), QStringLiteral("ID"));
     const QCommandLineOption uniqueOpt(QStringLiteral("unique-id"),
-        QStringLiteral("Unique ID (\"DEVICE_UNIQUE_ID\", default 5658534D00000001)."), QStringLiteral("ID"));
+        VxSim::tr("Unique ID (\"DEVICE_UNIQUE_ID\", default 5658534D00000001)."), QStringLiteral("ID"));
     const QCommandLineOption sheetsOpt(QStringLiteral("sheets"),
-        QStringLiteral("Stack of sheets for QR-code jobs, their codes separated by ','; ? is an unreadable code."),
+        VxSim::tr("Stack of sheets for QR-code jobs, their codes separated by ','; ? is an unreadable code."),
         QStringLiteral("CODES"));
     const QCommandLineOption sheetsFileOpt(QStringLiteral("sheets-file"),
-        QStringLiteral("Stack of sheets, one code per line (blank lines skipped)."), QStringLiteral("FILE"));
+        VxSim::tr("Stack of sheets, one code per line (blank lines skipped)."), QStringLiteral("FILE"));
     const QCommandLineOption waitOpt(QStringLiteral("answer-wait"),
-        QStringLiteral("Skip a sheet whose plot has not come within MS milliseconds (default: wait)."),
+        VxSim::tr("Skip a sheet whose plot has not come within MS milliseconds (default: wait)."),
         QStringLiteral("MS"));
     parser.addOptions({portOpt, listenOpt, ptyOpt, noTcpOpt, speedOpt, verboseOpt, oneByteOpt,
                        garbageOpt, noHbOpt, dropRxOpt, dropJobOpt, endlessOpt, abortOpt, downOpt,
-                       devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt, ptyLinkOpt});
-    parser.process(app);
-
+                       devIdOpt, uniqueOpt, sheetsOpt, sheetsFileOpt, waitOpt, ptyLinkOpt,
+                       ToolTranslator::option()});
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // process() would end a bad command line with 1, which here means
+    // "cannot listen"; parse first, then let it show --help and --help-all.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << "vxsim: " << parser.errorText() << '\n' << VxSim::tr("Try 'vxsim --help'.") << Qt::endl;
+        return 2;
+    }
+    parser.process(app);
+
     bool ok = false;
     const uint port = parser.value(portOpt).toUInt(&ok);
     if (!ok || port > 65535) {
-        err << "vxsim: bad port " << parser.value(portOpt) << Qt::endl;
+        err << "vxsim: " << VxSim::tr("bad port %1").arg(parser.value(portOpt)) << Qt::endl;
         return 2;
     }
     const double speedup = parser.value(speedOpt).toDouble(&ok);
     if (!ok || speedup <= 0) {
-        err << "vxsim: bad speed-up " << parser.value(speedOpt) << Qt::endl;
+        err << "vxsim: " << VxSim::tr("bad speed-up %1").arg(parser.value(speedOpt)) << Qt::endl;
         return 2;
     }
     const QHostAddress address(parser.value(listenOpt));
     if (address.isNull()) {
-        err << "vxsim: bad address " << parser.value(listenOpt) << Qt::endl;
+        err << "vxsim: " << VxSim::tr("bad address %1").arg(parser.value(listenOpt)) << Qt::endl;
         return 2;
     }
 
@@ -104,7 +124,7 @@ int main(int argc, char **argv)
     if (parser.isSet(dropRxOpt)) {
         const qint64 n = parser.value(dropRxOpt).toLongLong(&ok);
         if (!ok || n < 0) {
-            err << "vxsim: bad --drop-after " << parser.value(dropRxOpt) << Qt::endl;
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--drop-after"), parser.value(dropRxOpt)) << Qt::endl;
             return 2;
         }
         sim.setDropAfterReceived(n);
@@ -112,7 +132,7 @@ int main(int argc, char **argv)
     if (parser.isSet(dropJobOpt)) {
         const int p = parser.value(dropJobOpt).toInt(&ok);
         if (!ok || p < 0 || p > 100) {
-            err << "vxsim: bad --drop-mid-job " << parser.value(dropJobOpt) << Qt::endl;
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--drop-mid-job"), parser.value(dropJobOpt)) << Qt::endl;
             return 2;
         }
         sim.setDropMidJob(p);
@@ -124,7 +144,8 @@ int main(int argc, char **argv)
             continue;
         const int ms = parser.value(*opt).toInt(&ok);
         if (!ok || ms < 0) {
-            err << "vxsim: bad --" << opt->names().first() << ' ' << parser.value(*opt) << Qt::endl;
+            err << "vxsim: " << VxSim::tr("bad value for %1: %2").arg(QStringLiteral("--") + opt->names().first(), parser.value(*opt))
+                << Qt::endl;
             return 2;
         }
         (sim.*setter)(ms);
@@ -138,7 +159,7 @@ int main(int argc, char **argv)
         if (parser.isSet(sheetsFileOpt)) {
             QFile file(parser.value(sheetsFileOpt));
             if (!file.open(QIODevice::ReadOnly)) {
-                err << "vxsim: cannot read " << file.fileName() << ": " << file.errorString() << Qt::endl;
+                err << "vxsim: " << VxSim::tr("cannot read %1: %2").arg(file.fileName(), file.errorString()) << Qt::endl;
                 return 2;
             }
             int line = 0;
@@ -166,8 +187,9 @@ int main(int argc, char **argv)
 
     if (!parser.isSet(noTcpOpt)) {
         if (!sim.start(quint16(port), address)) {
-            err << "vxsim: cannot listen on " << address.toString() << ':' << port << ": "
-                << sim.errorString() << Qt::endl;
+            err << "vxsim: "
+                << VxSim::tr("cannot listen on %1:%2: %3").arg(address.toString()).arg(port).arg(sim.errorString())
+                << Qt::endl;
             return 1;
         }
         out << "vxsim: listening on " << address.toString() << ':' << sim.serverPort() << Qt::endl;
@@ -181,19 +203,23 @@ int main(int argc, char **argv)
         out << "vxsim: pseudo-terminal " << sim.ptyPath() << Qt::endl;
     }
     if (parser.isSet(noTcpOpt) && !parser.isSet(ptyOpt)) {
-        err << "vxsim: nothing to serve (--no-tcp without --pty)" << Qt::endl;
+        err << "vxsim: " << VxSim::tr("nothing to serve (--no-tcp without --pty)") << Qt::endl;
         return 2;
     }
 
-    QObject::connect(&sim, &VXSimulator::linkOpened, [&] { out << "vxsim: link opened" << Qt::endl; });
-    QObject::connect(&sim, &VXSimulator::linkClosed, [&] { out << "vxsim: link closed" << Qt::endl; });
+    QObject::connect(&sim, &VXSimulator::linkOpened, [&] { out << "vxsim: " << VxSim::tr("link opened") << Qt::endl; });
+    QObject::connect(&sim, &VXSimulator::linkClosed, [&] { out << "vxsim: " << VxSim::tr("link closed") << Qt::endl; });
     QObject::connect(&sim, &VXSimulator::jobFailed, [&](int id, const QString &e) {
-        out << "vxsim: job " << id << " refused: " << e << Qt::endl;
+        out << "vxsim: " << VxSim::tr("job %1 refused: %2").arg(id).arg(e) << Qt::endl;
     });
-    QObject::connect(&sim, &VXSimulator::jobFinished, [&](int id) { out << "vxsim: job " << id << " finished" << Qt::endl; });
-    QObject::connect(&sim, &VXSimulator::jobStopped, [&](int id) { out << "vxsim: job " << id << " stopped" << Qt::endl; });
+    QObject::connect(&sim, &VXSimulator::jobFinished, [&](int id) {
+        out << "vxsim: " << VxSim::tr("job %1 finished").arg(id) << Qt::endl;
+    });
+    QObject::connect(&sim, &VXSimulator::jobStopped, [&](int id) {
+        out << "vxsim: " << VxSim::tr("job %1 stopped").arg(id) << Qt::endl;
+    });
     QObject::connect(&sim, &VXSimulator::linkBack, [&] {
-        out << "vxsim: accepting connections again" << Qt::endl;
+        out << "vxsim: " << VxSim::tr("accepting connections again") << Qt::endl;
         if (!sim.ptyPath().isEmpty())
             out << "vxsim: pseudo-terminal " << sim.ptyPath() << Qt::endl;
     });
@@ -203,19 +229,21 @@ int main(int argc, char **argv)
         for (auto it = all.crbegin(); it != all.crend(); ++it) {
             if (it->index != index)
                 continue;
-            out << "vxsim: sheet " << index << " code " << (it->code.isEmpty() ? QStringLiteral("?") : it->code)
-                << ": ";
+            const QString code = it->code.isEmpty() ? QStringLiteral("?") : it->code;
+            const QLocale here = ToolTranslator::locale();
             if (it->outcome == VXSimSheet::Cut)
-                out << "cut plot " << it->plotBytes << " bytes " << it->width / 40 << " x " << it->height / 40
-                    << " mm sha256 " << it->plotSha256;
+                out << "vxsim: "
+                    << VxSim::tr("sheet %1 code %2: cut plot %3 bytes %4 x %5 mm sha256 %6")
+                           .arg(index).arg(code, here.toString(it->plotBytes), here.toString(it->width / 40),
+                                           here.toString(it->height / 40), QString::fromLatin1(it->plotSha256));
             else
-                out << "skipped, " << it->note;
+                out << "vxsim: " << VxSim::tr("sheet %1 code %2: skipped, %3").arg(index).arg(code, it->note);
             out << Qt::endl;
             break;
         }
     });
     QObject::connect(&sim, &VXSimulator::qrPlotIgnored, [&](const QString &why) {
-        out << "vxsim: QR plot ignored: " << why << Qt::endl;
+        out << "vxsim: " << VxSim::tr("QR plot ignored: %1").arg(why) << Qt::endl;
     });
     if (parser.isSet(verboseOpt)) {
         QObject::connect(&sim, &VXSimulator::frameReceived, [&](const VXSimFrame &f) {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "JobPanel.h"
 
 #include "DeviceSession.h"
-#include "PlotPreview.h"
+#include "DesignView.h"
+#include "PlotOptionsPanel.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -24,8 +26,13 @@ JobPanel::JobPanel(QWidget *parent)
     : QWidget(parent)
 {
     auto *box = new QGroupBox(tr("Job"), this);
-    m_preview = new PlotPreview(box);
+    m_preview = new DesignView(box);
     m_preview->setObjectName(QStringLiteral("plotPreview"));
+    m_options = new PlotOptionsPanel(box);
+    m_options->setObjectName(QStringLiteral("plotOptions"));
+    auto *viewRow = new QHBoxLayout;
+    viewRow->addWidget(m_preview, 1);
+    viewRow->addWidget(m_options);
 
     m_file = new QLabel(tr("No plot loaded"), box);
     m_file->setObjectName(QStringLiteral("plotFile"));
@@ -82,7 +89,7 @@ JobPanel::JobPanel(QWidget *parent)
     progressRow->addWidget(m_done);
 
     auto *boxLayout = new QVBoxLayout(box);
-    boxLayout->addWidget(m_preview, 1);
+    boxLayout->addLayout(viewRow, 1);
     boxLayout->addLayout(facts);
     boxLayout->addLayout(fileRow);
     boxLayout->addLayout(controlRow);
@@ -100,7 +107,22 @@ JobPanel::JobPanel(QWidget *parent)
     const QString journal = qEnvironmentVariable("VX_JOURNAL");
     if (!journal.isEmpty())
         m_journal.setPath(journal);
+    connect(m_options, &PlotOptionsPanel::optionsChanged, this, [this] {
+        QString error;
+        if (hasPlot() && !loadPlot(m_job.path, &error))
+            emit logMessage(tr("Cannot plan the plot: %1").arg(error));
+    });
     setSession(nullptr);
+}
+
+// The work area's records belong to the device object, which a
+// reconnect renews.
+void JobPanel::watchWorkArea(DeviceSession *session)
+{
+    for (const char *key : {"WORKAREA_X", "WORKAREA_Y"}) {
+        if (VXDeviceProperty *p = session->record(QLatin1String(key)))
+            connect(p, &VXDeviceProperty::valueChanged, this, &JobPanel::showWorkArea, Qt::UniqueConnection);
+    }
 }
 
 void JobPanel::setSession(DeviceSession *session)
@@ -108,15 +130,20 @@ void JobPanel::setSession(DeviceSession *session)
     // A reconnect renews the device object under the job: the runner works
     // on the session, which stays, so it stays too.
     if (isReconnecting()) {
-        if (session)
+        if (session) {
             m_session = session;
+            watchWorkArea(session);
+        }
         return;
     }
     delete m_runner.data();
     m_resumeStage = 0;
     m_session = session;
-    if (session)
+    if (session) {
         makeRunner(session);
+        watchWorkArea(session);
+    }
+    showWorkArea();
     setRunning(false);
 }
 
@@ -148,6 +175,8 @@ void JobPanel::setRunning(bool running)
     m_start->setEnabled(device && hasPlot() && !running);
     m_open->setEnabled(!running);
     m_copies->setEnabled(!running);
+    // The job under way was planned with the options shown.
+    m_options->setEnabled(!running);
     // Pause, resume and stop stay offered whenever there is a machine: a job
     // may be running that this window did not start.
     m_pause->setEnabled(device);
@@ -174,14 +203,15 @@ bool JobPanel::loadPlot(const QString &fileName, QString *error)
         return false;
     }
     PlotJob job;
+    PlotPlan plan;
     QString why;
-    if (!job.load(fileName, why)) {
+    if (!job.load(fileName, m_options->options(), why, &plan)) {
         if (error)
             *error = why;
         return false;
     }
     m_job = job;
-    m_preview->setPaths(m_job.paths);
+    m_preview->setDesign(std::move(plan.design));
     m_file->setText(m_job.fileName);
     m_file->setToolTip(fileName);
     m_size->setText(tr("%1 × %2 mm").arg(m_job.widthMm, 0, 'f', 1).arg(m_job.heightMm, 0, 'f', 1));
@@ -194,10 +224,21 @@ bool JobPanel::loadPlot(const QString &fileName, QString *error)
     return true;
 }
 
+void JobPanel::showWorkArea()
+{
+    // Millimetres; the machine reports them once its settings are read.
+    const auto mm = [this](const char *key) {
+        VXDeviceProperty *p = m_session ? m_session->record(QLatin1String(key)) : nullptr;
+        return p ? p->value().toDouble() : 0.0;
+    };
+    m_preview->setWorkArea(QSizeF(mm("WORKAREA_X"), mm("WORKAREA_Y")));
+}
+
 void JobPanel::openPlot()
 {
     const QString fileName = QFileDialog::getOpenFileName(
-            this, tr("Open plot"), QString(), tr("Plot files (*.plt *.hpgl *.hpg);;All files (*)"));
+            this, tr("Open plot"), QString(), tr("Designs (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;"
+               "SVG (*.svg *.svgz);;DXF (*.dxf);;All files (*)"));
     if (fileName.isEmpty())
         return;
     QString error;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
 #include "JobJournal.h"
@@ -12,7 +13,8 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class PlotPreview;
+class DesignView;
+class PlotOptionsPanel;
 class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
@@ -29,8 +31,11 @@ public:
     // The plot stays loaded across devices; a job under way ends with its device.
     void setSession(DeviceSession *session);
 
-    // The file checks, encoding and preview every host uses (PlotJob).
+    // The file checks, pipeline and preview every host uses (PlotJob), with
+    // the options panel's options; a change of options plans the file again.
     bool loadPlot(const QString &fileName, QString *error = nullptr);
+    DesignView *designView() const { return m_preview; }
+    PlotOptionsPanel *optionsPanel() const { return m_options; }
     bool hasPlot() const { return !m_job.text.isEmpty(); }
     bool isRunning() const { return m_running; }
     const PlotJob &plot() const { return m_job; }
@@ -76,10 +81,13 @@ private:
     void makeRunner(DeviceSession *session);
     void resumeReady(ResumePlan::Interrupted mode);
     void startResumePart();
+    void showWorkArea();
+    void watchWorkArea(DeviceSession *session);
 
     QPointer<DeviceSession> m_session;
     QPointer<JobRunner> m_runner;
-    PlotPreview *m_preview = nullptr;
+    DesignView *m_preview = nullptr;
+    PlotOptionsPanel *m_options = nullptr;
     QLabel *m_file = nullptr;
     QLabel *m_size = nullptr;
     QLabel *m_length = nullptr;

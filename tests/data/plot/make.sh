@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: LGPL-2.1-or-later
 # Regenerates the sample designs from the PostScript sources with the
 # programs that wrote them (Debian 12: pstoedit 3.78, plotutils 2.6,
 # python3-ezdxf 0.18). Reference sizes are what hp2xx 3.4.4 and ezdxf

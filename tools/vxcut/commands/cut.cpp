@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Commands.h"
 
 #include "JobLoop.h"
@@ -14,12 +15,14 @@ namespace Cut {
 
 const char usage[] =
     "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
-    "                [--cloud URL --ws URL --code CODE [--token-file FILE]]\n"
+    "                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]\n"
     "                [--reconnect-budget SEC | --no-reconnect]\n\n"
-    "Cuts a plot file. Shows the plot's size, cut length and estimated time,\n"
-    "then a progress bar with copies done and the remaining time. Ctrl-C\n"
-    "stops the job on the machine. With --cloud the machine is registered\n"
-    "and the work record is posted when the job ends.\n"
+    "Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as\n"
+    "`vxcut plan` shows with the same options. Shows the plot's size, cut\n"
+    "length and estimated time, then a progress bar with copies done and\n"
+    "the remaining time. Ctrl-C stops the job on the machine. With --cloud\n"
+    "the machine is registered and the work record is posted when the job\n"
+    "ends.\n"
     "If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,\n"
     "120 s in all), checks it is the same machine, and follows the job to\n"
     "its end; a machine that gave the job up is reported with what was\n"
@@ -35,7 +38,7 @@ Failure check(Run &r)
     if (r.options.args.size() != 1)
         return {Failure::Usage, QStringLiteral("cut wants exactly one plot file")};
     QString error;
-    if (!r.job.load(r.options.args.first(), error))
+    if (!r.job.load(r.options.args.first(), r.options.plot, error))
         return {Failure::PlotFile, error};
     return Failure();
 }

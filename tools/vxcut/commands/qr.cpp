@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Commands.h"
 
 #include "DesignSource.h"
@@ -11,7 +12,7 @@ namespace Qr {
 
 const char usage[] =
     "Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]\n"
-    "                [placing and cutting options] [--json]\n\n"
+    "                [design options] [--json]\n\n"
     "Runs a QR-code production: the machine feeds printed sheets, its camera\n"
     "reads each sheet's code and the sheet gets that code's design, placed,\n"
     "ordered and shaped as `cut` does it (each design is read once per run).\n"
@@ -26,10 +27,7 @@ const char usage[] =
     "sheet (index, code, design, outcome finished|skipped|failed, reason, ms).\n"
     "Every sheet goes into the job journal (--journal, as for cut).\n"
     "  --count N           stop once N sheets are cut\n"
-    "  --scale PERCENT, --width MM, --height MM, --rotate DEG, --mirror,\n"
-    "  --margin MM, --no-order, --merge-overlaps MM, --passes N, --overcut MM,\n"
-    "  --blade-offset MM, --weed-border MM, --tolerance MM\n"
-    "                      placing and cutting, as for every design of the run\n";
+    "The design options (below) apply to every design of the run.\n";
 
 namespace {
 

@@ -1,0 +1,25 @@
+# SPDX-License-Identifier: LGPL-2.1-or-later
+# The translation check reads the list of translated tools, their languages
+# and source folders from translations/CMakeLists.txt, and runs lupdate.
+if(TARGET tst_tooltranslations)
+    set(sources)
+    foreach(tool ${VX_TRANSLATED_TOOLS})
+        string(REPLACE ";" "|" dirs "${VX_TOOL_TR_SOURCES_${tool}}")
+        list(APPEND sources "${tool}=${dirs}")
+    endforeach()
+    string(REPLACE ";" "," tools "${VX_TRANSLATED_TOOLS}")
+    string(REPLACE ";" "," langs "${VX_TOOL_LANGUAGES}")
+    # "\;" keeps the list one definition.
+    string(REPLACE ";" "\\;" sources "${sources}")
+    target_compile_definitions(tst_tooltranslations PRIVATE
+        VX_LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
+        VX_TRANSLATED_TOOLS="${tools}"
+        VX_TOOL_LANGUAGES="${langs}"
+        VX_TOOL_TR_SOURCES="${sources}")
+    foreach(tool ${VX_TRANSLATED_TOOLS})
+        if(TARGET ${tool})
+            add_dependencies(tst_tooltranslations ${tool})
+        endif()
+    endforeach()
+    add_dependencies(tst_tooltranslations vx_tool_translations)
+endif()

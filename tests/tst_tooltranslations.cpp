@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// The tools' own texts in every language they are translated to: lupdate
+// over the current sources finds no text without a finished translation,
+// and the programs, run in that language (system locale or --lang), print
+// the .ts file's translations with the same exit codes as in English.
+// The tools and languages come from translations/CMakeLists.txt.
+
+#include "InstallRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+struct Message
+{
+    QString source;
+    QString translation;
+    QString type;   // "unfinished", "vanished", ... or empty when done
+};
+
+QList<Message> readTs(const QString &path, QString *error)
+{
+    QList<Message> messages;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return messages;
+    }
+    QXmlStreamReader xml(&file);
+    Message m;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("message")) {
+            m = Message();
+        } else if (xml.name() == QLatin1String("source")) {
+            m.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            m.type = xml.attributes().value(QLatin1String("type")).toString();
+            m.translation = xml.readElementText();
+            messages << m;
+        }
+    }
+    if (xml.hasError())
+        *error = xml.errorString();
+    return messages;
+}
+
+QString squeeze(QString s)
+{
+    return s.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// Whether the output shows the text, whitespace aside (the help wraps long
+// lines anywhere). A text with %1..%9 must be a whole line, after the
+// program's "name:" if any, its placeholders standing for anything.
+bool shows(const QString &output, const QString &text)
+{
+    QStringList parts;
+    for (const QString &part : squeeze(text).split(QRegularExpression(QStringLiteral("%\\d"))))
+        parts << QRegularExpression::escape(part);
+    if (parts.size() == 1)
+        return squeeze(output).contains(squeeze(text));
+    const QRegularExpression line(QStringLiteral("^(?:[^:]*:)?") + parts.join(QStringLiteral(".+?")) + QLatin1Char('$'));
+    for (const QString &l : output.split(QLatin1Char('\n'))) {
+        if (line.match(squeeze(l)).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+QString tsFile(const QString &tool, const QString &lang)
+{
+    return QStringLiteral(VX_SOURCE_DIR "/translations/tools/%1_%2.ts").arg(tool, lang);
+}
+
+QStringList list(const char *commaSeparated)
+{
+    return QString::fromLatin1(commaSeparated).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestToolTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void allFinished_data();
+    void allFinished();
+    void programSpeaks_data();
+    void programSpeaks();
+};
+
+void TestToolTranslations::allFinished_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QString>("lang");
+    for (const QString &tool : list(VX_TRANSLATED_TOOLS))
+        for (const QString &lang : list(VX_TOOL_LANGUAGES))
+            QTest::newRow(qPrintable(tool + QLatin1Char(' ') + lang)) << tool << lang;
+}
+
+void TestToolTranslations::allFinished()
+{
+    QFETCH(QString, tool);
+    QFETCH(QString, lang);
+    // lupdate into a copy, so the check sees today's sources without
+    // touching the committed file.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString copy = dir.filePath(QFileInfo(tsFile(tool, lang)).fileName());
+    QVERIFY2(QFile::copy(tsFile(tool, lang), copy), qPrintable(tsFile(tool, lang)));
+    QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QByteArray sources = QByteArrayLiteral(VX_TOOL_TR_SOURCES);
+    QStringList args{QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
+                     QStringLiteral("none")};
+    for (const QString &entry : QString::fromUtf8(sources).split(QLatin1Char(';'))) {
+        // "tool=dir|dir"
+        if (entry.section(QLatin1Char('='), 0, 0) == tool)
+            args += entry.section(QLatin1Char('='), 1).split(QLatin1Char('|'));
+    }
+    QVERIFY2(args.size() > 4, "no source folders for the tool");
+    args << QStringLiteral("-ts") << copy;
+    const InstallRun run = InstallRun::exec(QStringLiteral(VX_LUPDATE), args, 60000);
+    QVERIFY2(run.ok(), run.why());
+
+    QString error;
+    const QList<Message> messages = readTs(copy, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!messages.isEmpty());
+    QStringList untranslated;
+    const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    for (const Message &m : messages) {
+        QStringList inSource, inTranslation;
+        for (auto it = placeholder.globalMatch(m.source); it.hasNext();)
+            inSource << it.next().captured();
+        for (auto it = placeholder.globalMatch(m.translation); it.hasNext();)
+            inTranslation << it.next().captured();
+        inSource.sort();
+        inTranslation.sort();
+        // A lost %2 drops a value from the line; an unfinished text shows English.
+        if (!m.type.isEmpty() || m.translation.trimmed().isEmpty() || inSource != inTranslation)
+            untranslated << m.source;
+    }
+    QVERIFY2(untranslated.isEmpty(),
+             qPrintable(QStringLiteral("%1 %2: no finished translation for:\n  ").arg(tool, lang)
+                        + untranslated.join(QStringLiteral("\n  "))
+                        + QStringLiteral("\n(ninja vx_lupdate, then translate them in the .ts files)")));
+}
+
+void TestToolTranslations::programSpeaks_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+
+    for (const QString &tool : list(VX_TRANSLATED_TOOLS))
+        QTest::newRow(qPrintable(tool + QStringLiteral(" --help"))) << tool << QStringList{"--help"} << 0;
+    if (list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxsim"))) {
+        // Not 1, which means "cannot listen".
+        QTest::newRow("vxsim unknown option") << "vxsim" << QStringList{"--no-such-option"} << 2;
+        QTest::newRow("vxsim bad port") << "vxsim" << QStringList{"--port", "70000"} << 2;
+        QTest::newRow("vxsim bad option value") << "vxsim" << QStringList{"--drop-mid-job", "101"} << 2;
+        QTest::newRow("vxsim nothing to serve") << "vxsim" << QStringList{"--no-tcp"} << 2;
+        QTest::newRow("vxsim unreadable sheets")
+            << "vxsim" << QStringList{"--sheets-file", "/nonexistent/sheets"} << 2;
+    }
+}
+
+void TestToolTranslations::programSpeaks()
+{
+    QFETCH(QString, tool);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+
+    const QString program = QStringLiteral(VX_BIN_DIR "/") + tool;
+    const auto run = [&](const QString &locale, const QStringList &extra) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LANG"), locale);
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return InstallRun::exec(program, args + extra, 30000, env);
+    };
+    const InstallRun english = run(QStringLiteral("C.UTF-8"), {});
+    QVERIFY2(english.finished, english.why());
+    QCOMPARE(english.exitCode, exitCode);
+
+    for (const QString &lang : list(VX_TOOL_LANGUAGES)) {
+        QString error;
+        const QList<Message> messages = readTs(tsFile(tool, lang), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        // The same run picked by the system locale, and by --lang over an
+        // English system.
+        const InstallRun byLocale = run(lang + QStringLiteral(".UTF-8"), {});
+        const InstallRun byOption = run(QStringLiteral("C.UTF-8"), {QStringLiteral("--lang"), lang});
+        for (const InstallRun *r : {&byLocale, &byOption}) {
+            QVERIFY2(r->finished, r->why());
+            QCOMPARE(r->exitCode, exitCode);
+            int shown = 0;
+            for (const Message &m : messages) {
+                if (!shows(english.output, m.source))
+                    continue;
+                ++shown;
+                QVERIFY2(shows(r->output, m.translation),
+                         qPrintable(lang + QStringLiteral(": \"") + m.translation
+                                    + QStringLiteral("\" missing from:\n") + r->output));
+            }
+            QVERIFY2(shown > 0, qPrintable(QStringLiteral("no translated text in English output:\n") + english.output));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestToolTranslations)
+#include "tst_tooltranslations.moc"

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+#include "PlotArgs.h"
+
+#include "PlotOptionTable.h"
+
+#include <QCommandLineParser>
+
+namespace PlotArgs {
+
+bool usedBy(const QString &command)
+{
+    return command == QLatin1String("cut") || command == QLatin1String("plan") || command == QLatin1String("qr");
+}
+
+QList<QCommandLineOption> options()
+{
+    int count = 0;
+    const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
+    QList<QCommandLineOption> list;
+    for (int i = 0; i < count; ++i) {
+        const PlotOptionTable::Row &row = rows[i];
+        list << (row.argument ? QCommandLineOption(QLatin1String(row.flag), QLatin1String(row.help),
+                                                   QLatin1String(row.argument))
+                              : QCommandLineOption(QLatin1String(row.flag), QLatin1String(row.help)));
+    }
+    return list;
+}
+
+bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, bool *any)
+{
+    int count = 0;
+    const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
+    if (any)
+        *any = false;
+    for (int i = 0; i < count; ++i) {
+        const PlotOptionTable::Row &row = rows[i];
+        const QString flag = QLatin1String(row.flag);
+        if (!parser.isSet(flag))
+            continue;
+        if (any)
+            *any = true;
+        QString why;
+        if (!row.set(plot, row.argument ? parser.value(flag) : QString(), &why)) {
+            error = QStringLiteral("--%1 %2").arg(flag, why);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString help()
+{
+    int count = 0;
+    const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
+    const PlotOptions defaults;
+    QString text = QStringLiteral("Design options (cut and plan take the same):\n");
+    for (int i = 0; i < count; ++i) {
+        const PlotOptionTable::Row &row = rows[i];
+        QString left = QStringLiteral("  --") + QLatin1String(row.flag);
+        if (row.argument)
+            left += QLatin1Char(' ') + QLatin1String(row.argument);
+        QString says = QLatin1String(row.help);
+        if (row.argument)
+            says += QStringLiteral(" Default: %1.").arg(row.current(defaults));
+        const QString line = left.size() < 24 ? left.leftJustified(24) + says
+                                              : left + QLatin1Char('\n') + QString(24, QLatin1Char(' ')) + says;
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace PlotArgs
