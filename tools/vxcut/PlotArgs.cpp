@@ -53,7 +53,7 @@ QString help()
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     const PlotOptions defaults;
-    QString text = QStringLiteral("Design options (cut and plan take the same):\n");
+    QString text = QStringLiteral("Design options (cut, plan and qr take the same):\n");
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
         QString left = QStringLiteral("  --") + QLatin1String(row.flag);
