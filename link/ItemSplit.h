@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 // Frames and items are split in place, as references into the text. The
 // separators are counted first so the list is allocated once: QString's own
