@@ -18,8 +18,9 @@ class DeviceReset
 public:
     explicit DeviceReset(VXCommonInterface *device)
         : m_device(device)
+        , m_names(device->dynamicPropertyNames())
     {
-        for (const QByteArray &name : device->dynamicPropertyNames()) {
+        for (const QByteArray &name : m_names) {
             m_keys.insert(name);
             if (VXDeviceProperty *record = device->property_ptr(name.constData()))
                 m_values.insert(record, record->value());
@@ -27,12 +28,30 @@ public:
     }
 
     // An ETX ends whatever tail is pending: it is cut (or dropped) now.
-    void flush() { m_device->slot_usb_read(QByteArray(1, '\x03')); }
+    void flush() { m_device->slot_usb_read(m_etx); }
 
     // Call after something that forgets the last job report (startTask).
     void restore()
     {
-        for (const QByteArray &name : m_device->dynamicPropertyNames()) {
+        // Most inputs attach nothing: the device's name list is then still
+        // the one taken here (shared, so the comparison is a pointer test).
+        const QList<QByteArray> names = m_device->dynamicPropertyNames();
+        if (names != m_names) {
+            dropAttached(names);
+            // Same names again: share the device's list so the next test is
+            // the quick one.
+            const QList<QByteArray> now = m_device->dynamicPropertyNames();
+            if (now == m_names)
+                m_names = now;
+        }
+        for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it)
+            it.key()->assignDecoded(it.value());
+    }
+
+private:
+    void dropAttached(const QList<QByteArray> &names)
+    {
+        for (const QByteArray &name : names) {
             if (m_keys.contains(name))
                 continue;
             VXDeviceProperty *record = m_device->property_ptr(name.constData());
@@ -40,12 +59,11 @@ public:
             if (record && !m_values.contains(record))
                 delete record;
         }
-        for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it)
-            it.key()->assignDecoded(it.value());
     }
 
-private:
     VXCommonInterface *m_device;
+    QList<QByteArray> m_names;
+    const QByteArray m_etx = QByteArray(1, '\x03');
     QSet<QByteArray> m_keys;
     QHash<VXDeviceProperty *, QVariant> m_values;
 };

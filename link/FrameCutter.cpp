@@ -66,7 +66,11 @@ bool FrameCutter::next(QByteArray &frame)
         const char *etx = static_cast<const char *>(std::memchr(begin, VXFrame::ETX, m_tailStart - m_offset));
         m_offset = etx - data + 1;
         if (const char *stx = findLast(begin, etx - begin, VXFrame::STX)) {
-            frame = QByteArray(stx, etx - stx + 1);
+            // Into the caller's array: a loop that hands the same one back
+            // reuses its storage instead of allocating per frame.
+            const qsizetype size = etx - stx + 1;
+            frame.resize(int(size));
+            std::memcpy(frame.data(), stx, size_t(size));
             return true;
         }
     }

@@ -122,6 +122,7 @@ protected:
     VXDeviceProperty *receiveStamp();
     // Common decoding of a frame already split at ';' (parts of frame).
     void decode_common(const QString &frame, const QStringList &parts);
+    void decode_common(const QString &frame, const QVector<QStringRef> &parts);
     // The record a reply of this kind and number belongs to, for both the
     // model's first pass and the common decoding; null when none. cut tells
     // whether the search ended at a key without a record.

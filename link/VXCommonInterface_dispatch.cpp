@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "VXCommonInterface.h"
+#include "ItemSplit.h"
 #include "UsbOperate.h"
 
 #include <QEvent>
@@ -22,7 +23,7 @@ void VXCommonInterface::decode_buffer()
 
 void VXCommonInterface::decode_cmd(QString frame)
 {
-    decode_common(frame, frame.split(QLatin1Char(';'), Qt::KeepEmptyParts));
+    decode_common(frame, vxlink::splitItems(frame, QLatin1Char(';')));
 }
 
 void VXCommonInterface::decode_cmd(QString item, QString &name, int &number, QString &value)
@@ -43,10 +44,22 @@ void VXCommonInterface::decode_cmd(QString item, QString &name, int &number, QSt
 
 void VXCommonInterface::decode_common(const QString &frame, const QStringList &parts)
 {
+    QVector<QStringRef> refs;
+    refs.reserve(parts.size());
+    for (const QString &part : parts)
+        refs.append(QStringRef(&part));
+    decode_common(frame, refs);
+}
+
+void VXCommonInterface::decode_common(const QString &frame, const QVector<QStringRef> &parts)
+{
+    // Items are read in place: a frame that matches no record (most of them)
+    // costs no string of its own, and the values are copied out only for the
+    // record that takes them.
     if (parts.size() < 3)
         return;
 
-    const QString &kindText = parts.at(1);
+    const QStringRef &kindText = parts.at(1);
     VXDeviceCMDType kind;
     if (kindText == QLatin1String("CMD"))
         kind = CMD;
@@ -56,19 +69,22 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
         return;
 
     int number = 0;
-    QStringList values;
+    QVector<QStringRef> values;
     if (kind == CMD) {
+        // Items between the kind and the closing ';': the first one's number
+        // picks the record, each item's text after its last ':' is a value.
+        if (parts.size() < 4)
+            return;
         QString name, value;
+        decode_cmd(parts.at(2).toString(), name, number, value);
+        values.reserve(parts.size() - 3);
         for (int i = 2; i < parts.size() - 1; ++i) {
-            int itemNumber = 0;
-            decode_cmd(parts.at(i), name, itemNumber, value);
-            if (i == 2)
-                number = itemNumber;
-            values.append(value);
+            const QStringRef &item = parts.at(i);
+            values.append(vxlink::piece(item, item.lastIndexOf(QLatin1Char(':')) + 1));
         }
     } else {
-        const QString &item = parts.at(2);
-        const QStringList fields = item.split(QLatin1Char(','), Qt::KeepEmptyParts);
+        const QStringRef &item = parts.at(2);
+        const QVector<QStringRef> fields = vxlink::splitItems(item, QLatin1Char(','));
         number = fields.at(0).toInt();
         if (number == 66) {
             // Within one job a repeated report is news to no one; the memory
@@ -77,11 +93,11 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
             if (frame == m_lastJobReport)
                 return;
             m_lastJobReport = frame;
-            decode_task(item);
+            decode_task(item.toString());
             return;
         }
         if (number == 11 || number == 55) {
-            emit message(Qrcode, fields.last());
+            emit message(Qrcode, fields.last().toString());
             return;
         }
         // Number, result, then values: a two-field reply (number, value) has
@@ -106,7 +122,11 @@ void VXCommonInterface::decode_common(const QString &frame, const QStringList &p
     if (!param.isEmpty()
         && (values.size() != param.size() + 1 || values.last() == QLatin1String("0")))
         return;
-    record->set_decode(values);
+    QStringList texts;
+    texts.reserve(values.size());
+    for (const QStringRef &value : values)
+        texts.append(value.toString());
+    record->set_decode(texts);
 }
 
 VXDeviceProperty *VXCommonInterface::replyRecord(VXDeviceCMDType kind, int number, bool *cut)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "VXCommonInterface.h"
+#include "ItemSplit.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -11,7 +12,7 @@ namespace {
 
 // Percent arrives as a decimal text ("57.9"); a hostile "nan" or "1e30"
 // must not reach an int conversion, which is undefined for them.
-int truncatedPercent(const QString &text)
+int truncatedPercent(const QStringRef &text)
 {
     const double v = std::trunc(text.toDouble());
     if (!std::isfinite(v))
@@ -98,11 +99,11 @@ void VXCommonInterface::decode_task(QString item)
 
     // Fields: 66, status, file name, copies, finished, percent, then three
     // not read. A comma inside the file name shifts them; taken as it comes.
-    const QStringList fields = item.split(QLatin1Char(','), Qt::KeepEmptyParts);
+    const QVector<QStringRef> fields = vxlink::splitItems(item, QLatin1Char(','));
     if (fields.size() < 9)
         return;
     job.insert(QStringLiteral("Status"), fields.at(1).toInt());
-    job.insert(QStringLiteral("FileName"), fields.at(2));
+    job.insert(QStringLiteral("FileName"), fields.at(2).toString());
     job.insert(QStringLiteral("TaskCopies"), fields.at(3).toInt());
     job.insert(QStringLiteral("Finished"), fields.at(4).toInt());
     job.insert(QStringLiteral("Percent"), truncatedPercent(fields.at(5)));

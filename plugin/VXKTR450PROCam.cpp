@@ -2,6 +2,7 @@
 #include "VXKTR450PROCam.h"
 
 #include "../catalogue/CatalogueTable.h"
+#include "../link/ItemSplit.h"
 
 #include <QCoreApplication>
 
@@ -92,7 +93,7 @@ int VXKTR450PROCam::icon()
 
 void VXKTR450PROCam::decode_cmd(QString frame)
 {
-    const QStringList parts = frame.split(QLatin1Char(';'), Qt::KeepEmptyParts);
+    const QVector<QStringRef> parts = vxlink::splitItems(frame, QLatin1Char(';'));
     if (parts.size() < 3)
         return;
 
@@ -100,10 +101,12 @@ void VXKTR450PROCam::decode_cmd(QString frame)
     // acknowledgement; the common decoding ignores them for lack of a result
     // field.
     if (parts.at(1) == QLatin1String("CCMD")) {
-        const QStringList fields = parts.at(2).split(QLatin1Char(','));
-        if (fields.size() == 2) {
+        const QStringRef &item = parts.at(2);
+        const int comma = item.indexOf(QLatin1Char(','));
+        if (comma >= 0 && item.indexOf(QLatin1Char(','), comma + 1) < 0) {
+            const QStringRef value = vxlink::piece(item, comma + 1);
             bool numeric = false;
-            const int number = fields.at(0).toInt(&numeric, 10);
+            const int number = vxlink::piece(item, 0, comma).toInt(&numeric, 10);
             // 0 marks "no such command" on a record; a reply numbered 0 (or
             // not numbered at all) belongs to none of them.
             if (numeric && number != 0) {
@@ -114,11 +117,11 @@ void VXKTR450PROCam::decode_cmd(QString frame)
                     return;
                 if (record) {
                     if (record->get_cmd_int() == number) {
-                        record->set_decode(QStringList{fields.at(1)});
+                        record->set_decode(value.toString());
                     } else {
                         // A retStatus handler may delete this device.
                         const QPointer<VXKTR450PROCam> alive(this);
-                        record->ret_Status(fields.at(1).toInt(nullptr, 10));
+                        record->ret_Status(value.toInt(nullptr, 10));
                         if (!alive)
                             return;
                     }
