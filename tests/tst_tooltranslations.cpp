@@ -121,7 +121,7 @@ void TestToolTranslations::allFinished()
     const QByteArray sources = QByteArrayLiteral(VX_TOOL_TR_SOURCES);
     QStringList args{QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
                      QStringLiteral("none")};
-    for (const QString &entry : QString::fromUtf8(sources).split(QLatin1Char(';'))) {
+    for (const QString &entry : QString::fromUtf8(sources).split(QLatin1Char(','))) {
         // "tool=dir|dir"
         if (entry.section(QLatin1Char('='), 0, 0) == tool)
             args += entry.section(QLatin1Char('='), 1).split(QLatin1Char('|'));
@@ -171,6 +171,13 @@ void TestToolTranslations::programSpeaks_data()
         QTest::newRow("vxsim nothing to serve") << "vxsim" << QStringList{"--no-tcp"} << 2;
         QTest::newRow("vxsim unreadable sheets")
             << "vxsim" << QStringList{"--sheets-file", "/nonexistent/sheets"} << 2;
+    }
+    if (list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxcloud"))) {
+        // Its help promises 2 for a bad command line; 1 means "cannot listen".
+        QTest::newRow("vxcloud unknown option") << "vxcloud" << QStringList{"--bogus"} << 2;
+        QTest::newRow("vxcloud bad port") << "vxcloud" << QStringList{"--port", "70000"} << 2;
+        QTest::newRow("vxcloud bad device") << "vxcloud" << QStringList{"--device", "X"} << 2;
+        QTest::newRow("vxcloud bad channel limit") << "vxcloud" << QStringList{"--max-channels", "0"} << 2;
     }
 }
 
