@@ -99,6 +99,8 @@ private slots:
     void allFinished();
     void programSpeaks_data();
     void programSpeaks();
+    void jsonIsTheSame_data();
+    void jsonIsTheSame();
 };
 
 void TestToolTranslations::allFinished_data()
@@ -184,6 +186,13 @@ void TestToolTranslations::programSpeaks_data()
     }
     if (list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxstudio")))
         QTest::newRow("vxstudio unknown option") << "vxstudio" << QStringList{"--bogus"} << 1;
+    if (list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxcut"))) {
+        QTest::newRow("vxcut cut --help") << "vxcut" << QStringList{"cut", "--help"} << 0;
+        QTest::newRow("vxcut unknown command") << "vxcut" << QStringList{"frobnicate"} << 2;
+        QTest::newRow("vxcut bad copies") << "vxcut" << QStringList{"demo", "--copies", "0"} << 2;
+        QTest::newRow("vxcut token and token file")
+            << "vxcut" << QStringList{"info", "--token", "t", "--token-file", "f"} << 2;
+    }
 }
 
 void TestToolTranslations::programSpeaks()
@@ -234,6 +243,51 @@ void TestToolTranslations::programSpeaks()
                                     + QStringLiteral("\" missing from:\n") + r->output));
             }
             QVERIFY2(shown > 0, qPrintable(QStringLiteral("no translated text in English output:\n") + english.output));
+        }
+    }
+}
+
+void TestToolTranslations::jsonIsTheSame_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+
+    if (!list(VX_TRANSLATED_TOOLS).contains(QLatin1String("vxcut")))
+        QSKIP("vxcut is not translated");
+    const QString sample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+    QTest::newRow("plan") << QStringList{"plan", sample, "--json"} << 0;
+    QTest::newRow("plan with options") << QStringList{"plan", sample, "--scale", "50", "--rotate", "90", "--json"} << 0;
+    QTest::newRow("unreadable plot") << QStringList{"plan", "/nonexistent/plot.plt", "--json"} << 9;
+    QTest::newRow("bad option value") << QStringList{"plan", sample, "--rotate", "45", "--json"} << 2;
+    QTest::newRow("unknown command") << QStringList{"frobnicate", "--json"} << 2;
+    QTest::newRow("bad copies") << QStringList{"demo", "--copies", "0", "--json"} << 2;
+    QTest::newRow("history") << QStringList{"history", "--journal", "/nonexistent/jobs.jsonl", "--json"} << 0;
+}
+
+// What scripts read: the same bytes and exit code whatever the language.
+void TestToolTranslations::jsonIsTheSame()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+
+    const QString program = QStringLiteral(VX_BIN_DIR "/vxcut");
+    const auto run = [&](const QString &locale, const QStringList &extra) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LANG"), locale);
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.remove(QStringLiteral("LANGUAGE"));
+        return InstallRun::exec(program, args + extra, 30000, env);
+    };
+    const InstallRun english = run(QStringLiteral("C.UTF-8"), {});
+    QVERIFY2(english.finished, english.why());
+    QCOMPARE(english.exitCode, exitCode);
+    QVERIFY2(english.output.startsWith(QLatin1Char('{')), english.why());
+    for (const QString &lang : list(VX_TOOL_LANGUAGES)) {
+        for (const InstallRun &r : {run(lang + QStringLiteral(".UTF-8"), {}),
+                                    run(QStringLiteral("C.UTF-8"), {QStringLiteral("--lang"), lang})}) {
+            QVERIFY2(r.finished, r.why());
+            QCOMPARE(r.exitCode, exitCode);
+            QCOMPARE(r.output, english.output);
         }
     }
 }

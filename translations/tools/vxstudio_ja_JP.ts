@@ -155,7 +155,9 @@
     </message>
     <message numerus="yes">
         <source>Job started: %1, %n copies.</source>
-        <translation><numerusform>ジョブを開始しました：%1、%n 部。</numerusform></translation>
+        <translation>
+            <numerusform>ジョブを開始しました：%1、%n 部。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -233,7 +235,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
-        <translation><numerusform>再開：%n 部を最初からカットしています。</numerusform></translation>
+        <translation>
+            <numerusform>再開：%n 部を最初からカットしています。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,7 +464,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Read from machine: %n queries sent.</source>
-        <translation><numerusform>装置から読み込み：%n 件の問い合わせを送信しました。</numerusform></translation>
+        <translation>
+            <numerusform>装置から読み込み：%n 件の問い合わせを送信しました。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Not connected: nothing written.</source>

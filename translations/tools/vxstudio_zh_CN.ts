@@ -155,7 +155,9 @@
     </message>
     <message numerus="yes">
         <source>Job started: %1, %n copies.</source>
-        <translation><numerusform>任务已开始：%1，共 %n 份。</numerusform></translation>
+        <translation>
+            <numerusform>任务已开始：%1，共 %n 份。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -233,7 +235,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
-        <translation><numerusform>续切：正在切割 %n 份完整的图形。</numerusform></translation>
+        <translation>
+            <numerusform>续切：正在切割 %n 份完整的图形。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,7 +464,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Read from machine: %n queries sent.</source>
-        <translation><numerusform>从机器读取：已发送 %n 条查询。</numerusform></translation>
+        <translation>
+            <numerusform>从机器读取：已发送 %n 条查询。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Not connected: nothing written.</source>

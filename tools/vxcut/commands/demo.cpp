@@ -16,14 +16,14 @@
 namespace Demo {
 
 const char usage[] =
-    "Usage: vxcut demo [--copies N] [--json]\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut demo [--copies N] [--json]\n\n"
     "Starts a simulated machine and a local cloud stand-in on free loopback\n"
     "ports, connects, reads the machine, registers it, opens the remote\n"
     "channel, cuts the bundled sample plot, stops the job and prints the\n"
     "work record as the cloud received it. Needs no hardware or network.\n"
     "  --copies N    copies to cut (default 2)\n"
     "  --quality Q   cutting quality, index or text as `vxcut settings` shows it\n"
-    "  --speedup F   how much faster than real time the simulator cuts (default 50)\n";
+    "  --speedup F   how much faster than real time the simulator cuts (default 50)\n");
 
 #ifndef VXCUT_DEMO
 Outcome run(Run &)

@@ -15,8 +15,8 @@ QString withUnit(const QString &value, const QString &unit)
 namespace Get {
 
 const char usage[] =
-    "Usage: vxcut get KEY... --tcp ... | --usb ...\n\n"
-    "Reads settings by key (as `vxcut settings --json` lists them).\n";
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut get KEY... --tcp ... | --usb ...\n\n"
+    "Reads settings by key (as `vxcut settings --json` lists them).\n");
 
 Failure check(Run &r)
 {

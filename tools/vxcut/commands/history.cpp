@@ -11,10 +11,10 @@
 namespace History {
 
 const char usage[] =
-    "Usage: vxcut history [--last N] [--json]\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut history [--last N] [--json]\n\n"
     "Lists the last N jobs of the journal (20 by default), oldest first:\n"
     "when, outcome, copies finished of those asked, the file, the machine,\n"
-    "reconnects and link-down time. A torn or foreign line is skipped.\n";
+    "reconnects and link-down time. A torn or foreign line is skipped.\n");
 
 namespace {
 

@@ -11,9 +11,9 @@
 namespace Jog {
 
 const char usage[] =
-    "Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...\n\n"
     "Moves the carriage for MS milliseconds (default 500) then stops it;\n"
-    "origin sets the origin here, home returns to it.\n";
+    "origin sets the origin here, home returns to it.\n");
 
 Failure check(Run &r)
 {

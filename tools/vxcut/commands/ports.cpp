@@ -8,7 +8,7 @@
 
 namespace Ports {
 
-const char usage[] = "Usage: vxcut ports [--json]\n\nLists the serial devices present.\n";
+const char usage[] = QT_TRANSLATE_NOOP("Command", "Usage: vxcut ports [--json]\n\nLists the serial devices present.\n");
 
 Outcome run(Run &r)
 {

@@ -15,7 +15,7 @@
 namespace Resume {
 
 const char usage[] =
-    "Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]\n"
     "                    [--recut-interrupted | --skip-interrupted]\n\n"
     "Cuts what is left of the last interrupted job in the journal: the\n"
     "copies that were not finished, the one cut part way continued from the\n"
@@ -24,7 +24,7 @@ const char usage[] =
     "  --yes                 no question (for scripts)\n"
     "  --recut-interrupted   cut the interrupted copy whole again (on fresh\n"
     "                        material)\n"
-    "  --skip-interrupted    leave the interrupted copy out\n";
+    "  --skip-interrupted    leave the interrupted copy out\n");
 
 namespace {
 

@@ -10,11 +10,11 @@
 namespace Set {
 
 const char usage[] =
-    "Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...\n\n"
     "Writes settings, values in the units the settings list shows (combo\n"
     "settings take the index or the option text), reads each one back and\n"
     "reports the machine's write status. Every value is checked before any\n"
-    "is written.\n";
+    "is written.\n");
 
 Failure check(Run &r)
 {

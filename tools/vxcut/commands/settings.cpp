@@ -16,14 +16,14 @@
 namespace Settings {
 
 const char usage[] =
-    "Usage: vxcut settings            --tcp ... | --usb ...\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut settings            --tcp ... | --usb ...\n"
     "       vxcut settings dump FILE  --tcp ... | --usb ...\n"
     "       vxcut settings apply FILE --tcp ... | --usb ...\n\n"
     "Without a subcommand: every user and system setting with its label,\n"
     "value and unit, in the user's language.\n"
     "dump: writes the user settings to a readable profile file.\n"
     "apply: checks the file, shows what would change, writes the changes\n"
-    "and reads every written value back.\n";
+    "and reads every written value back.\n");
 
 namespace {
 
