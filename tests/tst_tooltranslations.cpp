@@ -271,8 +271,12 @@ void TestToolTranslations::jsonIsTheSame()
     QFETCH(int, exitCode);
 
     const QString program = QStringLiteral(VX_BIN_DIR "/vxcut");
+    // Without one Qt warns on stderr, which is merged into what is compared.
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
     const auto run = [&](const QString &locale, const QStringList &extra) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("LANG"), locale);
         env.insert(QStringLiteral("LC_ALL"), locale);
         env.remove(QStringLiteral("LANGUAGE"));
@@ -281,7 +285,7 @@ void TestToolTranslations::jsonIsTheSame()
     const InstallRun english = run(QStringLiteral("C.UTF-8"), {});
     QVERIFY2(english.finished, english.why());
     QCOMPARE(english.exitCode, exitCode);
-    QVERIFY2(english.output.startsWith(QLatin1Char('{')), english.why());
+    QVERIFY2(english.output.contains(QLatin1String("\"event\":\"result\"")), english.why());
     for (const QString &lang : list(VX_TOOL_LANGUAGES)) {
         for (const InstallRun &r : {run(lang + QStringLiteral(".UTF-8"), {}),
                                     run(QStringLiteral("C.UTF-8"), {QStringLiteral("--lang"), lang})}) {

@@ -9,6 +9,7 @@
 #include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QNetworkReply>
 
 Run::Run(const Options &o, Output &output, Interrupt *intr)
@@ -143,7 +144,7 @@ void Run::applyQuality()
     out.event(QStringLiteral("write"),
               {{QStringLiteral("key"), QStringLiteral("WORK_MODE")},
                {QStringLiteral("value"), RecordValue::shown(r, quality)}},
-              QStringLiteral("cutting quality: %1").arg(RecordValue::shown(r, quality)));
+              QCoreApplication::translate("Run", "cutting quality: %1").arg(RecordValue::shown(r, quality)));
 }
 
 Failure Run::readInfo(bool show)
@@ -204,7 +205,7 @@ Failure Run::registerCloud(NimbraCloud *cloud, QString code)
     }
     const QJsonObject r = rec->value().toJsonObject();
     out.event(QStringLiteral("cloud"), r,
-              QStringLiteral("cloud: registered as device %1 (code %2)")
+              QCoreApplication::translate("Run", "cloud: registered as device %1 (code %2)")
                   .arg(r.value(QStringLiteral("id")).toInt()).arg(code));
     return Failure();
 }

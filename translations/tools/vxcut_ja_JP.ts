@@ -257,6 +257,27 @@ Commands:
         <source>done: %1 of %2 copies in %3%4</source>
         <translation>完了：%2 部中 %1 部、所要 %3%4</translation>
     </message>
+    <message>
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
+        <translation>図形 %1：%2 x %3 mm、カット長 %4 mm（移動 %5 mm）、1 部、予想 %6</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` cuts what is left</source>
+        <translation>。残りは `vxcut resume` でカットできます</translation>
+    </message>
+</context>
+<context>
+    <name>Demo</name>
+    <message>
+        <source>simulated machine on 127.0.0.1:%1, cloud stand-in on %2</source>
+        <translation>模擬装置は 127.0.0.1:%1、クラウド代替は %2</translation>
+    </message>
+    <message>
+        <source>work record as the cloud received it (after %1 Runtime snapshots):
+%2</source>
+        <translation>クラウドが受け取った作業記録（Runtime スナップショット %1 回の後）：
+%2</translation>
+    </message>
 </context>
 <context>
     <name>ExitCode</name>
@@ -315,6 +336,56 @@ Commands:
     <message>
         <source>Exit codes:</source>
         <translation>終了コード：</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>1 reconnect, link down %1 s</source>
+        <translation>再接続 1 回、切断 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reconnects, link down %1 s</source>
+        <translation><numerusform>再接続 %n 回、切断 %1 秒</numerusform></translation>
+    </message>
+    <message>
+        <source>no jobs in %1</source>
+        <translation>%1 にジョブはありません</translation>
+    </message>
+    <message>
+        <source>1 line of %1 holds no job record (torn or foreign): skipped</source>
+        <translation>%1 の 1 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
+        <translation><numerusform>%1 の %n 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>JobLoop</name>
+    <message>
+        <source>reconnected to %1 after %2 s; reading the job state</source>
+        <translation>%2 秒後に %1 へ再接続しました。ジョブの状態を読み取っています</translation>
+    </message>
+    <message>
+        <source>interrupted: no longer reconnecting</source>
+        <translation>中断：再接続をやめます</translation>
+    </message>
+    <message>
+        <source>stopping the job on the machine...</source>
+        <translation>装置上のジョブを停止しています…</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>; 1 reconnect, link down %1 s</source>
+        <translation>、再接続 1 回、切断 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n reconnects, link down %1 s</source>
+        <translation><numerusform>、再接続 %n 回、切断 %1 秒</numerusform></translation>
     </message>
 </context>
 <context>
@@ -471,6 +542,14 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source>plot text written to %1 (%n bytes)</source>
         <translation><numerusform>プロットテキストを %1 に書き出しました（%n バイト）</numerusform></translation>
     </message>
+    <message>
+        <source>%1 (%2): %3 x %4 mm, 1 path
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation>%1（%2）：%3 x %4 mm、パス 1 本
+カット長 %5 mm、移動量はファイル順 %6 mm、並べ替え後 %7 mm
+一度だけカットする重なり線：%8 mm、予想 %9</translation>
+    </message>
 </context>
 <context>
     <name>PlotArgs</name>
@@ -536,6 +615,58 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>Chord tolerance for curves.</source>
         <translation>曲線の弦誤差の許容値。</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>no serial devices found</source>
+        <translation>シリアルデバイスが見つかりません</translation>
+    </message>
+</context>
+<context>
+    <name>Resume</name>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
+        <translation>%1 部目の残りをカットしています：ストローク %2 から、%3 mm</translation>
+    </message>
+    <message>
+        <source>cutting 1 whole copy</source>
+        <translation>1 部を丸ごとカットしています</translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n whole copies</source>
+        <translation><numerusform>%n 部を丸ごとカットしています</numerusform></translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>cutting quality: %1</source>
+        <translation>カット品質：%1</translation>
+    </message>
+    <message>
+        <source>cloud: registered as device %1 (code %2)</source>
+        <translation>クラウド：装置 %1 として登録しました（コード %2）</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>%1 settings written to %2</source>
+        <translation>%1 件の設定を %2 に書き出しました</translation>
+    </message>
+    <message>
+        <source>the machine already has every value of the profile</source>
+        <translation>装置はすでにプロファイルのすべての値になっています</translation>
+    </message>
+    <message>
+        <source>%1 change(s); writing and reading back...</source>
+        <translation>%1 件の変更。書き込んで読み返しています…</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,27 @@ Commands:
         <source>done: %1 of %2 copies in %3%4</source>
         <translation>完成：%2 份中完成 %1 份，用时 %3%4</translation>
     </message>
+    <message>
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
+        <translation>图形 %1：%2 x %3 mm，切割长度 %4 mm（另有空程 %5 mm），1 份，预计 %6</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` cuts what is left</source>
+        <translation>；`vxcut resume` 可切割剩余部分</translation>
+    </message>
+</context>
+<context>
+    <name>Demo</name>
+    <message>
+        <source>simulated machine on 127.0.0.1:%1, cloud stand-in on %2</source>
+        <translation>模拟机器位于 127.0.0.1:%1，云服务替身位于 %2</translation>
+    </message>
+    <message>
+        <source>work record as the cloud received it (after %1 Runtime snapshots):
+%2</source>
+        <translation>云端收到的工作记录（经过 %1 次 Runtime 快照）：
+%2</translation>
+    </message>
 </context>
 <context>
     <name>ExitCode</name>
@@ -309,6 +330,56 @@ Commands:
     <message>
         <source>Exit codes:</source>
         <translation>退出码：</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>1 reconnect, link down %1 s</source>
+        <translation>重连 1 次，断线 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reconnects, link down %1 s</source>
+        <translation><numerusform>重连 %n 次，断线 %1 秒</numerusform></translation>
+    </message>
+    <message>
+        <source>no jobs in %1</source>
+        <translation>%1 中没有任务</translation>
+    </message>
+    <message>
+        <source>1 line of %1 holds no job record (torn or foreign): skipped</source>
+        <translation>%1 中有 1 行不是任务记录（残缺或无法识别）：已跳过</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
+        <translation><numerusform>%1 中有 %n 行不是任务记录（残缺或无法识别）：已跳过</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>JobLoop</name>
+    <message>
+        <source>reconnected to %1 after %2 s; reading the job state</source>
+        <translation>%2 秒后已重新连接到 %1，正在读取任务状态</translation>
+    </message>
+    <message>
+        <source>interrupted: no longer reconnecting</source>
+        <translation>已中断：不再重新连接</translation>
+    </message>
+    <message>
+        <source>stopping the job on the machine...</source>
+        <translation>正在机器上停止任务…</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>; 1 reconnect, link down %1 s</source>
+        <translation>；重连 1 次，断线 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n reconnects, link down %1 s</source>
+        <translation><numerusform>；重连 %n 次，断线 %1 秒</numerusform></translation>
     </message>
 </context>
 <context>
@@ -465,6 +536,14 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source>plot text written to %1 (%n bytes)</source>
         <translation><numerusform>绘图文本已写入 %1（%n 字节）</numerusform></translation>
     </message>
+    <message>
+        <source>%1 (%2): %3 x %4 mm, 1 path
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation>%1（%2）：%3 x %4 mm，1 条路径
+切割长度 %5 mm；空程按文件顺序 %6 mm，排序后 %7 mm
+重叠线只切一次：%8 mm；预计 %9</translation>
+    </message>
 </context>
 <context>
     <name>PlotArgs</name>
@@ -530,6 +609,58 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>Chord tolerance for curves.</source>
         <translation>曲线的弦高公差。</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>no serial devices found</source>
+        <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>Resume</name>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
+        <translation>正在切割第 %1 份的剩余部分：从第 %2 笔开始，%3 mm</translation>
+    </message>
+    <message>
+        <source>cutting 1 whole copy</source>
+        <translation>正在切割 1 份完整的图形</translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n whole copies</source>
+        <translation><numerusform>正在切割 %n 份完整的图形</numerusform></translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>cutting quality: %1</source>
+        <translation>切割质量：%1</translation>
+    </message>
+    <message>
+        <source>cloud: registered as device %1 (code %2)</source>
+        <translation>云端：已登记为设备 %1（代码 %2）</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>%1 settings written to %2</source>
+        <translation>已将 %1 项设置写入 %2</translation>
+    </message>
+    <message>
+        <source>the machine already has every value of the profile</source>
+        <translation>机器已具有配置文件中的所有值</translation>
+    </message>
+    <message>
+        <source>%1 change(s); writing and reading back...</source>
+        <translation>%1 项改动；正在写入并读回…</translation>
     </message>
 </context>
 <context>

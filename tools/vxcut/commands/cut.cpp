@@ -63,8 +63,9 @@ void announce(Run &r, const JobRunner &runner, int estimate)
     plot.insert(QStringLiteral("estimate"), estimate);
     const QLocale locale;
     r.out.event(QStringLiteral("plot"), plot,
-                QCoreApplication::translate("Cut", "plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6",
-                                            nullptr, copies)
+                (copies == 1 ? QCoreApplication::translate("Cut", "plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6")
+                             : QCoreApplication::translate("Cut", "plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6",
+                                                           nullptr, copies))
                     .arg(job.fileName, locale.toString(job.widthMm, 'f', 1), locale.toString(job.heightMm, 'f', 1),
                          locale.toString(job.pathMm, 'f', 0), locale.toString(job.travelMm, 'f', 0),
                          estimate < 0 ? QCoreApplication::translate("Cut", "unknown (machine speeds not read)")
@@ -81,7 +82,7 @@ Outcome cutJob(Run &r)
         return r.waitFailure(QStringLiteral("starting the job"));
     if (Failure f = JobLoop::drive(r, runner)) {
         if (runner.machineGaveUp() && runner.journalError().isEmpty())
-            f.message += QStringLiteral("; `vxcut resume` cuts what is left");
+            f.message += QCoreApplication::translate("Cut", "; `vxcut resume` cuts what is left");
         return f;
     }
     const QLocale locale;

@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "Run.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 
 #if defined(VXCUT_HAS_VXSIMCORE) && defined(VXCUT_HAS_VXCLOUDCORE)
@@ -45,7 +46,7 @@ Outcome run(Run &r)
                 {{QStringLiteral("machine"), QStringLiteral("127.0.0.1:%1").arg(sim.serverPort())},
                  {QStringLiteral("cloud"), cloudServer.httpBase().toString()},
                  {QStringLiteral("ws"), cloudServer.ws()}},
-                QStringLiteral("simulated machine on 127.0.0.1:%1, cloud stand-in on %2")
+                QCoreApplication::translate("Demo", "simulated machine on 127.0.0.1:%1, cloud stand-in on %2")
                     .arg(sim.serverPort()).arg(cloudServer.httpBase().toString()));
 
     // The cut command itself, pointed at the machine and the cloud above.
@@ -74,7 +75,7 @@ Outcome run(Run &r)
         snapshots = cloudServer.channelTexts().size();
     }
     r.out.event(QStringLiteral("work_record"), record,
-                QStringLiteral("work record as the cloud received it (after %1 Runtime snapshots):\n%2")
+                QCoreApplication::translate("Demo", "work record as the cloud received it (after %1 Runtime snapshots):\n%2")
                     .arg(snapshots)
                     .arg(QString::fromUtf8(QJsonDocument(record).toJson(QJsonDocument::Indented)).trimmed()));
     return QJsonObject{{QStringLiteral("work_record"), record}, {QStringLiteral("snapshots"), snapshots}};

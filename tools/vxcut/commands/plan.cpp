@@ -46,10 +46,13 @@ Outcome run(Run &r)
     const QJsonObject facts = job.planFacts();
     const QLocale locale;
     r.out.event(QStringLiteral("plan"), facts,
-                QCoreApplication::translate("Plan", "%1 (%2): %3 x %4 mm, %n paths\n"
-                                                    "cut length %5 mm; travel %6 mm in file order, %7 mm as ordered\n"
-                                                    "overlapping lines cut once: %8 mm; estimated %9",
-                                            nullptr, p.paths)
+                (p.paths == 1 ? QCoreApplication::translate("Plan", "%1 (%2): %3 x %4 mm, 1 path\n"
+                                                                    "cut length %5 mm; travel %6 mm in file order, %7 mm as ordered\n"
+                                                                    "overlapping lines cut once: %8 mm; estimated %9")
+                              : QCoreApplication::translate("Plan", "%1 (%2): %3 x %4 mm, %n paths\n"
+                                                                    "cut length %5 mm; travel %6 mm in file order, %7 mm as ordered\n"
+                                                                    "overlapping lines cut once: %8 mm; estimated %9",
+                                                            nullptr, p.paths))
                     .arg(job.fileName, job.format, locale.toString(p.width, 'f', 1), locale.toString(p.height, 'f', 1),
                          locale.toString(p.cutLength, 'f', 1), locale.toString(p.travelBefore, 'f', 1),
                          locale.toString(p.travelAfter, 'f', 1), locale.toString(p.mergedLength, 'f', 1),

@@ -4,6 +4,7 @@
 #include "Output.h"
 #include "Run.h"
 
+#include <QCoreApplication>
 #include <QSerialPortInfo>
 
 namespace Ports {
@@ -14,7 +15,7 @@ Outcome run(Run &r)
 {
     const auto list = QSerialPortInfo::availablePorts();
     if (list.isEmpty())
-        r.out.text(QStringLiteral("no serial devices found"));
+        r.out.text(QCoreApplication::translate("Ports", "no serial devices found"));
     for (const QSerialPortInfo &port : list) {
         QJsonObject o{{QStringLiteral("path"), port.systemLocation()},
                       {QStringLiteral("name"), port.portName()},

@@ -9,6 +9,8 @@
 #include "Run.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <cstdio>
 #include <unistd.h>
 
@@ -110,17 +112,18 @@ Outcome run(Run &r)
             return failed;
         r.out.event(QStringLiteral("rest"), {{QStringLiteral("from_stroke"), stroke + 1},
                                              {QStringLiteral("path_length"), qRound64(rest.pathMm)}},
-                    QStringLiteral("cutting the rest of copy %1: from stroke %2, %3 mm")
-                        .arg(g.from.finished + 1).arg(stroke + 1).arg(rest.pathMm, 0, 'f', 0));
+                    QCoreApplication::translate("Resume", "cutting the rest of copy %1: from stroke %2, %3 mm")
+                        .arg(QLocale().toString(g.from.finished + 1), QLocale().toString(stroke + 1), QLocale().toString(rest.pathMm, 'f', 0)));
         failed = cutPart(rest, 1, true);
     }
     if (!failed && g.plan.whole > 0) {
-        r.out.text(QStringLiteral("cutting %1 whole cop%2").arg(g.plan.whole).arg(g.plan.whole == 1 ? "y" : "ies"));
+        r.out.text(g.plan.whole == 1 ? QCoreApplication::translate("Resume", "cutting 1 whole copy")
+                                     : QCoreApplication::translate("Resume", "cutting %n whole copies", nullptr, g.plan.whole));
         failed = cutPart(r.job, g.plan.whole, false);
     }
     QString error;
     if (!r.journal.append(record, &error))
-        r.out.warning(QStringLiteral("job journal not written: %1").arg(error));
+        r.out.warning(QCoreApplication::translate("Resume", "job journal not written: %1").arg(error));
     if (failed)
         return failed;
     r.out.text(QStringLiteral("done: cut %1%2").arg(g.planText())

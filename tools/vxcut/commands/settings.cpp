@@ -8,6 +8,7 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
@@ -114,7 +115,7 @@ Outcome dump(Run &r)
     if (!f.open(QIODevice::WriteOnly)
             || f.write(Profile::render(r.session->device(), keys, header).toUtf8()) < 0 || !f.commit())
         return Failure(Failure::Other, QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
-    r.out.text(QStringLiteral("%1 settings written to %2").arg(keys.size()).arg(path));
+    r.out.text(QCoreApplication::translate("Settings", "%1 settings written to %2").arg(keys.size()).arg(path));
     return QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("count"), keys.size()}};
 }
 
@@ -146,10 +147,10 @@ Outcome apply(Run &r)
                                                               withUnit(RecordValue::shown(e.record, e.stored), unit)));
     }
     if (changes.isEmpty()) {
-        r.out.text(QStringLiteral("the machine already has every value of the profile"));
+        r.out.text(QCoreApplication::translate("Settings", "the machine already has every value of the profile"));
         return QJsonObject{{QStringLiteral("written"), 0}};
     }
-    r.out.text(QStringLiteral("%1 change(s); writing and reading back...").arg(changes.size()));
+    r.out.text(QCoreApplication::translate("Settings", "%1 change(s); writing and reading back...").arg(changes.size()));
     return Set::writeAll(r, changes);
 }
 
