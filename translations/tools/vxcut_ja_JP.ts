@@ -265,6 +265,14 @@ Commands:
         <source>; `vxcut resume` cuts what is left</source>
         <translation>。残りは `vxcut resume` でカットできます</translation>
     </message>
+    <message>
+        <source>cut wants exactly one plot file</source>
+        <translation>cut には図形ファイルをちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>ジョブの開始</translation>
+    </message>
 </context>
 <context>
     <name>Demo</name>
@@ -277,6 +285,22 @@ Commands:
 %2</source>
         <translation>クラウドが受け取った作業記録（Runtime スナップショット %1 回の後）：
 %2</translation>
+    </message>
+    <message>
+        <source>this build has no simulator or cloud stand-in</source>
+        <translation>このビルドには模擬装置もクラウド代替も含まれていません</translation>
+    </message>
+    <message>
+        <source>cannot start the cloud stand-in on 127.0.0.1</source>
+        <translation>127.0.0.1 でクラウド代替を起動できません</translation>
+    </message>
+    <message>
+        <source>cannot start the simulated machine on 127.0.0.1</source>
+        <translation>127.0.0.1 で模擬装置を起動できません</translation>
+    </message>
+    <message>
+        <source>the cloud stand-in received no work record</source>
+        <translation>クラウド代替は作業記録を受け取りませんでした</translation>
     </message>
 </context>
 <context>
@@ -339,6 +363,17 @@ Commands:
     </message>
 </context>
 <context>
+    <name>Get</name>
+    <message>
+        <source>get wants at least one KEY</source>
+        <translation>get には KEY を 1 つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation>不明なキー %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>1 reconnect, link down %1 s</source>
@@ -359,6 +394,10 @@ Commands:
     <message numerus="yes">
         <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
         <translation><numerusform>%1 の %n 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</numerusform></translation>
+    </message>
+    <message>
+        <source>history takes no arguments</source>
+        <translation>history は引数を取りません</translation>
     </message>
 </context>
 <context>
@@ -386,6 +425,21 @@ Commands:
     <message numerus="yes">
         <source>; %n reconnects, link down %1 s</source>
         <translation><numerusform>、再接続 %n 回、切断 %1 秒</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>Jog</name>
+    <message>
+        <source>jog wants one of X+ X- Y+ Y- origin home</source>
+        <translation>jog には X+ X- Y+ Y- origin home のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>this device has no %1 command</source>
+        <translation>この装置には %1 コマンドがありません</translation>
+    </message>
+    <message>
+        <source>jogging</source>
+        <translation>ジョグ</translation>
     </message>
 </context>
 <context>
@@ -550,6 +604,14 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 カット長 %5 mm、移動量はファイル順 %6 mm、並べ替え後 %7 mm
 一度だけカットする重なり線：%8 mm、予想 %9</translation>
     </message>
+    <message>
+        <source>plan wants exactly one design file</source>
+        <translation>plan には図形ファイルをちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません：%2</translation>
+    </message>
 </context>
 <context>
     <name>PlotArgs</name>
@@ -642,6 +704,32 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source>job journal not written: %1</source>
         <translation>ジョブ記録を書き込めませんでした：%1</translation>
     </message>
+    <message>
+        <source>no terminal to confirm on: give --yes to cut without asking</source>
+        <translation>確認する端末がありません：確認なしでカットするには --yes を付けてください</translation>
+    </message>
+    <message>
+        <source>not confirmed; nothing was cut</source>
+        <translation>確認されなかったため、何もカットしていません</translation>
+    </message>
+    <message>
+        <source>resume takes no arguments: it resumes the last interrupted job</source>
+        <translation>resume は引数を取りません：最後に中断したジョブを再開します</translation>
+    </message>
+    <message>
+        <source>interrupted job of %1: %2 on %3: %4
+to cut: %5</source>
+        <translation>%1 の中断ジョブ：%2（装置 %3）：%4
+カットする範囲：%5</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>ジョブの開始</translation>
+    </message>
+    <message>
+        <source>done: cut %1%2</source>
+        <translation>完了：%1 をカットしました%2</translation>
+    </message>
 </context>
 <context>
     <name>Run</name>
@@ -652,6 +740,101 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>cloud: registered as device %1 (code %2)</source>
         <translation>クラウド：装置 %1 として登録しました（コード %2）</translation>
+    </message>
+    <message>
+        <source>plugin %1 created no device object</source>
+        <translation>プラグイン %1 は装置オブジェクトを作成しませんでした</translation>
+    </message>
+    <message>
+        <source>link: %1</source>
+        <translation>接続：%1</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>QR コード：%1</translation>
+    </message>
+    <message>
+        <source>give the machine with --tcp HOST[:PORT] or --usb PATH</source>
+        <translation>装置を --tcp HOST[:PORT] か --usb PATH で指定してください</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>中断しました</translation>
+    </message>
+    <message>
+        <source>interrupted while %1</source>
+        <translation>%1 中に中断しました</translation>
+    </message>
+    <message>
+        <source>%1 while %2</source>
+        <translation>%2 中に %1</translation>
+    </message>
+    <message>
+        <source>the machine did not answer while %1 (%2 s)</source>
+        <translation>%1 中に装置が応答しませんでした（%2 秒）</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>読み取り</translation>
+    </message>
+    <message>
+        <source>writing %1</source>
+        <translation>%1 の書き込み</translation>
+    </message>
+    <message>
+        <source>this device has no cutting quality setting</source>
+        <translation>この装置にはカット品質の設定がありません</translation>
+    </message>
+    <message>
+        <source>--quality: %1</source>
+        <translation>--quality：%1</translation>
+    </message>
+    <message>
+        <source>reading the machine information</source>
+        <translation>装置情報の読み取り</translation>
+    </message>
+    <message>
+        <source>the device object has no DEVICE_INFO record</source>
+        <translation>装置オブジェクトに DEVICE_INFO レコードがありません</translation>
+    </message>
+    <message>
+        <source>machine: %1, no. %2, firmware %3</source>
+        <translation>装置：%1、番号 %2、ファームウェア %3</translation>
+    </message>
+    <message>
+        <source>the device object has no cloud record</source>
+        <translation>装置オブジェクトにクラウドのレコードがありません</translation>
+    </message>
+    <message>
+        <source>registering with the cloud</source>
+        <translation>クラウドへの登録</translation>
+    </message>
+    <message>
+        <source>the cloud did not register the machine (code %1)</source>
+        <translation>クラウドは装置を登録しませんでした（コード %1）</translation>
+    </message>
+    <message>
+        <source>this device object offers no remote channel</source>
+        <translation>この装置オブジェクトにはリモートチャネルがありません</translation>
+    </message>
+    <message>
+        <source>opening the remote channel</source>
+        <translation>リモートチャネルを開く処理</translation>
+    </message>
+    <message>
+        <source>the remote channel did not open (%1)</source>
+        <translation>リモートチャネルが開きませんでした（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>Set</name>
+    <message>
+        <source>set wants at least one KEY=VALUE</source>
+        <translation>set には KEY=VALUE を 1 つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not KEY=VALUE</source>
+        <translation>&apos;%1&apos; は KEY=VALUE の形式ではありません</translation>
     </message>
 </context>
 <context>
@@ -667,6 +850,26 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>%1 change(s); writing and reading back...</source>
         <translation>%1 件の変更。書き込んで読み返しています…</translation>
+    </message>
+    <message>
+        <source>reading the settings</source>
+        <translation>設定の読み取り</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>%1 について装置が応答しませんでした</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>use: settings [dump FILE | apply FILE]</source>
+        <translation>使い方：settings [dump FILE | apply FILE]</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 を読めません: %2</translation>
     </message>
 </context>
 <context>

@@ -259,6 +259,14 @@ Commands:
         <source>; `vxcut resume` cuts what is left</source>
         <translation>；`vxcut resume` 可切割剩余部分</translation>
     </message>
+    <message>
+        <source>cut wants exactly one plot file</source>
+        <translation>cut 需要正好一个图形文件</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>启动任务</translation>
+    </message>
 </context>
 <context>
     <name>Demo</name>
@@ -271,6 +279,22 @@ Commands:
 %2</source>
         <translation>云端收到的工作记录（经过 %1 次 Runtime 快照）：
 %2</translation>
+    </message>
+    <message>
+        <source>this build has no simulator or cloud stand-in</source>
+        <translation>此构建不含模拟器或云服务替身</translation>
+    </message>
+    <message>
+        <source>cannot start the cloud stand-in on 127.0.0.1</source>
+        <translation>无法在 127.0.0.1 上启动云服务替身</translation>
+    </message>
+    <message>
+        <source>cannot start the simulated machine on 127.0.0.1</source>
+        <translation>无法在 127.0.0.1 上启动模拟机器</translation>
+    </message>
+    <message>
+        <source>the cloud stand-in received no work record</source>
+        <translation>云服务替身没有收到工作记录</translation>
     </message>
 </context>
 <context>
@@ -333,6 +357,17 @@ Commands:
     </message>
 </context>
 <context>
+    <name>Get</name>
+    <message>
+        <source>get wants at least one KEY</source>
+        <translation>get 需要至少一个 KEY</translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation>未知的键名 %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>1 reconnect, link down %1 s</source>
@@ -353,6 +388,10 @@ Commands:
     <message numerus="yes">
         <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
         <translation><numerusform>%1 中有 %n 行不是任务记录（残缺或无法识别）：已跳过</numerusform></translation>
+    </message>
+    <message>
+        <source>history takes no arguments</source>
+        <translation>history 不接受参数</translation>
     </message>
 </context>
 <context>
@@ -380,6 +419,21 @@ Commands:
     <message numerus="yes">
         <source>; %n reconnects, link down %1 s</source>
         <translation><numerusform>；重连 %n 次，断线 %1 秒</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>Jog</name>
+    <message>
+        <source>jog wants one of X+ X- Y+ Y- origin home</source>
+        <translation>jog 需要 X+ X- Y+ Y- origin home 之一</translation>
+    </message>
+    <message>
+        <source>this device has no %1 command</source>
+        <translation>此设备没有 %1 命令</translation>
+    </message>
+    <message>
+        <source>jogging</source>
+        <translation>点动</translation>
     </message>
 </context>
 <context>
@@ -544,6 +598,14 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 切割长度 %5 mm；空程按文件顺序 %6 mm，排序后 %7 mm
 重叠线只切一次：%8 mm；预计 %9</translation>
     </message>
+    <message>
+        <source>plan wants exactly one design file</source>
+        <translation>plan 需要正好一个图形文件</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>PlotArgs</name>
@@ -636,6 +698,32 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source>job journal not written: %1</source>
         <translation>未能写入任务日志：%1</translation>
     </message>
+    <message>
+        <source>no terminal to confirm on: give --yes to cut without asking</source>
+        <translation>没有可用于确认的终端：请加 --yes 以不经询问直接切割</translation>
+    </message>
+    <message>
+        <source>not confirmed; nothing was cut</source>
+        <translation>未确认；没有切割任何内容</translation>
+    </message>
+    <message>
+        <source>resume takes no arguments: it resumes the last interrupted job</source>
+        <translation>resume 不接受参数：它续切最后一个中断的任务</translation>
+    </message>
+    <message>
+        <source>interrupted job of %1: %2 on %3: %4
+to cut: %5</source>
+        <translation>%1 的中断任务：%2，机器 %3：%4
+待切割：%5</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>启动任务</translation>
+    </message>
+    <message>
+        <source>done: cut %1%2</source>
+        <translation>完成：已切割 %1%2</translation>
+    </message>
 </context>
 <context>
     <name>Run</name>
@@ -646,6 +734,101 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>cloud: registered as device %1 (code %2)</source>
         <translation>云端：已登记为设备 %1（代码 %2）</translation>
+    </message>
+    <message>
+        <source>plugin %1 created no device object</source>
+        <translation>插件 %1 没有创建设备对象</translation>
+    </message>
+    <message>
+        <source>link: %1</source>
+        <translation>连接：%1</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>二维码：%1</translation>
+    </message>
+    <message>
+        <source>give the machine with --tcp HOST[:PORT] or --usb PATH</source>
+        <translation>请用 --tcp HOST[:PORT] 或 --usb PATH 指定机器</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>interrupted while %1</source>
+        <translation>%1 时被中断</translation>
+    </message>
+    <message>
+        <source>%1 while %2</source>
+        <translation>%2 时%1</translation>
+    </message>
+    <message>
+        <source>the machine did not answer while %1 (%2 s)</source>
+        <translation>%1 时机器未应答（%2 秒）</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>writing %1</source>
+        <translation>写入 %1</translation>
+    </message>
+    <message>
+        <source>this device has no cutting quality setting</source>
+        <translation>此设备没有切割质量设置</translation>
+    </message>
+    <message>
+        <source>--quality: %1</source>
+        <translation>--quality：%1</translation>
+    </message>
+    <message>
+        <source>reading the machine information</source>
+        <translation>读取机器信息</translation>
+    </message>
+    <message>
+        <source>the device object has no DEVICE_INFO record</source>
+        <translation>设备对象没有 DEVICE_INFO 记录</translation>
+    </message>
+    <message>
+        <source>machine: %1, no. %2, firmware %3</source>
+        <translation>机器：%1，编号 %2，固件 %3</translation>
+    </message>
+    <message>
+        <source>the device object has no cloud record</source>
+        <translation>设备对象没有云端记录</translation>
+    </message>
+    <message>
+        <source>registering with the cloud</source>
+        <translation>向云端登记</translation>
+    </message>
+    <message>
+        <source>the cloud did not register the machine (code %1)</source>
+        <translation>云端没有登记该机器（代码 %1）</translation>
+    </message>
+    <message>
+        <source>this device object offers no remote channel</source>
+        <translation>此设备对象不提供远程通道</translation>
+    </message>
+    <message>
+        <source>opening the remote channel</source>
+        <translation>打开远程通道</translation>
+    </message>
+    <message>
+        <source>the remote channel did not open (%1)</source>
+        <translation>远程通道未能打开（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>Set</name>
+    <message>
+        <source>set wants at least one KEY=VALUE</source>
+        <translation>set 需要至少一个 KEY=VALUE</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not KEY=VALUE</source>
+        <translation>&apos;%1&apos; 不是 KEY=VALUE 格式</translation>
     </message>
 </context>
 <context>
@@ -661,6 +844,26 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>%1 change(s); writing and reading back...</source>
         <translation>%1 项改动；正在写入并读回…</translation>
+    </message>
+    <message>
+        <source>reading the settings</source>
+        <translation>读取设置</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>机器未应答：%1</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>use: settings [dump FILE | apply FILE]</source>
+        <translation>用法：settings [dump FILE | apply FILE]</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,7 @@ const char usage[] =
 Failure check(Run &r)
 {
     if (r.options.args.size() != 1)
-        return {Failure::Usage, QStringLiteral("cut wants exactly one plot file")};
+        return {Failure::Usage, QCoreApplication::translate("Cut", "cut wants exactly one plot file")};
     QString error;
     if (!r.job.load(r.options.args.first(), r.options.plot, error))
         return {Failure::PlotFile, error};
@@ -79,7 +79,7 @@ Outcome cutJob(Run &r)
                      [&](int estimate) { announce(r, runner, estimate); });
     JobLoop::configure(r, runner);
     if (!runner.start(r.job, r.options.copies))
-        return r.waitFailure(QStringLiteral("starting the job"));
+        return r.waitFailure(QCoreApplication::translate("Cut", "starting the job"));
     if (Failure f = JobLoop::drive(r, runner)) {
         if (runner.machineGaveUp() && runner.journalError().isEmpty())
             f.message += QCoreApplication::translate("Cut", "; `vxcut resume` cuts what is left");

@@ -29,7 +29,7 @@ const char usage[] =
 #ifndef VXCUT_DEMO
 Outcome run(Run &)
 {
-    return Failure(Failure::Other, QStringLiteral("this build has no simulator or cloud stand-in"));
+    return Failure(Failure::Other, QCoreApplication::translate("Demo", "this build has no simulator or cloud stand-in"));
 }
 #else
 
@@ -37,11 +37,11 @@ Outcome run(Run &r)
 {
     CloudServer cloudServer;
     if (!cloudServer.start(0))
-        return Failure(Failure::Other, QStringLiteral("cannot start the cloud stand-in on 127.0.0.1"));
+        return Failure(Failure::Other, QCoreApplication::translate("Demo", "cannot start the cloud stand-in on 127.0.0.1"));
     VXSimulator sim;
     sim.setSpeedup(r.options.speedup);
     if (!sim.start(0))
-        return Failure(Failure::Other, QStringLiteral("cannot start the simulated machine on 127.0.0.1"));
+        return Failure(Failure::Other, QCoreApplication::translate("Demo", "cannot start the simulated machine on 127.0.0.1"));
     r.out.event(QStringLiteral("demo"),
                 {{QStringLiteral("machine"), QStringLiteral("127.0.0.1:%1").arg(sim.serverPort())},
                  {QStringLiteral("cloud"), cloudServer.httpBase().toString()},
@@ -70,7 +70,7 @@ Outcome run(Run &r)
             return outcome;
         // stopTask() posted the work record; it leaves on the event loop.
         if (!cut.await.until([&] { return !cloudServer.workRecords().isEmpty(); }, qMax(options.timeoutMs, 5000)))
-            return Failure(Failure::Cloud, QStringLiteral("the cloud stand-in received no work record"));
+            return Failure(Failure::Cloud, QCoreApplication::translate("Demo", "the cloud stand-in received no work record"));
         record = cloudServer.workRecords().constLast();
         snapshots = cloudServer.channelTexts().size();
     }

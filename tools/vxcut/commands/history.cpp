@@ -43,7 +43,7 @@ QString line(const JobRecord &r)
 Outcome run(Run &r)
 {
     if (!r.options.args.isEmpty())
-        return Failure(Failure::Usage, QStringLiteral("history takes no arguments"));
+        return Failure(Failure::Usage, QCoreApplication::translate("History", "history takes no arguments"));
     int skipped = 0;
     const QList<JobRecord> records = r.journal.last(r.options.last, &skipped);
     if (records.isEmpty())

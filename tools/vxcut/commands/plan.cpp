@@ -25,7 +25,7 @@ const char usage[] =
 Failure check(Run &r)
 {
     if (r.options.args.size() != 1)
-        return {Failure::Usage, QStringLiteral("plan wants exactly one design file")};
+        return {Failure::Usage, QCoreApplication::translate("Plan", "plan wants exactly one design file")};
     QString error;
     if (!r.job.load(r.options.args.first(), r.options.plot, error))
         return {Failure::PlotFile, error};
@@ -41,7 +41,7 @@ Outcome run(Run &r)
         QSaveFile file(r.options.output);
         const QByteArray bytes = job.text.toLatin1();
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            return Failure{Failure::Other, QStringLiteral("cannot write %1: %2").arg(r.options.output, file.errorString())};
+            return Failure{Failure::Other, QCoreApplication::translate("Plan", "cannot write %1: %2").arg(r.options.output, file.errorString())};
     }
     const QJsonObject facts = job.planFacts();
     const QLocale locale;

@@ -38,14 +38,14 @@ Failure confirm(Run &r, const QString &question)
     if (r.options.yes)
         return Failure();
     if (r.options.json || isatty(STDIN_FILENO) != 1)
-        return {Failure::Usage, QStringLiteral("no terminal to confirm on: give --yes to cut without asking")};
+        return {Failure::Usage, QCoreApplication::translate("Resume", "no terminal to confirm on: give --yes to cut without asking")};
     fprintf(stdout, "%s [y/N] ", question.toLocal8Bit().constData());
     fflush(stdout);
     char line[64] = {};
     const QString answer = fgets(line, sizeof line, stdin) ? QString::fromLocal8Bit(line).trimmed().toLower()
                                                            : QString();
     if (answer != QLatin1String("y") && answer != QLatin1String("yes"))
-        return {Failure::Interrupted, QStringLiteral("not confirmed; nothing was cut")};
+        return {Failure::Interrupted, QCoreApplication::translate("Resume", "not confirmed; nothing was cut")};
     return Failure();
 }
 
@@ -54,7 +54,7 @@ Failure confirm(Run &r, const QString &question)
 Failure check(Run &r)
 {
     if (!r.options.args.isEmpty())
-        return {Failure::Usage, QStringLiteral("resume takes no arguments: it resumes the last interrupted job")};
+        return {Failure::Usage, QCoreApplication::translate("Resume", "resume takes no arguments: it resumes the last interrupted job")};
     const ResumePlan::Interrupted mode = r.options.recutInterrupted ? ResumePlan::RecutWhole
                                        : r.options.skipInterrupted ? ResumePlan::Leave : ResumePlan::Continue;
     if (Failure f = ResumeJob::find(r.journal, mode, &g)) {
@@ -69,7 +69,7 @@ Failure check(Run &r)
                  {QStringLiteral("copies"), from.copies}, {QStringLiteral("finished"), from.finished},
                  {QStringLiteral("percent"), from.percent}, {QStringLiteral("whole"), g.plan.whole},
                  {QStringLiteral("partial"), g.plan.partial}, {QStringLiteral("from_percent"), g.plan.fromPercent}},
-                QStringLiteral("interrupted job of %1: %2 on %3: %4\nto cut: %5")
+                QCoreApplication::translate("Resume", "interrupted job of %1: %2 on %3: %4\nto cut: %5")
                     .arg(from.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), from.file,
                          from.deviceId, g.wasText(), g.planText()));
     return confirm(r, QStringLiteral("Cut %1?").arg(g.planText()));
@@ -96,7 +96,7 @@ Outcome run(Run &r)
         JobRunner runner(*r.session);
         JobLoop::configure(r, runner, false);
         Failure f = runner.start(job, copies) ? JobLoop::drive(r, runner)
-                                              : r.waitFailure(QStringLiteral("starting the job"));
+                                              : r.waitFailure(QCoreApplication::translate("Resume", "starting the job"));
         g.addPart(record, runner, copies, rest);
         return f;
     };
@@ -126,7 +126,7 @@ Outcome run(Run &r)
         r.out.warning(QCoreApplication::translate("Resume", "job journal not written: %1").arg(error));
     if (failed)
         return failed;
-    r.out.text(QStringLiteral("done: cut %1%2").arg(g.planText())
+    r.out.text(QCoreApplication::translate("Resume", "done: cut %1%2").arg(g.planText())
                    .arg(JobLoop::outageNote(record.reconnects, record.linkDownMs)));
     QJsonObject result = record.toJson();
     result.remove(QStringLiteral("v"));

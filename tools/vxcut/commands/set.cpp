@@ -7,6 +7,8 @@
 #include "Run.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
+
 namespace Set {
 
 const char usage[] =
@@ -19,10 +21,10 @@ const char usage[] =
 Failure check(Run &r)
 {
     if (r.options.args.isEmpty())
-        return {Failure::Usage, QStringLiteral("set wants at least one KEY=VALUE")};
+        return {Failure::Usage, QCoreApplication::translate("Set", "set wants at least one KEY=VALUE")};
     for (const QString &arg : r.options.args) {
         if (!arg.contains(QLatin1Char('=')))
-            return {Failure::Usage, QStringLiteral("'%1' is not KEY=VALUE").arg(arg)};
+            return {Failure::Usage, QCoreApplication::translate("Set", "'%1' is not KEY=VALUE").arg(arg)};
     }
     return Failure();
 }

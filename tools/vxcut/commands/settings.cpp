@@ -69,7 +69,7 @@ Outcome list(Run &r)
     const QStringList system = device->sysProperty();
     QStringList missing;
     if (Failure f = r.read(user + system, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
         r.out.warning(QStringLiteral("no answer for %1; showing the values held locally")
                           .arg(missing.join(QStringLiteral(", "))));
@@ -85,7 +85,7 @@ Outcome list(Run &r)
         }
     }
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     return QJsonObject();
 }
@@ -95,9 +95,9 @@ Outcome dump(Run &r)
     const QStringList keys = Profile::settingKeys(r.session->device());
     QStringList missing;
     if (Failure f = r.read(keys + QStringList{QStringLiteral("DEVICE_INFO")}, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     auto value = [&](const char *key) {
         VXDeviceProperty *rec = r.record(QLatin1String(key));
@@ -114,7 +114,7 @@ Outcome dump(Run &r)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)
             || f.write(Profile::render(r.session->device(), keys, header).toUtf8()) < 0 || !f.commit())
-        return Failure(Failure::Other, QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
+        return Failure(Failure::Other, QCoreApplication::translate("Settings", "cannot write %1: %2").arg(path, f.errorString()));
     r.out.text(QCoreApplication::translate("Settings", "%1 settings written to %2").arg(keys.size()).arg(path));
     return QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("count"), keys.size()}};
 }
@@ -126,9 +126,9 @@ Outcome apply(Run &r)
         keys << e.key;
     QStringList missing;
     if (Failure f = r.read(keys, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     QList<Profile::Entry> changes;
     for (const auto &e : qAsConst(r.entries)) {
@@ -161,7 +161,7 @@ Failure check(Run &r)
     if (r.options.args.isEmpty())
         return Failure();
     if ((sub(r) != QLatin1String("dump") && sub(r) != QLatin1String("apply")) || r.options.args.size() != 2)
-        return {Failure::Usage, QStringLiteral("use: settings [dump FILE | apply FILE]")};
+        return {Failure::Usage, QCoreApplication::translate("Settings", "use: settings [dump FILE | apply FILE]")};
     return Failure();
 }
 
@@ -171,7 +171,7 @@ Failure prepare(Run &r)
         return Failure();
     QFile f(file(r));
     if (!f.open(QIODevice::ReadOnly))
-        return {Failure::Other, QStringLiteral("cannot read %1: %2").arg(file(r), f.errorString())};
+        return {Failure::Other, QCoreApplication::translate("Settings", "cannot read %1: %2").arg(file(r), f.errorString())};
     Failure failure = Profile::parse(QString::fromUtf8(f.readAll()), r.session->device(), r.entries);
     if (failure)
         failure.message = QStringLiteral("%1: %2").arg(file(r), failure.message);
