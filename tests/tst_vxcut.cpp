@@ -136,6 +136,8 @@ private slots:
     void cloudToken_data();
     void cloudToken();
     void exitCodesOneTable();
+    void qr_data();
+    void qr();
     void dropAndResume_data();
     void dropAndResume();
     void designOptionsOneTable();
@@ -639,6 +641,75 @@ void TestVxcut::exitCodesOneTable()
         const QString meaning = QString::fromLatin1(rows[i].meaning);
         QVERIFY2(helpText.contains(QStringLiteral("  %1%2\n").arg(rows[i].code, -5).arg(meaning)), rows[i].meaning);
         QVERIFY2(readmeText.contains(QStringLiteral("| %1 | %2 |").arg(rows[i].code).arg(meaning)), rows[i].meaning);
+    }
+}
+
+void TestVxcut::qr_data()
+{
+    QTest::addColumn<QString>("map");          // empty: the folder of designs
+    QTest::addColumn<bool>("interrupt");       // Ctrl-C at the first sheet
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("outcomes"); // or, refused, the error's fragments
+    QTest::newRow("folder: a sheet per event, the unknown one skipped")
+        << QString() << false << 0 << QStringList{"finished", "skipped", "finished"};
+    QTest::newRow("map with a missing file and a duplicate: nothing sent")
+        << "A = d/A.svg\nB = d/none.dxf\nA = d/A.svg\n" << false << 9
+        << QStringList{"codes.txt:2: code B: no file", "codes.txt:3: code A again (first on line 1)"};
+    QTest::newRow("Ctrl-C stops the machine's job first") << QString() << true << 130 << QStringList{"finished"};
+}
+
+void TestVxcut::qr()
+{
+    QFETCH(QString, map);
+    QFETCH(bool, interrupt);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, outcomes);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QDir().mkpath(dir.filePath(QStringLiteral("d")));
+    QVERIFY(QFile::copy(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg"), dir.filePath(QStringLiteral("d/A.svg"))));
+    QVERIFY(QFile::copy(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.ezdxf.dxf"), dir.filePath(QStringLiteral("d/B.dxf"))));
+    QString source = dir.filePath(QStringLiteral("d"));
+    if (!map.isEmpty()) {
+        source = dir.filePath(QStringLiteral("codes.txt"));
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(map.toUtf8());
+    }
+    VXSimulator sim;
+    sim.setSpeedup(interrupt ? 5 : 200);
+    QVERIFY(sim.setSheets({"A", "ZZ", "B"}));
+    QVERIFY(sim.start(0));
+    bool sent = false;
+    const Run run = vxcut({QStringLiteral("qr"), source, QStringLiteral("--tcp"), tcp(sim)}, 30000,
+                          [&](QProcess &p, const QJsonObject &e) {
+                              if (interrupt && !sent && e.value(QStringLiteral("event")).toString() == QLatin1String("sheet")) {
+                                  sent = true;
+                                  ::kill(pid_t(p.processId()), SIGINT);
+                              }
+                          },
+                          {QStringLiteral("VX_JOURNAL=") + dir.filePath(QStringLiteral("jobs.jsonl"))});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    QCOMPARE(run.all(QStringLiteral("result")).size(), 1);
+    if (exitCode == 9) {
+        const QString error = run.last(QStringLiteral("result")).value(QStringLiteral("error")).toString();
+        for (const QString &fragment : outcomes)
+            QVERIFY2(error.contains(fragment), qPrintable(error));
+        QCOMPARE(sim.receivedFrames().size(), 0);
+        return;
+    }
+    const QList<QJsonObject> sheets = run.all(QStringLiteral("sheet"));
+    QVERIFY2(interrupt ? sheets.size() >= outcomes.size() : sheets.size() == outcomes.size(), qPrintable(run.describe()));
+    for (int i = 0; i < outcomes.size(); ++i)
+        QCOMPARE(sheets.at(i).value(QStringLiteral("outcome")).toString(), outcomes.at(i));
+    QCOMPARE(sheets.at(0).value(QStringLiteral("design")).toString(), QStringLiteral("A.svg"));
+    QFile journal(dir.filePath(QStringLiteral("jobs.jsonl")));
+    QVERIFY(journal.open(QIODevice::ReadOnly));
+    QCOMPARE(journal.readAll().count('\n'), sheets.size());
+    if (interrupt) {
+        QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Stopped, 3000);
+        QVERIFY(sim.sheets().size() < 3);
     }
 }
 

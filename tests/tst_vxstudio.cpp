@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "PlotOptionTable.h"
 #include "PlotOptionsPanel.h"
+#include "ProductionPanel.h"
 #include "SettingsPanel.h"
 #include "ToolTranslator.h"
 #include "VXSimulator.h"
@@ -26,6 +27,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -97,6 +100,7 @@ private slots:
     void designsFollowTheOptions();
     void jobEnds_data();
     void jobEnds();
+    void production();
     void dropThenResume();
 
 private:
@@ -530,6 +534,42 @@ void TestVxStudio::jobEnds()
         QDir().mkpath(QFileInfo(shot).path());
         QVERIFY(m_window->grab().save(shot));
     }
+}
+
+void TestVxStudio::production()
+{
+    ProductionPanel *panel = m_window->production();
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QDir().mkpath(dir.filePath(QStringLiteral("d")));
+    QVERIFY(QFile::copy(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg"), dir.filePath(QStringLiteral("d/A.svg"))));
+    QFile map(dir.filePath(QStringLiteral("codes.txt")));
+    QVERIFY(map.open(QIODevice::WriteOnly));
+    map.write("A = d/A.svg\nB = d/B.svg\n");
+    map.close();
+    QStringList errors;
+    QVERIFY(!panel->setSource(map.fileName(), &errors));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(QLatin1String("codes.txt:2:")), qPrintable(errors.first()));
+    QVERIFY(!panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
+
+    QVERIFY(panel->setSource(dir.filePath(QStringLiteral("d"))));
+    panel->setJournalPath(dir.filePath(QStringLiteral("jobs.jsonl")));
+    m_sim->setSpeedup(100);
+    QVERIFY(m_sim->setSheets({"ZZ", "A"}));
+    click(panel, "startProduction");
+    QVERIFY(panel->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->isRunning(), 20000);
+    m_sim->setSheets({});
+    auto *list = panel->findChild<QTableWidget *>(QStringLiteral("sheetList"));
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->item(0, 1)->text(), QStringLiteral("ZZ"));
+    QVERIFY(list->item(0, 3)->text().startsWith(QLatin1String("skipped")));
+    QCOMPARE(list->item(1, 2)->text(), QStringLiteral("A.svg"));
+    QCOMPARE(list->item(1, 3)->text(), QStringLiteral("finished"));
+    // The sheet last under the knife, A, is the one previewed.
+    QVERIFY(panel->findChild<QLabel *>(QStringLiteral("sheetPreview"))->pixmap(Qt::ReturnByValue).width() > 0);
+    QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
 }
 
 void TestVxStudio::dropThenResume()

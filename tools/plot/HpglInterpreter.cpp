@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "HpglInterpreter.h"
 
+#include <QLineF>
+
 #include "ArcFlattening.h"
 
 #include <cmath>
@@ -207,6 +209,8 @@ void HpglInterpreter::penMove(const QPointF &to, bool down)
         }
     } else if (down) {
         segment(m_pos, to);
+    } else {
+        m_upTravel += QLineF(m_pos, to).length();
     }
     m_pos = to;
 }

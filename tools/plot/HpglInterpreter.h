@@ -47,6 +47,10 @@ public:
     QString error() const { return m_error; }
     qint64 errorOffset() const { return m_errorOffset; }
     QByteArray errorCommand() const { return m_errorCommand; }
+    // Pen-up travel as the file moves (plotter units, from the origin),
+    // detours included: the document keeps only the strokes, but a machine
+    // cutting this text in file order also makes the moves between them.
+    double penUpTravel() const { return m_upTravel; }
 
     using Args = std::vector<double>;
     using Handler = bool (HpglInterpreter::*)(const Args &);
@@ -117,6 +121,7 @@ private:
     QByteArray m_errorCommand;
 
     QPointF m_pos;          // plotter units, before rotation
+    double m_upTravel = 0;
     bool m_down = false;
     bool m_relative = false;
     bool m_stroking = false;

@@ -11,6 +11,7 @@ void PlotReader::reset()
     m_errorOffset = -1;
     m_errorCommand.clear();
     m_document.clear();
+    m_travel = 0;
     m_polylines.clear();
 }
 
@@ -38,6 +39,7 @@ bool PlotReader::read(const QByteArray &data)
     reset();
     HpglInterpreter interpreter(m_document);
     const bool ok = interpreter.run(data);
+    m_travel = interpreter.penUpTravel();
     if (!ok) {
         m_error = interpreter.error();
         m_errorOffset = interpreter.errorOffset();

@@ -39,7 +39,9 @@ public:
 
     // Pen-down distance and pen-up travel (starting from the origin).
     double pathLength() const { return m_document.cutLength() * UnitsPerMm; }
-    double travelLength() const { return m_document.travelLength() * UnitsPerMm; }
+    // Travel is the file's own pen-up moves (what a machine cutting the text
+    // as written does), not the straight hops between strokes.
+    double travelLength() const { return m_travel; }
     // Extent of what is cut (pen-down strokes); empty when nothing is cut.
     QRectF boundingBox() const;
     double width() const { return boundingBox().width(); }
@@ -62,5 +64,6 @@ private:
     qint64 m_errorOffset = -1;
     QByteArray m_errorCommand;
     PlotDocument m_document;
+    double m_travel = 0;
     QVector<Polyline> m_polylines;
 };

@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"get",      Get::usage,      Get::check,      true,  Get::prepare,      Get::run},
     {"set",      Set::usage,      Set::check,      true,  Set::prepare,      Set::run},
     {"jog",      Jog::usage,      Jog::check,      true,  nullptr,           Jog::run},
+    {"qr",       Qr::usage,       Qr::check,       true,  nullptr,           Qr::run},
     {"ports",    Ports::usage,    nullptr,         false, nullptr,           Ports::run},
 };
 
@@ -39,6 +40,7 @@ const char kOverview[] = QT_TRANSLATE_NOOP("Command",
     "  get KEY... read settings\n"
     "  set K=V... write settings with read-back\n"
     "  jog DIR    move the carriage\n"
+    "  qr SOURCE  QR-code production: each sheet gets its code's design\n"
     "  ports      serial devices present\n\n"
     "`vxcut COMMAND --help` describes one command.\n");
 

@@ -55,6 +55,11 @@ extern const char usage[];
 Failure check(Run &run);
 Outcome run(Run &run);
 }
+namespace Qr {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+}
 namespace Resume {
 extern const char usage[];
 Failure check(Run &run);

@@ -76,6 +76,8 @@ bool Options::parse(const QStringList &argv, QString &error)
     p.addOptions({optJson, optHelp, optPlugin, optTimeout, optTcp, optUsb, optCopies, optCloud,
                   optWs, optCode, optToken, optTokenFile, optTime, optSpeedup, optHeartbeat, optVerbose, optQuality, optOutput});
     p.addOptions({optBudget, optNoReconnect, optJournal, optYes, optRecut, optSkip, optLast});
+    const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
+    p.addOption(optCount);
     p.addOptions(PlotArgs::options());
     p.addOption(ToolTranslator::option());
     if (!p.parse(argv)) {
@@ -108,7 +110,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (!PlotArgs::read(p, plot, error, &anyPlot))
         return false;
     if (anyPlot && !PlotArgs::usedBy(command)) {
-        error = tr("the design options go with cut and plan, not %1").arg(command);
+        error = tr("the design options go with cut, plan and qr, not %1").arg(command);
         return false;
     }
     output = p.value(optOutput);
@@ -197,6 +199,13 @@ bool Options::parse(const QStringList &argv, QString &error)
         last = p.value(optLast).toInt(&ok);
         if (!ok || last < 1 || last > 100000) {
             error = tr("--last wants a number from 1 to 100000");
+            return false;
+        }
+    }
+    if (p.isSet(optCount)) {
+        count = p.value(optCount).toInt(&ok);
+        if (!ok || count < 1 || count > 1000000) {
+            error = tr("--count wants a number of sheets from 1 to 1000000");
             return false;
         }
     }

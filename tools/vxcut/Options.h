@@ -30,6 +30,7 @@ struct Options
     int jogMs = 500;
     int heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
+    int count = 0;          // qr: sheets to cut; 0 until the stack ends
     // A dropped link during a job: reconnect within this budget, or not at all.
     bool reconnect = true;
     int reconnectBudgetMs = 120000;

@@ -136,6 +136,24 @@ void Output::reconnecting(int attempt, int waitMs)
     fflush(m_out);
 }
 
+void Output::bar(const QString &line, const QString &logStep)
+{
+    if (m_json || line == m_lastBar)
+        return;
+    m_lastBar = line;
+    if (!m_tty && logStep == m_lastStep)
+        return;
+    m_lastStep = logStep;
+    const QByteArray bytes = line.toLocal8Bit();
+    if (m_tty) {
+        fprintf(m_out, "\r%s   ", bytes.constData());
+        m_barOpen = true;
+    } else {
+        fprintf(m_out, "%s\n", bytes.constData());
+    }
+    fflush(m_out);
+}
+
 int Output::result(int code, const QString &error, const QJsonObject &fields)
 {
     if (m_json) {

@@ -27,6 +27,9 @@ public:
     void progress(const QJsonObject &task, int remainingSec);
     // The link is down during a job: the bar line says so until the next report.
     void reconnecting(int attempt, int waitMs);
+    // A status line people watch: redrawn in place on a terminal; in a log
+    // written only when logStep changes. JSON mode drops it.
+    void bar(const QString &line, const QString &logStep);
     // The run's one result line; only main writes it. Returns code.
     int result(int code, const QString &error = QString(), const QJsonObject &fields = QJsonObject());
 

@@ -10,7 +10,7 @@ namespace PlotArgs {
 
 bool usedBy(const QString &command)
 {
-    return command == QLatin1String("cut") || command == QLatin1String("plan");
+    return command == QLatin1String("cut") || command == QLatin1String("plan") || command == QLatin1String("qr");
 }
 
 QList<QCommandLineOption> options()
@@ -54,7 +54,8 @@ QString help()
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     const PlotOptions defaults;
-    QString text = QCoreApplication::translate("PlotArgs", "Design options (cut and plan take the same):") + QLatin1Char('\n');
+    QString text = QCoreApplication::translate("PlotArgs", "Design options (cut, plan and qr take the same):") + QLatin1Char('
+');
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
         QString left = QStringLiteral("  --") + QLatin1String(row.flag);

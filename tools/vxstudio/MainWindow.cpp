@@ -3,12 +3,14 @@
 
 #include "JobPanel.h"
 #include "JogPad.h"
+#include "ProductionPanel.h"
 #include "SettingsPanel.h"
 #include "DeviceSession.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QDateTime>
+#include <QDockWidget>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -88,6 +90,13 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     });
     connect(m_session, &DeviceSession::warning, this, &MainWindow::log);
     connect(m_session, &DeviceSession::qrCode, this, [this](const QString &code) { log(tr("QR code: %1").arg(code)); });
+    // QR-code production follows the session, not one device object.
+    m_production = new ProductionPanel(m_session, this);
+    auto *productionDock = new QDockWidget(tr("Production"), this);
+    productionDock->setObjectName(QStringLiteral("productionDock"));
+    productionDock->setWidget(m_production);
+    addDockWidget(Qt::RightDockWidgetArea, productionDock);
+    connect(m_production, &ProductionPanel::logMessage, this, &MainWindow::log);
     if (Failure f = m_session->renewDevice()) {
         setWindowTitle(QStringLiteral("vxstudio"));
         log(tr("The plugin made no device object."));

@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class DeviceSession;
 class JobPanel;
 class JogPad;
+class ProductionPanel;
 class SettingsPanel;
 
 // The desktop host: one device object of the plugin, its settings, jog pad
@@ -31,6 +32,7 @@ public:
     SettingsPanel *settings() const { return m_settings; }
     JogPad *jogPad() const { return m_jog; }
     JobPanel *jobPanel() const { return m_job; }
+    ProductionPanel *production() const { return m_production; }
 
 public slots:
     void connectTcp(const QString &host, int port);
@@ -50,4 +52,5 @@ private:
     JogPad *m_jog = nullptr;
     JobPanel *m_job = nullptr;
     QPlainTextEdit *m_log = nullptr;
+    ProductionPanel *m_production = nullptr;
 };
