@@ -218,6 +218,7 @@ Commands:
   get KEY... read settings
   set K=V... write settings with read-back
   jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
   ports      serial devices present
 
 `vxcut COMMAND --help` describes one command.
@@ -237,9 +238,49 @@ Commands:
   get KEY... 設定を読み取る
   set K=V... 設定を書き込んで読み返す
   jog DIR    キャリッジを動かす
+  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
   ports      接続されているシリアルデバイス
 
 `vxcut COMMAND --help` で各コマンドの説明を表示します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [design options] [--json]
+
+Runs a QR-code production: the machine feeds printed sheets, its camera
+reads each sheet&apos;s code and the sheet gets that code&apos;s design, placed,
+ordered and shaped as `cut` does it (each design is read once per run).
+SOURCE is a folder of designs named by their codes (ABC123.svg,
+ABC123.plt, ABC123.dxf) or a map file of `CODE = path` lines (paths
+relative to the map; checked whole before anything is sent).
+A code without a design, or one the camera cannot read, passes the knife
+uncut and is reported. Runs until the machine&apos;s stack ends, N sheets are
+cut, or Ctrl-C, which stops the machine&apos;s job first. A dropped link is
+reconnected as for cut (--no-reconnect, --reconnect-budget). Shows sheets done,
+the current code and its percent; --json writes one &quot;sheet&quot; event per
+sheet (index, code, design, outcome finished|skipped|failed, reason, ms).
+Every sheet goes into the job journal (--journal, as for cut).
+  --count N           stop once N sheets are cut
+The design options (below) apply to every design of the run.
+</source>
+        <translation>使い方：vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [図形オプション] [--json]
+
+QR コード生産を行います：装置が印刷済みシートを送り、カメラが各シートのコードを
+読み取り、そのコードの図形を `cut` と同じように配置・順序付け・整形してカット
+します（各図形は 1 回の実行で 1 度だけ読み込みます）。
+SOURCE はコード名の図形フォルダー（ABC123.svg、ABC123.plt、ABC123.dxf）か、
+`CODE = パス` の行からなるマップファイルです（パスはマップからの相対パス。送信前に
+全体を検査します）。図形のないコードやカメラが読めないコードのシートは、カット
+せずに通過させて報告します。装置のシートの束が尽きるか、N 枚カットするか、Ctrl-C
+（先に装置のジョブを停止）まで動作します。接続が切れると cut と同様に再接続します
+（--no-reconnect、--reconnect-budget）。完了シート数、現在のコードとその進捗率を表示し、
+--json ではシートごとに &quot;sheet&quot; イベントを 1 つ書きます（index、code、design、
+outcome finished|skipped|failed、reason、ms）。
+すべてのシートはジョブ記録に残ります（--journal、cut と同じ）。
+  --count N           N 枚カットしたら停止
+図形オプション（下記）は実行中のすべての図形に適用されます。
 </translation>
     </message>
 </context>
@@ -495,10 +536,6 @@ Commands:
         <translation>不明なコマンド &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>the design options go with cut and plan, not %1</source>
-        <translation>図形オプションは cut と plan 用で、%1 には使えません</translation>
-    </message>
-    <message>
         <source>--output goes with plan, not %1</source>
         <translation>--output は plan 用で、%1 には使えません</translation>
     </message>
@@ -562,6 +599,14 @@ Commands:
         <source>--token-file %1 holds no single-line token</source>
         <translation>--token-file %1 に 1 行のトークンがありません</translation>
     </message>
+    <message>
+        <source>the design options go with cut, plan and qr, not %1</source>
+        <translation>図形オプションは cut、plan、qr 用で、%1 には使えません</translation>
+    </message>
+    <message>
+        <source>--count wants a number of sheets from 1 to 1000000</source>
+        <translation>--count には 1～1000000 のシート枚数を指定してください</translation>
+    </message>
 </context>
 <context>
     <name>Output</name>
@@ -616,12 +661,12 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 <context>
     <name>PlotArgs</name>
     <message>
-        <source>Design options (cut and plan take the same):</source>
-        <translation>図形オプション（cut と plan で共通）：</translation>
-    </message>
-    <message>
         <source>Default: %1.</source>
         <translation>既定：%1。</translation>
+    </message>
+    <message>
+        <source>Design options (cut, plan and qr take the same):</source>
+        <translation>図形オプション（cut、plan、qr で共通）：</translation>
     </message>
 </context>
 <context>
@@ -684,6 +729,37 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>no serial devices found</source>
         <translation>シリアルデバイスが見つかりません</translation>
+    </message>
+</context>
+<context>
+    <name>Qr</name>
+    <message>
+        <source>qr wants exactly one SOURCE (a folder of designs or a map file)</source>
+        <translation>qr には SOURCE（図形フォルダーかマップファイル）をちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>link back: the same machine; following its QR-code job</source>
+        <translation>接続回復：同じ装置です。QR コードジョブの追跡を続けます</translation>
+    </message>
+    <message>
+        <source>starting the QR-code job</source>
+        <translation>QR コードジョブの開始</translation>
+    </message>
+    <message>
+        <source>stopping the machine&apos;s job...</source>
+        <translation>装置のジョブを停止しています…</translation>
+    </message>
+    <message>
+        <source>done: %1 sheets cut, %2 skipped, %3 failed in %4%5</source>
+        <translation>完了：カット %1 枚、スキップ %2 枚、失敗 %3 枚、所要 %4%5</translation>
+    </message>
+    <message>
+        <source> (count reached)</source>
+        <translation>（指定枚数に到達）</translation>
+    </message>
+    <message>
+        <source> (stack ended)</source>
+        <translation>（シートの束が終了）</translation>
     </message>
 </context>
 <context>

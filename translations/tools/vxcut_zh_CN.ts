@@ -212,6 +212,7 @@ Commands:
   get KEY... read settings
   set K=V... write settings with read-back
   jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
   ports      serial devices present
 
 `vxcut COMMAND --help` describes one command.
@@ -231,9 +232,47 @@ Commands:
   get KEY... 读取设置
   set K=V... 写入设置并读回确认
   jog DIR    移动刀架
+  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
   ports      现有的串口设备
 
 `vxcut COMMAND --help` 说明单个命令。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [design options] [--json]
+
+Runs a QR-code production: the machine feeds printed sheets, its camera
+reads each sheet&apos;s code and the sheet gets that code&apos;s design, placed,
+ordered and shaped as `cut` does it (each design is read once per run).
+SOURCE is a folder of designs named by their codes (ABC123.svg,
+ABC123.plt, ABC123.dxf) or a map file of `CODE = path` lines (paths
+relative to the map; checked whole before anything is sent).
+A code without a design, or one the camera cannot read, passes the knife
+uncut and is reported. Runs until the machine&apos;s stack ends, N sheets are
+cut, or Ctrl-C, which stops the machine&apos;s job first. A dropped link is
+reconnected as for cut (--no-reconnect, --reconnect-budget). Shows sheets done,
+the current code and its percent; --json writes one &quot;sheet&quot; event per
+sheet (index, code, design, outcome finished|skipped|failed, reason, ms).
+Every sheet goes into the job journal (--journal, as for cut).
+  --count N           stop once N sheets are cut
+The design options (below) apply to every design of the run.
+</source>
+        <translation>用法：vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [图形选项] [--json]
+
+运行二维码生产：机器送入印好的材料，摄像头读取每张材料的二维码，按 `cut`
+的方式放置、排序和整形后切割该二维码对应的图形（每个图形每次运行只读取一次）。
+SOURCE 是以二维码命名图形的文件夹（ABC123.svg、ABC123.plt、ABC123.dxf），
+或由 `CODE = 路径` 行组成的映射文件（路径相对于映射文件；发送前整体检查）。
+没有对应图形或摄像头无法识别的二维码，材料不切割直接通过并报告。运行到
+机器的材料叠用完、切完 N 张或按下 Ctrl-C（先停止机器上的任务）为止。连接中断
+时与 cut 一样重新连接（--no-reconnect、--reconnect-budget）。显示已完成张数、
+当前二维码及其百分比；--json 每张材料输出一个 &quot;sheet&quot; 事件（index、code、
+design、outcome finished|skipped|failed、reason、ms）。
+每张材料都记入任务日志（--journal，与 cut 相同）。
+  --count N           切完 N 张后停止
+图形选项（见下）适用于本次运行的每个图形。
 </translation>
     </message>
 </context>
@@ -489,10 +528,6 @@ Commands:
         <translation>未知命令 &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>the design options go with cut and plan, not %1</source>
-        <translation>图形选项只用于 cut 和 plan，不用于 %1</translation>
-    </message>
-    <message>
         <source>--output goes with plan, not %1</source>
         <translation>--output 只用于 plan，不用于 %1</translation>
     </message>
@@ -556,6 +591,14 @@ Commands:
         <source>--token-file %1 holds no single-line token</source>
         <translation>--token-file %1 中没有单行令牌</translation>
     </message>
+    <message>
+        <source>the design options go with cut, plan and qr, not %1</source>
+        <translation>图形选项只用于 cut、plan 和 qr，不用于 %1</translation>
+    </message>
+    <message>
+        <source>--count wants a number of sheets from 1 to 1000000</source>
+        <translation>--count 需要 1 到 1000000 之间的张数</translation>
+    </message>
 </context>
 <context>
     <name>Output</name>
@@ -610,12 +653,12 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 <context>
     <name>PlotArgs</name>
     <message>
-        <source>Design options (cut and plan take the same):</source>
-        <translation>图形选项（cut 和 plan 相同）：</translation>
-    </message>
-    <message>
         <source>Default: %1.</source>
         <translation>默认：%1。</translation>
+    </message>
+    <message>
+        <source>Design options (cut, plan and qr take the same):</source>
+        <translation>图形选项（cut、plan 和 qr 相同）：</translation>
     </message>
 </context>
 <context>
@@ -678,6 +721,37 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>no serial devices found</source>
         <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>Qr</name>
+    <message>
+        <source>qr wants exactly one SOURCE (a folder of designs or a map file)</source>
+        <translation>qr 需要正好一个 SOURCE（图形文件夹或映射文件）</translation>
+    </message>
+    <message>
+        <source>link back: the same machine; following its QR-code job</source>
+        <translation>连接已恢复：同一台机器；继续跟随其二维码任务</translation>
+    </message>
+    <message>
+        <source>starting the QR-code job</source>
+        <translation>启动二维码任务</translation>
+    </message>
+    <message>
+        <source>stopping the machine&apos;s job...</source>
+        <translation>正在停止机器上的任务…</translation>
+    </message>
+    <message>
+        <source>done: %1 sheets cut, %2 skipped, %3 failed in %4%5</source>
+        <translation>完成：已切割 %1 张，跳过 %2 张，失败 %3 张，用时 %4%5</translation>
+    </message>
+    <message>
+        <source> (count reached)</source>
+        <translation>（已达到张数）</translation>
+    </message>
+    <message>
+        <source> (stack ended)</source>
+        <translation>（材料叠已用完）</translation>
     </message>
 </context>
 <context>

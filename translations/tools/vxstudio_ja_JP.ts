@@ -155,9 +155,7 @@
     </message>
     <message numerus="yes">
         <source>Job started: %1, %n copies.</source>
-        <translation>
-            <numerusform>ジョブを開始しました：%1、%n 部。</numerusform>
-        </translation>
+        <translation><numerusform>ジョブを開始しました：%1、%n 部。</numerusform></translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -235,9 +233,7 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
-        <translation>
-            <numerusform>再開：%n 部を最初からカットしています。</numerusform>
-        </translation>
+        <translation><numerusform>再開：%n 部を最初からカットしています。</numerusform></translation>
     </message>
 </context>
 <context>
@@ -324,6 +320,10 @@ To cut: %5.</source>
     <message>
         <source>Disconnected.</source>
         <translation>切断しました。</translation>
+    </message>
+    <message>
+        <source>Production</source>
+        <translation>生産</translation>
     </message>
 </context>
 <context>
@@ -437,6 +437,113 @@ To cut: %5.</source>
     </message>
 </context>
 <context>
+    <name>ProductionPanel</name>
+    <message>
+        <source>Folder of designs named by code, or a map file</source>
+        <translation>コード名の図形フォルダー、またはマップファイル</translation>
+    </message>
+    <message>
+        <source>Folder…</source>
+        <translation>フォルダー…</translation>
+    </message>
+    <message>
+        <source>Map file…</source>
+        <translation>マップファイル…</translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>シートの束が尽きるまで</translation>
+    </message>
+    <message>
+        <source>Sheets: </source>
+        <translation>シート数：</translation>
+    </message>
+    <message>
+        <source>Start production</source>
+        <translation>生産開始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>No sheet yet</source>
+        <translation>まだシートがありません</translation>
+    </message>
+    <message>
+        <source>Sheet</source>
+        <translation>シート</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>コード</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>図形</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Production designs: %1</source>
+        <translation>生産の図形：%1</translation>
+    </message>
+    <message>
+        <source>Folder of designs named by code</source>
+        <translation>コード名の図形フォルダー</translation>
+    </message>
+    <message>
+        <source>Map file (CODE = path lines)</source>
+        <translation>マップファイル（各行 CODE = パス）</translation>
+    </message>
+    <message>
+        <source>Link lost: reconnecting (attempt %1)</source>
+        <translation>接続断：再接続中（%1 回目）</translation>
+    </message>
+    <message>
+        <source>Link back: production goes on</source>
+        <translation>接続回復：生産を続けます</translation>
+    </message>
+    <message>
+        <source>Production ended: %1 sheets cut, %2 skipped, %3 failed</source>
+        <translation>生産終了：カット %1 枚、スキップ %2 枚、失敗 %3 枚</translation>
+    </message>
+    <message>
+        <source>Waiting for the first sheet</source>
+        <translation>最初のシートを待っています</translation>
+    </message>
+    <message>
+        <source>The production could not start: the machine is not connected.</source>
+        <translation>生産を開始できません：装置が接続されていません。</translation>
+    </message>
+    <message>
+        <source>Production started: %1</source>
+        <translation>生産を開始しました：%1</translation>
+    </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（読み取り不可）</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2</source>
+        <translation>シート %1：%2</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2 — %3</source>
+        <translation>シート %1：%2 — %3</translation>
+    </message>
+    <message>
+        <source>not cut</source>
+        <translation>未カット</translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation>カット %1、スキップ %2、失敗 %3</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPanel</name>
     <message>
         <source>Machine settings</source>
@@ -464,9 +571,7 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Read from machine: %n queries sent.</source>
-        <translation>
-            <numerusform>装置から読み込み：%n 件の問い合わせを送信しました。</numerusform>
-        </translation>
+        <translation><numerusform>装置から読み込み：%n 件の問い合わせを送信しました。</numerusform></translation>
     </message>
     <message>
         <source>Not connected: nothing written.</source>

@@ -155,9 +155,7 @@
     </message>
     <message numerus="yes">
         <source>Job started: %1, %n copies.</source>
-        <translation>
-            <numerusform>任务已开始：%1，共 %n 份。</numerusform>
-        </translation>
+        <translation><numerusform>任务已开始：%1，共 %n 份。</numerusform></translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -235,9 +233,7 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
-        <translation>
-            <numerusform>续切：正在切割 %n 份完整的图形。</numerusform>
-        </translation>
+        <translation><numerusform>续切：正在切割 %n 份完整的图形。</numerusform></translation>
     </message>
 </context>
 <context>
@@ -324,6 +320,10 @@ To cut: %5.</source>
     <message>
         <source>Disconnected.</source>
         <translation>已断开连接。</translation>
+    </message>
+    <message>
+        <source>Production</source>
+        <translation>生产</translation>
     </message>
 </context>
 <context>
@@ -437,6 +437,113 @@ To cut: %5.</source>
     </message>
 </context>
 <context>
+    <name>ProductionPanel</name>
+    <message>
+        <source>Folder of designs named by code, or a map file</source>
+        <translation>以二维码命名的图形文件夹，或映射文件</translation>
+    </message>
+    <message>
+        <source>Folder…</source>
+        <translation>文件夹…</translation>
+    </message>
+    <message>
+        <source>Map file…</source>
+        <translation>映射文件…</translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>直到材料叠用完</translation>
+    </message>
+    <message>
+        <source>Sheets: </source>
+        <translation>张数：</translation>
+    </message>
+    <message>
+        <source>Start production</source>
+        <translation>开始生产</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>No sheet yet</source>
+        <translation>尚无材料</translation>
+    </message>
+    <message>
+        <source>Sheet</source>
+        <translation>材料</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>二维码</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>图形</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Production designs: %1</source>
+        <translation>生产图形：%1</translation>
+    </message>
+    <message>
+        <source>Folder of designs named by code</source>
+        <translation>以二维码命名的图形文件夹</translation>
+    </message>
+    <message>
+        <source>Map file (CODE = path lines)</source>
+        <translation>映射文件（每行 CODE = 路径）</translation>
+    </message>
+    <message>
+        <source>Link lost: reconnecting (attempt %1)</source>
+        <translation>连接中断：正在重新连接（第 %1 次尝试）</translation>
+    </message>
+    <message>
+        <source>Link back: production goes on</source>
+        <translation>连接已恢复：生产继续</translation>
+    </message>
+    <message>
+        <source>Production ended: %1 sheets cut, %2 skipped, %3 failed</source>
+        <translation>生产结束：已切割 %1 张，跳过 %2 张，失败 %3 张</translation>
+    </message>
+    <message>
+        <source>Waiting for the first sheet</source>
+        <translation>正在等待第一张材料</translation>
+    </message>
+    <message>
+        <source>The production could not start: the machine is not connected.</source>
+        <translation>无法开始生产：机器未连接。</translation>
+    </message>
+    <message>
+        <source>Production started: %1</source>
+        <translation>生产已开始：%1</translation>
+    </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（无法识别）</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2</source>
+        <translation>第 %1 张：%2</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2 — %3</source>
+        <translation>第 %1 张：%2 — %3</translation>
+    </message>
+    <message>
+        <source>not cut</source>
+        <translation>未切割</translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation>已切割 %1，跳过 %2，失败 %3</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPanel</name>
     <message>
         <source>Machine settings</source>
@@ -464,9 +571,7 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Read from machine: %n queries sent.</source>
-        <translation>
-            <numerusform>从机器读取：已发送 %n 条查询。</numerusform>
-        </translation>
+        <translation><numerusform>从机器读取：已发送 %n 条查询。</numerusform></translation>
     </message>
     <message>
         <source>Not connected: nothing written.</source>
