@@ -9,8 +9,8 @@ if(TARGET tst_tooltranslations)
     endforeach()
     string(REPLACE ";" "," tools "${VX_TRANSLATED_TOOLS}")
     string(REPLACE ";" "," langs "${VX_TOOL_LANGUAGES}")
-    # "\;" keeps the list one definition.
-    string(REPLACE ";" "\\;" sources "${sources}")
+    # A ";" would not survive the compiler's command line intact.
+    string(REPLACE ";" "," sources "${sources}")
     target_compile_definitions(tst_tooltranslations PRIVATE
         VX_LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
         VX_TRANSLATED_TOOLS="${tools}"

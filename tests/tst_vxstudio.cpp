@@ -10,6 +10,7 @@
 #include "PlotOptionsPanel.h"
 #include "ProductionPanel.h"
 #include "SettingsPanel.h"
+#include "ToolTranslator.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
@@ -114,6 +115,8 @@ private:
 
 void TestVxStudio::initTestCase()
 {
+    // The window in the language the runs below pick, as the program shows it.
+    ToolTranslator::install(QStringLiteral("vxstudio"));
     m_loader.setFileName(QStringLiteral(VX_PLUGIN_FILE));
     m_factory = qobject_cast<VXDeviceInterface *>(m_loader.instance());
     QVERIFY2(m_factory, qPrintable(m_loader.errorString()));
@@ -268,7 +271,7 @@ void TestVxStudio::settingsRoundTrip()
         QTRY_COMPARE_WITH_TIMEOUT(m_sim->setting(VXSimulator::Cmd, number + i), written.at(i), 5000);
     // Confirmed by the machine's read-back, and the editor still shows the value.
     auto *status = m_window->settings()->findChild<QLabel *>(QStringLiteral("writeStatus"));
-    QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(QLatin1String("Written")), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(SettingsPanel::tr("Written: %1").arg(QString())), 5000);
     QCOMPARE(editorValue(w), shown);
 
     for (int i = 0; i < machine.size(); ++i)
@@ -516,14 +519,18 @@ void TestVxStudio::jobEnds()
     QCOMPARE(facts.value(QStringLiteral("width")).toInt(), qRound(job->plotWidth()));
     QCOMPARE(m_window->device()->property_ptr("FILE_PREVIEW")->value().toByteArray(), job->plot().preview);
 
-    // The README's picture (docs/vxstudio.png), in the README's language only.
-    // It lands in the build tree; VX_SCREENSHOT_DIR=docs refreshes the
-    // committed one, so a test run never dirties the sources.
-    if (!byMachine && QLocale::system().name() == QLatin1String("en_US")) {
+    // The README's pictures: docs/vxstudio.png in the README's language,
+    // docs/vxstudio-<lang>.png in the others. They land in the build tree;
+    // VX_SCREENSHOT_DIR=docs refreshes the committed ones, so a test run
+    // never dirties the sources.
+    const QString lang = QLocale::system().name();
+    const QStringList shown{QStringLiteral("en_US"), QStringLiteral("zh_CN"), QStringLiteral("ja_JP")};
+    if (!byMachine && shown.contains(lang)) {
         const QString dir = qEnvironmentVariableIsSet("VX_SCREENSHOT_DIR")
                                 ? qEnvironmentVariable("VX_SCREENSHOT_DIR")
                                 : QStringLiteral(VX_BIN_DIR "/../docs");
-        const QString shot = dir + QStringLiteral("/vxstudio.png");
+        const QString shot = dir + (lang == shown.first() ? QStringLiteral("/vxstudio.png")
+                                                          : QStringLiteral("/vxstudio-%1.png").arg(lang));
         QDir().mkpath(QFileInfo(shot).path());
         QVERIFY(m_window->grab().save(shot));
     }
@@ -586,7 +593,7 @@ void TestVxStudio::dropThenResume()
     QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 30000);
     disconnect(watch);
     QVERIFY(!shown.isEmpty());
-    QCOMPARE(shown.first(), QStringLiteral("Reconnecting (attempt 1)…"));
+    QCOMPARE(shown.first(), JobPanel::tr("Reconnecting (attempt %1)…").arg(1));
     QCOMPARE(bar->format(), QStringLiteral("%p%"));
     m_sim->setDropMidJob(-1);
     m_sim->setAbortOnDrop(false);

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: LGPL-2.1-or-later
 # The desktop host's test drives the window classes of vxstudiocore.
 if(TARGET tst_vxstudio AND TARGET vxstudiocore)
-    target_link_libraries(tst_vxstudio PRIVATE vxstudiocore)
+    target_link_libraries(tst_vxstudio PRIVATE vxstudiocore vxtoolcommon)
+    add_dependencies(tst_vxstudio vx_tool_translations)
 endif()
 
 # The window's labels come from the plugin's translations: run it under the

@@ -27,10 +27,15 @@ QString langArgument(const QStringList &args)
 
 void ToolTranslator::install(const QString &tool)
 {
+    install(tool, QCoreApplication::arguments());
+}
+
+void ToolTranslator::install(const QString &tool, const QStringList &arguments)
+{
     QCoreApplication *app = QCoreApplication::instance();
     if (!app)
         return;
-    const QString lang = langArgument(QCoreApplication::arguments());
+    const QString lang = langArgument(arguments);
     if (!lang.isEmpty()) {
         // "ja" and "ja_JP" and "ja-JP" alike; an unknown code gives the C
         // locale, whose texts are the English sources.

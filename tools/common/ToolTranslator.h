@@ -21,6 +21,9 @@ public:
     // from the application's arguments itself, ahead of the parser; with
     // --lang the default locale (numbers, dates) follows it too.
     static void install(const QString &tool);
+    // The same, for a program whose application object does not see its
+    // own arguments.
+    static void install(const QString &tool, const QStringList &arguments);
 
     // The option to add to the tool's parser, so --lang is accepted and
     // listed in --help.

@@ -27,12 +27,14 @@ QString text(double v) { return QString::number(v); }
     [](const PlotOptions &o) { return text(o.member); },                                   \
         [](PlotOptions &o, const QString &v, QString *e) { return number(v, lo, hi, o.member, e); }
 
+// The help texts are translated where they are shown (vxcut --help, the
+// options panel's tips); the flags and the errors stay as typed.
 const Row Rows[] = {
-    {"scale", "PERCENT", "Scale the design by this percentage.", VX_NUMBER(placement.scalePercent, 0.01, 100000)},
-    {"width", "MM", "Scale the design to this width (keeps the aspect; with --height, fits both).",
+    {"scale", "PERCENT", QT_TRANSLATE_NOOP("PlotOptionTable", "Scale the design by this percentage."), VX_NUMBER(placement.scalePercent, 0.01, 100000)},
+    {"width", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Scale the design to this width (keeps the aspect; with --height, fits both)."),
      VX_NUMBER(placement.targetWidth, 0, 1e6)},
-    {"height", "MM", "Scale the design to this height (keeps the aspect).", VX_NUMBER(placement.targetHeight, 0, 1e6)},
-    {"rotate", "DEGREES", "Rotate counter-clockwise by 0, 90, 180 or 270 degrees.",
+    {"height", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Scale the design to this height (keeps the aspect)."), VX_NUMBER(placement.targetHeight, 0, 1e6)},
+    {"rotate", "DEGREES", QT_TRANSLATE_NOOP("PlotOptionTable", "Rotate counter-clockwise by 0, 90, 180 or 270 degrees."),
      [](const PlotOptions &o) { return QString::number(o.placement.rotation); },
      [](PlotOptions &o, const QString &v, QString *e) {
          bool ok = false;
@@ -45,19 +47,19 @@ const Row Rows[] = {
          o.placement.rotation = ((r % 360) + 360) % 360;
          return true;
      }},
-    {"mirror", nullptr, "Mirror the design left to right (for cutting from the back).",
+    {"mirror", nullptr, QT_TRANSLATE_NOOP("PlotOptionTable", "Mirror the design left to right (for cutting from the back)."),
      [](const PlotOptions &o) { return QString::fromLatin1(o.placement.mirror ? "on" : "off"); },
      [](PlotOptions &o, const QString &, QString *) { return o.placement.mirror = true; }},
-    {"margin", "MM", "Place the design this far from the origin.", VX_NUMBER(placement.margin, 0, 1e5)},
-    {"no-order", nullptr, "Cut in the file's order (no reordering).",
+    {"margin", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Place the design this far from the origin."), VX_NUMBER(placement.margin, 0, 1e5)},
+    {"no-order", nullptr, QT_TRANSLATE_NOOP("PlotOptionTable", "Cut in the file's order (no reordering)."),
      [](const PlotOptions &o) { return QString::fromLatin1(o.order ? "off" : "on"); },
      [](PlotOptions &o, const QString &, QString *) {
          o.order = false;
          return true;
      }},
-    {"merge-overlaps", "MM", "Cut lines lying on one another within this distance once (0: off).",
+    {"merge-overlaps", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Cut lines lying on one another within this distance once (0: off)."),
      VX_NUMBER(mergeOverlaps, 0, 10)},
-    {"passes", "N", "Cut each path this many times.",
+    {"passes", "N", QT_TRANSLATE_NOOP("PlotOptionTable", "Cut each path this many times."),
      [](const PlotOptions &o) { return QString::number(o.passes); },
      [](PlotOptions &o, const QString &v, QString *e) {
          double n = 0;
@@ -69,10 +71,10 @@ const Row Rows[] = {
          o.passes = int(n);
          return true;
      }},
-    {"overcut", "MM", "Extend closed contours past their start by this length.", VX_NUMBER(overcut, 0, 100)},
-    {"blade-offset", "MM", "Drag-knife compensation for this blade offset (0: off).", VX_NUMBER(bladeOffset, 0, 5)},
-    {"weed-border", "MM", "Add a rectangle this far around the design (0: none).", VX_NUMBER(weedBorder, 0, 1000)},
-    {"tolerance", "MM", "Chord tolerance for curves.", VX_NUMBER(chordTolerance, 0.001, 10)},
+    {"overcut", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Extend closed contours past their start by this length."), VX_NUMBER(overcut, 0, 100)},
+    {"blade-offset", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Drag-knife compensation for this blade offset (0: off)."), VX_NUMBER(bladeOffset, 0, 5)},
+    {"weed-border", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Add a rectangle this far around the design (0: none)."), VX_NUMBER(weedBorder, 0, 1000)},
+    {"tolerance", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Chord tolerance for curves."), VX_NUMBER(chordTolerance, 0.001, 10)},
 };
 
 #undef VX_NUMBER

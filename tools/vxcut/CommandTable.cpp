@@ -6,6 +6,8 @@
 #include "Options.h"
 #include "Run.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // name, usage, check (offline), needs the machine, prepare (with the device's records), run
@@ -24,7 +26,7 @@ const Command kCommands[] = {
     {"ports",    Ports::usage,    nullptr,         false, nullptr,           Ports::run},
 };
 
-const char kOverview[] =
+const char kOverview[] = QT_TRANSLATE_NOOP("Command",
     "Usage: vxcut COMMAND [options]\n\n"
     "Drives a conveyor-belt flatbed cutter through its device plugin.\n\n"
     "Commands:\n"
@@ -40,7 +42,7 @@ const char kOverview[] =
     "  jog DIR    move the carriage\n"
     "  qr SOURCE  QR-code production: each sheet gets its code's design\n"
     "  ports      serial devices present\n\n"
-    "`vxcut COMMAND --help` describes one command.\n";
+    "`vxcut COMMAND --help` describes one command.\n");
 
 }
 
@@ -63,7 +65,7 @@ QStringList Command::names()
 
 QString Command::overview()
 {
-    return QLatin1String(kOverview);
+    return QCoreApplication::translate("Command", kOverview);
 }
 
 Outcome Command::execute(Run &run, const Command &command)

@@ -7,6 +7,9 @@
 #include "Output.h"
 #include "Run.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 namespace JobLoop {
 
 void configure(Run &r, JobRunner &runner, bool journal)
@@ -23,8 +26,8 @@ void configure(Run &r, JobRunner &runner, bool journal)
     QObject::connect(&runner, &JobRunner::reconnected, &runner, [&r, &runner] {
         r.out.event(QStringLiteral("reconnected"),
                     {{QStringLiteral("link_down_ms"), double(runner.linkDownMs())}},
-                    QStringLiteral("reconnected to %1 after %2 s; reading the job state")
-                        .arg(runner.identity().text()).arg(runner.linkDownMs() / 1000.0, 0, 'f', 1));
+                    QCoreApplication::translate("JobLoop", "reconnected to %1 after %2 s; reading the job state")
+                        .arg(runner.identity().text(), QLocale().toString(runner.linkDownMs() / 1000.0, 'f', 1)));
     });
 }
 
@@ -36,15 +39,15 @@ Failure drive(Run &r, JobRunner &runner)
         if (!stopping && r.await.interrupted() && runner.isRunning()) {
             stopping = true;
             r.out.text(runner.state() == JobRunner::State::Reconnecting
-                           ? QStringLiteral("interrupted: no longer reconnecting")
-                           : QStringLiteral("stopping the job on the machine..."));
+                           ? QCoreApplication::translate("JobLoop", "interrupted: no longer reconnecting")
+                           : QCoreApplication::translate("JobLoop", "stopping the job on the machine..."));
             runner.stop();
         }
     }
     // stopTask (and the work record it posts) runs from the event loop.
     r.await.settle();
     if (!runner.journalError().isEmpty())
-        r.out.warning(QStringLiteral("job journal not written: %1").arg(runner.journalError()));
+        r.out.warning(QCoreApplication::translate("JobLoop", "job journal not written: %1").arg(runner.journalError()));
     return runner.failure();
 }
 
@@ -52,9 +55,10 @@ QString outageNote(int reconnects, qint64 downMs)
 {
     if (reconnects <= 0)
         return QString();
-    return QStringLiteral("; %1 reconnect%2, link down %3 s")
-        .arg(reconnects).arg(reconnects == 1 ? QString() : QStringLiteral("s"))
-        .arg(downMs / 1000.0, 0, 'f', 1);
+    // English has no plural rules file: its singular is a text of its own.
+    return (reconnects == 1 ? QCoreApplication::translate("JobLoop", "; 1 reconnect, link down %1 s")
+                            : QCoreApplication::translate("JobLoop", "; %n reconnects, link down %1 s", nullptr, reconnects))
+        .arg(QLocale().toString(downMs / 1000.0, 'f', 1));
 }
 
 }

@@ -5,6 +5,7 @@
 #include "ExitCodes.h"
 #include "JobJournal.h"
 #include "PlotArgs.h"
+#include "ToolTranslator.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const char *const kCommon =
+const char *const kCommon = QT_TRANSLATE_NOOP("Options",
     "Common options:\n"
     "  --tcp HOST[:PORT]   machine on the network (port 9100 by default)\n"
     "  --usb PATH          machine on a serial/USB device (see `vxcut ports`)\n"
@@ -28,17 +29,19 @@ const char *const kCommon =
     "                      ~/.local/share/vxdevice/jobs.jsonl)\n"
     "  --json              one JSON event per line (link, progress, result, ...)\n"
     "  --verbose           show the device object's debug log\n"
-    "  --help              this text\n";
+    "  --lang CODE         language of the messages: zh_CN, ja_JP, en (default:\n"
+    "                      the system's; --json output is the same in all)\n"
+    "  --help              this text\n");
 
 }
 
 QString Options::usage(const QString &command)
 {
     const Command *c = Command::find(command);
-    QString usage = c ? QLatin1String(c->usage) : Command::overview();
+    QString usage = c ? QCoreApplication::translate("Command", c->usage) : Command::overview();
     if (c && PlotArgs::usedBy(command))
         usage += QLatin1Char('\n') + PlotArgs::help();
-    return usage + QLatin1Char('\n') + QLatin1String(kCommon) + QLatin1Char('\n') + ExitCode::help();
+    return usage + QLatin1Char('\n') + tr(kCommon) + QLatin1Char('\n') + ExitCode::help();
 }
 
 bool Options::parse(const QStringList &argv, QString &error)
@@ -76,6 +79,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
     p.addOption(optCount);
     p.addOptions(PlotArgs::options());
+    p.addOption(ToolTranslator::option());
     if (!p.parse(argv)) {
         error = p.errorText();
         return false;
@@ -95,23 +99,23 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (help)
         return true;
     if (command.isEmpty()) {
-        error = QStringLiteral("no command given");
+        error = tr("no command given");
         return false;
     }
     if (!Command::find(command)) {
-        error = QStringLiteral("unknown command '%1'").arg(command);
+        error = tr("unknown command '%1'").arg(command);
         return false;
     }
     bool anyPlot = false;
     if (!PlotArgs::read(p, plot, error, &anyPlot))
         return false;
     if (anyPlot && !PlotArgs::usedBy(command)) {
-        error = QStringLiteral("the design options go with cut, plan and qr, not %1").arg(command);
+        error = tr("the design options go with cut, plan and qr, not %1").arg(command);
         return false;
     }
     output = p.value(optOutput);
     if (p.isSet(optOutput) && command != QLatin1String("plan")) {
-        error = QStringLiteral("--output goes with plan, not %1").arg(command);
+        error = tr("--output goes with plan, not %1").arg(command);
         return false;
     }
     plugin = p.value(optPlugin);
@@ -121,7 +125,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     ws = p.value(optWs);
     code = p.value(optCode);
     if (p.isSet(optToken) && p.isSet(optTokenFile)) {
-        error = QStringLiteral("give either --token or --token-file, not both");
+        error = tr("give either --token or --token-file, not both");
         return false;
     }
     if (p.isSet(optTokenFile)) {
@@ -137,7 +141,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (p.isSet(optTimeout)) {
         const double s = p.value(optTimeout).toDouble(&ok);
         if (!ok || s <= 0 || s > 3600) {
-            error = QStringLiteral("--timeout wants seconds between 0 and 3600");
+            error = tr("--timeout wants seconds between 0 and 3600");
             return false;
         }
         timeoutMs = int(s * 1000);
@@ -147,28 +151,28 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (p.isSet(optCopies)) {
         copies = p.value(optCopies).toInt(&ok);
         if (!ok || copies < 1 || copies > 9999) {
-            error = QStringLiteral("--copies wants a number from 1 to 9999");
+            error = tr("--copies wants a number from 1 to 9999");
             return false;
         }
     }
     if (p.isSet(optTime)) {
         jogMs = p.value(optTime).toInt(&ok);
         if (!ok || jogMs < 0 || jogMs > 60000) {
-            error = QStringLiteral("--time wants milliseconds from 0 to 60000");
+            error = tr("--time wants milliseconds from 0 to 60000");
             return false;
         }
     }
     if (p.isSet(optSpeedup)) {
         speedup = p.value(optSpeedup).toDouble(&ok);
         if (!ok || speedup <= 0 || speedup > 1e6) {
-            error = QStringLiteral("--speedup wants a positive factor");
+            error = tr("--speedup wants a positive factor");
             return false;
         }
     }
     if (p.isSet(optHeartbeat)) {
         heartbeatSec = p.value(optHeartbeat).toInt(&ok);
         if (!ok || heartbeatSec < 1 || heartbeatSec > 60) {
-            error = QStringLiteral("--heartbeat wants whole seconds from 1 to 60");
+            error = tr("--heartbeat wants whole seconds from 1 to 60");
             return false;
         }
     }
@@ -176,7 +180,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (p.isSet(optBudget)) {
         const double s = p.value(optBudget).toDouble(&ok);
         if (!ok || s < 0 || s > 86400) {
-            error = QStringLiteral("--reconnect-budget wants seconds from 0 to 86400");
+            error = tr("--reconnect-budget wants seconds from 0 to 86400");
             return false;
         }
         reconnectBudgetMs = int(s * 1000);
@@ -188,30 +192,30 @@ bool Options::parse(const QStringList &argv, QString &error)
     recutInterrupted = p.isSet(optRecut);
     skipInterrupted = p.isSet(optSkip);
     if (recutInterrupted && skipInterrupted) {
-        error = QStringLiteral("give either --recut-interrupted or --skip-interrupted, not both");
+        error = tr("give either --recut-interrupted or --skip-interrupted, not both");
         return false;
     }
     if (p.isSet(optLast)) {
         last = p.value(optLast).toInt(&ok);
         if (!ok || last < 1 || last > 100000) {
-            error = QStringLiteral("--last wants a number from 1 to 100000");
+            error = tr("--last wants a number from 1 to 100000");
             return false;
         }
     }
     if (p.isSet(optCount)) {
         count = p.value(optCount).toInt(&ok);
         if (!ok || count < 1 || count > 1000000) {
-            error = QStringLiteral("--count wants a number of sheets from 1 to 1000000");
+            error = tr("--count wants a number of sheets from 1 to 1000000");
             return false;
         }
     }
     if (!tcp.isEmpty() && !usb.isEmpty()) {
-        error = QStringLiteral("give either --tcp or --usb, not both");
+        error = tr("give either --tcp or --usb, not both");
         return false;
     }
     const bool anyCloud = !cloud.isEmpty() || !ws.isEmpty() || !code.isEmpty();
     if (anyCloud && (cloud.isEmpty() || ws.isEmpty() || code.isEmpty())) {
-        error = QStringLiteral("--cloud, --ws and --code go together");
+        error = tr("--cloud, --ws and --code go together");
         return false;
     }
     return true;
@@ -222,16 +226,16 @@ bool Options::readTokenFile(const QString &path, QString &error)
     // Checked on the open descriptor, so the file judged is the file read.
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("--token-file %1: %2").arg(path, f.errorString());
+        error = tr("--token-file %1: %2").arg(path, f.errorString());
         return false;
     }
     struct stat st {};
     if (::fstat(f.handle(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = QStringLiteral("--token-file %1 is not a regular file").arg(path);
+        error = tr("--token-file %1 is not a regular file").arg(path);
         return false;
     }
     if (st.st_mode & (S_IRGRP | S_IROTH)) {
-        error = QStringLiteral("--token-file %1 is readable by other users (mode %2); "
+        error = tr("--token-file %1 is readable by other users (mode %2); "
                                "make it private first: chmod 600 %1")
                     .arg(path).arg(st.st_mode & 0777, 3, 8, QLatin1Char('0'));
         return false;
@@ -239,7 +243,7 @@ bool Options::readTokenFile(const QString &path, QString &error)
     // A token is one line; a large file is not one.
     token = QString::fromUtf8(f.read(4096)).trimmed();
     if (token.isEmpty() || token.contains(QLatin1Char('\n'))) {
-        error = QStringLiteral("--token-file %1 holds no single-line token").arg(path);
+        error = tr("--token-file %1 holds no single-line token").arg(path);
         return false;
     }
     return true;

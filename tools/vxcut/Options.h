@@ -3,6 +3,7 @@
 
 #include "PlotPipeline.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +46,8 @@ struct Options
     bool parse(const QStringList &argv, QString &error);
 
     static QString usage(const QString &command);
+
+    Q_DECLARE_TR_FUNCTIONS(Options)
 
 private:
     bool readTokenFile(const QString &path, QString &error);

@@ -2,6 +2,7 @@
 #include "Output.h"
 
 #include <QJsonDocument>
+#include <QLocale>
 
 #include <unistd.h>
 
@@ -57,7 +58,7 @@ void Output::warning(const QString &message)
         return;
     }
     endBar();
-    fprintf(m_err, "vxcut: warning: %s\n", message.toLocal8Bit().constData());
+    fprintf(m_err, "vxcut: %s\n", tr("warning: %1").arg(message).toLocal8Bit().constData());
     fflush(m_err);
 }
 
@@ -65,9 +66,12 @@ QString Output::duration(int seconds)
 {
     if (seconds < 0)
         return QStringLiteral("--:--");
+    // Clock digits in the reader's numerals; the separators are a clock's.
+    const QLocale locale;
+    const auto two = [&](int n) { return locale.toString(n).rightJustified(2, locale.zeroDigit()); };
     if (seconds >= 3600)
-        return QString::asprintf("%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
-    return QString::asprintf("%02d:%02d", seconds / 60, seconds % 60);
+        return QStringLiteral("%1:%2:%3").arg(locale.toString(seconds / 3600), two((seconds / 60) % 60), two(seconds % 60));
+    return QStringLiteral("%1:%2").arg(two(seconds / 60), two(seconds % 60));
 }
 
 void Output::progress(const QJsonObject &task, int remainingSec)
@@ -84,9 +88,11 @@ void Output::progress(const QJsonObject &task, int remainingSec)
     const int finished = task.value(QStringLiteral("Finished")).toInt();
     constexpr int width = 30;
     const int filled = percent * width / 100;
-    const QString bar = QStringLiteral("[%1%2] %3%  copies %4/%5  %6 left")
-            .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
-            .arg(percent, 3).arg(finished).arg(copies).arg(duration(remainingSec));
+    const QLocale locale;
+    const QString bar = QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
+            + tr("%1%  copies %2/%3  %4 left")
+                      .arg(locale.toString(percent).rightJustified(3), locale.toString(finished),
+                           locale.toString(copies), duration(remainingSec));
     if (bar == m_lastBar)
         return;
     m_lastBar = bar;
@@ -114,9 +120,9 @@ void Output::reconnecting(int attempt, int waitMs)
                    {QStringLiteral("wait_ms"), waitMs}});
         return;
     }
-    const QString bar = QStringLiteral("%1 reconnecting (attempt %2)")
-            .arg(m_lastBar.isEmpty() ? QStringLiteral("link lost:") : m_lastBar.section(QLatin1Char(']'), 0, 0) + QLatin1Char(']'))
-            .arg(attempt);
+    const QString bar = tr("%1 reconnecting (attempt %2)")
+            .arg(m_lastBar.isEmpty() ? tr("link lost:") : m_lastBar.section(QLatin1Char(']'), 0, 0) + QLatin1Char(']'))
+            .arg(QLocale().toString(attempt));
     const QByteArray bytes = bar.toLocal8Bit();
     if (m_tty) {
         fprintf(m_out, "\r%s          ", bytes.constData());

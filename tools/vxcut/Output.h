@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
 
@@ -33,6 +34,8 @@ public:
     int result(int code, const QString &error = QString(), const QJsonObject &fields = QJsonObject());
 
     static QString duration(int seconds);
+
+    Q_DECLARE_TR_FUNCTIONS(Output)
 
 private:
     void writeJson(QJsonObject object);

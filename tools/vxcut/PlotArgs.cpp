@@ -4,6 +4,7 @@
 #include "PlotOptionTable.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace PlotArgs {
 
@@ -53,15 +54,15 @@ QString help()
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     const PlotOptions defaults;
-    QString text = QStringLiteral("Design options (cut, plan and qr take the same):\n");
+    QString text = QCoreApplication::translate("PlotArgs", "Design options (cut, plan and qr take the same):") + QLatin1Char('\n');
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
         QString left = QStringLiteral("  --") + QLatin1String(row.flag);
         if (row.argument)
             left += QLatin1Char(' ') + QLatin1String(row.argument);
-        QString says = QLatin1String(row.help);
+        QString says = QCoreApplication::translate("PlotOptionTable", row.help);
         if (row.argument)
-            says += QStringLiteral(" Default: %1.").arg(row.current(defaults));
+            says += QLatin1Char(' ') + QCoreApplication::translate("PlotArgs", "Default: %1.").arg(row.current(defaults));
         const QString line = left.size() < 24 ? left.leftJustified(24) + says
                                               : left + QLatin1Char('\n') + QString(24, QLatin1Char(' ')) + says;
         text += line + QLatin1Char('\n');

@@ -9,6 +9,7 @@
 #include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QNetworkReply>
 
 Run::Run(const Options &o, Output &output, Interrupt *intr)
@@ -29,7 +30,7 @@ Failure Run::loadDevice()
     session = std::make_unique<DeviceSession>(plugin.root());
     session->setTimeout(options.timeoutMs);
     if (Failure f = session->renewDevice())
-        return {Failure::Plugin, QStringLiteral("plugin %1 created no device object").arg(plugin.fileName())};
+        return {Failure::Plugin, QCoreApplication::translate("Run", "plugin %1 created no device object").arg(plugin.fileName())};
     DeviceSession *s = session.get();
     QObject::connect(s, &DeviceSession::linkEvent, s, [this](LinkMessage::Event event, const QString &text) {
         if (event == LinkMessage::RemoteUp || event == LinkMessage::RemoteDown)
@@ -42,10 +43,10 @@ Failure Run::loadDevice()
         out.event(QStringLiteral("link"),
                   {{QStringLiteral("message"), text},
                    {QStringLiteral("Status"), status ? status->value().toInt() : 0}},
-                  refusedAttempt ? QString() : QStringLiteral("link: %1").arg(text));
+                  refusedAttempt ? QString() : QCoreApplication::translate("Run", "link: %1").arg(text));
     });
     QObject::connect(s, &DeviceSession::qrCode, s, [this](const QString &code) {
-        out.event(QStringLiteral("qrcode"), {{QStringLiteral("code"), code}}, QStringLiteral("QR code: %1").arg(code));
+        out.event(QStringLiteral("qrcode"), {{QStringLiteral("code"), code}}, QCoreApplication::translate("Run", "QR code: %1").arg(code));
     });
     QObject::connect(s, &DeviceSession::warning, s, [this](const QString &text) { out.warning(text); });
     out.event(QStringLiteral("plugin"), {{QStringLiteral("file"), plugin.fileName()}}, QString());
@@ -63,7 +64,7 @@ Failure Run::connect()
     else if (!options.usb.isEmpty())
         f = session->connectUsb(options.usb);
     else
-        return {Failure::Usage, QStringLiteral("give the machine with --tcp HOST[:PORT] or --usb PATH")};
+        return {Failure::Usage, QCoreApplication::translate("Run", "give the machine with --tcp HOST[:PORT] or --usb PATH")};
     if (f)
         return f;
     DeviceSession *s = session.get();
@@ -71,17 +72,17 @@ Failure Run::connect()
     if (s->linkUp())
         return Failure();
     if (await.interrupted())
-        return {Failure::Interrupted, QStringLiteral("interrupted")};
+        return {Failure::Interrupted, QCoreApplication::translate("Run", "interrupted")};
     return s->linkFailure();
 }
 
 Failure Run::waitFailure(const QString &what) const
 {
     if (await.interrupted())
-        return {Failure::Interrupted, QStringLiteral("interrupted while %1").arg(what)};
+        return {Failure::Interrupted, QCoreApplication::translate("Run", "interrupted while %1").arg(what)};
     if (session && session->state() == DeviceSession::State::Lost)
-        return {Failure::DeviceLost, QStringLiteral("%1 while %2").arg(session->linkFailure().message, what)};
-    return {Failure::TimedOut, QStringLiteral("the machine did not answer while %1 (%2 s)")
+        return {Failure::DeviceLost, QCoreApplication::translate("Run", "%1 while %2").arg(session->linkFailure().message, what)};
+    return {Failure::TimedOut, QCoreApplication::translate("Run", "the machine did not answer while %1 (%2 s)")
                                    .arg(what).arg(options.timeoutMs / 1000.0)};
 }
 
@@ -94,7 +95,7 @@ Failure Run::read(const QStringList &keys, QStringList *missing)
         *missing = q->missing();
     q->deleteLater();
     if (!done || !session->linkUp())
-        return waitFailure(QStringLiteral("reading"));
+        return waitFailure(QCoreApplication::translate("Run", "reading"));
     return Failure();
 }
 
@@ -104,7 +105,7 @@ Failure Run::write(const Profile::Entry &e, QJsonObject *event)
     await.until([w] { return w->isDone(); }, options.timeoutMs + 1000);
     w->deleteLater();
     if (!w->isDone() || !session->linkUp())
-        return waitFailure(QStringLiteral("writing %1").arg(e.key));
+        return waitFailure(QCoreApplication::translate("Run", "writing %1").arg(e.key));
     *event = {{QStringLiteral("key"), e.key},
               {QStringLiteral("value"), RecordValue::shown(e.record, e.stored)},
               {QStringLiteral("acked"), w->acked()},
@@ -124,10 +125,10 @@ Failure Run::parseQuality()
         return Failure();
     VXDeviceProperty *r = record(QStringLiteral("WORK_MODE"));
     if (!r)
-        return {Failure::UnknownKey, QStringLiteral("this device has no cutting quality setting")};
+        return {Failure::UnknownKey, QCoreApplication::translate("Run", "this device has no cutting quality setting")};
     QString why;
     if (!RecordValue::parse(r, options.quality, quality, why))
-        return {Failure::BadValue, QStringLiteral("--quality: %1").arg(why)};
+        return {Failure::BadValue, QCoreApplication::translate("Run", "--quality: %1").arg(why)};
     return Failure();
 }
 
@@ -143,17 +144,17 @@ void Run::applyQuality()
     out.event(QStringLiteral("write"),
               {{QStringLiteral("key"), QStringLiteral("WORK_MODE")},
                {QStringLiteral("value"), RecordValue::shown(r, quality)}},
-              QStringLiteral("cutting quality: %1").arg(RecordValue::shown(r, quality)));
+              QCoreApplication::translate("Run", "cutting quality: %1").arg(RecordValue::shown(r, quality)));
 }
 
 Failure Run::readInfo(bool show)
 {
     QStringList missing;
     if (Failure f = read({QStringLiteral("DEVICE_INFO"), QStringLiteral("DEVICE_UNIQUE_ID")}, &missing))
-        return waitFailure(QStringLiteral("reading the machine information"));
+        return waitFailure(QCoreApplication::translate("Run", "reading the machine information"));
     VXDeviceProperty *info = record(QStringLiteral("DEVICE_INFO"));
     if (!info)
-        return {Failure::Other, QStringLiteral("the device object has no DEVICE_INFO record")};
+        return {Failure::Other, QCoreApplication::translate("Run", "the device object has no DEVICE_INFO record")};
     QStringList keys;
     if (record(QStringLiteral("DEVICE_MODEL_NAME")))
         keys << QStringLiteral("DEVICE_MODEL_NAME");
@@ -161,7 +162,7 @@ Failure Run::readInfo(bool show)
         if (!info->property_ptr(name.constData()))
             continue;
         if (missing.contains(QString::fromLatin1(name)))
-            return waitFailure(QStringLiteral("reading the machine information"));
+            return waitFailure(QCoreApplication::translate("Run", "reading the machine information"));
         keys << QString::fromLatin1(name);
     }
     if (!missing.contains(QStringLiteral("DEVICE_UNIQUE_ID")))
@@ -175,7 +176,7 @@ Failure Run::readInfo(bool show)
         out.event(QStringLiteral("info"), fields, QString());
     } else {
         out.event(QStringLiteral("info"), fields,
-                  QStringLiteral("machine: %1, no. %2, firmware %3")
+                  QCoreApplication::translate("Run", "machine: %1, no. %2, firmware %3")
                       .arg(fields.value(QStringLiteral("DEVICE_MODEL")).toString(),
                            fields.value(QStringLiteral("DEVICE_ID")).toString(),
                            fields.value(QStringLiteral("FIRMWARE")).toString()));
@@ -187,7 +188,7 @@ Failure Run::registerCloud(NimbraCloud *cloud, QString code)
 {
     VXDeviceProperty *rec = record(QStringLiteral("DEVICE_CLOUD"));
     if (!rec)
-        return {Failure::Cloud, QStringLiteral("the device object has no cloud record")};
+        return {Failure::Cloud, QCoreApplication::translate("Run", "the device object has no cloud record")};
     if (code.isEmpty()) {
         VXDeviceProperty *id = record(QStringLiteral("DEVICE_ID"));
         code = id && !id->value().toString().isEmpty() ? id->value().toString() : QStringLiteral("VXDEMO0001");
@@ -199,12 +200,12 @@ Failure Run::registerCloud(NimbraCloud *cloud, QString code)
     const int limit = qMax(options.timeoutMs, cloud->timeout()) + 1000;
     if (!await.until([&] { return registered() || !s->linkUp(); }, limit) || !registered()) {
         if (await.interrupted() || !s->linkUp())
-            return waitFailure(QStringLiteral("registering with the cloud"));
-        return {Failure::Cloud, QStringLiteral("the cloud did not register the machine (code %1)").arg(code)};
+            return waitFailure(QCoreApplication::translate("Run", "registering with the cloud"));
+        return {Failure::Cloud, QCoreApplication::translate("Run", "the cloud did not register the machine (code %1)").arg(code)};
     }
     const QJsonObject r = rec->value().toJsonObject();
     out.event(QStringLiteral("cloud"), r,
-              QStringLiteral("cloud: registered as device %1 (code %2)")
+              QCoreApplication::translate("Run", "cloud: registered as device %1 (code %2)")
                   .arg(r.value(QStringLiteral("id")).toInt()).arg(code));
     return Failure();
 }
@@ -213,15 +214,15 @@ Failure Run::openRemote()
 {
     VXCommonInterface *common = session->common();
     if (!common)
-        return {Failure::Cloud, QStringLiteral("this device object offers no remote channel")};
+        return {Failure::Cloud, QCoreApplication::translate("Run", "this device object offers no remote channel")};
     remoteState.clear();
     common->connect_websocket();
     DeviceSession *s = session.get();
     if (!await.until([&] { return !remoteState.isEmpty() || !s->linkUp(); }, options.timeoutMs)
             || remoteState != QLatin1String("WEB SOCKET CONNECTED.")) {
         if (await.interrupted() || !s->linkUp())
-            return waitFailure(QStringLiteral("opening the remote channel"));
-        return {Failure::Cloud, QStringLiteral("the remote channel did not open (%1)")
+            return waitFailure(QCoreApplication::translate("Run", "opening the remote channel"));
+        return {Failure::Cloud, QCoreApplication::translate("Run", "the remote channel did not open (%1)")
                                     .arg(remoteState.isEmpty() ? QStringLiteral("no answer") : remoteState)};
     }
     return Failure();

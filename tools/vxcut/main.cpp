@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "Output.h"
 #include "Run.h"
+#include "ToolTranslator.h"
 
 #include <QGuiApplication>
 
@@ -34,6 +35,11 @@ int main(int argc, char *argv[])
     int appArgc = 1;
     QGuiApplication app(appArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vxcut"));
+    // With --json every line is for scripts, the errors in the result line
+    // too: they read the same bytes in every language, so the texts stay the
+    // English sources. Everything else speaks the operator's language.
+    if (!arguments.contains(QLatin1String("--json")) && !arguments.contains(QLatin1String("-json")))
+        ToolTranslator::install(QStringLiteral("vxcut"), arguments);
 
     Options options;
     QString error;
@@ -47,14 +53,14 @@ int main(int argc, char *argv[])
     if (!parsed) {
         out.result(ExitCode::Usage, error);
         if (!options.json)
-            fputs("Try 'vxcut --help'.\n", stderr);
+            fprintf(stderr, "%s\n", Options::tr("Try 'vxcut --help'.").toLocal8Bit().constData());
         return ExitCode::Usage;
     }
     if (!options.verbose)
         qInstallMessageHandler(quietHandler);
     if (options.tokenOnCommandLine)
-        out.warning(QStringLiteral("--token shows the cloud token to every user of this computer "
-                                   "(process list); use --token-file FILE or VX_CLOUD_TOKEN"));
+        out.warning(Options::tr("--token shows the cloud token to every user of this computer "
+                                "(process list); use --token-file FILE or VX_CLOUD_TOKEN"));
 
     Interrupt interrupt;
     Outcome outcome;

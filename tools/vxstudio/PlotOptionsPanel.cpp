@@ -4,6 +4,7 @@
 #include "PlotOptionTable.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLineEdit>
 
@@ -11,6 +12,43 @@ namespace {
 QString fieldName(const PlotOptionTable::Row &row)
 {
     return QStringLiteral("option-") + QLatin1String(row.flag);
+}
+
+// What an operator reads beside each field; the flag itself is vxcut's
+// spelling and stays in the tooltip.
+const struct {
+    const char *flag;
+    const char *label;
+} Labels[] = {
+    {"scale", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Scale (%)")},
+    {"width", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Width (mm)")},
+    {"height", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Height (mm)")},
+    {"rotate", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Rotation (°)")},
+    {"mirror", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Mirror")},
+    {"margin", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Margin (mm)")},
+    {"no-order", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Keep file order")},
+    {"merge-overlaps", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Merge overlaps (mm)")},
+    {"passes", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Passes")},
+    {"overcut", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Overcut (mm)")},
+    {"blade-offset", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Blade offset (mm)")},
+    {"weed-border", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Weeding border (mm)")},
+    {"tolerance", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Curve tolerance (mm)")},
+};
+
+QString label(const PlotOptionTable::Row &row)
+{
+    for (const auto &l : Labels) {
+        if (qstrcmp(l.flag, row.flag) == 0)
+            return PlotOptionsPanel::tr(l.label);
+    }
+    // A new option shows up under its flag until it gets a label here.
+    return QLatin1String(row.flag);
+}
+
+QString help(const PlotOptionTable::Row &row)
+{
+    return QStringLiteral("--%1: %2").arg(QLatin1String(row.flag),
+                                          QCoreApplication::translate("PlotOptionTable", row.help));
 }
 }
 
@@ -23,7 +61,6 @@ PlotOptionsPanel::PlotOptionsPanel(QWidget *parent)
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
-        const QString label = QLatin1String(row.flag);
         QWidget *field = nullptr;
         if (row.argument) {
             auto *edit = new QLineEdit(row.current(m_options), this);
@@ -38,8 +75,8 @@ PlotOptionsPanel::PlotOptionsPanel(QWidget *parent)
             field = box;
         }
         field->setObjectName(fieldName(row));
-        field->setToolTip(QLatin1String(row.help));
-        form->addRow(label, field);
+        field->setToolTip(help(row));
+        form->addRow(label(row), field);
     }
 }
 
@@ -64,7 +101,7 @@ void PlotOptionsPanel::rebuild()
         QString why;
         const bool ok = row.set(built, edit->text().trimmed(), &why);
         edit->setStyleSheet(ok ? QString() : QStringLiteral("QLineEdit { background: #fdd; }"));
-        edit->setToolTip(ok ? QLatin1String(row.help) : QLatin1String(row.help) + QLatin1Char('\n') + why);
+        edit->setToolTip(ok ? help(row) : help(row) + QLatin1Char('\n') + why);
         if (!ok && firstError.isEmpty())
             firstError = QStringLiteral("%1 %2").arg(QLatin1String(row.flag), why);
     }

@@ -2,6 +2,7 @@
 #include "JobPanel.h"
 #include "MainWindow.h"
 #include "PluginHost.h"
+#include "ToolTranslator.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
 
@@ -14,24 +15,30 @@
 
 namespace {
 
+// The context of the program's own texts outside the window classes.
+class VxStudio
+{
+    Q_DECLARE_TR_FUNCTIONS(VxStudio)
+};
+
+// Built after ToolTranslator::install(): the help texts are translated here.
 struct Options
 {
     QCommandLineParser parser;
     QCommandLineOption simulate{QStringLiteral("simulate"),
-                                QStringLiteral("Start a simulated machine on a free loopback port and connect to it.")};
-    QCommandLineOption plugin{QStringLiteral("plugin"), QStringLiteral("Device plugin to load."),
-                              QStringLiteral("path")};
-    QCommandLineOption plot{QStringLiteral("plot"), QStringLiteral("Plot file to open."),
-                            QStringLiteral("file")};
+                                VxStudio::tr("Start a simulated machine on a free loopback port and connect to it.")};
+    QCommandLineOption plugin{QStringLiteral("plugin"), VxStudio::tr("Device plugin to load."),
+                              VxStudio::tr("path")};
+    QCommandLineOption plot{QStringLiteral("plot"), VxStudio::tr("Plot file to open."), VxStudio::tr("file")};
 
     Options()
     {
         parser.setApplicationDescription(
-                QStringLiteral("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs.\n\n"
-                               "Exit codes: 0 window closed, 2 plugin not loadable, "
-                               "3 the simulated machine did not start."));
+                VxStudio::tr("Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs.\n\n"
+                             "Exit codes: 0 window closed, 1 bad command line, 2 plugin not loadable, "
+                             "3 the simulated machine did not start."));
         parser.addHelpOption();
-        parser.addOptions({simulate, plugin, plot});
+        parser.addOptions({simulate, plugin, plot, ToolTranslator::option()});
     }
 };
 
@@ -53,6 +60,7 @@ int main(int argc, char **argv)
     if (asksForHelp(argc, argv)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("vxstudio"));
+        ToolTranslator::install(QStringLiteral("vxstudio"));
         Options options;
         options.parser.process(app);
         return 0;
@@ -60,17 +68,22 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vxstudio"));
+    ToolTranslator::install(QStringLiteral("vxstudio"));
     Options options;
     QCommandLineParser &parser = options.parser;
     const QCommandLineOption &simulate = options.simulate;
     const QCommandLineOption &plot = options.plot;
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "vxstudio: %s\n%s\n", parser.errorText().toLocal8Bit().constData(),
+                     VxStudio::tr("Try 'vxstudio --help'.").toLocal8Bit().constData());
+        return 1;
+    }
     // The same search as vxcut: <appdir>/plugins, the installed folder, the build tree.
     PluginHost plugin;
     VXDeviceInterface *factory = plugin.load(parser.value(options.plugin)) ? plugin.root() : nullptr;
     if (!factory) {
         const QString why = plugin.error();
-        std::fprintf(stderr, "vxstudio: %s\n", qPrintable(why));
+        std::fprintf(stderr, "vxstudio: %s\n", why.toLocal8Bit().constData());
         QMessageBox::critical(nullptr, QStringLiteral("vxstudio"), why);
         return 2;
     }
@@ -84,10 +97,11 @@ int main(int argc, char **argv)
     }
     if (parser.isSet(simulate)) {
         if (!simulator.start(0)) {
-            std::fprintf(stderr, "vxstudio: the simulated machine did not start\n");
+            std::fprintf(stderr, "vxstudio: %s\n",
+                         VxStudio::tr("the simulated machine did not start").toLocal8Bit().constData());
             return 3;
         }
-        window.log(QStringLiteral("Simulated machine on 127.0.0.1:%1.").arg(simulator.serverPort()));
+        window.log(VxStudio::tr("Simulated machine on 127.0.0.1:%1.").arg(simulator.serverPort()));
         window.connectTcp(QStringLiteral("127.0.0.1"), simulator.serverPort());
     }
     window.show();

@@ -8,13 +8,15 @@
 #include "Run.h"
 #include "cloud/NimbraCloud.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QNetworkReply>
 #include <QUrl>
 
 namespace Cut {
 
 const char usage[] =
-    "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]\n"
     "                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]\n"
     "                [--reconnect-budget SEC | --no-reconnect]\n\n"
     "Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as\n"
@@ -31,12 +33,12 @@ const char usage[] =
     "  --no-reconnect          a dropped link ends the run (exit 6)\n"
     "  --token-file FILE   cloud token, from a file only its owner can read\n"
     "                      (VX_CLOUD_TOKEN in the environment works too;\n"
-    "                      --token T also, but other users can read it)\n";
+    "                      --token T also, but other users can read it)\n");
 
 Failure check(Run &r)
 {
     if (r.options.args.size() != 1)
-        return {Failure::Usage, QStringLiteral("cut wants exactly one plot file")};
+        return {Failure::Usage, QCoreApplication::translate("Cut", "cut wants exactly one plot file")};
     QString error;
     if (!r.job.load(r.options.args.first(), r.options.plot, error))
         return {Failure::PlotFile, error};
@@ -59,13 +61,14 @@ void announce(Run &r, const JobRunner &runner, int estimate)
     plot.insert(QStringLiteral("TaskCopies"), copies);
     plot.insert(QStringLiteral("travel_length"), qRound64(job.travelMm));
     plot.insert(QStringLiteral("estimate"), estimate);
+    const QLocale locale;
     r.out.event(QStringLiteral("plot"), plot,
-                QStringLiteral("plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %6 cop%7, estimated %8")
-                    .arg(job.fileName)
-                    .arg(job.widthMm, 0, 'f', 1).arg(job.heightMm, 0, 'f', 1)
-                    .arg(job.pathMm, 0, 'f', 0).arg(job.travelMm, 0, 'f', 0)
-                    .arg(copies).arg(copies == 1 ? QStringLiteral("y") : QStringLiteral("ies"))
-                    .arg(estimate < 0 ? QStringLiteral("unknown (machine speeds not read)")
+                (copies == 1 ? QCoreApplication::translate("Cut", "plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6")
+                             : QCoreApplication::translate("Cut", "plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6",
+                                                           nullptr, copies))
+                    .arg(job.fileName, locale.toString(job.widthMm, 'f', 1), locale.toString(job.heightMm, 'f', 1),
+                         locale.toString(job.pathMm, 'f', 0), locale.toString(job.travelMm, 'f', 0),
+                         estimate < 0 ? QCoreApplication::translate("Cut", "unknown (machine speeds not read)")
                                       : Output::duration(estimate)));
 }
 
@@ -76,14 +79,15 @@ Outcome cutJob(Run &r)
                      [&](int estimate) { announce(r, runner, estimate); });
     JobLoop::configure(r, runner);
     if (!runner.start(r.job, r.options.copies))
-        return r.waitFailure(QStringLiteral("starting the job"));
+        return r.waitFailure(QCoreApplication::translate("Cut", "starting the job"));
     if (Failure f = JobLoop::drive(r, runner)) {
         if (runner.machineGaveUp() && runner.journalError().isEmpty())
-            f.message += QStringLiteral("; `vxcut resume` cuts what is left");
+            f.message += QCoreApplication::translate("Cut", "; `vxcut resume` cuts what is left");
         return f;
     }
-    r.out.text(QStringLiteral("done: %1 of %2 copies in %3%4")
-                   .arg(runner.task().value(QStringLiteral("Finished")).toInt()).arg(runner.copies())
+    const QLocale locale;
+    r.out.text(QCoreApplication::translate("Cut", "done: %1 of %2 copies in %3%4")
+                   .arg(locale.toString(runner.task().value(QStringLiteral("Finished")).toInt()), locale.toString(runner.copies()))
                    .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000)))
                    .arg(JobLoop::outageNote(runner.reconnectCount(), runner.linkDownMs())));
     return runner.summary();

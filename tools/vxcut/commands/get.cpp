@@ -7,6 +7,8 @@
 #include "Run.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
+
 QString withUnit(const QString &value, const QString &unit)
 {
     return unit.isEmpty() ? value : value + QLatin1Char(' ') + unit;
@@ -15,13 +17,13 @@ QString withUnit(const QString &value, const QString &unit)
 namespace Get {
 
 const char usage[] =
-    "Usage: vxcut get KEY... --tcp ... | --usb ...\n\n"
-    "Reads settings by key (as `vxcut settings --json` lists them).\n";
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut get KEY... --tcp ... | --usb ...\n\n"
+    "Reads settings by key (as `vxcut settings --json` lists them).\n");
 
 Failure check(Run &r)
 {
     if (r.options.args.isEmpty())
-        return {Failure::Usage, QStringLiteral("get wants at least one KEY")};
+        return {Failure::Usage, QCoreApplication::translate("Get", "get wants at least one KEY")};
     return Failure();
 }
 
@@ -29,7 +31,7 @@ Failure prepare(Run &r)
 {
     for (const QString &key : r.options.args) {
         if (!r.record(key))
-            return {Failure::UnknownKey, QStringLiteral("unknown key %1").arg(key)};
+            return {Failure::UnknownKey, QCoreApplication::translate("Get", "unknown key %1").arg(key)};
     }
     return Failure();
 }

@@ -6,8 +6,8 @@
 namespace Info {
 
 const char usage[] =
-    "Usage: vxcut info --tcp HOST[:PORT] | --usb PATH\n\n"
-    "Reads the machine's identity (model, numbers, firmware, unique id).\n";
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut info --tcp HOST[:PORT] | --usb PATH\n\n"
+    "Reads the machine's identity (model, numbers, firmware, unique id).\n");
 
 Outcome run(Run &r)
 {

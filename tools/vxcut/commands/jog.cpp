@@ -5,22 +5,24 @@
 #include "Run.h"
 #include "interface/VXDeviceInterface.h"
 
+#include <QCoreApplication>
+
 #include <QHash>
 #include <QPair>
 
 namespace Jog {
 
 const char usage[] =
-    "Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...\n\n"
     "Moves the carriage for MS milliseconds (default 500) then stops it;\n"
-    "origin sets the origin here, home returns to it.\n";
+    "origin sets the origin here, home returns to it.\n");
 
 Failure check(Run &r)
 {
     static const QStringList dirs{QStringLiteral("X+"), QStringLiteral("X-"), QStringLiteral("Y+"),
                                   QStringLiteral("Y-"), QStringLiteral("ORIGIN"), QStringLiteral("HOME")};
     if (r.options.args.size() != 1 || !dirs.contains(r.options.args.first().toUpper()))
-        return {Failure::Usage, QStringLiteral("jog wants one of X+ X- Y+ Y- origin home")};
+        return {Failure::Usage, QCoreApplication::translate("Jog", "jog wants one of X+ X- Y+ Y- origin home")};
     return Failure();
 }
 
@@ -34,7 +36,7 @@ Outcome run(Run &r)
         VXDeviceProperty *rec = r.record(dir == QLatin1String("ORIGIN") ? QStringLiteral("FLAG_POINT")
                                                                         : QStringLiteral("BACK_FLAG_POINT"));
         if (!rec)
-            return Failure(Failure::UnknownKey, QStringLiteral("this device has no %1 command").arg(dir.toLower()));
+            return Failure(Failure::UnknownKey, QCoreApplication::translate("Jog", "this device has no %1 command").arg(dir.toLower()));
         r.session->send(rec);
         r.await.settle();
         return QJsonObject{{QStringLiteral("command"), dir.toLower()}};
@@ -48,7 +50,7 @@ Outcome run(Run &r)
     s->device()->move(0, 0);
     r.await.settle();
     if (s->state() == DeviceSession::State::Lost)
-        return r.waitFailure(QStringLiteral("jogging"));
+        return r.waitFailure(QCoreApplication::translate("Jog", "jogging"));
     const QJsonObject fields{{QStringLiteral("direction"), dir}, {QStringLiteral("ms"), r.options.jogMs}};
     if (r.await.interrupted())
         return Failure(Failure::Interrupted, QString(), fields);

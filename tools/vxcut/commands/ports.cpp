@@ -4,17 +4,18 @@
 #include "Output.h"
 #include "Run.h"
 
+#include <QCoreApplication>
 #include <QSerialPortInfo>
 
 namespace Ports {
 
-const char usage[] = "Usage: vxcut ports [--json]\n\nLists the serial devices present.\n";
+const char usage[] = QT_TRANSLATE_NOOP("Command", "Usage: vxcut ports [--json]\n\nLists the serial devices present.\n");
 
 Outcome run(Run &r)
 {
     const auto list = QSerialPortInfo::availablePorts();
     if (list.isEmpty())
-        r.out.text(QStringLiteral("no serial devices found"));
+        r.out.text(QCoreApplication::translate("Ports", "no serial devices found"));
     for (const QSerialPortInfo &port : list) {
         QJsonObject o{{QStringLiteral("path"), port.systemLocation()},
                       {QStringLiteral("name"), port.portName()},

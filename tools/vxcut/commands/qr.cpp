@@ -8,10 +8,12 @@
 #include "Run.h"
 #include "SheetRun.h"
 
+#include <QCoreApplication>
+
 namespace Qr {
 
 const char usage[] =
-    "Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]\n"
     "                [design options] [--json]\n\n"
     "Runs a QR-code production: the machine feeds printed sheets, its camera\n"
     "reads each sheet's code and the sheet gets that code's design, placed,\n"
@@ -27,7 +29,7 @@ const char usage[] =
     "sheet (index, code, design, outcome finished|skipped|failed, reason, ms).\n"
     "Every sheet goes into the job journal (--journal, as for cut).\n"
     "  --count N           stop once N sheets are cut\n"
-    "The design options (below) apply to every design of the run.\n";
+    "The design options (below) apply to every design of the run.\n");
 
 namespace {
 
@@ -56,7 +58,7 @@ QString barFor(const SheetRun &run)
 Failure check(Run &r)
 {
     if (r.options.args.size() != 1)
-        return {Failure::Usage, QStringLiteral("qr wants exactly one SOURCE (a folder of designs or a map file)")};
+        return {Failure::Usage, QCoreApplication::translate("Qr", "qr wants exactly one SOURCE (a folder of designs or a map file)")};
     if (!source().open(r.options.args.first()))
         return {Failure::PlotFile, source().errors().join(QLatin1Char('\n'))};
     return Failure();
@@ -81,7 +83,7 @@ Outcome run(Run &r)
                      [&](int attempt, int waitMs) { r.out.reconnecting(attempt, waitMs); });
     QObject::connect(&production, &SheetRun::reconnected, &production, [&] {
         r.out.event(QStringLiteral("reconnected"), {{QStringLiteral("reconnects"), production.reconnects()}},
-                    QStringLiteral("link back: the same machine; following its QR-code job"));
+                    QCoreApplication::translate("Qr", "link back: the same machine; following its QR-code job"));
     });
     QObject::connect(&production, &SheetRun::warning, &production, [&](const QString &text) { r.out.warning(text); });
     auto showBar = [&] {
@@ -115,13 +117,13 @@ Outcome run(Run &r)
                     .arg(r.options.count > 0 ? QStringLiteral("cutting %1 sheets").arg(r.options.count)
                                              : QStringLiteral("until the stack ends")));
     if (!production.start())
-        return r.waitFailure(QStringLiteral("starting the QR-code job"));
+        return r.waitFailure(QCoreApplication::translate("Qr", "starting the QR-code job"));
     bool stopping = false;
     while (production.isRunning()) {
         r.await.until([&] { return !production.isRunning(); }, 500, !stopping);
         if (!stopping && r.await.interrupted() && production.isRunning()) {
             stopping = true;
-            r.out.text(QStringLiteral("stopping the machine's job..."));
+            r.out.text(QCoreApplication::translate("Qr", "stopping the machine's job..."));
             production.stop();
         }
     }
@@ -130,11 +132,11 @@ Outcome run(Run &r)
     if (Failure f = production.failure())
         return f;
     const qint64 ms = production.elapsedMs();
-    r.out.text(QStringLiteral("done: %1 sheets cut, %2 skipped, %3 failed in %4%5")
+    r.out.text(QCoreApplication::translate("Qr", "done: %1 sheets cut, %2 skipped, %3 failed in %4%5")
                    .arg(production.finished()).arg(production.skipped()).arg(production.failed())
                    .arg(Output::duration(int(ms / 1000)))
-                   .arg(production.end() == SheetRun::End::CountReached ? QStringLiteral(" (count reached)")
-                                                                        : QStringLiteral(" (stack ended)")));
+                   .arg(production.end() == SheetRun::End::CountReached ? QCoreApplication::translate("Qr", " (count reached)")
+                                                                        : QCoreApplication::translate("Qr", " (stack ended)")));
     QJsonObject fields = production.summary();
     fields.insert(QStringLiteral("end"), production.end() == SheetRun::End::CountReached ? QStringLiteral("count")
                                                                                        : QStringLiteral("stack"));

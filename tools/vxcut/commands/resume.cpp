@@ -9,13 +9,15 @@
 #include "Run.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <cstdio>
 #include <unistd.h>
 
 namespace Resume {
 
 const char usage[] =
-    "Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]\n"
     "                    [--recut-interrupted | --skip-interrupted]\n\n"
     "Cuts what is left of the last interrupted job in the journal: the\n"
     "copies that were not finished, the one cut part way continued from the\n"
@@ -24,7 +26,7 @@ const char usage[] =
     "  --yes                 no question (for scripts)\n"
     "  --recut-interrupted   cut the interrupted copy whole again (on fresh\n"
     "                        material)\n"
-    "  --skip-interrupted    leave the interrupted copy out\n";
+    "  --skip-interrupted    leave the interrupted copy out\n");
 
 namespace {
 
@@ -36,14 +38,14 @@ Failure confirm(Run &r, const QString &question)
     if (r.options.yes)
         return Failure();
     if (r.options.json || isatty(STDIN_FILENO) != 1)
-        return {Failure::Usage, QStringLiteral("no terminal to confirm on: give --yes to cut without asking")};
+        return {Failure::Usage, QCoreApplication::translate("Resume", "no terminal to confirm on: give --yes to cut without asking")};
     fprintf(stdout, "%s [y/N] ", question.toLocal8Bit().constData());
     fflush(stdout);
     char line[64] = {};
     const QString answer = fgets(line, sizeof line, stdin) ? QString::fromLocal8Bit(line).trimmed().toLower()
                                                            : QString();
     if (answer != QLatin1String("y") && answer != QLatin1String("yes"))
-        return {Failure::Interrupted, QStringLiteral("not confirmed; nothing was cut")};
+        return {Failure::Interrupted, QCoreApplication::translate("Resume", "not confirmed; nothing was cut")};
     return Failure();
 }
 
@@ -52,7 +54,7 @@ Failure confirm(Run &r, const QString &question)
 Failure check(Run &r)
 {
     if (!r.options.args.isEmpty())
-        return {Failure::Usage, QStringLiteral("resume takes no arguments: it resumes the last interrupted job")};
+        return {Failure::Usage, QCoreApplication::translate("Resume", "resume takes no arguments: it resumes the last interrupted job")};
     const ResumePlan::Interrupted mode = r.options.recutInterrupted ? ResumePlan::RecutWhole
                                        : r.options.skipInterrupted ? ResumePlan::Leave : ResumePlan::Continue;
     if (Failure f = ResumeJob::find(r.journal, mode, &g)) {
@@ -67,7 +69,7 @@ Failure check(Run &r)
                  {QStringLiteral("copies"), from.copies}, {QStringLiteral("finished"), from.finished},
                  {QStringLiteral("percent"), from.percent}, {QStringLiteral("whole"), g.plan.whole},
                  {QStringLiteral("partial"), g.plan.partial}, {QStringLiteral("from_percent"), g.plan.fromPercent}},
-                QStringLiteral("interrupted job of %1: %2 on %3: %4\nto cut: %5")
+                QCoreApplication::translate("Resume", "interrupted job of %1: %2 on %3: %4\nto cut: %5")
                     .arg(from.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), from.file,
                          from.deviceId, g.wasText(), g.planText()));
     return confirm(r, QStringLiteral("Cut %1?").arg(g.planText()));
@@ -94,7 +96,7 @@ Outcome run(Run &r)
         JobRunner runner(*r.session);
         JobLoop::configure(r, runner, false);
         Failure f = runner.start(job, copies) ? JobLoop::drive(r, runner)
-                                              : r.waitFailure(QStringLiteral("starting the job"));
+                                              : r.waitFailure(QCoreApplication::translate("Resume", "starting the job"));
         g.addPart(record, runner, copies, rest);
         return f;
     };
@@ -110,20 +112,21 @@ Outcome run(Run &r)
             return failed;
         r.out.event(QStringLiteral("rest"), {{QStringLiteral("from_stroke"), stroke + 1},
                                              {QStringLiteral("path_length"), qRound64(rest.pathMm)}},
-                    QStringLiteral("cutting the rest of copy %1: from stroke %2, %3 mm")
-                        .arg(g.from.finished + 1).arg(stroke + 1).arg(rest.pathMm, 0, 'f', 0));
+                    QCoreApplication::translate("Resume", "cutting the rest of copy %1: from stroke %2, %3 mm")
+                        .arg(QLocale().toString(g.from.finished + 1), QLocale().toString(stroke + 1), QLocale().toString(rest.pathMm, 'f', 0)));
         failed = cutPart(rest, 1, true);
     }
     if (!failed && g.plan.whole > 0) {
-        r.out.text(QStringLiteral("cutting %1 whole cop%2").arg(g.plan.whole).arg(g.plan.whole == 1 ? "y" : "ies"));
+        r.out.text(g.plan.whole == 1 ? QCoreApplication::translate("Resume", "cutting 1 whole copy")
+                                     : QCoreApplication::translate("Resume", "cutting %n whole copies", nullptr, g.plan.whole));
         failed = cutPart(r.job, g.plan.whole, false);
     }
     QString error;
     if (!r.journal.append(record, &error))
-        r.out.warning(QStringLiteral("job journal not written: %1").arg(error));
+        r.out.warning(QCoreApplication::translate("Resume", "job journal not written: %1").arg(error));
     if (failed)
         return failed;
-    r.out.text(QStringLiteral("done: cut %1%2").arg(g.planText())
+    r.out.text(QCoreApplication::translate("Resume", "done: cut %1%2").arg(g.planText())
                    .arg(JobLoop::outageNote(record.reconnects, record.linkDownMs)));
     QJsonObject result = record.toJson();
     result.remove(QStringLiteral("v"));

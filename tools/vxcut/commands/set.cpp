@@ -7,22 +7,24 @@
 #include "Run.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
+
 namespace Set {
 
 const char usage[] =
-    "Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...\n\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...\n\n"
     "Writes settings, values in the units the settings list shows (combo\n"
     "settings take the index or the option text), reads each one back and\n"
     "reports the machine's write status. Every value is checked before any\n"
-    "is written.\n";
+    "is written.\n");
 
 Failure check(Run &r)
 {
     if (r.options.args.isEmpty())
-        return {Failure::Usage, QStringLiteral("set wants at least one KEY=VALUE")};
+        return {Failure::Usage, QCoreApplication::translate("Set", "set wants at least one KEY=VALUE")};
     for (const QString &arg : r.options.args) {
         if (!arg.contains(QLatin1Char('=')))
-            return {Failure::Usage, QStringLiteral("'%1' is not KEY=VALUE").arg(arg)};
+            return {Failure::Usage, QCoreApplication::translate("Set", "'%1' is not KEY=VALUE").arg(arg)};
     }
     return Failure();
 }

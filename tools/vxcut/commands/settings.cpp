@@ -8,6 +8,7 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
@@ -16,14 +17,14 @@
 namespace Settings {
 
 const char usage[] =
-    "Usage: vxcut settings            --tcp ... | --usb ...\n"
+    QT_TRANSLATE_NOOP("Command", "Usage: vxcut settings            --tcp ... | --usb ...\n"
     "       vxcut settings dump FILE  --tcp ... | --usb ...\n"
     "       vxcut settings apply FILE --tcp ... | --usb ...\n\n"
     "Without a subcommand: every user and system setting with its label,\n"
     "value and unit, in the user's language.\n"
     "dump: writes the user settings to a readable profile file.\n"
     "apply: checks the file, shows what would change, writes the changes\n"
-    "and reads every written value back.\n";
+    "and reads every written value back.\n");
 
 namespace {
 
@@ -68,7 +69,7 @@ Outcome list(Run &r)
     const QStringList system = device->sysProperty();
     QStringList missing;
     if (Failure f = r.read(user + system, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
         r.out.warning(QStringLiteral("no answer for %1; showing the values held locally")
                           .arg(missing.join(QStringLiteral(", "))));
@@ -84,7 +85,7 @@ Outcome list(Run &r)
         }
     }
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     return QJsonObject();
 }
@@ -94,9 +95,9 @@ Outcome dump(Run &r)
     const QStringList keys = Profile::settingKeys(r.session->device());
     QStringList missing;
     if (Failure f = r.read(keys + QStringList{QStringLiteral("DEVICE_INFO")}, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     auto value = [&](const char *key) {
         VXDeviceProperty *rec = r.record(QLatin1String(key));
@@ -113,8 +114,8 @@ Outcome dump(Run &r)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)
             || f.write(Profile::render(r.session->device(), keys, header).toUtf8()) < 0 || !f.commit())
-        return Failure(Failure::Other, QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
-    r.out.text(QStringLiteral("%1 settings written to %2").arg(keys.size()).arg(path));
+        return Failure(Failure::Other, QCoreApplication::translate("Settings", "cannot write %1: %2").arg(path, f.errorString()));
+    r.out.text(QCoreApplication::translate("Settings", "%1 settings written to %2").arg(keys.size()).arg(path));
     return QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("count"), keys.size()}};
 }
 
@@ -125,9 +126,9 @@ Outcome apply(Run &r)
         keys << e.key;
     QStringList missing;
     if (Failure f = r.read(keys, &missing))
-        return r.waitFailure(QStringLiteral("reading the settings"));
+        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
-        return Failure(Failure::TimedOut, QStringLiteral("the machine did not answer for %1")
+        return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
                                               .arg(missing.join(QStringLiteral(", "))));
     QList<Profile::Entry> changes;
     for (const auto &e : qAsConst(r.entries)) {
@@ -146,10 +147,10 @@ Outcome apply(Run &r)
                                                               withUnit(RecordValue::shown(e.record, e.stored), unit)));
     }
     if (changes.isEmpty()) {
-        r.out.text(QStringLiteral("the machine already has every value of the profile"));
+        r.out.text(QCoreApplication::translate("Settings", "the machine already has every value of the profile"));
         return QJsonObject{{QStringLiteral("written"), 0}};
     }
-    r.out.text(QStringLiteral("%1 change(s); writing and reading back...").arg(changes.size()));
+    r.out.text(QCoreApplication::translate("Settings", "%1 change(s); writing and reading back...").arg(changes.size()));
     return Set::writeAll(r, changes);
 }
 
@@ -160,7 +161,7 @@ Failure check(Run &r)
     if (r.options.args.isEmpty())
         return Failure();
     if ((sub(r) != QLatin1String("dump") && sub(r) != QLatin1String("apply")) || r.options.args.size() != 2)
-        return {Failure::Usage, QStringLiteral("use: settings [dump FILE | apply FILE]")};
+        return {Failure::Usage, QCoreApplication::translate("Settings", "use: settings [dump FILE | apply FILE]")};
     return Failure();
 }
 
@@ -170,7 +171,7 @@ Failure prepare(Run &r)
         return Failure();
     QFile f(file(r));
     if (!f.open(QIODevice::ReadOnly))
-        return {Failure::Other, QStringLiteral("cannot read %1: %2").arg(file(r), f.errorString())};
+        return {Failure::Other, QCoreApplication::translate("Settings", "cannot read %1: %2").arg(file(r), f.errorString())};
     Failure failure = Profile::parse(QString::fromUtf8(f.readAll()), r.session->device(), r.entries);
     if (failure)
         failure.message = QStringLiteral("%1: %2").arg(file(r), failure.message);

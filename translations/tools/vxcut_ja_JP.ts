@@ -1,0 +1,958 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>Command</name>
+    <message>
+        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
+`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
+length and estimated time, then a progress bar with copies done and
+the remaining time. Ctrl-C stops the job on the machine. With --cloud
+the machine is registered and the work record is posted when the job
+ends.
+If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
+120 s in all), checks it is the same machine, and follows the job to
+its end; a machine that gave the job up is reported with what was
+cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
+  --reconnect-budget SEC  how long to keep trying (0: give up at once)
+  --no-reconnect          a dropped link ends the run (exit 6)
+  --token-file FILE   cloud token, from a file only its owner can read
+                      (VX_CLOUD_TOKEN in the environment works too;
+                      --token T also, but other users can read it)
+</source>
+        <translation>使い方：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [図形オプション] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+図形（HP-GL、SVG、DXF）をカットします。配置・順序・整形は同じオプションの
+`vxcut plan` の表示どおりです。図形のサイズ、カット長、予想時間を表示し、
+続いて完了部数と残り時間の進行バーを表示します。Ctrl-C で装置上のジョブを
+停止します。--cloud を付けると装置を登録し、ジョブ終了時に作業記録を送信します。
+接続が切れると vxcut は再接続し（待ち時間 0.5 秒から倍々に 8 秒まで、合計
+120 秒）、同じ装置であることを確かめてジョブを最後まで追跡します。装置が
+ジョブを放棄した場合は、カット済みの範囲を `vxcut resume` 用に報告します。
+すべてのジョブはジョブ記録に残ります（`vxcut history`）。
+  --reconnect-budget SEC  再接続を試み続ける時間（0：すぐにあきらめる）
+  --no-reconnect          接続が切れたら実行を終了（終了コード 6）
+  --token-file FILE   クラウドトークン。所有者だけが読めるファイルから
+                      （環境変数 VX_CLOUD_TOKEN も可。--token T も
+                      使えますが、他のユーザーから見えます）
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut demo [--copies N] [--json]
+
+Starts a simulated machine and a local cloud stand-in on free loopback
+ports, connects, reads the machine, registers it, opens the remote
+channel, cuts the bundled sample plot, stops the job and prints the
+work record as the cloud received it. Needs no hardware or network.
+  --copies N    copies to cut (default 2)
+  --quality Q   cutting quality, index or text as `vxcut settings` shows it
+  --speedup F   how much faster than real time the simulator cuts (default 50)
+</source>
+        <translation>使い方：vxcut demo [--copies N] [--json]
+
+空いているループバックポートで模擬装置とローカルのクラウド代替を起動し、
+接続して装置を読み取り、登録し、リモートチャネルを開き、同梱のサンプル
+図形をカットし、ジョブを停止して、クラウドが受け取った作業記録を表示します。
+ハードウェアもネットワークも不要です。
+  --copies N    カットする部数（既定 2）
+  --quality Q   カット品質。`vxcut settings` が示す番号または文字列
+  --speedup F   模擬装置が実時間の何倍速でカットするか（既定 50）
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut get KEY... --tcp ... | --usb ...
+
+Reads settings by key (as `vxcut settings --json` lists them).
+</source>
+        <translation>使い方：vxcut get KEY... --tcp ... | --usb ...
+
+キー名で設定を読み取ります（キー名は `vxcut settings --json` の一覧のとおり）。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut history [--last N] [--json]
+
+Lists the last N jobs of the journal (20 by default), oldest first:
+when, outcome, copies finished of those asked, the file, the machine,
+reconnects and link-down time. A torn or foreign line is skipped.
+</source>
+        <translation>使い方：vxcut history [--last N] [--json]
+
+ジョブ記録の最近 N 件（既定 20）を古い順に表示します：日時、結果、
+指定部数のうち完了した部数、ファイル、装置、再接続回数と切断時間。
+壊れた行や無関係な行は読み飛ばします。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut info --tcp HOST[:PORT] | --usb PATH
+
+Reads the machine&apos;s identity (model, numbers, firmware, unique id).
+</source>
+        <translation>使い方：vxcut info --tcp HOST[:PORT] | --usb PATH
+
+装置の識別情報（機種、番号、ファームウェア、固有 ID）を読み取ります。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...
+
+Moves the carriage for MS milliseconds (default 500) then stops it;
+origin sets the origin here, home returns to it.
+</source>
+        <translation>使い方：vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...
+
+キャリッジを MS ミリ秒（既定 500）動かして止めます。origin は現在位置を
+原点に設定し、home は原点に戻ります。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
+
+Reads a design (HP-GL, SVG or DXF, told apart by content), places,
+orders and shapes it as `cut` would, without a machine. Shows the size,
+the cut length, the pen-up travel in the file&apos;s order and as ordered,
+the paths sent, the length of overlapping lines cut once, and the time
+at 100 mm/s cutting and 300 mm/s travel.
+  --output FILE       also write the plot text `cut` would send
+</source>
+        <translation>使い方：vxcut plan FILE [図形オプション] [--json] [--output OUT.plt]
+
+図形（HP-GL、SVG、DXF。内容で判別）を読み込み、装置なしで `cut` と同じ
+ように配置・順序付け・整形します。サイズ、カット長、ファイル順と並べ替え後の
+ペンアップ移動量、送るパス数、一度だけカットする重なり線の長さ、カット
+100 mm/s・移動 300 mm/s での時間を表示します。
+  --output FILE       `cut` が送るプロットテキストも書き出す
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut ports [--json]
+
+Lists the serial devices present.
+</source>
+        <translation>使い方：vxcut ports [--json]
+
+接続されているシリアルデバイスを一覧表示します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted]
+
+Cuts what is left of the last interrupted job in the journal: the
+copies that were not finished, the one cut part way continued from the
+stroke it was at. The plan is shown and confirmed first; the file must
+be unchanged (SHA-256) and, to continue a copy, the machine the same.
+  --yes                 no question (for scripts)
+  --recut-interrupted   cut the interrupted copy whole again (on fresh
+                        material)
+  --skip-interrupted    leave the interrupted copy out
+</source>
+        <translation>使い方：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted]
+
+ジョブ記録にある最後の中断ジョブの残りをカットします：完了していない部数と、
+途中までカットした部をそのストロークから続けます。先に計画を表示して確認を
+求めます。ファイルが変更されていないこと（SHA-256）、部の続きをカットする
+場合は装置が同じであることが条件です。
+  --yes                 確認しない（スクリプト用）
+  --recut-interrupted   中断した部を最初から丸ごとカットし直す（新しい素材で）
+  --skip-interrupted    中断した部を飛ばす
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...
+
+Writes settings, values in the units the settings list shows (combo
+settings take the index or the option text), reads each one back and
+reports the machine&apos;s write status. Every value is checked before any
+is written.
+</source>
+        <translation>使い方：vxcut set KEY=VALUE... --tcp ... | --usb ...
+
+設定を書き込みます。値は設定一覧に示す単位で指定します（選択式の設定は
+番号または選択肢の文字列）。書き込んだ値をそれぞれ読み返し、装置の書き込み
+状態を報告します。書き込む前にすべての値を検査します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut settings            --tcp ... | --usb ...
+       vxcut settings dump FILE  --tcp ... | --usb ...
+       vxcut settings apply FILE --tcp ... | --usb ...
+
+Without a subcommand: every user and system setting with its label,
+value and unit, in the user&apos;s language.
+dump: writes the user settings to a readable profile file.
+apply: checks the file, shows what would change, writes the changes
+and reads every written value back.
+</source>
+        <translation>使い方：vxcut settings            --tcp ... | --usb ...
+        vxcut settings dump FILE  --tcp ... | --usb ...
+        vxcut settings apply FILE --tcp ... | --usb ...
+
+サブコマンドなし：ユーザー設定とシステム設定をすべて、名前・値・単位付きで
+ユーザーの言語で表示します。
+dump：ユーザー設定を読める形式のプロファイルファイルに書き出します。
+apply：ファイルを検査し、変わる内容を表示してから変更を書き込み、書き込んだ
+値をすべて読み返します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation>使い方：vxcut COMMAND [オプション]
+
+装置プラグインを通じてコンベア式フラットベッドカッターを操作します。
+
+コマンド：
+  demo       模擬装置でサンプルをカット（ハードウェア不要）
+  cut FILE   図形ファイルをカット（HP-GL、SVG、DXF）
+  plan FILE  装置なしでカットのサイズ・長さ・移動量・プロットテキストを表示
+  resume     最後に中断したジョブの残りをカット
+  history    ジョブ記録
+  info       装置の識別情報
+  settings   設定の一覧；settings dump|apply FILE
+  get KEY... 設定を読み取る
+  set K=V... 設定を書き込んで読み返す
+  jog DIR    キャリッジを動かす
+  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
+  ports      接続されているシリアルデバイス
+
+`vxcut COMMAND --help` で各コマンドの説明を表示します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [design options] [--json]
+
+Runs a QR-code production: the machine feeds printed sheets, its camera
+reads each sheet&apos;s code and the sheet gets that code&apos;s design, placed,
+ordered and shaped as `cut` does it (each design is read once per run).
+SOURCE is a folder of designs named by their codes (ABC123.svg,
+ABC123.plt, ABC123.dxf) or a map file of `CODE = path` lines (paths
+relative to the map; checked whole before anything is sent).
+A code without a design, or one the camera cannot read, passes the knife
+uncut and is reported. Runs until the machine&apos;s stack ends, N sheets are
+cut, or Ctrl-C, which stops the machine&apos;s job first. A dropped link is
+reconnected as for cut (--no-reconnect, --reconnect-budget). Shows sheets done,
+the current code and its percent; --json writes one &quot;sheet&quot; event per
+sheet (index, code, design, outcome finished|skipped|failed, reason, ms).
+Every sheet goes into the job journal (--journal, as for cut).
+  --count N           stop once N sheets are cut
+The design options (below) apply to every design of the run.
+</source>
+        <translation>使い方：vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [図形オプション] [--json]
+
+QR コード生産を行います：装置が印刷済みシートを送り、カメラが各シートのコードを
+読み取り、そのコードの図形を `cut` と同じように配置・順序付け・整形してカット
+します（各図形は 1 回の実行で 1 度だけ読み込みます）。
+SOURCE はコード名の図形フォルダー（ABC123.svg、ABC123.plt、ABC123.dxf）か、
+`CODE = パス` の行からなるマップファイルです（パスはマップからの相対パス。送信前に
+全体を検査します）。図形のないコードやカメラが読めないコードのシートは、カット
+せずに通過させて報告します。装置のシートの束が尽きるか、N 枚カットするか、Ctrl-C
+（先に装置のジョブを停止）まで動作します。接続が切れると cut と同様に再接続します
+（--no-reconnect、--reconnect-budget）。完了シート数、現在のコードとその進捗率を表示し、
+--json ではシートごとに &quot;sheet&quot; イベントを 1 つ書きます（index、code、design、
+outcome finished|skipped|failed、reason、ms）。
+すべてのシートはジョブ記録に残ります（--journal、cut と同じ）。
+  --count N           N 枚カットしたら停止
+図形オプション（下記）は実行中のすべての図形に適用されます。
+</translation>
+    </message>
+</context>
+<context>
+    <name>Cut</name>
+    <message numerus="yes">
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6</source>
+        <translation><numerusform>図形 %1：%2 x %3 mm、カット長 %4 mm（移動 %5 mm）、%n 部、予想 %6</numerusform></translation>
+    </message>
+    <message>
+        <source>unknown (machine speeds not read)</source>
+        <translation>不明（装置の速度を未取得）</translation>
+    </message>
+    <message>
+        <source>done: %1 of %2 copies in %3%4</source>
+        <translation>完了：%2 部中 %1 部、所要 %3%4</translation>
+    </message>
+    <message>
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
+        <translation>図形 %1：%2 x %3 mm、カット長 %4 mm（移動 %5 mm）、1 部、予想 %6</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` cuts what is left</source>
+        <translation>。残りは `vxcut resume` でカットできます</translation>
+    </message>
+    <message>
+        <source>cut wants exactly one plot file</source>
+        <translation>cut には図形ファイルをちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>ジョブの開始</translation>
+    </message>
+</context>
+<context>
+    <name>Demo</name>
+    <message>
+        <source>simulated machine on 127.0.0.1:%1, cloud stand-in on %2</source>
+        <translation>模擬装置は 127.0.0.1:%1、クラウド代替は %2</translation>
+    </message>
+    <message>
+        <source>work record as the cloud received it (after %1 Runtime snapshots):
+%2</source>
+        <translation>クラウドが受け取った作業記録（Runtime スナップショット %1 回の後）：
+%2</translation>
+    </message>
+    <message>
+        <source>this build has no simulator or cloud stand-in</source>
+        <translation>このビルドには模擬装置もクラウド代替も含まれていません</translation>
+    </message>
+    <message>
+        <source>cannot start the cloud stand-in on 127.0.0.1</source>
+        <translation>127.0.0.1 でクラウド代替を起動できません</translation>
+    </message>
+    <message>
+        <source>cannot start the simulated machine on 127.0.0.1</source>
+        <translation>127.0.0.1 で模擬装置を起動できません</translation>
+    </message>
+    <message>
+        <source>the cloud stand-in received no work record</source>
+        <translation>クラウド代替は作業記録を受け取りませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>ExitCode</name>
+    <message>
+        <source>success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>other failure (also: the machine stopped or refused the job itself)</source>
+        <translation>その他の失敗（装置自身がジョブを停止・拒否した場合も）</translation>
+    </message>
+    <message>
+        <source>bad command line</source>
+        <translation>コマンドラインの誤り</translation>
+    </message>
+    <message>
+        <source>device plugin not found or not loadable</source>
+        <translation>装置プラグインが見つからないか読み込めない</translation>
+    </message>
+    <message>
+        <source>connection refused / device could not be opened</source>
+        <translation>接続拒否／デバイスを開けない</translation>
+    </message>
+    <message>
+        <source>no connection or no answer in time</source>
+        <translation>時間内に接続または応答がない</translation>
+    </message>
+    <message>
+        <source>device lost (link closed or machine silent); during a job the error says what was cut so far</source>
+        <translation>装置を見失った（接続が閉じたか装置が無応答）。ジョブ中ならエラーにそれまでのカット範囲を示す</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>不明なキー</translation>
+    </message>
+    <message>
+        <source>bad value</source>
+        <translation>不正な値</translation>
+    </message>
+    <message>
+        <source>unreadable or invalid plot file</source>
+        <translation>図形ファイルが読めないか無効</translation>
+    </message>
+    <message>
+        <source>the machine refused a write or kept another value</source>
+        <translation>装置が書き込みを拒否したか別の値のまま</translation>
+    </message>
+    <message>
+        <source>cloud registration or remote channel failed</source>
+        <translation>クラウド登録またはリモートチャネルの失敗</translation>
+    </message>
+    <message>
+        <source>interrupted (Ctrl-C); a running job is stopped on the machine first</source>
+        <translation>中断（Ctrl-C）。実行中のジョブは先に装置上で停止する</translation>
+    </message>
+    <message>
+        <source>Exit codes:</source>
+        <translation>終了コード：</translation>
+    </message>
+</context>
+<context>
+    <name>Get</name>
+    <message>
+        <source>get wants at least one KEY</source>
+        <translation>get には KEY を 1 つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation>不明なキー %1</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>1 reconnect, link down %1 s</source>
+        <translation>再接続 1 回、切断 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reconnects, link down %1 s</source>
+        <translation><numerusform>再接続 %n 回、切断 %1 秒</numerusform></translation>
+    </message>
+    <message>
+        <source>no jobs in %1</source>
+        <translation>%1 にジョブはありません</translation>
+    </message>
+    <message>
+        <source>1 line of %1 holds no job record (torn or foreign): skipped</source>
+        <translation>%1 の 1 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
+        <translation><numerusform>%1 の %n 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</numerusform></translation>
+    </message>
+    <message>
+        <source>history takes no arguments</source>
+        <translation>history は引数を取りません</translation>
+    </message>
+</context>
+<context>
+    <name>JobLoop</name>
+    <message>
+        <source>reconnected to %1 after %2 s; reading the job state</source>
+        <translation>%2 秒後に %1 へ再接続しました。ジョブの状態を読み取っています</translation>
+    </message>
+    <message>
+        <source>interrupted: no longer reconnecting</source>
+        <translation>中断：再接続をやめます</translation>
+    </message>
+    <message>
+        <source>stopping the job on the machine...</source>
+        <translation>装置上のジョブを停止しています…</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>; 1 reconnect, link down %1 s</source>
+        <translation>、再接続 1 回、切断 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n reconnects, link down %1 s</source>
+        <translation><numerusform>、再接続 %n 回、切断 %1 秒</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>Jog</name>
+    <message>
+        <source>jog wants one of X+ X- Y+ Y- origin home</source>
+        <translation>jog には X+ X- Y+ Y- origin home のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>this device has no %1 command</source>
+        <translation>この装置には %1 コマンドがありません</translation>
+    </message>
+    <message>
+        <source>jogging</source>
+        <translation>ジョグ</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>Try &apos;vxcut --help&apos;.</source>
+        <translation>&apos;vxcut --help&apos; を参照してください。</translation>
+    </message>
+    <message>
+        <source>--token shows the cloud token to every user of this computer (process list); use --token-file FILE or VX_CLOUD_TOKEN</source>
+        <translation>--token ではクラウドトークンがこのコンピューターの全ユーザーに見えます（プロセス一覧）。--token-file FILE か VX_CLOUD_TOKEN を使ってください</translation>
+    </message>
+    <message>
+        <source>Common options:
+  --tcp HOST[:PORT]   machine on the network (port 9100 by default)
+  --usb PATH          machine on a serial/USB device (see `vxcut ports`)
+  --plugin PATH       device plugin file (default: &lt;appdir&gt;/plugins,
+                      &lt;appdir&gt;/../lib/vxdevice/plugins, then the build tree)
+  --timeout SEC       connection and answer timeout (default 5)
+  --heartbeat SEC     heartbeat period; three missed answers with nothing
+                      else heard mean the machine is gone (default 2)
+  --journal PATH      job journal (default: VX_JOURNAL, else
+                      ~/.local/share/vxdevice/jobs.jsonl)
+  --json              one JSON event per line (link, progress, result, ...)
+  --verbose           show the device object&apos;s debug log
+  --lang CODE         language of the messages: zh_CN, ja_JP, en (default:
+                      the system&apos;s; --json output is the same in all)
+  --help              this text
+</source>
+        <translation>共通オプション：
+  --tcp HOST[:PORT]   ネットワーク上の装置（既定ポート 9100）
+  --usb PATH          シリアル／USB デバイス上の装置（`vxcut ports` 参照）
+  --plugin PATH       装置プラグインのファイル（既定：&lt;appdir&gt;/plugins、
+                      &lt;appdir&gt;/../lib/vxdevice/plugins、次にビルドツリー）
+  --timeout SEC       接続と応答のタイムアウト（既定 5）
+  --heartbeat SEC     ハートビート周期。ほかに何も届かず 3 回応答がなければ
+                      装置がいなくなったとみなす（既定 2）
+  --journal PATH      ジョブ記録（既定：VX_JOURNAL、なければ
+                      ~/.local/share/vxdevice/jobs.jsonl）
+  --json              1 行に 1 つの JSON イベント（link、progress、result など）
+  --verbose           装置オブジェクトのデバッグログを表示
+  --lang CODE         メッセージの言語：zh_CN、ja_JP、en（既定：システムの
+                      言語。--json の出力はどの言語でも同じ）
+  --help              この説明
+</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>コマンドが指定されていません</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>不明なコマンド &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--output goes with plan, not %1</source>
+        <translation>--output は plan 用で、%1 には使えません</translation>
+    </message>
+    <message>
+        <source>give either --token or --token-file, not both</source>
+        <translation>--token と --token-file はどちらか一方だけを指定してください</translation>
+    </message>
+    <message>
+        <source>--timeout wants seconds between 0 and 3600</source>
+        <translation>--timeout には 0～3600 の秒数を指定してください</translation>
+    </message>
+    <message>
+        <source>--copies wants a number from 1 to 9999</source>
+        <translation>--copies には 1～9999 の数を指定してください</translation>
+    </message>
+    <message>
+        <source>--time wants milliseconds from 0 to 60000</source>
+        <translation>--time には 0～60000 のミリ秒数を指定してください</translation>
+    </message>
+    <message>
+        <source>--speedup wants a positive factor</source>
+        <translation>--speedup には正の倍率を指定してください</translation>
+    </message>
+    <message>
+        <source>--heartbeat wants whole seconds from 1 to 60</source>
+        <translation>--heartbeat には 1～60 の整数秒を指定してください</translation>
+    </message>
+    <message>
+        <source>--reconnect-budget wants seconds from 0 to 86400</source>
+        <translation>--reconnect-budget には 0～86400 の秒数を指定してください</translation>
+    </message>
+    <message>
+        <source>give either --recut-interrupted or --skip-interrupted, not both</source>
+        <translation>--recut-interrupted と --skip-interrupted はどちらか一方だけを指定してください</translation>
+    </message>
+    <message>
+        <source>--last wants a number from 1 to 100000</source>
+        <translation>--last には 1～100000 の数を指定してください</translation>
+    </message>
+    <message>
+        <source>give either --tcp or --usb, not both</source>
+        <translation>--tcp と --usb はどちらか一方だけを指定してください</translation>
+    </message>
+    <message>
+        <source>--cloud, --ws and --code go together</source>
+        <translation>--cloud、--ws、--code は一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>--token-file %1: %2</source>
+        <translation>--token-file %1：%2</translation>
+    </message>
+    <message>
+        <source>--token-file %1 is not a regular file</source>
+        <translation>--token-file %1 は通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>--token-file %1 is readable by other users (mode %2); make it private first: chmod 600 %1</source>
+        <translation>--token-file %1 は他のユーザーが読めます（モード %2）。先に非公開にしてください：chmod 600 %1</translation>
+    </message>
+    <message>
+        <source>--token-file %1 holds no single-line token</source>
+        <translation>--token-file %1 に 1 行のトークンがありません</translation>
+    </message>
+    <message>
+        <source>the design options go with cut, plan and qr, not %1</source>
+        <translation>図形オプションは cut、plan、qr 用で、%1 には使えません</translation>
+    </message>
+    <message>
+        <source>--count wants a number of sheets from 1 to 1000000</source>
+        <translation>--count には 1～1000000 のシート枚数を指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>Output</name>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>%1%  copies %2/%3  %4 left</source>
+        <translation>%1%  部数 %2/%3  残り %4</translation>
+    </message>
+    <message>
+        <source>%1 reconnecting (attempt %2)</source>
+        <translation>%1 再接続中（%2 回目）</translation>
+    </message>
+    <message>
+        <source>link lost:</source>
+        <translation>接続断：</translation>
+    </message>
+</context>
+<context>
+    <name>Plan</name>
+    <message numerus="yes">
+        <source>%1 (%2): %3 x %4 mm, %n paths
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation><numerusform>%1（%2）：%3 x %4 mm、パス %n 本
+カット長 %5 mm、移動量はファイル順 %6 mm、並べ替え後 %7 mm
+一度だけカットする重なり線：%8 mm、予想 %9</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>plot text written to %1 (%n bytes)</source>
+        <translation><numerusform>プロットテキストを %1 に書き出しました（%n バイト）</numerusform></translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3 x %4 mm, 1 path
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation>%1（%2）：%3 x %4 mm、パス 1 本
+カット長 %5 mm、移動量はファイル順 %6 mm、並べ替え後 %7 mm
+一度だけカットする重なり線：%8 mm、予想 %9</translation>
+    </message>
+    <message>
+        <source>plan wants exactly one design file</source>
+        <translation>plan には図形ファイルをちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PlotArgs</name>
+    <message>
+        <source>Default: %1.</source>
+        <translation>既定：%1。</translation>
+    </message>
+    <message>
+        <source>Design options (cut, plan and qr take the same):</source>
+        <translation>図形オプション（cut、plan、qr で共通）：</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionTable</name>
+    <message>
+        <source>Scale the design by this percentage.</source>
+        <translation>図形をこの百分率で拡大縮小します。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
+        <translation>図形をこの幅に拡大縮小します（縦横比を保持。--height と併用すると両方に収めます）。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this height (keeps the aspect).</source>
+        <translation>図形をこの高さに拡大縮小します（縦横比を保持）。</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
+        <translation>反時計回りに 0・90・180・270 度回転します。</translation>
+    </message>
+    <message>
+        <source>Mirror the design left to right (for cutting from the back).</source>
+        <translation>図形を左右反転します（裏面からのカット用）。</translation>
+    </message>
+    <message>
+        <source>Place the design this far from the origin.</source>
+        <translation>図形を原点からこの距離だけ離して配置します。</translation>
+    </message>
+    <message>
+        <source>Cut in the file&apos;s order (no reordering).</source>
+        <translation>ファイルの順序どおりにカットします（並べ替えなし）。</translation>
+    </message>
+    <message>
+        <source>Cut lines lying on one another within this distance once (0: off).</source>
+        <translation>この距離以内で重なる線を一度だけカットします（0：無効）。</translation>
+    </message>
+    <message>
+        <source>Cut each path this many times.</source>
+        <translation>各パスをこの回数カットします。</translation>
+    </message>
+    <message>
+        <source>Extend closed contours past their start by this length.</source>
+        <translation>閉じた輪郭を始点からこの長さだけ延長してカットします。</translation>
+    </message>
+    <message>
+        <source>Drag-knife compensation for this blade offset (0: off).</source>
+        <translation>このオフセット量で刃先補正を行います（0：無効）。</translation>
+    </message>
+    <message>
+        <source>Add a rectangle this far around the design (0: none).</source>
+        <translation>図形の周囲にこの距離で矩形を追加します（0：なし）。</translation>
+    </message>
+    <message>
+        <source>Chord tolerance for curves.</source>
+        <translation>曲線の弦誤差の許容値。</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>no serial devices found</source>
+        <translation>シリアルデバイスが見つかりません</translation>
+    </message>
+</context>
+<context>
+    <name>Qr</name>
+    <message>
+        <source>qr wants exactly one SOURCE (a folder of designs or a map file)</source>
+        <translation>qr には SOURCE（図形フォルダーかマップファイル）をちょうど 1 つ指定してください</translation>
+    </message>
+    <message>
+        <source>link back: the same machine; following its QR-code job</source>
+        <translation>接続回復：同じ装置です。QR コードジョブの追跡を続けます</translation>
+    </message>
+    <message>
+        <source>starting the QR-code job</source>
+        <translation>QR コードジョブの開始</translation>
+    </message>
+    <message>
+        <source>stopping the machine&apos;s job...</source>
+        <translation>装置のジョブを停止しています…</translation>
+    </message>
+    <message>
+        <source>done: %1 sheets cut, %2 skipped, %3 failed in %4%5</source>
+        <translation>完了：カット %1 枚、スキップ %2 枚、失敗 %3 枚、所要 %4%5</translation>
+    </message>
+    <message>
+        <source> (count reached)</source>
+        <translation>（指定枚数に到達）</translation>
+    </message>
+    <message>
+        <source> (stack ended)</source>
+        <translation>（シートの束が終了）</translation>
+    </message>
+</context>
+<context>
+    <name>Resume</name>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
+        <translation>%1 部目の残りをカットしています：ストローク %2 から、%3 mm</translation>
+    </message>
+    <message>
+        <source>cutting 1 whole copy</source>
+        <translation>1 部を丸ごとカットしています</translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n whole copies</source>
+        <translation><numerusform>%n 部を丸ごとカットしています</numerusform></translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>no terminal to confirm on: give --yes to cut without asking</source>
+        <translation>確認する端末がありません：確認なしでカットするには --yes を付けてください</translation>
+    </message>
+    <message>
+        <source>not confirmed; nothing was cut</source>
+        <translation>確認されなかったため、何もカットしていません</translation>
+    </message>
+    <message>
+        <source>resume takes no arguments: it resumes the last interrupted job</source>
+        <translation>resume は引数を取りません：最後に中断したジョブを再開します</translation>
+    </message>
+    <message>
+        <source>interrupted job of %1: %2 on %3: %4
+to cut: %5</source>
+        <translation>%1 の中断ジョブ：%2（装置 %3）：%4
+カットする範囲：%5</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>ジョブの開始</translation>
+    </message>
+    <message>
+        <source>done: cut %1%2</source>
+        <translation>完了：%1 をカットしました%2</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>cutting quality: %1</source>
+        <translation>カット品質：%1</translation>
+    </message>
+    <message>
+        <source>cloud: registered as device %1 (code %2)</source>
+        <translation>クラウド：装置 %1 として登録しました（コード %2）</translation>
+    </message>
+    <message>
+        <source>plugin %1 created no device object</source>
+        <translation>プラグイン %1 は装置オブジェクトを作成しませんでした</translation>
+    </message>
+    <message>
+        <source>link: %1</source>
+        <translation>接続：%1</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>QR コード：%1</translation>
+    </message>
+    <message>
+        <source>give the machine with --tcp HOST[:PORT] or --usb PATH</source>
+        <translation>装置を --tcp HOST[:PORT] か --usb PATH で指定してください</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>中断しました</translation>
+    </message>
+    <message>
+        <source>interrupted while %1</source>
+        <translation>%1 中に中断しました</translation>
+    </message>
+    <message>
+        <source>%1 while %2</source>
+        <translation>%2 中に %1</translation>
+    </message>
+    <message>
+        <source>the machine did not answer while %1 (%2 s)</source>
+        <translation>%1 中に装置が応答しませんでした（%2 秒）</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>読み取り</translation>
+    </message>
+    <message>
+        <source>writing %1</source>
+        <translation>%1 の書き込み</translation>
+    </message>
+    <message>
+        <source>this device has no cutting quality setting</source>
+        <translation>この装置にはカット品質の設定がありません</translation>
+    </message>
+    <message>
+        <source>--quality: %1</source>
+        <translation>--quality：%1</translation>
+    </message>
+    <message>
+        <source>reading the machine information</source>
+        <translation>装置情報の読み取り</translation>
+    </message>
+    <message>
+        <source>the device object has no DEVICE_INFO record</source>
+        <translation>装置オブジェクトに DEVICE_INFO レコードがありません</translation>
+    </message>
+    <message>
+        <source>machine: %1, no. %2, firmware %3</source>
+        <translation>装置：%1、番号 %2、ファームウェア %3</translation>
+    </message>
+    <message>
+        <source>the device object has no cloud record</source>
+        <translation>装置オブジェクトにクラウドのレコードがありません</translation>
+    </message>
+    <message>
+        <source>registering with the cloud</source>
+        <translation>クラウドへの登録</translation>
+    </message>
+    <message>
+        <source>the cloud did not register the machine (code %1)</source>
+        <translation>クラウドは装置を登録しませんでした（コード %1）</translation>
+    </message>
+    <message>
+        <source>this device object offers no remote channel</source>
+        <translation>この装置オブジェクトにはリモートチャネルがありません</translation>
+    </message>
+    <message>
+        <source>opening the remote channel</source>
+        <translation>リモートチャネルを開く処理</translation>
+    </message>
+    <message>
+        <source>the remote channel did not open (%1)</source>
+        <translation>リモートチャネルが開きませんでした（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>Set</name>
+    <message>
+        <source>set wants at least one KEY=VALUE</source>
+        <translation>set には KEY=VALUE を 1 つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not KEY=VALUE</source>
+        <translation>&apos;%1&apos; は KEY=VALUE の形式ではありません</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>%1 settings written to %2</source>
+        <translation>%1 件の設定を %2 に書き出しました</translation>
+    </message>
+    <message>
+        <source>the machine already has every value of the profile</source>
+        <translation>装置はすでにプロファイルのすべての値になっています</translation>
+    </message>
+    <message>
+        <source>%1 change(s); writing and reading back...</source>
+        <translation>%1 件の変更。書き込んで読み返しています…</translation>
+    </message>
+    <message>
+        <source>reading the settings</source>
+        <translation>設定の読み取り</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>%1 について装置が応答しませんでした</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>use: settings [dump FILE | apply FILE]</source>
+        <translation>使い方：settings [dump FILE | apply FILE]</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 を読めません: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ToolTranslator</name>
+    <message>
+        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
+        <translation>メッセージの言語。例: zh_CN、ja_JP、en（既定: システムの言語）。</translation>
+    </message>
+</context>
+</TS>

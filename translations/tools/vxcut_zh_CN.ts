@@ -1,0 +1,950 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>Command</name>
+    <message>
+        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
+`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
+length and estimated time, then a progress bar with copies done and
+the remaining time. Ctrl-C stops the job on the machine. With --cloud
+the machine is registered and the work record is posted when the job
+ends.
+If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
+120 s in all), checks it is the same machine, and follows the job to
+its end; a machine that gave the job up is reported with what was
+cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
+  --reconnect-budget SEC  how long to keep trying (0: give up at once)
+  --no-reconnect          a dropped link ends the run (exit 6)
+  --token-file FILE   cloud token, from a file only its owner can read
+                      (VX_CLOUD_TOKEN in the environment works too;
+                      --token T also, but other users can read it)
+</source>
+        <translation>用法：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [图形选项] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+切割一个图形（HP-GL、SVG 或 DXF），其放置、排序和整形与使用相同选项的
+`vxcut plan` 所示一致。先显示图形的尺寸、切割长度和预计时间，然后显示
+带有已完成份数和剩余时间的进度条。Ctrl-C 会在机器上停止任务。使用 --cloud
+时会登记机器，并在任务结束时上报工作记录。
+连接中断时，vxcut 会重新连接（等待 0.5 秒，逐次加倍至 8 秒，共 120 秒），
+确认是同一台机器，并跟随任务直至结束；若机器放弃了任务，会报告已切割的
+部分，供 `vxcut resume` 使用。每个任务都记入任务日志（`vxcut history`）。
+  --reconnect-budget SEC  持续尝试重连的时间（0：立即放弃）
+  --no-reconnect          连接中断即结束运行（退出码 6）
+  --token-file FILE   云令牌，取自只有其所有者可读的文件
+                      （也可用环境变量 VX_CLOUD_TOKEN；
+                      --token T 亦可，但其他用户能看到）
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut demo [--copies N] [--json]
+
+Starts a simulated machine and a local cloud stand-in on free loopback
+ports, connects, reads the machine, registers it, opens the remote
+channel, cuts the bundled sample plot, stops the job and prints the
+work record as the cloud received it. Needs no hardware or network.
+  --copies N    copies to cut (default 2)
+  --quality Q   cutting quality, index or text as `vxcut settings` shows it
+  --speedup F   how much faster than real time the simulator cuts (default 50)
+</source>
+        <translation>用法：vxcut demo [--copies N] [--json]
+
+在空闲的本机回环端口上启动模拟机器和本地云服务替身，连接并读取机器、
+登记机器、打开远程通道，切割附带的示例图形，停止任务，并打印云端收到的
+工作记录。无需硬件或网络。
+  --copies N    切割份数（默认 2）
+  --quality Q   切割质量，取 `vxcut settings` 显示的序号或文字
+  --speedup F   模拟器比实际时间快多少倍（默认 50）
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut get KEY... --tcp ... | --usb ...
+
+Reads settings by key (as `vxcut settings --json` lists them).
+</source>
+        <translation>用法：vxcut get KEY... --tcp ... | --usb ...
+
+按键名读取设置（键名见 `vxcut settings --json`）。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut history [--last N] [--json]
+
+Lists the last N jobs of the journal (20 by default), oldest first:
+when, outcome, copies finished of those asked, the file, the machine,
+reconnects and link-down time. A torn or foreign line is skipped.
+</source>
+        <translation>用法：vxcut history [--last N] [--json]
+
+按时间从早到晚列出任务日志中最近的 N 个任务（默认 20）：时间、结果、
+已完成份数/要求份数、文件、机器、重连次数和断线时长。残缺或无法识别的
+行会被跳过。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut info --tcp HOST[:PORT] | --usb PATH
+
+Reads the machine&apos;s identity (model, numbers, firmware, unique id).
+</source>
+        <translation>用法：vxcut info --tcp HOST[:PORT] | --usb PATH
+
+读取机器的身份信息（型号、编号、固件、唯一 ID）。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...
+
+Moves the carriage for MS milliseconds (default 500) then stops it;
+origin sets the origin here, home returns to it.
+</source>
+        <translation>用法：vxcut jog X+|X-|Y+|Y-|origin|home [--time MS] --tcp ... | --usb ...
+
+移动刀架 MS 毫秒（默认 500）后停止；origin 将当前位置设为原点，
+home 返回原点。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
+
+Reads a design (HP-GL, SVG or DXF, told apart by content), places,
+orders and shapes it as `cut` would, without a machine. Shows the size,
+the cut length, the pen-up travel in the file&apos;s order and as ordered,
+the paths sent, the length of overlapping lines cut once, and the time
+at 100 mm/s cutting and 300 mm/s travel.
+  --output FILE       also write the plot text `cut` would send
+</source>
+        <translation>用法：vxcut plan FILE [图形选项] [--json] [--output OUT.plt]
+
+读取图形（HP-GL、SVG 或 DXF，按内容区分），不连接机器，按 `cut` 的方式
+放置、排序和整形。显示尺寸、切割长度、按文件顺序和排序后的抬刀空程、
+发送的路径数、重叠线只切一次的长度，以及按切割 100 mm/s、空程 300 mm/s
+计算的时间。
+  --output FILE       同时写出 `cut` 将发送的绘图文本
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut ports [--json]
+
+Lists the serial devices present.
+</source>
+        <translation>用法：vxcut ports [--json]
+
+列出现有的串口设备。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted]
+
+Cuts what is left of the last interrupted job in the journal: the
+copies that were not finished, the one cut part way continued from the
+stroke it was at. The plan is shown and confirmed first; the file must
+be unchanged (SHA-256) and, to continue a copy, the machine the same.
+  --yes                 no question (for scripts)
+  --recut-interrupted   cut the interrupted copy whole again (on fresh
+                        material)
+  --skip-interrupted    leave the interrupted copy out
+</source>
+        <translation>用法：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted]
+
+切割任务日志中最后一个中断任务的剩余部分：未完成的份数，以及切到一半的
+那一份从中断的笔画处继续。先显示计划并确认；文件必须未改动（SHA-256），
+要继续切某一份时机器也必须相同。
+  --yes                 不询问（供脚本使用）
+  --recut-interrupted   把中断的那一份整份重新切割（在新材料上）
+  --skip-interrupted    跳过中断的那一份
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut set KEY=VALUE... --tcp ... | --usb ...
+
+Writes settings, values in the units the settings list shows (combo
+settings take the index or the option text), reads each one back and
+reports the machine&apos;s write status. Every value is checked before any
+is written.
+</source>
+        <translation>用法：vxcut set KEY=VALUE... --tcp ... | --usb ...
+
+写入设置，数值采用设置列表所示的单位（选项类设置取序号或选项文字），
+逐个读回并报告机器的写入状态。写入任何值之前先检查所有值。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut settings            --tcp ... | --usb ...
+       vxcut settings dump FILE  --tcp ... | --usb ...
+       vxcut settings apply FILE --tcp ... | --usb ...
+
+Without a subcommand: every user and system setting with its label,
+value and unit, in the user&apos;s language.
+dump: writes the user settings to a readable profile file.
+apply: checks the file, shows what would change, writes the changes
+and reads every written value back.
+</source>
+        <translation>用法：vxcut settings            --tcp ... | --usb ...
+      vxcut settings dump FILE  --tcp ... | --usb ...
+      vxcut settings apply FILE --tcp ... | --usb ...
+
+不带子命令：以用户的语言列出所有用户设置和系统设置的名称、值和单位。
+dump：把用户设置写入一个可读的配置文件。
+apply：检查文件，显示将要改变的内容，写入改动并读回每个写入的值。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation>用法：vxcut COMMAND [选项]
+
+通过设备插件驱动传送带平台式切割机。
+
+命令：
+  demo       在模拟机器上切割示例（无需硬件）
+  cut FILE   切割图形文件（HP-GL、SVG、DXF）
+  plan FILE  不连接机器，查看切割的尺寸、长度、空程和绘图文本
+  resume     切割最后一个中断任务的剩余部分
+  history    任务日志
+  info       机器身份信息
+  settings   列出设置；settings dump|apply FILE
+  get KEY... 读取设置
+  set K=V... 写入设置并读回确认
+  jog DIR    移动刀架
+  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
+  ports      现有的串口设备
+
+`vxcut COMMAND --help` 说明单个命令。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [design options] [--json]
+
+Runs a QR-code production: the machine feeds printed sheets, its camera
+reads each sheet&apos;s code and the sheet gets that code&apos;s design, placed,
+ordered and shaped as `cut` does it (each design is read once per run).
+SOURCE is a folder of designs named by their codes (ABC123.svg,
+ABC123.plt, ABC123.dxf) or a map file of `CODE = path` lines (paths
+relative to the map; checked whole before anything is sent).
+A code without a design, or one the camera cannot read, passes the knife
+uncut and is reported. Runs until the machine&apos;s stack ends, N sheets are
+cut, or Ctrl-C, which stops the machine&apos;s job first. A dropped link is
+reconnected as for cut (--no-reconnect, --reconnect-budget). Shows sheets done,
+the current code and its percent; --json writes one &quot;sheet&quot; event per
+sheet (index, code, design, outcome finished|skipped|failed, reason, ms).
+Every sheet goes into the job journal (--journal, as for cut).
+  --count N           stop once N sheets are cut
+The design options (below) apply to every design of the run.
+</source>
+        <translation>用法：vxcut qr SOURCE --tcp HOST[:PORT] | --usb PATH [--count N]
+                [图形选项] [--json]
+
+运行二维码生产：机器送入印好的材料，摄像头读取每张材料的二维码，按 `cut`
+的方式放置、排序和整形后切割该二维码对应的图形（每个图形每次运行只读取一次）。
+SOURCE 是以二维码命名图形的文件夹（ABC123.svg、ABC123.plt、ABC123.dxf），
+或由 `CODE = 路径` 行组成的映射文件（路径相对于映射文件；发送前整体检查）。
+没有对应图形或摄像头无法识别的二维码，材料不切割直接通过并报告。运行到
+机器的材料叠用完、切完 N 张或按下 Ctrl-C（先停止机器上的任务）为止。连接中断
+时与 cut 一样重新连接（--no-reconnect、--reconnect-budget）。显示已完成张数、
+当前二维码及其百分比；--json 每张材料输出一个 &quot;sheet&quot; 事件（index、code、
+design、outcome finished|skipped|failed、reason、ms）。
+每张材料都记入任务日志（--journal，与 cut 相同）。
+  --count N           切完 N 张后停止
+图形选项（见下）适用于本次运行的每个图形。
+</translation>
+    </message>
+</context>
+<context>
+    <name>Cut</name>
+    <message numerus="yes">
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6</source>
+        <translation><numerusform>图形 %1：%2 x %3 mm，切割长度 %4 mm（另有空程 %5 mm），%n 份，预计 %6</numerusform></translation>
+    </message>
+    <message>
+        <source>unknown (machine speeds not read)</source>
+        <translation>未知（未读取机器速度）</translation>
+    </message>
+    <message>
+        <source>done: %1 of %2 copies in %3%4</source>
+        <translation>完成：%2 份中完成 %1 份，用时 %3%4</translation>
+    </message>
+    <message>
+        <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
+        <translation>图形 %1：%2 x %3 mm，切割长度 %4 mm（另有空程 %5 mm），1 份，预计 %6</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` cuts what is left</source>
+        <translation>；`vxcut resume` 可切割剩余部分</translation>
+    </message>
+    <message>
+        <source>cut wants exactly one plot file</source>
+        <translation>cut 需要正好一个图形文件</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>启动任务</translation>
+    </message>
+</context>
+<context>
+    <name>Demo</name>
+    <message>
+        <source>simulated machine on 127.0.0.1:%1, cloud stand-in on %2</source>
+        <translation>模拟机器位于 127.0.0.1:%1，云服务替身位于 %2</translation>
+    </message>
+    <message>
+        <source>work record as the cloud received it (after %1 Runtime snapshots):
+%2</source>
+        <translation>云端收到的工作记录（经过 %1 次 Runtime 快照）：
+%2</translation>
+    </message>
+    <message>
+        <source>this build has no simulator or cloud stand-in</source>
+        <translation>此构建不含模拟器或云服务替身</translation>
+    </message>
+    <message>
+        <source>cannot start the cloud stand-in on 127.0.0.1</source>
+        <translation>无法在 127.0.0.1 上启动云服务替身</translation>
+    </message>
+    <message>
+        <source>cannot start the simulated machine on 127.0.0.1</source>
+        <translation>无法在 127.0.0.1 上启动模拟机器</translation>
+    </message>
+    <message>
+        <source>the cloud stand-in received no work record</source>
+        <translation>云服务替身没有收到工作记录</translation>
+    </message>
+</context>
+<context>
+    <name>ExitCode</name>
+    <message>
+        <source>success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>other failure (also: the machine stopped or refused the job itself)</source>
+        <translation>其他失败（包括：机器自行停止或拒绝了任务）</translation>
+    </message>
+    <message>
+        <source>bad command line</source>
+        <translation>命令行有误</translation>
+    </message>
+    <message>
+        <source>device plugin not found or not loadable</source>
+        <translation>找不到设备插件或无法载入</translation>
+    </message>
+    <message>
+        <source>connection refused / device could not be opened</source>
+        <translation>连接被拒绝 / 无法打开设备</translation>
+    </message>
+    <message>
+        <source>no connection or no answer in time</source>
+        <translation>未能及时连接或未及时应答</translation>
+    </message>
+    <message>
+        <source>device lost (link closed or machine silent); during a job the error says what was cut so far</source>
+        <translation>设备丢失（连接关闭或机器无响应）；任务进行中时，错误信息会说明已切割的部分</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>未知的键名</translation>
+    </message>
+    <message>
+        <source>bad value</source>
+        <translation>值有误</translation>
+    </message>
+    <message>
+        <source>unreadable or invalid plot file</source>
+        <translation>图形文件无法读取或无效</translation>
+    </message>
+    <message>
+        <source>the machine refused a write or kept another value</source>
+        <translation>机器拒绝写入或保留了其他值</translation>
+    </message>
+    <message>
+        <source>cloud registration or remote channel failed</source>
+        <translation>云端登记或远程通道失败</translation>
+    </message>
+    <message>
+        <source>interrupted (Ctrl-C); a running job is stopped on the machine first</source>
+        <translation>被中断（Ctrl-C）；正在进行的任务会先在机器上停止</translation>
+    </message>
+    <message>
+        <source>Exit codes:</source>
+        <translation>退出码：</translation>
+    </message>
+</context>
+<context>
+    <name>Get</name>
+    <message>
+        <source>get wants at least one KEY</source>
+        <translation>get 需要至少一个 KEY</translation>
+    </message>
+    <message>
+        <source>unknown key %1</source>
+        <translation>未知的键名 %1</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>1 reconnect, link down %1 s</source>
+        <translation>重连 1 次，断线 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reconnects, link down %1 s</source>
+        <translation><numerusform>重连 %n 次，断线 %1 秒</numerusform></translation>
+    </message>
+    <message>
+        <source>no jobs in %1</source>
+        <translation>%1 中没有任务</translation>
+    </message>
+    <message>
+        <source>1 line of %1 holds no job record (torn or foreign): skipped</source>
+        <translation>%1 中有 1 行不是任务记录（残缺或无法识别）：已跳过</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
+        <translation><numerusform>%1 中有 %n 行不是任务记录（残缺或无法识别）：已跳过</numerusform></translation>
+    </message>
+    <message>
+        <source>history takes no arguments</source>
+        <translation>history 不接受参数</translation>
+    </message>
+</context>
+<context>
+    <name>JobLoop</name>
+    <message>
+        <source>reconnected to %1 after %2 s; reading the job state</source>
+        <translation>%2 秒后已重新连接到 %1，正在读取任务状态</translation>
+    </message>
+    <message>
+        <source>interrupted: no longer reconnecting</source>
+        <translation>已中断：不再重新连接</translation>
+    </message>
+    <message>
+        <source>stopping the job on the machine...</source>
+        <translation>正在机器上停止任务…</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>; 1 reconnect, link down %1 s</source>
+        <translation>；重连 1 次，断线 %1 秒</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n reconnects, link down %1 s</source>
+        <translation><numerusform>；重连 %n 次，断线 %1 秒</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>Jog</name>
+    <message>
+        <source>jog wants one of X+ X- Y+ Y- origin home</source>
+        <translation>jog 需要 X+ X- Y+ Y- origin home 之一</translation>
+    </message>
+    <message>
+        <source>this device has no %1 command</source>
+        <translation>此设备没有 %1 命令</translation>
+    </message>
+    <message>
+        <source>jogging</source>
+        <translation>点动</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>Try &apos;vxcut --help&apos;.</source>
+        <translation>请尝试 &apos;vxcut --help&apos;。</translation>
+    </message>
+    <message>
+        <source>--token shows the cloud token to every user of this computer (process list); use --token-file FILE or VX_CLOUD_TOKEN</source>
+        <translation>--token 会让本机所有用户（通过进程列表）看到云令牌；请使用 --token-file FILE 或 VX_CLOUD_TOKEN</translation>
+    </message>
+    <message>
+        <source>Common options:
+  --tcp HOST[:PORT]   machine on the network (port 9100 by default)
+  --usb PATH          machine on a serial/USB device (see `vxcut ports`)
+  --plugin PATH       device plugin file (default: &lt;appdir&gt;/plugins,
+                      &lt;appdir&gt;/../lib/vxdevice/plugins, then the build tree)
+  --timeout SEC       connection and answer timeout (default 5)
+  --heartbeat SEC     heartbeat period; three missed answers with nothing
+                      else heard mean the machine is gone (default 2)
+  --journal PATH      job journal (default: VX_JOURNAL, else
+                      ~/.local/share/vxdevice/jobs.jsonl)
+  --json              one JSON event per line (link, progress, result, ...)
+  --verbose           show the device object&apos;s debug log
+  --lang CODE         language of the messages: zh_CN, ja_JP, en (default:
+                      the system&apos;s; --json output is the same in all)
+  --help              this text
+</source>
+        <translation>通用选项：
+  --tcp HOST[:PORT]   网络上的机器（默认端口 9100）
+  --usb PATH          串口/USB 设备上的机器（见 `vxcut ports`）
+  --plugin PATH       设备插件文件（默认：&lt;appdir&gt;/plugins、
+                      &lt;appdir&gt;/../lib/vxdevice/plugins，然后是构建目录）
+  --timeout SEC       连接和应答超时（默认 5）
+  --heartbeat SEC     心跳周期；连续三次未应答且无其他消息即视为机器已断开
+                      （默认 2）
+  --journal PATH      任务日志（默认：VX_JOURNAL，否则为
+                      ~/.local/share/vxdevice/jobs.jsonl）
+  --json              每行一个 JSON 事件（link、progress、result 等）
+  --verbose           显示设备对象的调试日志
+  --lang CODE         消息语言：zh_CN、ja_JP、en（默认：系统语言；
+                      --json 输出在各语言下相同）
+  --help              本说明
+</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>未指定命令</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>未知命令 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--output goes with plan, not %1</source>
+        <translation>--output 只用于 plan，不用于 %1</translation>
+    </message>
+    <message>
+        <source>give either --token or --token-file, not both</source>
+        <translation>请只给出 --token 或 --token-file 之一</translation>
+    </message>
+    <message>
+        <source>--timeout wants seconds between 0 and 3600</source>
+        <translation>--timeout 需要 0 到 3600 之间的秒数</translation>
+    </message>
+    <message>
+        <source>--copies wants a number from 1 to 9999</source>
+        <translation>--copies 需要 1 到 9999 之间的数</translation>
+    </message>
+    <message>
+        <source>--time wants milliseconds from 0 to 60000</source>
+        <translation>--time 需要 0 到 60000 之间的毫秒数</translation>
+    </message>
+    <message>
+        <source>--speedup wants a positive factor</source>
+        <translation>--speedup 需要一个正的倍数</translation>
+    </message>
+    <message>
+        <source>--heartbeat wants whole seconds from 1 to 60</source>
+        <translation>--heartbeat 需要 1 到 60 之间的整秒数</translation>
+    </message>
+    <message>
+        <source>--reconnect-budget wants seconds from 0 to 86400</source>
+        <translation>--reconnect-budget 需要 0 到 86400 之间的秒数</translation>
+    </message>
+    <message>
+        <source>give either --recut-interrupted or --skip-interrupted, not both</source>
+        <translation>请只给出 --recut-interrupted 或 --skip-interrupted 之一</translation>
+    </message>
+    <message>
+        <source>--last wants a number from 1 to 100000</source>
+        <translation>--last 需要 1 到 100000 之间的数</translation>
+    </message>
+    <message>
+        <source>give either --tcp or --usb, not both</source>
+        <translation>请只给出 --tcp 或 --usb 之一</translation>
+    </message>
+    <message>
+        <source>--cloud, --ws and --code go together</source>
+        <translation>--cloud、--ws 和 --code 必须一起给出</translation>
+    </message>
+    <message>
+        <source>--token-file %1: %2</source>
+        <translation>--token-file %1：%2</translation>
+    </message>
+    <message>
+        <source>--token-file %1 is not a regular file</source>
+        <translation>--token-file %1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>--token-file %1 is readable by other users (mode %2); make it private first: chmod 600 %1</source>
+        <translation>--token-file %1 可被其他用户读取（权限 %2）；请先设为私有：chmod 600 %1</translation>
+    </message>
+    <message>
+        <source>--token-file %1 holds no single-line token</source>
+        <translation>--token-file %1 中没有单行令牌</translation>
+    </message>
+    <message>
+        <source>the design options go with cut, plan and qr, not %1</source>
+        <translation>图形选项只用于 cut、plan 和 qr，不用于 %1</translation>
+    </message>
+    <message>
+        <source>--count wants a number of sheets from 1 to 1000000</source>
+        <translation>--count 需要 1 到 1000000 之间的张数</translation>
+    </message>
+</context>
+<context>
+    <name>Output</name>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>%1%  copies %2/%3  %4 left</source>
+        <translation>%1%  份数 %2/%3  剩余 %4</translation>
+    </message>
+    <message>
+        <source>%1 reconnecting (attempt %2)</source>
+        <translation>%1 正在重新连接（第 %2 次尝试）</translation>
+    </message>
+    <message>
+        <source>link lost:</source>
+        <translation>连接中断：</translation>
+    </message>
+</context>
+<context>
+    <name>Plan</name>
+    <message numerus="yes">
+        <source>%1 (%2): %3 x %4 mm, %n paths
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation><numerusform>%1（%2）：%3 x %4 mm，%n 条路径
+切割长度 %5 mm；空程按文件顺序 %6 mm，排序后 %7 mm
+重叠线只切一次：%8 mm；预计 %9</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>plot text written to %1 (%n bytes)</source>
+        <translation><numerusform>绘图文本已写入 %1（%n 字节）</numerusform></translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3 x %4 mm, 1 path
+cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
+overlapping lines cut once: %8 mm; estimated %9</source>
+        <translation>%1（%2）：%3 x %4 mm，1 条路径
+切割长度 %5 mm；空程按文件顺序 %6 mm，排序后 %7 mm
+重叠线只切一次：%8 mm；预计 %9</translation>
+    </message>
+    <message>
+        <source>plan wants exactly one design file</source>
+        <translation>plan 需要正好一个图形文件</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PlotArgs</name>
+    <message>
+        <source>Default: %1.</source>
+        <translation>默认：%1。</translation>
+    </message>
+    <message>
+        <source>Design options (cut, plan and qr take the same):</source>
+        <translation>图形选项（cut、plan 和 qr 相同）：</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionTable</name>
+    <message>
+        <source>Scale the design by this percentage.</source>
+        <translation>按此百分比缩放图形。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
+        <translation>将图形缩放到此宽度（保持宽高比；与 --height 同用时同时满足两者）。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this height (keeps the aspect).</source>
+        <translation>将图形缩放到此高度（保持宽高比）。</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
+        <translation>逆时针旋转 0、90、180 或 270 度。</translation>
+    </message>
+    <message>
+        <source>Mirror the design left to right (for cutting from the back).</source>
+        <translation>左右镜像图形（用于从背面切割）。</translation>
+    </message>
+    <message>
+        <source>Place the design this far from the origin.</source>
+        <translation>图形与原点之间的距离。</translation>
+    </message>
+    <message>
+        <source>Cut in the file&apos;s order (no reordering).</source>
+        <translation>按文件中的顺序切割（不重新排序）。</translation>
+    </message>
+    <message>
+        <source>Cut lines lying on one another within this distance once (0: off).</source>
+        <translation>相互重叠且间距在此范围内的线条只切一次（0：关闭）。</translation>
+    </message>
+    <message>
+        <source>Cut each path this many times.</source>
+        <translation>每条路径切割的次数。</translation>
+    </message>
+    <message>
+        <source>Extend closed contours past their start by this length.</source>
+        <translation>闭合轮廓越过起点继续切割的长度。</translation>
+    </message>
+    <message>
+        <source>Drag-knife compensation for this blade offset (0: off).</source>
+        <translation>按此刀尖偏移量进行拖刀补偿（0：关闭）。</translation>
+    </message>
+    <message>
+        <source>Add a rectangle this far around the design (0: none).</source>
+        <translation>在图形外围此距离处加一个矩形（0：不加）。</translation>
+    </message>
+    <message>
+        <source>Chord tolerance for curves.</source>
+        <translation>曲线的弦高公差。</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>no serial devices found</source>
+        <translation>未找到串口设备</translation>
+    </message>
+</context>
+<context>
+    <name>Qr</name>
+    <message>
+        <source>qr wants exactly one SOURCE (a folder of designs or a map file)</source>
+        <translation>qr 需要正好一个 SOURCE（图形文件夹或映射文件）</translation>
+    </message>
+    <message>
+        <source>link back: the same machine; following its QR-code job</source>
+        <translation>连接已恢复：同一台机器；继续跟随其二维码任务</translation>
+    </message>
+    <message>
+        <source>starting the QR-code job</source>
+        <translation>启动二维码任务</translation>
+    </message>
+    <message>
+        <source>stopping the machine&apos;s job...</source>
+        <translation>正在停止机器上的任务…</translation>
+    </message>
+    <message>
+        <source>done: %1 sheets cut, %2 skipped, %3 failed in %4%5</source>
+        <translation>完成：已切割 %1 张，跳过 %2 张，失败 %3 张，用时 %4%5</translation>
+    </message>
+    <message>
+        <source> (count reached)</source>
+        <translation>（已达到张数）</translation>
+    </message>
+    <message>
+        <source> (stack ended)</source>
+        <translation>（材料叠已用完）</translation>
+    </message>
+</context>
+<context>
+    <name>Resume</name>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
+        <translation>正在切割第 %1 份的剩余部分：从第 %2 笔开始，%3 mm</translation>
+    </message>
+    <message>
+        <source>cutting 1 whole copy</source>
+        <translation>正在切割 1 份完整的图形</translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n whole copies</source>
+        <translation><numerusform>正在切割 %n 份完整的图形</numerusform></translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>no terminal to confirm on: give --yes to cut without asking</source>
+        <translation>没有可用于确认的终端：请加 --yes 以不经询问直接切割</translation>
+    </message>
+    <message>
+        <source>not confirmed; nothing was cut</source>
+        <translation>未确认；没有切割任何内容</translation>
+    </message>
+    <message>
+        <source>resume takes no arguments: it resumes the last interrupted job</source>
+        <translation>resume 不接受参数：它续切最后一个中断的任务</translation>
+    </message>
+    <message>
+        <source>interrupted job of %1: %2 on %3: %4
+to cut: %5</source>
+        <translation>%1 的中断任务：%2，机器 %3：%4
+待切割：%5</translation>
+    </message>
+    <message>
+        <source>starting the job</source>
+        <translation>启动任务</translation>
+    </message>
+    <message>
+        <source>done: cut %1%2</source>
+        <translation>完成：已切割 %1%2</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>cutting quality: %1</source>
+        <translation>切割质量：%1</translation>
+    </message>
+    <message>
+        <source>cloud: registered as device %1 (code %2)</source>
+        <translation>云端：已登记为设备 %1（代码 %2）</translation>
+    </message>
+    <message>
+        <source>plugin %1 created no device object</source>
+        <translation>插件 %1 没有创建设备对象</translation>
+    </message>
+    <message>
+        <source>link: %1</source>
+        <translation>连接：%1</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>二维码：%1</translation>
+    </message>
+    <message>
+        <source>give the machine with --tcp HOST[:PORT] or --usb PATH</source>
+        <translation>请用 --tcp HOST[:PORT] 或 --usb PATH 指定机器</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>interrupted while %1</source>
+        <translation>%1 时被中断</translation>
+    </message>
+    <message>
+        <source>%1 while %2</source>
+        <translation>%2 时%1</translation>
+    </message>
+    <message>
+        <source>the machine did not answer while %1 (%2 s)</source>
+        <translation>%1 时机器未应答（%2 秒）</translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>writing %1</source>
+        <translation>写入 %1</translation>
+    </message>
+    <message>
+        <source>this device has no cutting quality setting</source>
+        <translation>此设备没有切割质量设置</translation>
+    </message>
+    <message>
+        <source>--quality: %1</source>
+        <translation>--quality：%1</translation>
+    </message>
+    <message>
+        <source>reading the machine information</source>
+        <translation>读取机器信息</translation>
+    </message>
+    <message>
+        <source>the device object has no DEVICE_INFO record</source>
+        <translation>设备对象没有 DEVICE_INFO 记录</translation>
+    </message>
+    <message>
+        <source>machine: %1, no. %2, firmware %3</source>
+        <translation>机器：%1，编号 %2，固件 %3</translation>
+    </message>
+    <message>
+        <source>the device object has no cloud record</source>
+        <translation>设备对象没有云端记录</translation>
+    </message>
+    <message>
+        <source>registering with the cloud</source>
+        <translation>向云端登记</translation>
+    </message>
+    <message>
+        <source>the cloud did not register the machine (code %1)</source>
+        <translation>云端没有登记该机器（代码 %1）</translation>
+    </message>
+    <message>
+        <source>this device object offers no remote channel</source>
+        <translation>此设备对象不提供远程通道</translation>
+    </message>
+    <message>
+        <source>opening the remote channel</source>
+        <translation>打开远程通道</translation>
+    </message>
+    <message>
+        <source>the remote channel did not open (%1)</source>
+        <translation>远程通道未能打开（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>Set</name>
+    <message>
+        <source>set wants at least one KEY=VALUE</source>
+        <translation>set 需要至少一个 KEY=VALUE</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not KEY=VALUE</source>
+        <translation>&apos;%1&apos; 不是 KEY=VALUE 格式</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>%1 settings written to %2</source>
+        <translation>已将 %1 项设置写入 %2</translation>
+    </message>
+    <message>
+        <source>the machine already has every value of the profile</source>
+        <translation>机器已具有配置文件中的所有值</translation>
+    </message>
+    <message>
+        <source>%1 change(s); writing and reading back...</source>
+        <translation>%1 项改动；正在写入并读回…</translation>
+    </message>
+    <message>
+        <source>reading the settings</source>
+        <translation>读取设置</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>机器未应答：%1</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>use: settings [dump FILE | apply FILE]</source>
+        <translation>用法：settings [dump FILE | apply FILE]</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ToolTranslator</name>
+    <message>
+        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
+        <translation>消息的语言，例如 zh_CN、ja_JP 或 en（默认：系统语言）。</translation>
+    </message>
+</context>
+</TS>

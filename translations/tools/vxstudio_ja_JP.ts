@@ -1,0 +1,647 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP アドレス</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>接続</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>切断</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未接続</translation>
+    </message>
+</context>
+<context>
+    <name>DesignView</name>
+    <message>
+        <source>No plot loaded</source>
+        <translation>図形が読み込まれていません</translation>
+    </message>
+    <message>
+        <source>The design is larger than the work area.</source>
+        <translation>図形が作業範囲より大きいです。</translation>
+    </message>
+</context>
+<context>
+    <name>JobPanel</name>
+    <message>
+        <source>Job</source>
+        <translation>ジョブ</translation>
+    </message>
+    <message>
+        <source>No plot loaded</source>
+        <translation>図形が読み込まれていません</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Cut length</source>
+        <translation>カット長</translation>
+    </message>
+    <message>
+        <source>Open plot…</source>
+        <translation>図形を開く…</translation>
+    </message>
+    <message>
+        <source>Copies: </source>
+        <translation>部数：</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>再開</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Resume interrupted…</source>
+        <translation>中断したジョブを再開…</translation>
+    </message>
+    <message>
+        <source>Cut what is left of the last job whose link dropped</source>
+        <translation>接続が切れて中断した前回のジョブの残りをカットします</translation>
+    </message>
+    <message>
+        <source>Cannot plan the plot: %1</source>
+        <translation>図形の加工計画を作れません：%1</translation>
+    </message>
+    <message>
+        <source>Reconnecting (attempt %1)…</source>
+        <translation>再接続中（%1 回目）…</translation>
+    </message>
+    <message>
+        <source>Link lost during the job; reconnecting.</source>
+        <translation>ジョブ中に接続が切れました。再接続します。</translation>
+    </message>
+    <message>
+        <source>Reconnected to %1 after %2 s; reading the job state.</source>
+        <translation>%2 秒後に %1 へ再接続しました。ジョブの状態を読み取っています。</translation>
+    </message>
+    <message>
+        <source>A job is under way.</source>
+        <translation>ジョブを実行中です。</translation>
+    </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>Plot %1 loaded: %2, cut length %3.</source>
+        <translation>図形 %1 を読み込みました：%2、カット長 %3。</translation>
+    </message>
+    <message>
+        <source>Open plot</source>
+        <translation>図形を開く</translation>
+    </message>
+    <message>
+        <source>Designs (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;SVG (*.svg *.svgz);;DXF (*.dxf);;All files (*)</source>
+        <translation>図形ファイル (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;SVG (*.svg *.svgz);;DXF (*.dxf);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Cannot open the plot: %1</source>
+        <translation>図形を開けません：%1</translation>
+    </message>
+    <message>
+        <source>Not connected: the job was not started.</source>
+        <translation>未接続のため、ジョブは開始されませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Job started: %1, %n copies.</source>
+        <translation><numerusform>ジョブを開始しました：%1、%n 部。</numerusform></translation>
+    </message>
+    <message>
+        <source>Job paused.</source>
+        <translation>ジョブを一時停止しました。</translation>
+    </message>
+    <message>
+        <source>Job resumed.</source>
+        <translation>ジョブを再開しました。</translation>
+    </message>
+    <message>
+        <source>Stopping the job…</source>
+        <translation>ジョブを停止しています…</translation>
+    </message>
+    <message>
+        <source>Job stopped.</source>
+        <translation>ジョブを停止しました。</translation>
+    </message>
+    <message>
+        <source>Job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>Job finished: %1 of %2 copies.</source>
+        <translation>ジョブ完了：%2 部中 %1 部。</translation>
+    </message>
+    <message>
+        <source>Job ended: %1</source>
+        <translation>ジョブ終了：%1</translation>
+    </message>
+    <message>
+        <source>Interrupted job of %1: %2 on %3.
+%4.
+
+To cut: %5.</source>
+        <translation>%1 の中断したジョブ：%2（%3）。
+%4。
+
+カットする範囲：%5。</translation>
+    </message>
+    <message>
+        <source>Resume interrupted job</source>
+        <translation>中断したジョブを再開</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>カット</translation>
+    </message>
+    <message>
+        <source>Re-cut the interrupted copy whole</source>
+        <translation>中断した部を最初からカットし直す</translation>
+    </message>
+    <message>
+        <source>Not resumed: %1</source>
+        <translation>再開しませんでした：%1</translation>
+    </message>
+    <message>
+        <source>not connected, or a job is under way</source>
+        <translation>未接続か、ジョブを実行中です</translation>
+    </message>
+    <message>
+        <source>Not resumed: the link dropped.</source>
+        <translation>再開しませんでした：接続が切れました。</translation>
+    </message>
+    <message>
+        <source>Cutting the rest of copy %1 from stroke %2.</source>
+        <translation>%1 部目の残りをストローク %2 からカットします。</translation>
+    </message>
+    <message>
+        <source>Not connected: the resume stopped.</source>
+        <translation>未接続のため、再開を中止しました。</translation>
+    </message>
+    <message>
+        <source>Resume: cutting the rest of the interrupted copy.</source>
+        <translation>再開：中断した部の残りをカットしています。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Resume: cutting %n whole copies.</source>
+        <translation><numerusform>再開：%n 部を最初からカットしています。</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>JogPad</name>
+    <message>
+        <source>Jog</source>
+        <translation>ジョグ</translation>
+    </message>
+    <message>
+        <source>Y+</source>
+        <translation>Y+</translation>
+    </message>
+    <message>
+        <source>X−</source>
+        <translation>X−</translation>
+    </message>
+    <message>
+        <source>X+</source>
+        <translation>X+</translation>
+    </message>
+    <message>
+        <source>Y−</source>
+        <translation>Y−</translation>
+    </message>
+    <message>
+        <source>Stop moving</source>
+        <translation>移動停止</translation>
+    </message>
+    <message>
+        <source>Set origin</source>
+        <translation>原点設定</translation>
+    </message>
+    <message>
+        <source>Return to origin</source>
+        <translation>原点復帰</translation>
+    </message>
+    <message>
+        <source>Origin set at the current position.</source>
+        <translation>現在位置を原点に設定しました。</translation>
+    </message>
+    <message>
+        <source>Returning to the origin.</source>
+        <translation>原点に戻っています。</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Reconnecting (attempt %1)…</source>
+        <translation>再接続中（%1 回目）…</translation>
+    </message>
+    <message>
+        <source>The link did not come back</source>
+        <translation>接続が回復しませんでした</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>QR コード：%1</translation>
+    </message>
+    <message>
+        <source>The plugin made no device object.</source>
+        <translation>プラグインが装置オブジェクトを作成しませんでした。</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>Connecting to %1.</source>
+        <translation>%1 に接続しています。</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>%1 に接続中…</translation>
+    </message>
+    <message>
+        <source>Opening %1.</source>
+        <translation>%1 を開いています。</translation>
+    </message>
+    <message>
+        <source>Opening %1…</source>
+        <translation>%1 を開いています…</translation>
+    </message>
+    <message>
+        <source>Disconnected.</source>
+        <translation>切断しました。</translation>
+    </message>
+    <message>
+        <source>Production</source>
+        <translation>生産</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionTable</name>
+    <message>
+        <source>Scale the design by this percentage.</source>
+        <translation>図形をこの百分率で拡大縮小します。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
+        <translation>図形をこの幅に拡大縮小します（縦横比を保持。--height と併用すると両方に収めます）。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this height (keeps the aspect).</source>
+        <translation>図形をこの高さに拡大縮小します（縦横比を保持）。</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
+        <translation>反時計回りに 0・90・180・270 度回転します。</translation>
+    </message>
+    <message>
+        <source>Mirror the design left to right (for cutting from the back).</source>
+        <translation>図形を左右反転します（裏面からのカット用）。</translation>
+    </message>
+    <message>
+        <source>Place the design this far from the origin.</source>
+        <translation>図形を原点からこの距離だけ離して配置します。</translation>
+    </message>
+    <message>
+        <source>Cut in the file&apos;s order (no reordering).</source>
+        <translation>ファイルの順序どおりにカットします（並べ替えなし）。</translation>
+    </message>
+    <message>
+        <source>Cut lines lying on one another within this distance once (0: off).</source>
+        <translation>この距離以内で重なる線を一度だけカットします（0：無効）。</translation>
+    </message>
+    <message>
+        <source>Cut each path this many times.</source>
+        <translation>各パスをこの回数カットします。</translation>
+    </message>
+    <message>
+        <source>Extend closed contours past their start by this length.</source>
+        <translation>閉じた輪郭を始点からこの長さだけ延長してカットします。</translation>
+    </message>
+    <message>
+        <source>Drag-knife compensation for this blade offset (0: off).</source>
+        <translation>このオフセット量で刃先補正を行います（0：無効）。</translation>
+    </message>
+    <message>
+        <source>Add a rectangle this far around the design (0: none).</source>
+        <translation>図形の周囲にこの距離で矩形を追加します（0：なし）。</translation>
+    </message>
+    <message>
+        <source>Chord tolerance for curves.</source>
+        <translation>曲線の弦誤差の許容値。</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionsPanel</name>
+    <message>
+        <source>Scale (%)</source>
+        <translation>倍率（%）</translation>
+    </message>
+    <message>
+        <source>Width (mm)</source>
+        <translation>幅（mm）</translation>
+    </message>
+    <message>
+        <source>Height (mm)</source>
+        <translation>高さ（mm）</translation>
+    </message>
+    <message>
+        <source>Rotation (°)</source>
+        <translation>回転（°）</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>反転</translation>
+    </message>
+    <message>
+        <source>Margin (mm)</source>
+        <translation>余白（mm）</translation>
+    </message>
+    <message>
+        <source>Keep file order</source>
+        <translation>ファイル順を維持</translation>
+    </message>
+    <message>
+        <source>Merge overlaps (mm)</source>
+        <translation>重なり線の統合（mm）</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>カット回数</translation>
+    </message>
+    <message>
+        <source>Overcut (mm)</source>
+        <translation>オーバーカット（mm）</translation>
+    </message>
+    <message>
+        <source>Blade offset (mm)</source>
+        <translation>刃先オフセット（mm）</translation>
+    </message>
+    <message>
+        <source>Weeding border (mm)</source>
+        <translation>カス取り枠（mm）</translation>
+    </message>
+    <message>
+        <source>Curve tolerance (mm)</source>
+        <translation>曲線の許容誤差（mm）</translation>
+    </message>
+</context>
+<context>
+    <name>ProductionPanel</name>
+    <message>
+        <source>Folder of designs named by code, or a map file</source>
+        <translation>コード名の図形フォルダー、またはマップファイル</translation>
+    </message>
+    <message>
+        <source>Folder…</source>
+        <translation>フォルダー…</translation>
+    </message>
+    <message>
+        <source>Map file…</source>
+        <translation>マップファイル…</translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>シートの束が尽きるまで</translation>
+    </message>
+    <message>
+        <source>Sheets: </source>
+        <translation>シート数：</translation>
+    </message>
+    <message>
+        <source>Start production</source>
+        <translation>生産開始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>No sheet yet</source>
+        <translation>まだシートがありません</translation>
+    </message>
+    <message>
+        <source>Sheet</source>
+        <translation>シート</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>コード</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>図形</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>Production designs: %1</source>
+        <translation>生産の図形：%1</translation>
+    </message>
+    <message>
+        <source>Folder of designs named by code</source>
+        <translation>コード名の図形フォルダー</translation>
+    </message>
+    <message>
+        <source>Map file (CODE = path lines)</source>
+        <translation>マップファイル（各行 CODE = パス）</translation>
+    </message>
+    <message>
+        <source>Link lost: reconnecting (attempt %1)</source>
+        <translation>接続断：再接続中（%1 回目）</translation>
+    </message>
+    <message>
+        <source>Link back: production goes on</source>
+        <translation>接続回復：生産を続けます</translation>
+    </message>
+    <message>
+        <source>Production ended: %1 sheets cut, %2 skipped, %3 failed</source>
+        <translation>生産終了：カット %1 枚、スキップ %2 枚、失敗 %3 枚</translation>
+    </message>
+    <message>
+        <source>Waiting for the first sheet</source>
+        <translation>最初のシートを待っています</translation>
+    </message>
+    <message>
+        <source>The production could not start: the machine is not connected.</source>
+        <translation>生産を開始できません：装置が接続されていません。</translation>
+    </message>
+    <message>
+        <source>Production started: %1</source>
+        <translation>生産を開始しました：%1</translation>
+    </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（読み取り不可）</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2</source>
+        <translation>シート %1：%2</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2 — %3</source>
+        <translation>シート %1：%2 — %3</translation>
+    </message>
+    <message>
+        <source>not cut</source>
+        <translation>未カット</translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation>カット %1、スキップ %2、失敗 %3</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPanel</name>
+    <message>
+        <source>Machine settings</source>
+        <translation>装置の設定</translation>
+    </message>
+    <message>
+        <source>Read from machine</source>
+        <translation>装置から読み込み</translation>
+    </message>
+    <message>
+        <source>Write to machine</source>
+        <translation>装置へ書き込み</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>装置の情報</translation>
+    </message>
+    <message>
+        <source>%1: machine answered %2</source>
+        <translation>%1：装置の応答 %2</translation>
+    </message>
+    <message>
+        <source>Not connected: nothing read.</source>
+        <translation>未接続のため、何も読み込んでいません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Read from machine: %n queries sent.</source>
+        <translation><numerusform>装置から読み込み：%n 件の問い合わせを送信しました。</numerusform></translation>
+    </message>
+    <message>
+        <source>Not connected: nothing written.</source>
+        <translation>未接続のため、何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>Nothing changed: nothing written.</source>
+        <translation>変更がないため、何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>Writing: %1</source>
+        <translation>書き込み中：%1</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>書き込みました：%1</translation>
+    </message>
+    <message>
+        <source>Not written: %1</source>
+        <translation>書き込めませんでした：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolTranslator</name>
+    <message>
+        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
+        <translation>メッセージの言語。例: zh_CN、ja_JP、en（既定: システムの言語）。</translation>
+    </message>
+</context>
+<context>
+    <name>VxStudio</name>
+    <message>
+        <source>Start a simulated machine on a free loopback port and connect to it.</source>
+        <translation>空いているループバックポートで模擬装置を起動し、接続します。</translation>
+    </message>
+    <message>
+        <source>Device plugin to load.</source>
+        <translation>読み込む装置プラグイン。</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>Plot file to open.</source>
+        <translation>開く図形ファイル。</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs.
+
+Exit codes: 0 window closed, 1 bad command line, 2 plugin not loadable, 3 the simulated machine did not start.</source>
+        <translation>コンベア式フラットベッドカッターのデスクトップ操作ソフト：設定、ジョグ、ジョブ。
+
+終了コード：0 ウィンドウを閉じた、1 コマンドラインの誤り、2 プラグインを読み込めない、3 模擬装置が起動しなかった。</translation>
+    </message>
+    <message>
+        <source>the simulated machine did not start</source>
+        <translation>模擬装置が起動しませんでした</translation>
+    </message>
+    <message>
+        <source>Simulated machine on 127.0.0.1:%1.</source>
+        <translation>模擬装置は 127.0.0.1:%1 で動作中です。</translation>
+    </message>
+    <message>
+        <source>Try &apos;vxstudio --help&apos;.</source>
+        <translation>&apos;vxstudio --help&apos; を参照してください。</translation>
+    </message>
+</context>
+</TS>

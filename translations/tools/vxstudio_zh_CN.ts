@@ -1,0 +1,647 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+</context>
+<context>
+    <name>DesignView</name>
+    <message>
+        <source>No plot loaded</source>
+        <translation>未载入图形</translation>
+    </message>
+    <message>
+        <source>The design is larger than the work area.</source>
+        <translation>图形超出了工作区域。</translation>
+    </message>
+</context>
+<context>
+    <name>JobPanel</name>
+    <message>
+        <source>Job</source>
+        <translation>任务</translation>
+    </message>
+    <message>
+        <source>No plot loaded</source>
+        <translation>未载入图形</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>尺寸</translation>
+    </message>
+    <message>
+        <source>Cut length</source>
+        <translation>切割长度</translation>
+    </message>
+    <message>
+        <source>Open plot…</source>
+        <translation>打开图形…</translation>
+    </message>
+    <message>
+        <source>Copies: </source>
+        <translation>份数：</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Resume interrupted…</source>
+        <translation>续切中断任务…</translation>
+    </message>
+    <message>
+        <source>Cut what is left of the last job whose link dropped</source>
+        <translation>切割上次因连接中断而未完成任务的剩余部分</translation>
+    </message>
+    <message>
+        <source>Cannot plan the plot: %1</source>
+        <translation>无法规划图形：%1</translation>
+    </message>
+    <message>
+        <source>Reconnecting (attempt %1)…</source>
+        <translation>正在重新连接（第 %1 次尝试）…</translation>
+    </message>
+    <message>
+        <source>Link lost during the job; reconnecting.</source>
+        <translation>任务进行中连接中断，正在重新连接。</translation>
+    </message>
+    <message>
+        <source>Reconnected to %1 after %2 s; reading the job state.</source>
+        <translation>%2 秒后已重新连接到 %1，正在读取任务状态。</translation>
+    </message>
+    <message>
+        <source>A job is under way.</source>
+        <translation>有任务正在进行。</translation>
+    </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>Plot %1 loaded: %2, cut length %3.</source>
+        <translation>已载入图形 %1：%2，切割长度 %3。</translation>
+    </message>
+    <message>
+        <source>Open plot</source>
+        <translation>打开图形</translation>
+    </message>
+    <message>
+        <source>Designs (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;SVG (*.svg *.svgz);;DXF (*.dxf);;All files (*)</source>
+        <translation>图形文件 (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;SVG (*.svg *.svgz);;DXF (*.dxf);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Cannot open the plot: %1</source>
+        <translation>无法打开图形：%1</translation>
+    </message>
+    <message>
+        <source>Not connected: the job was not started.</source>
+        <translation>未连接：任务未开始。</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Job started: %1, %n copies.</source>
+        <translation><numerusform>任务已开始：%1，共 %n 份。</numerusform></translation>
+    </message>
+    <message>
+        <source>Job paused.</source>
+        <translation>任务已暂停。</translation>
+    </message>
+    <message>
+        <source>Job resumed.</source>
+        <translation>任务已继续。</translation>
+    </message>
+    <message>
+        <source>Stopping the job…</source>
+        <translation>正在停止任务…</translation>
+    </message>
+    <message>
+        <source>Job stopped.</source>
+        <translation>任务已停止。</translation>
+    </message>
+    <message>
+        <source>Job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>Job finished: %1 of %2 copies.</source>
+        <translation>任务完成：%2 份中已切 %1 份。</translation>
+    </message>
+    <message>
+        <source>Job ended: %1</source>
+        <translation>任务结束：%1</translation>
+    </message>
+    <message>
+        <source>Interrupted job of %1: %2 on %3.
+%4.
+
+To cut: %5.</source>
+        <translation>%1 的中断任务：%2，于 %3。
+%4。
+
+待切割：%5。</translation>
+    </message>
+    <message>
+        <source>Resume interrupted job</source>
+        <translation>续切中断任务</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切割</translation>
+    </message>
+    <message>
+        <source>Re-cut the interrupted copy whole</source>
+        <translation>整份重新切割中断的那一份</translation>
+    </message>
+    <message>
+        <source>Not resumed: %1</source>
+        <translation>未续切：%1</translation>
+    </message>
+    <message>
+        <source>not connected, or a job is under way</source>
+        <translation>未连接，或有任务正在进行</translation>
+    </message>
+    <message>
+        <source>Not resumed: the link dropped.</source>
+        <translation>未续切：连接已中断。</translation>
+    </message>
+    <message>
+        <source>Cutting the rest of copy %1 from stroke %2.</source>
+        <translation>从第 %2 笔开始切割第 %1 份的剩余部分。</translation>
+    </message>
+    <message>
+        <source>Not connected: the resume stopped.</source>
+        <translation>未连接：续切已停止。</translation>
+    </message>
+    <message>
+        <source>Resume: cutting the rest of the interrupted copy.</source>
+        <translation>续切：正在切割中断那一份的剩余部分。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Resume: cutting %n whole copies.</source>
+        <translation><numerusform>续切：正在切割 %n 份完整的图形。</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>JogPad</name>
+    <message>
+        <source>Jog</source>
+        <translation>点动</translation>
+    </message>
+    <message>
+        <source>Y+</source>
+        <translation>Y+</translation>
+    </message>
+    <message>
+        <source>X−</source>
+        <translation>X−</translation>
+    </message>
+    <message>
+        <source>X+</source>
+        <translation>X+</translation>
+    </message>
+    <message>
+        <source>Y−</source>
+        <translation>Y−</translation>
+    </message>
+    <message>
+        <source>Stop moving</source>
+        <translation>停止移动</translation>
+    </message>
+    <message>
+        <source>Set origin</source>
+        <translation>设置原点</translation>
+    </message>
+    <message>
+        <source>Return to origin</source>
+        <translation>回原点</translation>
+    </message>
+    <message>
+        <source>Origin set at the current position.</source>
+        <translation>已将当前位置设为原点。</translation>
+    </message>
+    <message>
+        <source>Returning to the origin.</source>
+        <translation>正在返回原点。</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Reconnecting (attempt %1)…</source>
+        <translation>正在重新连接（第 %1 次尝试）…</translation>
+    </message>
+    <message>
+        <source>The link did not come back</source>
+        <translation>连接未能恢复</translation>
+    </message>
+    <message>
+        <source>QR code: %1</source>
+        <translation>二维码：%1</translation>
+    </message>
+    <message>
+        <source>The plugin made no device object.</source>
+        <translation>插件未创建设备对象。</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Connecting to %1.</source>
+        <translation>正在连接 %1。</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>正在连接 %1…</translation>
+    </message>
+    <message>
+        <source>Opening %1.</source>
+        <translation>正在打开 %1。</translation>
+    </message>
+    <message>
+        <source>Opening %1…</source>
+        <translation>正在打开 %1…</translation>
+    </message>
+    <message>
+        <source>Disconnected.</source>
+        <translation>已断开连接。</translation>
+    </message>
+    <message>
+        <source>Production</source>
+        <translation>生产</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionTable</name>
+    <message>
+        <source>Scale the design by this percentage.</source>
+        <translation>按此百分比缩放图形。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
+        <translation>将图形缩放到此宽度（保持宽高比；与 --height 同用时同时满足两者）。</translation>
+    </message>
+    <message>
+        <source>Scale the design to this height (keeps the aspect).</source>
+        <translation>将图形缩放到此高度（保持宽高比）。</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
+        <translation>逆时针旋转 0、90、180 或 270 度。</translation>
+    </message>
+    <message>
+        <source>Mirror the design left to right (for cutting from the back).</source>
+        <translation>左右镜像图形（用于从背面切割）。</translation>
+    </message>
+    <message>
+        <source>Place the design this far from the origin.</source>
+        <translation>图形与原点之间的距离。</translation>
+    </message>
+    <message>
+        <source>Cut in the file&apos;s order (no reordering).</source>
+        <translation>按文件中的顺序切割（不重新排序）。</translation>
+    </message>
+    <message>
+        <source>Cut lines lying on one another within this distance once (0: off).</source>
+        <translation>相互重叠且间距在此范围内的线条只切一次（0：关闭）。</translation>
+    </message>
+    <message>
+        <source>Cut each path this many times.</source>
+        <translation>每条路径切割的次数。</translation>
+    </message>
+    <message>
+        <source>Extend closed contours past their start by this length.</source>
+        <translation>闭合轮廓越过起点继续切割的长度。</translation>
+    </message>
+    <message>
+        <source>Drag-knife compensation for this blade offset (0: off).</source>
+        <translation>按此刀尖偏移量进行拖刀补偿（0：关闭）。</translation>
+    </message>
+    <message>
+        <source>Add a rectangle this far around the design (0: none).</source>
+        <translation>在图形外围此距离处加一个矩形（0：不加）。</translation>
+    </message>
+    <message>
+        <source>Chord tolerance for curves.</source>
+        <translation>曲线的弦高公差。</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOptionsPanel</name>
+    <message>
+        <source>Scale (%)</source>
+        <translation>缩放（%）</translation>
+    </message>
+    <message>
+        <source>Width (mm)</source>
+        <translation>宽度（mm）</translation>
+    </message>
+    <message>
+        <source>Height (mm)</source>
+        <translation>高度（mm）</translation>
+    </message>
+    <message>
+        <source>Rotation (°)</source>
+        <translation>旋转（°）</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>镜像</translation>
+    </message>
+    <message>
+        <source>Margin (mm)</source>
+        <translation>边距（mm）</translation>
+    </message>
+    <message>
+        <source>Keep file order</source>
+        <translation>保持文件顺序</translation>
+    </message>
+    <message>
+        <source>Merge overlaps (mm)</source>
+        <translation>合并重叠线（mm）</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>切割遍数</translation>
+    </message>
+    <message>
+        <source>Overcut (mm)</source>
+        <translation>过切（mm）</translation>
+    </message>
+    <message>
+        <source>Blade offset (mm)</source>
+        <translation>刀尖偏移（mm）</translation>
+    </message>
+    <message>
+        <source>Weeding border (mm)</source>
+        <translation>排废边框（mm）</translation>
+    </message>
+    <message>
+        <source>Curve tolerance (mm)</source>
+        <translation>曲线公差（mm）</translation>
+    </message>
+</context>
+<context>
+    <name>ProductionPanel</name>
+    <message>
+        <source>Folder of designs named by code, or a map file</source>
+        <translation>以二维码命名的图形文件夹，或映射文件</translation>
+    </message>
+    <message>
+        <source>Folder…</source>
+        <translation>文件夹…</translation>
+    </message>
+    <message>
+        <source>Map file…</source>
+        <translation>映射文件…</translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>直到材料叠用完</translation>
+    </message>
+    <message>
+        <source>Sheets: </source>
+        <translation>张数：</translation>
+    </message>
+    <message>
+        <source>Start production</source>
+        <translation>开始生产</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>No sheet yet</source>
+        <translation>尚无材料</translation>
+    </message>
+    <message>
+        <source>Sheet</source>
+        <translation>材料</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>二维码</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>图形</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Production designs: %1</source>
+        <translation>生产图形：%1</translation>
+    </message>
+    <message>
+        <source>Folder of designs named by code</source>
+        <translation>以二维码命名的图形文件夹</translation>
+    </message>
+    <message>
+        <source>Map file (CODE = path lines)</source>
+        <translation>映射文件（每行 CODE = 路径）</translation>
+    </message>
+    <message>
+        <source>Link lost: reconnecting (attempt %1)</source>
+        <translation>连接中断：正在重新连接（第 %1 次尝试）</translation>
+    </message>
+    <message>
+        <source>Link back: production goes on</source>
+        <translation>连接已恢复：生产继续</translation>
+    </message>
+    <message>
+        <source>Production ended: %1 sheets cut, %2 skipped, %3 failed</source>
+        <translation>生产结束：已切割 %1 张，跳过 %2 张，失败 %3 张</translation>
+    </message>
+    <message>
+        <source>Waiting for the first sheet</source>
+        <translation>正在等待第一张材料</translation>
+    </message>
+    <message>
+        <source>The production could not start: the machine is not connected.</source>
+        <translation>无法开始生产：机器未连接。</translation>
+    </message>
+    <message>
+        <source>Production started: %1</source>
+        <translation>生产已开始：%1</translation>
+    </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（无法识别）</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2</source>
+        <translation>第 %1 张：%2</translation>
+    </message>
+    <message>
+        <source>Sheet %1: %2 — %3</source>
+        <translation>第 %1 张：%2 — %3</translation>
+    </message>
+    <message>
+        <source>not cut</source>
+        <translation>未切割</translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation>已切割 %1，跳过 %2，失败 %3</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPanel</name>
+    <message>
+        <source>Machine settings</source>
+        <translation>机器设置</translation>
+    </message>
+    <message>
+        <source>Read from machine</source>
+        <translation>从机器读取</translation>
+    </message>
+    <message>
+        <source>Write to machine</source>
+        <translation>写入机器</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>机器信息</translation>
+    </message>
+    <message>
+        <source>%1: machine answered %2</source>
+        <translation>%1：机器应答 %2</translation>
+    </message>
+    <message>
+        <source>Not connected: nothing read.</source>
+        <translation>未连接：未读取任何内容。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Read from machine: %n queries sent.</source>
+        <translation><numerusform>从机器读取：已发送 %n 条查询。</numerusform></translation>
+    </message>
+    <message>
+        <source>Not connected: nothing written.</source>
+        <translation>未连接：未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Nothing changed: nothing written.</source>
+        <translation>没有更改：未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Writing: %1</source>
+        <translation>正在写入：%1</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>已写入：%1</translation>
+    </message>
+    <message>
+        <source>Not written: %1</source>
+        <translation>未写入：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolTranslator</name>
+    <message>
+        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
+        <translation>消息的语言，例如 zh_CN、ja_JP 或 en（默认：系统语言）。</translation>
+    </message>
+</context>
+<context>
+    <name>VxStudio</name>
+    <message>
+        <source>Start a simulated machine on a free loopback port and connect to it.</source>
+        <translation>在空闲的本机回环端口上启动模拟机器并连接。</translation>
+    </message>
+    <message>
+        <source>Device plugin to load.</source>
+        <translation>要载入的设备插件。</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>Plot file to open.</source>
+        <translation>要打开的图形文件。</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Desktop host for the conveyor-belt flatbed cutter: settings, jog, jobs.
+
+Exit codes: 0 window closed, 1 bad command line, 2 plugin not loadable, 3 the simulated machine did not start.</source>
+        <translation>传送带平台式切割机的桌面控制程序：设置、点动、任务。
+
+退出码：0 窗口已关闭，1 命令行有误，2 无法载入插件，3 模拟机器未能启动。</translation>
+    </message>
+    <message>
+        <source>the simulated machine did not start</source>
+        <translation>模拟机器未能启动</translation>
+    </message>
+    <message>
+        <source>Simulated machine on 127.0.0.1:%1.</source>
+        <translation>模拟机器位于 127.0.0.1:%1。</translation>
+    </message>
+    <message>
+        <source>Try &apos;vxstudio --help&apos;.</source>
+        <translation>请尝试 &apos;vxstudio --help&apos;。</translation>
+    </message>
+</context>
+</TS>
