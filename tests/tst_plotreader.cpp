@@ -187,6 +187,9 @@ void TestPlotReader::errors_data()
     QTest::newRow("malformed number") << QByteArray("PU0,0;PD-,1;") << qint64(8)
                                       << QString("malformed number");
     QTest::newRow("unknown command") << QByteArray("IN;QQ1;") << qint64(3) << QString("command QQ: unknown command");
+    // Scaled far past any sheet: the written plot would not read back.
+    QTest::newRow("scaled beyond range") << QByteArray("IN;IP0,0,4000,4000;SC0,1,0,1;PU0,0;PD1000000,0;") << qint64(35)
+                                         << QString("command PD: draws beyond 25000000 mm from the origin");
     QTest::newRow("scaling without points") << QByteArray("IN;SC0,10,0,10;") << qint64(3)
                                             << QString("command SC: scaling needs explicit IP points");
     QTest::newRow("scaling type") << QByteArray("IP0,0,9,9;SC0,1,0,1,3;") << qint64(10)

@@ -61,6 +61,8 @@ bool HpglInterpreter::run(const QByteArray &data)
             ok = tok.numbers(args) && (this->*row->handler)(args);
             break;
         }
+        if (ok && m_outOfRange)
+            ok = fail(QStringLiteral("draws beyond %1 mm from the origin").arg(MaxCoordinate / UnitsPerMm, 0, 'f', 0));
         if (ok && qint64(m_doc.pointCount()) + m_polygonPoints > m_pointBudget)
             ok = fail(QStringLiteral("the drawing expands beyond %1 points; not a plot").arg(m_pointBudget));
     }
@@ -178,6 +180,13 @@ bool HpglInterpreter::clip(QPointF &a, QPointF &b) const
 void HpglInterpreter::segment(QPointF a, QPointF b)
 {
     const QPointF end = b;
+    auto far = [](const QPointF &p) {
+        return !(std::abs(p.x()) <= MaxCoordinate && std::abs(p.y()) <= MaxCoordinate);
+    };
+    if (far(a) || far(b)) {
+        m_outOfRange = true;
+        return;
+    }
     if (m_windowed && !clip(a, b)) {
         endStroke();
         return;

@@ -38,6 +38,10 @@ public:
     // memory. Real plots stay two orders of magnitude below.
     static constexpr qint64 PointsPerByte = 128;
     static constexpr qint64 PointAllowance = 2 << 20;
+    // SC can stretch small numbers into points no sheet holds (kilometres);
+    // the plot text written from them would no longer read back. Past this
+    // many plotter units (25 km) from the origin a drawn point is refused.
+    static constexpr double MaxCoordinate = 1e9;
 
     // Appends the plot's strokes to the document; false with error() on
     // the first bad command (what was read so far stays in the document).
@@ -122,6 +126,7 @@ private:
 
     QPointF m_pos;          // plotter units, before rotation
     double m_upTravel = 0;
+    bool m_outOfRange = false;
     bool m_down = false;
     bool m_relative = false;
     bool m_stroking = false;
