@@ -137,7 +137,7 @@ void TestPlotFormats::refused_data()
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\n2F\n8\n0\n10\n0\n20\n0\n40\n5\n1\nHi\n0\nENDSEC\n0\nEOF\n")
         << "DXF: entity TEXT (handle 2F)";
     QTest::newRow("HP-GL circles beyond any plot")
-        << QByteArray("PU0,0;") + QByteArray("CI999999999999;").repeated(100) << "command CI: the drawing expands";
+        << QByteArray("PU0,0;") + QByteArray("CI999999999;").repeated(100) << "command CI: the drawing expands";
     // libdime trusted the count and read a null array (found by fuzz_dxf).
     QTest::newRow("DXF spline count without its points")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n71\n3\n72\n0\n73\n4\n0\nENDSEC\n0\nEOF\n")
