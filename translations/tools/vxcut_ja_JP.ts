@@ -288,7 +288,9 @@ outcome finished|skipped|failed、reason、ms）。
     <name>Cut</name>
     <message numerus="yes">
         <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6</source>
-        <translation><numerusform>図形 %1：%2 x %3 mm、カット長 %4 mm（移動 %5 mm）、%n 部、予想 %6</numerusform></translation>
+        <translation>
+            <numerusform>図形 %1：%2 x %3 mm、カット長 %4 mm（移動 %5 mm）、%n 部、予想 %6</numerusform>
+        </translation>
     </message>
     <message>
         <source>unknown (machine speeds not read)</source>
@@ -422,7 +424,9 @@ outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>%n reconnects, link down %1 s</source>
-        <translation><numerusform>再接続 %n 回、切断 %1 秒</numerusform></translation>
+        <translation>
+            <numerusform>再接続 %n 回、切断 %1 秒</numerusform>
+        </translation>
     </message>
     <message>
         <source>no jobs in %1</source>
@@ -434,7 +438,9 @@ outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
-        <translation><numerusform>%1 の %n 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</numerusform></translation>
+        <translation>
+            <numerusform>%1 の %n 行はジョブ記録ではありません（壊れているか無関係）：読み飛ばしました</numerusform>
+        </translation>
     </message>
     <message>
         <source>history takes no arguments</source>
@@ -465,7 +471,9 @@ outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>; %n reconnects, link down %1 s</source>
-        <translation><numerusform>、再接続 %n 回、切断 %1 秒</numerusform></translation>
+        <translation>
+            <numerusform>、再接続 %n 回、切断 %1 秒</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -633,13 +641,17 @@ outcome finished|skipped|failed、reason、ms）。
         <source>%1 (%2): %3 x %4 mm, %n paths
 cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
 overlapping lines cut once: %8 mm; estimated %9</source>
-        <translation><numerusform>%1（%2）：%3 x %4 mm、パス %n 本
+        <translation>
+            <numerusform>%1（%2）：%3 x %4 mm、パス %n 本
 カット長 %5 mm、移動量はファイル順 %6 mm、並べ替え後 %7 mm
-一度だけカットする重なり線：%8 mm、予想 %9</numerusform></translation>
+一度だけカットする重なり線：%8 mm、予想 %9</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>plot text written to %1 (%n bytes)</source>
-        <translation><numerusform>プロットテキストを %1 に書き出しました（%n バイト）</numerusform></translation>
+        <translation>
+            <numerusform>プロットテキストを %1 に書き出しました（%n バイト）</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 (%2): %3 x %4 mm, 1 path
@@ -667,61 +679,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>Design options (cut, plan and qr take the same):</source>
         <translation>図形オプション（cut、plan、qr で共通）：</translation>
-    </message>
-</context>
-<context>
-    <name>PlotOptionTable</name>
-    <message>
-        <source>Scale the design by this percentage.</source>
-        <translation>図形をこの百分率で拡大縮小します。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
-        <translation>図形をこの幅に拡大縮小します（縦横比を保持。--height と併用すると両方に収めます）。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this height (keeps the aspect).</source>
-        <translation>図形をこの高さに拡大縮小します（縦横比を保持）。</translation>
-    </message>
-    <message>
-        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
-        <translation>反時計回りに 0・90・180・270 度回転します。</translation>
-    </message>
-    <message>
-        <source>Mirror the design left to right (for cutting from the back).</source>
-        <translation>図形を左右反転します（裏面からのカット用）。</translation>
-    </message>
-    <message>
-        <source>Place the design this far from the origin.</source>
-        <translation>図形を原点からこの距離だけ離して配置します。</translation>
-    </message>
-    <message>
-        <source>Cut in the file&apos;s order (no reordering).</source>
-        <translation>ファイルの順序どおりにカットします（並べ替えなし）。</translation>
-    </message>
-    <message>
-        <source>Cut lines lying on one another within this distance once (0: off).</source>
-        <translation>この距離以内で重なる線を一度だけカットします（0：無効）。</translation>
-    </message>
-    <message>
-        <source>Cut each path this many times.</source>
-        <translation>各パスをこの回数カットします。</translation>
-    </message>
-    <message>
-        <source>Extend closed contours past their start by this length.</source>
-        <translation>閉じた輪郭を始点からこの長さだけ延長してカットします。</translation>
-    </message>
-    <message>
-        <source>Drag-knife compensation for this blade offset (0: off).</source>
-        <translation>このオフセット量で刃先補正を行います（0：無効）。</translation>
-    </message>
-    <message>
-        <source>Add a rectangle this far around the design (0: none).</source>
-        <translation>図形の周囲にこの距離で矩形を追加します（0：なし）。</translation>
-    </message>
-    <message>
-        <source>Chord tolerance for curves.</source>
-        <translation>曲線の弦誤差の許容値。</translation>
     </message>
 </context>
 <context>
@@ -774,7 +731,9 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message numerus="yes">
         <source>cutting %n whole copies</source>
-        <translation><numerusform>%n 部を丸ごとカットしています</numerusform></translation>
+        <translation>
+            <numerusform>%n 部を丸ごとカットしています</numerusform>
+        </translation>
     </message>
     <message>
         <source>job journal not written: %1</source>

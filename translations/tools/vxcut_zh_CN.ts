@@ -280,7 +280,9 @@ design、outcome finished|skipped|failed、reason、ms）。
     <name>Cut</name>
     <message numerus="yes">
         <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), %n copies, estimated %6</source>
-        <translation><numerusform>图形 %1：%2 x %3 mm，切割长度 %4 mm（另有空程 %5 mm），%n 份，预计 %6</numerusform></translation>
+        <translation>
+            <numerusform>图形 %1：%2 x %3 mm，切割长度 %4 mm（另有空程 %5 mm），%n 份，预计 %6</numerusform>
+        </translation>
     </message>
     <message>
         <source>unknown (machine speeds not read)</source>
@@ -414,7 +416,9 @@ design、outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>%n reconnects, link down %1 s</source>
-        <translation><numerusform>重连 %n 次，断线 %1 秒</numerusform></translation>
+        <translation>
+            <numerusform>重连 %n 次，断线 %1 秒</numerusform>
+        </translation>
     </message>
     <message>
         <source>no jobs in %1</source>
@@ -426,7 +430,9 @@ design、outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>%n lines of %1 hold no job record (torn or foreign): skipped</source>
-        <translation><numerusform>%1 中有 %n 行不是任务记录（残缺或无法识别）：已跳过</numerusform></translation>
+        <translation>
+            <numerusform>%1 中有 %n 行不是任务记录（残缺或无法识别）：已跳过</numerusform>
+        </translation>
     </message>
     <message>
         <source>history takes no arguments</source>
@@ -457,7 +463,9 @@ design、outcome finished|skipped|failed、reason、ms）。
     </message>
     <message numerus="yes">
         <source>; %n reconnects, link down %1 s</source>
-        <translation><numerusform>；重连 %n 次，断线 %1 秒</numerusform></translation>
+        <translation>
+            <numerusform>；重连 %n 次，断线 %1 秒</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -625,13 +633,17 @@ design、outcome finished|skipped|failed、reason、ms）。
         <source>%1 (%2): %3 x %4 mm, %n paths
 cut length %5 mm; travel %6 mm in file order, %7 mm as ordered
 overlapping lines cut once: %8 mm; estimated %9</source>
-        <translation><numerusform>%1（%2）：%3 x %4 mm，%n 条路径
+        <translation>
+            <numerusform>%1（%2）：%3 x %4 mm，%n 条路径
 切割长度 %5 mm；空程按文件顺序 %6 mm，排序后 %7 mm
-重叠线只切一次：%8 mm；预计 %9</numerusform></translation>
+重叠线只切一次：%8 mm；预计 %9</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>plot text written to %1 (%n bytes)</source>
-        <translation><numerusform>绘图文本已写入 %1（%n 字节）</numerusform></translation>
+        <translation>
+            <numerusform>绘图文本已写入 %1（%n 字节）</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 (%2): %3 x %4 mm, 1 path
@@ -659,61 +671,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>Design options (cut, plan and qr take the same):</source>
         <translation>图形选项（cut、plan 和 qr 相同）：</translation>
-    </message>
-</context>
-<context>
-    <name>PlotOptionTable</name>
-    <message>
-        <source>Scale the design by this percentage.</source>
-        <translation>按此百分比缩放图形。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
-        <translation>将图形缩放到此宽度（保持宽高比；与 --height 同用时同时满足两者）。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this height (keeps the aspect).</source>
-        <translation>将图形缩放到此高度（保持宽高比）。</translation>
-    </message>
-    <message>
-        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
-        <translation>逆时针旋转 0、90、180 或 270 度。</translation>
-    </message>
-    <message>
-        <source>Mirror the design left to right (for cutting from the back).</source>
-        <translation>左右镜像图形（用于从背面切割）。</translation>
-    </message>
-    <message>
-        <source>Place the design this far from the origin.</source>
-        <translation>图形与原点之间的距离。</translation>
-    </message>
-    <message>
-        <source>Cut in the file&apos;s order (no reordering).</source>
-        <translation>按文件中的顺序切割（不重新排序）。</translation>
-    </message>
-    <message>
-        <source>Cut lines lying on one another within this distance once (0: off).</source>
-        <translation>相互重叠且间距在此范围内的线条只切一次（0：关闭）。</translation>
-    </message>
-    <message>
-        <source>Cut each path this many times.</source>
-        <translation>每条路径切割的次数。</translation>
-    </message>
-    <message>
-        <source>Extend closed contours past their start by this length.</source>
-        <translation>闭合轮廓越过起点继续切割的长度。</translation>
-    </message>
-    <message>
-        <source>Drag-knife compensation for this blade offset (0: off).</source>
-        <translation>按此刀尖偏移量进行拖刀补偿（0：关闭）。</translation>
-    </message>
-    <message>
-        <source>Add a rectangle this far around the design (0: none).</source>
-        <translation>在图形外围此距离处加一个矩形（0：不加）。</translation>
-    </message>
-    <message>
-        <source>Chord tolerance for curves.</source>
-        <translation>曲线的弦高公差。</translation>
     </message>
 </context>
 <context>
@@ -766,7 +723,9 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message numerus="yes">
         <source>cutting %n whole copies</source>
-        <translation><numerusform>正在切割 %n 份完整的图形</numerusform></translation>
+        <translation>
+            <numerusform>正在切割 %n 份完整的图形</numerusform>
+        </translation>
     </message>
     <message>
         <source>job journal not written: %1</source>

@@ -155,7 +155,9 @@
     </message>
     <message numerus="yes">
         <source>Job started: %1, %n copies.</source>
-        <translation><numerusform>任务已开始：%1，共 %n 份。</numerusform></translation>
+        <translation>
+            <numerusform>任务已开始：%1，共 %n 份。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -233,7 +235,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
-        <translation><numerusform>续切：正在切割 %n 份完整的图形。</numerusform></translation>
+        <translation>
+            <numerusform>续切：正在切割 %n 份完整的图形。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -324,61 +328,6 @@ To cut: %5.</source>
     <message>
         <source>Production</source>
         <translation>生产</translation>
-    </message>
-</context>
-<context>
-    <name>PlotOptionTable</name>
-    <message>
-        <source>Scale the design by this percentage.</source>
-        <translation>按此百分比缩放图形。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this width (keeps the aspect; with --height, fits both).</source>
-        <translation>将图形缩放到此宽度（保持宽高比；与 --height 同用时同时满足两者）。</translation>
-    </message>
-    <message>
-        <source>Scale the design to this height (keeps the aspect).</source>
-        <translation>将图形缩放到此高度（保持宽高比）。</translation>
-    </message>
-    <message>
-        <source>Rotate counter-clockwise by 0, 90, 180 or 270 degrees.</source>
-        <translation>逆时针旋转 0、90、180 或 270 度。</translation>
-    </message>
-    <message>
-        <source>Mirror the design left to right (for cutting from the back).</source>
-        <translation>左右镜像图形（用于从背面切割）。</translation>
-    </message>
-    <message>
-        <source>Place the design this far from the origin.</source>
-        <translation>图形与原点之间的距离。</translation>
-    </message>
-    <message>
-        <source>Cut in the file&apos;s order (no reordering).</source>
-        <translation>按文件中的顺序切割（不重新排序）。</translation>
-    </message>
-    <message>
-        <source>Cut lines lying on one another within this distance once (0: off).</source>
-        <translation>相互重叠且间距在此范围内的线条只切一次（0：关闭）。</translation>
-    </message>
-    <message>
-        <source>Cut each path this many times.</source>
-        <translation>每条路径切割的次数。</translation>
-    </message>
-    <message>
-        <source>Extend closed contours past their start by this length.</source>
-        <translation>闭合轮廓越过起点继续切割的长度。</translation>
-    </message>
-    <message>
-        <source>Drag-knife compensation for this blade offset (0: off).</source>
-        <translation>按此刀尖偏移量进行拖刀补偿（0：关闭）。</translation>
-    </message>
-    <message>
-        <source>Add a rectangle this far around the design (0: none).</source>
-        <translation>在图形外围此距离处加一个矩形（0：不加）。</translation>
-    </message>
-    <message>
-        <source>Chord tolerance for curves.</source>
-        <translation>曲线的弦高公差。</translation>
     </message>
 </context>
 <context>
@@ -571,7 +520,9 @@ To cut: %5.</source>
     </message>
     <message numerus="yes">
         <source>Read from machine: %n queries sent.</source>
-        <translation><numerusform>从机器读取：已发送 %n 条查询。</numerusform></translation>
+        <translation>
+            <numerusform>从机器读取：已发送 %n 条查询。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Not connected: nothing written.</source>
