@@ -5,6 +5,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
