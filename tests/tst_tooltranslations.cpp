@@ -203,6 +203,20 @@ void TestToolTranslations::programSpeaks_data()
         QTest::newRow("vxcut bad copies") << "vxcut" << QStringList{"demo", "--copies", "0"} << 2;
         QTest::newRow("vxcut token and token file")
             << "vxcut" << QStringList{"info", "--token", "t", "--token-file", "f"} << 2;
+        // The plot library's refusals, one per reader, inside vxcut's lines.
+        static QTemporaryDir designs;
+        const auto design = [](const char *name, const QByteArray &content) {
+            QFile file(designs.filePath(QLatin1String(name)));
+            file.open(QIODevice::WriteOnly);
+            file.write(content);
+            return file.fileName();
+        };
+        QTest::newRow("vxcut HP-GL label")
+            << "vxcut" << QStringList{"plan", design("label.plt", "IN;PU0,0;PD400,0;LBHello\x03;")} << 9;
+        QTest::newRow("vxcut SVG without size")
+            << "vxcut" << QStringList{"plan", design("nosize.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>")} << 9;
+        QTest::newRow("vxcut binary DXF")
+            << "vxcut" << QStringList{"plan", design("binary.dxf", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22))} << 9;
     }
 }
 
