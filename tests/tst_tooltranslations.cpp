@@ -203,6 +203,8 @@ void TestToolTranslations::programSpeaks_data()
         QTest::newRow("vxcut bad copies") << "vxcut" << QStringList{"demo", "--copies", "0"} << 2;
         QTest::newRow("vxcut token and token file")
             << "vxcut" << QStringList{"info", "--token", "t", "--token-file", "f"} << 2;
+        QTest::newRow("vxcut history")
+            << "vxcut" << QStringList{"history", "--journal", VX_SOURCE_DIR "/tests/data/journal/history.jsonl"} << 0;
     }
 }
 
@@ -276,6 +278,8 @@ void TestToolTranslations::jsonIsTheSame_data()
     QTest::newRow("unknown command") << QStringList{"frobnicate", "--json"} << 2;
     QTest::newRow("bad copies") << QStringList{"demo", "--copies", "0", "--json"} << 2;
     QTest::newRow("history") << QStringList{"history", "--journal", "/nonexistent/jobs.jsonl", "--json"} << 0;
+    QTest::newRow("history with jobs")
+        << QStringList{"history", "--journal", VX_SOURCE_DIR "/tests/data/journal/history.jsonl", "--json"} << 0;
 }
 
 // What scripts read: the same bytes and exit code whatever the language.

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -64,7 +65,7 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_job, &JobPanel::reconnecting, this, [this](int attempt) {
         if (attempt > 0)
             m_connection->setLinkState(ConnectionBar::LinkState::Connecting,
-                                       tr("Reconnecting (attempt %1)…").arg(attempt));
+                                       tr("Reconnecting (attempt %1)…").arg(QLocale().toString(attempt)));
         else if (attempt < 0)
             m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("The link did not come back"));
         else if (m_session->linkUp())
