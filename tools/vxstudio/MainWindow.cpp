@@ -55,7 +55,8 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     layout->addWidget(split, 1);
     layout->addWidget(m_log);
     setCentralWidget(central);
-    resize(1360, 900);
+    // Room for the production dock beside the settings and the job.
+    resize(1680, 960);
 
     connect(m_connection, &ConnectionBar::connectRequested, this, &MainWindow::connectSelected);
     connect(m_connection, &ConnectionBar::disconnectRequested, this, &MainWindow::disconnectDevice);

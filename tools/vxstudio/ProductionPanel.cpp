@@ -77,7 +77,10 @@ ProductionPanel::ProductionPanel(DeviceSession *session, QWidget *parent)
     m_sheets = new QTableWidget(0, 4, this);
     m_sheets->setObjectName(QStringLiteral("sheetList"));
     m_sheets->setHorizontalHeaderLabels({tr("Sheet"), tr("Code"), tr("Design"), tr("Outcome")});
-    m_sheets->horizontalHeader()->setStretchLastSection(true);
+    // The dock is narrow: the columns share its width rather than scroll
+    // the outcome out of sight.
+    m_sheets->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_sheets->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_sheets->verticalHeader()->hide();
     m_sheets->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sheets->setSelectionBehavior(QAbstractItemView::SelectRows);
