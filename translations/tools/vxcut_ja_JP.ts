@@ -776,7 +776,7 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message>
         <source>%1%  sheet %2 %3%4  done %5</source>
-        <translation>%1%  シート %2 %3%4  完了 %5</translation>
+        <translation>%1%  シート %2 %3%4  カット済み %5</translation>
     </message>
     <message>
         <source>sheet %1  %2  %3  %4</source>

@@ -768,7 +768,7 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message>
         <source>%1%  sheet %2 %3%4  done %5</source>
-        <translation>%1%  第 %2 张 %3%4  已完成 %5</translation>
+        <translation>%1%  第 %2 张 %3%4  已切割 %5</translation>
     </message>
     <message>
         <source>sheet %1  %2  %3  %4</source>
