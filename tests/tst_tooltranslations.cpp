@@ -217,6 +217,8 @@ void TestToolTranslations::programSpeaks_data()
             << "vxcut" << QStringList{"plan", design("nosize.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>")} << 9;
         QTest::newRow("vxcut binary DXF")
             << "vxcut" << QStringList{"plan", design("binary.dxf", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22))} << 9;
+        QTest::newRow("vxcut history")
+            << "vxcut" << QStringList{"history", "--journal", VX_SOURCE_DIR "/tests/data/journal/history.jsonl"} << 0;
     }
 }
 
@@ -290,6 +292,8 @@ void TestToolTranslations::jsonIsTheSame_data()
     QTest::newRow("unknown command") << QStringList{"frobnicate", "--json"} << 2;
     QTest::newRow("bad copies") << QStringList{"demo", "--copies", "0", "--json"} << 2;
     QTest::newRow("history") << QStringList{"history", "--journal", "/nonexistent/jobs.jsonl", "--json"} << 0;
+    QTest::newRow("history with jobs")
+        << QStringList{"history", "--journal", VX_SOURCE_DIR "/tests/data/journal/history.jsonl", "--json"} << 0;
 }
 
 // What scripts read: the same bytes and exit code whatever the language.

@@ -487,8 +487,16 @@ void TestVxStudio::jobEnds()
     QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error),
              qPrintable(error));
     QVERIFY(job->plotWidth() > 0 && job->plotHeight() > 0 && job->pathLength() > 0);
-    QVERIFY(job->findChild<QLabel *>(QStringLiteral("plotSize"))->text()
-            .startsWith(QString::number(job->plotWidth(), 'f', 1)));
+    // Sizes in the reader's numbers: a decimal comma where the locale has one.
+    auto *size = job->findChild<QLabel *>(QStringLiteral("plotSize"));
+    QVERIFY2(size->text().startsWith(QLocale().toString(job->plotWidth(), 'f', 1)), qPrintable(size->text()));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error), qPrintable(error));
+    QLocale::setDefault(before);
+    QVERIFY2(size->text().startsWith(QLocale(QLocale::German).toString(job->plotWidth(), 'f', 1))
+             && size->text().contains(QLatin1Char(',')), qPrintable(size->text()));
+    QVERIFY(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error));
 
     auto *bar = job->findChild<QProgressBar *>(QStringLiteral("jobProgress"));
     QList<int> seen;
@@ -564,9 +572,9 @@ void TestVxStudio::production()
     auto *list = panel->findChild<QTableWidget *>(QStringLiteral("sheetList"));
     QCOMPARE(list->rowCount(), 2);
     QCOMPARE(list->item(0, 1)->text(), QStringLiteral("ZZ"));
-    QVERIFY(list->item(0, 3)->text().startsWith(QLatin1String("skipped")));
+    QVERIFY(list->item(0, 3)->text().startsWith(ProductionPanel::tr("skipped")));
     QCOMPARE(list->item(1, 2)->text(), QStringLiteral("A.svg"));
-    QCOMPARE(list->item(1, 3)->text(), QStringLiteral("finished"));
+    QCOMPARE(list->item(1, 3)->text(), ProductionPanel::tr("finished"));
     // The sheet last under the knife, A, is the one previewed.
     QVERIFY(panel->findChild<QLabel *>(QStringLiteral("sheetPreview"))->pixmap(Qt::ReturnByValue).width() > 0);
     QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());

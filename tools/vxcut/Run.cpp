@@ -10,6 +10,7 @@
 #include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QNetworkReply>
 
 Run::Run(const Options &o, Output &output, Interrupt *intr)
@@ -83,7 +84,7 @@ Failure Run::waitFailure(const QString &what) const
     if (session && session->state() == DeviceSession::State::Lost)
         return {Failure::DeviceLost, QCoreApplication::translate("Run", "%1 while %2").arg(session->linkFailure().message, what)};
     return {Failure::TimedOut, QCoreApplication::translate("Run", "the machine did not answer while %1 (%2 s)")
-                                   .arg(what).arg(options.timeoutMs / 1000.0)};
+                                   .arg(what, QLocale().toString(options.timeoutMs / 1000.0))};
 }
 
 Failure Run::read(const QStringList &keys, QStringList *missing)
@@ -223,7 +224,7 @@ Failure Run::openRemote()
         if (await.interrupted() || !s->linkUp())
             return waitFailure(QCoreApplication::translate("Run", "opening the remote channel"));
         return {Failure::Cloud, QCoreApplication::translate("Run", "the remote channel did not open (%1)")
-                                    .arg(remoteState.isEmpty() ? QStringLiteral("no answer") : remoteState)};
+                                    .arg(remoteState.isEmpty() ? QCoreApplication::translate("Run", "no answer") : remoteState)};
     }
     return Failure();
 }

@@ -8,6 +8,7 @@
 #include "ToolTranslator.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -37,9 +38,12 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vxcut"));
     // With --json every line is for scripts, the errors in the result line
     // too: they read the same bytes in every language, so the texts stay the
-    // English sources. Everything else speaks the operator's language.
+    // English sources, their numbers in C form (no "1,234" from the system's
+    // locale). Everything else speaks the operator's language.
     if (!arguments.contains(QLatin1String("--json")) && !arguments.contains(QLatin1String("-json")))
         ToolTranslator::install(QStringLiteral("vxcut"), arguments);
+    else
+        QLocale::setDefault(QLocale::c());
 
     Options options;
     QString error;

@@ -33,6 +33,8 @@ ConnectionBar::ConnectionBar(QWidget *parent)
     m_host = new QLineEdit(QStringLiteral("127.0.0.1"), this);
     m_host->setObjectName(QStringLiteral("host"));
     m_host->setPlaceholderText(tr("IP address"));
+    // Squeezed by the dock, the address shrank to its last digits.
+    m_host->setMinimumWidth(m_host->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 16);
     m_port = new QSpinBox(this);
     m_port->setObjectName(QStringLiteral("port"));
     m_port->setRange(1, 65535);

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +22,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+QString copiesDone(int finished, int copies)
+{
+    return JobPanel::tr("%1 / %2").arg(QLocale().toString(finished), QLocale().toString(copies));
+}
+} // namespace
 
 JobPanel::JobPanel(QWidget *parent)
     : QWidget(parent)
@@ -155,7 +162,7 @@ void JobPanel::makeRunner(DeviceSession *session)
     connect(m_runner, &JobRunner::progress, this, &JobPanel::onProgress);
     connect(m_runner, &JobRunner::finished, this, &JobPanel::onFinished);
     connect(m_runner, &JobRunner::reconnecting, this, [this](int attempt) {
-        m_progress->setFormat(tr("Reconnecting (attempt %1)…").arg(attempt));
+        m_progress->setFormat(tr("Reconnecting (attempt %1)…").arg(QLocale().toString(attempt)));
         if (attempt == 1)
             emit logMessage(tr("Link lost during the job; reconnecting."));
         emit reconnecting(attempt);
@@ -163,7 +170,7 @@ void JobPanel::makeRunner(DeviceSession *session)
     connect(m_runner, &JobRunner::reconnected, this, [this] {
         m_progress->setFormat(QStringLiteral("%p%"));
         emit logMessage(tr("Reconnected to %1 after %2 s; reading the job state.")
-                        .arg(m_runner->identity().text()).arg(m_runner->linkDownMs() / 1000.0, 0, 'f', 1));
+                        .arg(m_runner->identity().text(), QLocale().toString(m_runner->linkDownMs() / 1000.0, 'f', 1)));
         emit reconnecting(0);
     });
 }
@@ -214,8 +221,9 @@ bool JobPanel::loadPlot(const QString &fileName, QString *error)
     m_preview->setDesign(std::move(plan.design));
     m_file->setText(m_job.fileName);
     m_file->setToolTip(fileName);
-    m_size->setText(tr("%1 × %2 mm").arg(m_job.widthMm, 0, 'f', 1).arg(m_job.heightMm, 0, 'f', 1));
-    m_length->setText(tr("%1 mm").arg(m_job.pathMm, 0, 'f', 1));
+    const QLocale locale;
+    m_size->setText(tr("%1 × %2 mm").arg(locale.toString(m_job.widthMm, 'f', 1), locale.toString(m_job.heightMm, 'f', 1)));
+    m_length->setText(tr("%1 mm").arg(locale.toString(m_job.pathMm, 'f', 1)));
     m_progress->setValue(0);
     m_done->clear();
     setRunning(m_running);
@@ -257,7 +265,7 @@ void JobPanel::start()
         return;
     }
     m_progress->setValue(0);
-    m_done->setText(tr("%1 / %2").arg(0).arg(m_copies->value()));
+    m_done->setText(copiesDone(0, m_copies->value()));
     setRunning(true);
     emit logMessage(tr("Job started: %1, %n copies.", nullptr, m_copies->value()).arg(m_job.fileName));
 }
@@ -300,8 +308,8 @@ void JobPanel::stop()
 void JobPanel::onProgress(const QJsonObject &task)
 {
     m_progress->setValue(qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100));
-    m_done->setText(tr("%1 / %2").arg(task.value(QStringLiteral("Finished")).toInt())
-                    .arg(task.value(QStringLiteral("TaskCopies")).toInt()));
+    m_done->setText(copiesDone(task.value(QStringLiteral("Finished")).toInt(),
+                               task.value(QStringLiteral("TaskCopies")).toInt()));
 }
 
 void JobPanel::onFinished(JobRunner::State state)
@@ -331,8 +339,8 @@ void JobPanel::onFinished(JobRunner::State state)
     const QJsonObject task = m_runner->task();
     if (state == JobRunner::State::Finished)
         emit logMessage(tr("Job finished: %1 of %2 copies.")
-                        .arg(task.value(QStringLiteral("Finished")).toInt())
-                        .arg(task.value(QStringLiteral("TaskCopies")).toInt()));
+                        .arg(QLocale().toString(task.value(QStringLiteral("Finished")).toInt()),
+                             QLocale().toString(task.value(QStringLiteral("TaskCopies")).toInt())));
     else
         emit logMessage(tr("Job ended: %1").arg(m_runner->failure().message));
     emit jobFinished();
@@ -425,7 +433,8 @@ void JobPanel::resumeReady(ResumePlan::Interrupted)
         if (Failure f = m_resumeJob.rest(cut ? cut->value().toDouble() : 0, travel ? travel->value().toDouble() : 0,
                                          &m_resumeRest, &stroke))
             return emit logMessage(tr("Not resumed: %1").arg(f.message));
-        emit logMessage(tr("Cutting the rest of copy %1 from stroke %2.").arg(m_resumeJob.from.finished + 1).arg(stroke + 1));
+        emit logMessage(tr("Cutting the rest of copy %1 from stroke %2.")
+                        .arg(QLocale().toString(m_resumeJob.from.finished + 1), QLocale().toString(stroke + 1)));
     }
     m_resumeRecord = m_resumeJob.begin(here);
     m_resumeStage = m_resumeJob.plan.partial ? 1 : 2;
@@ -446,7 +455,7 @@ void JobPanel::startResumePart()
         return;
     }
     m_progress->setValue(0);
-    m_done->setText(tr("%1 / %2").arg(0).arg(copies));
+    m_done->setText(copiesDone(0, copies));
     setRunning(true);
     emit logMessage(rest ? tr("Resume: cutting the rest of the interrupted copy.")
                          : tr("Resume: cutting %n whole copies.", nullptr, copies));

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -54,7 +55,8 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     layout->addWidget(split, 1);
     layout->addWidget(m_log);
     setCentralWidget(central);
-    resize(1360, 900);
+    // Room for the production dock beside the settings and the job.
+    resize(1680, 960);
 
     connect(m_connection, &ConnectionBar::connectRequested, this, &MainWindow::connectSelected);
     connect(m_connection, &ConnectionBar::disconnectRequested, this, &MainWindow::disconnectDevice);
@@ -64,7 +66,7 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_job, &JobPanel::reconnecting, this, [this](int attempt) {
         if (attempt > 0)
             m_connection->setLinkState(ConnectionBar::LinkState::Connecting,
-                                       tr("Reconnecting (attempt %1)…").arg(attempt));
+                                       tr("Reconnecting (attempt %1)…").arg(QLocale().toString(attempt)));
         else if (attempt < 0)
             m_connection->setLinkState(ConnectionBar::LinkState::Error, tr("The link did not come back"));
         else if (m_session->linkUp())

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,7 +77,10 @@ ProductionPanel::ProductionPanel(DeviceSession *session, QWidget *parent)
     m_sheets = new QTableWidget(0, 4, this);
     m_sheets->setObjectName(QStringLiteral("sheetList"));
     m_sheets->setHorizontalHeaderLabels({tr("Sheet"), tr("Code"), tr("Design"), tr("Outcome")});
-    m_sheets->horizontalHeader()->setStretchLastSection(true);
+    // The dock is narrow: the columns share its width rather than scroll
+    // the outcome out of sight.
+    m_sheets->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_sheets->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_sheets->verticalHeader()->hide();
     m_sheets->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sheets->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -157,7 +161,7 @@ void ProductionPanel::start()
     m_run->setPreviewSize(QSize(PreviewSide, PreviewSide));
     m_run->setReconnect(true);
     connect(m_run, &SheetRun::reconnecting, this, [this](int attempt) {
-        m_current->setText(tr("Link lost: reconnecting (attempt %1)").arg(attempt));
+        m_current->setText(tr("Link lost: reconnecting (attempt %1)").arg(QLocale().toString(attempt)));
     });
     connect(m_run, &SheetRun::reconnected, this, [this] { emit logMessage(tr("Link back: production goes on")); });
     connect(m_run, &SheetRun::sheetStarted, this, &ProductionPanel::showCurrent);
@@ -172,7 +176,8 @@ void ProductionPanel::start()
         const Failure f = m_run->failure();
         emit logMessage(f ? f.message
                           : tr("Production ended: %1 sheets cut, %2 skipped, %3 failed")
-                                .arg(m_run->finished()).arg(m_run->skipped()).arg(m_run->failed()));
+                                .arg(QLocale().toString(m_run->finished()), QLocale().toString(m_run->skipped()),
+                                     QLocale().toString(m_run->failed())));
         updateButtons();
         emit runEnded(end);
     });
@@ -197,8 +202,9 @@ void ProductionPanel::stop()
 void ProductionPanel::showCurrent(const SheetRun::Sheet &sheet)
 {
     const QString code = sheet.code.isEmpty() ? tr("(unreadable)") : sheet.code;
-    m_current->setText(sheet.design.isEmpty() ? tr("Sheet %1: %2").arg(sheet.index).arg(code)
-                                              : tr("Sheet %1: %2 — %3").arg(sheet.index).arg(code, sheet.design));
+    const QString index = QLocale().toString(sheet.index);
+    m_current->setText(sheet.design.isEmpty() ? tr("Sheet %1: %2").arg(index, code)
+                                              : tr("Sheet %1: %2 — %3").arg(index, code, sheet.design));
     m_percent->setValue(0);
     const auto design = m_run ? m_run->currentDesign() : nullptr;
     if (design && !design->preview.isNull())
@@ -213,17 +219,28 @@ void ProductionPanel::addRow(const SheetRun::Sheet &sheet)
         m_sheets->removeRow(0);
     const int row = m_sheets->rowCount();
     m_sheets->insertRow(row);
-    const QString outcome = sheet.reason.isEmpty()
-            ? SheetRun::outcomeName(sheet.outcome)
-            : QStringLiteral("%1: %2").arg(SheetRun::outcomeName(sheet.outcome), sheet.reason);
-    const QStringList cells{QString::number(sheet.index), sheet.code.isEmpty() ? tr("(unreadable)") : sheet.code,
-                            sheet.design.isEmpty() ? QStringLiteral("–") : sheet.design, outcome};
+    const QStringList cells{QLocale().toString(sheet.index), sheet.code.isEmpty() ? tr("(unreadable)") : sheet.code,
+                            sheet.design.isEmpty() ? QStringLiteral("–") : sheet.design, outcomeText(sheet)};
     for (int c = 0; c < cells.size(); ++c)
         m_sheets->setItem(row, c, new QTableWidgetItem(cells.at(c)));
     m_sheets->scrollToBottom();
     if (m_run)
         m_tally->setText(tr("%1 cut, %2 skipped, %3 failed")
-                             .arg(m_run->finished()).arg(m_run->skipped()).arg(m_run->failed()));
+                             .arg(QLocale().toString(m_run->finished()), QLocale().toString(m_run->skipped()),
+                                  QLocale().toString(m_run->failed())));
+}
+
+QString ProductionPanel::outcomeText(const SheetRun::Sheet &sheet)
+{
+    // The journal and vxcut's events keep the English names.
+    const QString &why = sheet.reason;
+    switch (sheet.outcome) {
+    case SheetRun::Outcome::Finished: return why.isEmpty() ? tr("finished") : tr("finished: %1").arg(why);
+    case SheetRun::Outcome::Skipped: return why.isEmpty() ? tr("skipped") : tr("skipped: %1").arg(why);
+    case SheetRun::Outcome::Failed: return why.isEmpty() ? tr("failed") : tr("failed: %1").arg(why);
+    case SheetRun::Outcome::Pending: break;
+    }
+    return why.isEmpty() ? tr("pending") : tr("pending: %1").arg(why);
 }
 
 void ProductionPanel::updateButtons()

@@ -49,6 +49,7 @@ signals:
 private:
     void showCurrent(const SheetRun::Sheet &sheet);
     void addRow(const SheetRun::Sheet &sheet);
+    static QString outcomeText(const SheetRun::Sheet &sheet);
     void updateButtons();
 
     QPointer<DeviceSession> m_session;

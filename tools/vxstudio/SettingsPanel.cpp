@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
@@ -273,7 +274,7 @@ void SettingsPanel::writeToMachine()
     m_confirmed.clear();
     m_failed.clear();
     m_writesPending = changed.size();
-    m_writeStatus->setText(tr("Writing: %1").arg(m_writesPending));
+    m_writeStatus->setText(tr("Writing: %1").arg(QLocale().toString(m_writesPending)));
     for (VXDeviceProperty *r : qAsConst(changed)) {
         const QString label = r->label().trimmed();
         const QString typed = RecordValue::shown(r, r->value());
@@ -296,7 +297,7 @@ void SettingsPanel::showWriteResults()
     // The editors follow the values the machine reported back.
     syncEditors();
     const QString text = m_failed.isEmpty()
-            ? tr("Written: %1").arg(m_confirmed.join(QStringLiteral(", ")))
+            ? tr("Written: %1").arg(QLocale().createSeparatedList(m_confirmed))
             : tr("Not written: %1").arg(m_failed.join(QStringLiteral("; ")));
     m_writeStatus->setText(text);
     emit logMessage(text);

@@ -415,6 +415,14 @@ outcome finished|skipped|failed、reason、ms）。
         <source>unknown key %1</source>
         <translation>不明なキー %1</translation>
     </message>
+    <message>
+        <source>(held locally; not read from the machine)</source>
+        <translation>（ローカルに保持している値。装置からは読み取っていません）</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>%1 について装置が応答しませんでした</translation>
+    </message>
 </context>
 <context>
     <name>History</name>
@@ -445,6 +453,34 @@ outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>history takes no arguments</source>
         <translation>history は引数を取りません</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>拒否</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>, copy %1 at %2%</source>
+        <translation>、%1 部目は %2% まで</translation>
+    </message>
+    <message>
+        <source>resumes %1</source>
+        <translation>%1 の再開</translation>
     </message>
 </context>
 <context>
@@ -718,6 +754,58 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source> (stack ended)</source>
         <translation>（シートの束が終了）</translation>
     </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（読み取り不可）</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>pending</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>%1%  sheet %2 %3%4  done %5</source>
+        <translation>%1%  シート %2 %3%4  カット済み %5</translation>
+    </message>
+    <message>
+        <source>sheet %1  %2  %3  %4</source>
+        <translation>シート %1  %2  %3  %4</translation>
+    </message>
+    <message>
+        <source>designs: %1, 1 design; %2; waiting for sheets (Ctrl-C stops the machine&apos;s job)</source>
+        <translation>図形：%1、図形 1 件。%2。シートを待っています（Ctrl-C で装置のジョブを停止）</translation>
+    </message>
+    <message numerus="yes">
+        <source>designs: %1, %n designs; %2; waiting for sheets (Ctrl-C stops the machine&apos;s job)</source>
+        <translation>
+            <numerusform>図形：%1、図形 %n 件。%2。シートを待っています（Ctrl-C で装置のジョブを停止）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n sheets</source>
+        <translation>
+            <numerusform>%n 枚をカット</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>シートの束が終わるまで</translation>
+    </message>
+    <message>
+        <source>sheet %1  %2  %3  %4  %5 s</source>
+        <translation>シート %1  %2  %3  %4  %5 秒</translation>
+    </message>
 </context>
 <context>
     <name>Resume</name>
@@ -764,6 +852,19 @@ to cut: %5</source>
     <message>
         <source>done: cut %1%2</source>
         <translation>完了：%1 をカットしました%2</translation>
+    </message>
+    <message>
+        <source>y|yes</source>
+        <comment>the answers that confirm a resume, separated by |</comment>
+        <translation>はい|y|yes</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[はい(y)/いいえ(N)]</translation>
+    </message>
+    <message>
+        <source>Cut %1?</source>
+        <translation>%1 をカットしますか？</translation>
     </message>
 </context>
 <context>
@@ -860,6 +961,10 @@ to cut: %5</source>
         <source>the remote channel did not open (%1)</source>
         <translation>リモートチャネルが開きませんでした（%1）</translation>
     </message>
+    <message>
+        <source>no answer</source>
+        <translation>応答なし</translation>
+    </message>
 </context>
 <context>
     <name>Set</name>
@@ -870,6 +975,26 @@ to cut: %5</source>
     <message>
         <source>&apos;%1&apos; is not KEY=VALUE</source>
         <translation>&apos;%1&apos; は KEY=VALUE の形式ではありません</translation>
+    </message>
+    <message>
+        <source>sent; the machine&apos;s answer to this setting is not decoded</source>
+        <translation>送信済み。この設定に対する装置の応答は解読できません</translation>
+    </message>
+    <message>
+        <source>read back</source>
+        <translation>読み返し済み</translation>
+    </message>
+    <message>
+        <source>acknowledged</source>
+        <translation>受理済み</translation>
+    </message>
+    <message>
+        <source>read back, status %1</source>
+        <translation>読み返し済み、ステータス %1</translation>
+    </message>
+    <message>
+        <source>acknowledged, status %1</source>
+        <translation>受理済み、ステータス %1</translation>
     </message>
 </context>
 <context>
@@ -905,6 +1030,18 @@ to cut: %5</source>
     <message>
         <source>cannot read %1: %2</source>
         <translation>%1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>no answer for %1; showing the values held locally</source>
+        <translation>%1 の応答がありません。ローカルに保持している値を表示します</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>装置の情報</translation>
     </message>
 </context>
 <context>

@@ -407,6 +407,14 @@ design、outcome finished|skipped|failed、reason、ms）。
         <source>unknown key %1</source>
         <translation>未知的键名 %1</translation>
     </message>
+    <message>
+        <source>(held locally; not read from the machine)</source>
+        <translation>（本地保存的值；未从机器读取）</translation>
+    </message>
+    <message>
+        <source>the machine did not answer for %1</source>
+        <translation>机器未应答：%1</translation>
+    </message>
 </context>
 <context>
     <name>History</name>
@@ -437,6 +445,34 @@ design、outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>history takes no arguments</source>
         <translation>history 不接受参数</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>被拒绝</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>已跳过</translation>
+    </message>
+    <message>
+        <source>, copy %1 at %2%</source>
+        <translation>，第 %1 份切到 %2%</translation>
+    </message>
+    <message>
+        <source>resumes %1</source>
+        <translation>续切自 %1</translation>
     </message>
 </context>
 <context>
@@ -710,6 +746,58 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <source> (stack ended)</source>
         <translation>（材料叠已用完）</translation>
     </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>（无法识别）</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>pending</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>%1%  sheet %2 %3%4  done %5</source>
+        <translation>%1%  第 %2 张 %3%4  已切割 %5</translation>
+    </message>
+    <message>
+        <source>sheet %1  %2  %3  %4</source>
+        <translation>第 %1 张  %2  %3  %4</translation>
+    </message>
+    <message>
+        <source>designs: %1, 1 design; %2; waiting for sheets (Ctrl-C stops the machine&apos;s job)</source>
+        <translation>图形：%1，共 1 个图形；%2；等待材料送入（Ctrl-C 停止机器上的任务）</translation>
+    </message>
+    <message numerus="yes">
+        <source>designs: %1, %n designs; %2; waiting for sheets (Ctrl-C stops the machine&apos;s job)</source>
+        <translation>
+            <numerusform>图形：%1，共 %n 个图形；%2；等待材料送入（Ctrl-C 停止机器上的任务）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n sheets</source>
+        <translation>
+            <numerusform>切割 %n 张</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>until the stack ends</source>
+        <translation>直到材料叠用完</translation>
+    </message>
+    <message>
+        <source>sheet %1  %2  %3  %4  %5 s</source>
+        <translation>第 %1 张  %2  %3  %4  %5 秒</translation>
+    </message>
 </context>
 <context>
     <name>Resume</name>
@@ -756,6 +844,19 @@ to cut: %5</source>
     <message>
         <source>done: cut %1%2</source>
         <translation>完成：已切割 %1%2</translation>
+    </message>
+    <message>
+        <source>y|yes</source>
+        <comment>the answers that confirm a resume, separated by |</comment>
+        <translation>是|是的|好|确定|y|yes</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[是(y)/否(N)]</translation>
+    </message>
+    <message>
+        <source>Cut %1?</source>
+        <translation>切割 %1？</translation>
     </message>
 </context>
 <context>
@@ -852,6 +953,10 @@ to cut: %5</source>
         <source>the remote channel did not open (%1)</source>
         <translation>远程通道未能打开（%1）</translation>
     </message>
+    <message>
+        <source>no answer</source>
+        <translation>无应答</translation>
+    </message>
 </context>
 <context>
     <name>Set</name>
@@ -862,6 +967,26 @@ to cut: %5</source>
     <message>
         <source>&apos;%1&apos; is not KEY=VALUE</source>
         <translation>&apos;%1&apos; 不是 KEY=VALUE 格式</translation>
+    </message>
+    <message>
+        <source>sent; the machine&apos;s answer to this setting is not decoded</source>
+        <translation>已发送；机器对此设置的应答无法解码</translation>
+    </message>
+    <message>
+        <source>read back</source>
+        <translation>已回读</translation>
+    </message>
+    <message>
+        <source>acknowledged</source>
+        <translation>已确认</translation>
+    </message>
+    <message>
+        <source>read back, status %1</source>
+        <translation>已回读，状态 %1</translation>
+    </message>
+    <message>
+        <source>acknowledged, status %1</source>
+        <translation>已确认，状态 %1</translation>
     </message>
 </context>
 <context>
@@ -897,6 +1022,18 @@ to cut: %5</source>
     <message>
         <source>cannot read %1: %2</source>
         <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>no answer for %1; showing the values held locally</source>
+        <translation>%1 无应答；显示本地保存的值</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>机器信息</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QJsonDocument>
+#include <QLocale>
 
 #if defined(VXCUT_HAS_VXSIMCORE) && defined(VXCUT_HAS_VXCLOUDCORE)
 #include "CloudServer.h"
@@ -76,8 +77,7 @@ Outcome run(Run &r)
     }
     r.out.event(QStringLiteral("work_record"), record,
                 QCoreApplication::translate("Demo", "work record as the cloud received it (after %1 Runtime snapshots):\n%2")
-                    .arg(snapshots)
-                    .arg(QString::fromUtf8(QJsonDocument(record).toJson(QJsonDocument::Indented)).trimmed()));
+                    .arg(QLocale().toString(snapshots), QString::fromUtf8(QJsonDocument(record).toJson(QJsonDocument::Indented)).trimmed()));
     return QJsonObject{{QStringLiteral("work_record"), record}, {QStringLiteral("snapshots"), snapshots}};
 }
 

@@ -66,11 +66,12 @@ Outcome run(Run &r)
                      {QStringLiteral("unit"), rec->uint()}, {QStringLiteral("from_machine"), fromMachine}},
                     QStringLiteral("%1 = %2%3").arg(key, withUnit(RecordValue::shown(rec), rec->uint()),
                                                     fromMachine ? QString()
-                                                                : QStringLiteral("  (held locally; not read from the machine)")));
+                                                                : QStringLiteral("  ")
+                                                                      + QCoreApplication::translate("Get", "(held locally; not read from the machine)")));
     }
     if (!missing.isEmpty())
         return Failure(Failure::TimedOut,
-                       QStringLiteral("the machine did not answer for %1").arg(missing.join(QStringLiteral(", "))),
+                       QCoreApplication::translate("Get", "the machine did not answer for %1").arg(missing.join(QStringLiteral(", "))),
                        {{QStringLiteral("values"), values}});
     return QJsonObject{{QStringLiteral("values"), values}};
 }

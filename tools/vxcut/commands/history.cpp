@@ -20,21 +20,36 @@ const char usage[] =
 
 namespace {
 
+// The journal keeps the English outcome names; people read their own.
+QString outcomeText(JobRecord::Outcome o)
+{
+    switch (o) {
+    case JobRecord::Outcome::Finished: return QCoreApplication::translate("History", "finished");
+    case JobRecord::Outcome::Stopped: return QCoreApplication::translate("History", "stopped");
+    case JobRecord::Outcome::Refused: return QCoreApplication::translate("History", "refused");
+    case JobRecord::Outcome::Interrupted: return QCoreApplication::translate("History", "interrupted");
+    case JobRecord::Outcome::Skipped: return QCoreApplication::translate("History", "skipped");
+    }
+    return JobRecord::outcomeName(o);
+}
+
 QString line(const JobRecord &r)
 {
-    QString copies = QStringLiteral("%1/%2").arg(r.finished).arg(r.copies);
+    const QLocale locale;
+    QString copies = QStringLiteral("%1/%2").arg(locale.toString(r.finished), locale.toString(r.copies));
     if (r.outcome == JobRecord::Outcome::Interrupted && r.finished < r.copies && r.percent >= 0)
-        copies += QStringLiteral(", copy %1 at %2%").arg(r.finished + 1).arg(r.percent);
+        copies += QCoreApplication::translate("History", ", copy %1 at %2%")
+                      .arg(locale.toString(r.finished + 1), locale.toString(r.percent));
     QString text = QStringLiteral("%1  %2  %3  %4  %5")
                        .arg(r.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                            JobRecord::outcomeName(r.outcome), copies,
+                            outcomeText(r.outcome), copies,
                             QFileInfo(r.file).fileName(), r.deviceId.isEmpty() ? QStringLiteral("?") : r.deviceId);
     if (r.reconnects > 0 || r.linkDownMs > 0)
         text += QStringLiteral("  ") + (r.reconnects == 1 ? QCoreApplication::translate("History", "1 reconnect, link down %1 s")
                                                : QCoreApplication::translate("History", "%n reconnects, link down %1 s", nullptr, r.reconnects))
-                    .arg(QLocale().toString(r.linkDownMs / 1000.0, 'f', 1));
+                    .arg(locale.toString(r.linkDownMs / 1000.0, 'f', 1));
     if (!r.resumes.isEmpty())
-        text += QStringLiteral("  resumes %1").arg(r.resumes.left(8));
+        text += QStringLiteral("  ") + QCoreApplication::translate("History", "resumes %1").arg(r.resumes.left(8));
     return text + QStringLiteral("  [%1]").arg(r.id.left(8));
 }
 

@@ -9,6 +9,7 @@
 #include "SheetRun.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace Qr {
 
@@ -39,18 +40,35 @@ DesignSource &source()
     return s;
 }
 
+QString codeText(const SheetRun::Sheet &s)
+{
+    return s.code.isEmpty() ? QCoreApplication::translate("Qr", "(unreadable)") : s.code;
+}
+
+// The events keep the English outcome names; people read their own.
+QString outcomeText(SheetRun::Outcome o)
+{
+    switch (o) {
+    case SheetRun::Outcome::Finished: return QCoreApplication::translate("Qr", "finished");
+    case SheetRun::Outcome::Skipped: return QCoreApplication::translate("Qr", "skipped");
+    case SheetRun::Outcome::Failed: return QCoreApplication::translate("Qr", "failed");
+    case SheetRun::Outcome::Pending: break;
+    }
+    return QCoreApplication::translate("Qr", "pending");
+}
+
 QString barFor(const SheetRun &run)
 {
     const SheetRun::Sheet &s = run.current();
     constexpr int width = 20;
     const int filled = s.percent * width / 100;
-    const QString code = s.code.isEmpty() ? QStringLiteral("(unreadable)") : s.code;
-    return QStringLiteral("[%1%2] %3%  sheet %4 %5%6  done %7%8")
-        .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
-        .arg(s.percent, 3).arg(s.index).arg(code)
-        .arg(s.design.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(s.design))
-        .arg(run.finished())
-        .arg(run.count() > 0 ? QStringLiteral("/%1").arg(run.count()) : QString());
+    const QLocale locale;
+    const QString done = run.count() > 0 ? QStringLiteral("%1/%2").arg(locale.toString(run.finished()), locale.toString(run.count()))
+                                         : locale.toString(run.finished());
+    return QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
+        + QCoreApplication::translate("Qr", "%1%  sheet %2 %3%4  done %5")
+              .arg(locale.toString(s.percent).rightJustified(3), locale.toString(s.index), codeText(s),
+                   s.design.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(s.design), done);
 }
 
 } // namespace
@@ -93,13 +111,14 @@ Outcome run(Run &r)
     QObject::connect(&production, &SheetRun::sheetStarted, &production, showBar);
     QObject::connect(&production, &SheetRun::sheetProgress, &production, showBar);
     QObject::connect(&production, &SheetRun::sheetDone, &production, [&](const SheetRun::Sheet &s) {
-        QString human = QStringLiteral("sheet %1  %2  %3  %4")
-                            .arg(s.index, 4)
-                            .arg(s.code.isEmpty() ? QStringLiteral("(unreadable)") : s.code, -12)
-                            .arg(s.design.isEmpty() ? QStringLiteral("-") : s.design, -16)
-                            .arg(SheetRun::outcomeName(s.outcome));
-        if (s.outcome == SheetRun::Outcome::Finished)
-            human += QStringLiteral("  %1 s").arg(s.ms / 1000.0, 0, 'f', 2);
+        const QLocale locale;
+        const QString index = locale.toString(s.index).rightJustified(4);
+        const QString code = codeText(s).leftJustified(12);
+        const QString design = (s.design.isEmpty() ? QStringLiteral("-") : s.design).leftJustified(16);
+        QString human = s.outcome == SheetRun::Outcome::Finished
+                            ? QCoreApplication::translate("Qr", "sheet %1  %2  %3  %4  %5 s")
+                                  .arg(index, code, design, outcomeText(s.outcome), locale.toString(s.ms / 1000.0, 'f', 2))
+                            : QCoreApplication::translate("Qr", "sheet %1  %2  %3  %4").arg(index, code, design, outcomeText(s.outcome));
         if (!s.reason.isEmpty())
             human += QStringLiteral("  (%1)").arg(s.reason);
         r.out.event(QStringLiteral("sheet"), s.toJson(), human);
@@ -112,10 +131,12 @@ Outcome run(Run &r)
                  {QStringLiteral("designs"), src.size()},
                  {QStringLiteral("count"), r.options.count},
                  {QStringLiteral("journal"), journal.path()}},
-                QStringLiteral("designs: %1, %2 design%3; %4; waiting for sheets (Ctrl-C stops the machine's job)")
-                    .arg(src.describe()).arg(src.size()).arg(src.size() == 1 ? QString() : QStringLiteral("s"))
-                    .arg(r.options.count > 0 ? QStringLiteral("cutting %1 sheets").arg(r.options.count)
-                                             : QStringLiteral("until the stack ends")));
+                (src.size() == 1 ? QCoreApplication::translate("Qr", "designs: %1, 1 design; %2; waiting for sheets (Ctrl-C stops the machine's job)")
+                                 : QCoreApplication::translate("Qr", "designs: %1, %n designs; %2; waiting for sheets (Ctrl-C stops the machine's job)",
+                                                               nullptr, src.size()))
+                    .arg(src.describe(),
+                         r.options.count > 0 ? QCoreApplication::translate("Qr", "cutting %n sheets", nullptr, r.options.count)
+                                             : QCoreApplication::translate("Qr", "until the stack ends")));
     if (!production.start())
         return r.waitFailure(QCoreApplication::translate("Qr", "starting the QR-code job"));
     bool stopping = false;
@@ -133,9 +154,9 @@ Outcome run(Run &r)
         return f;
     const qint64 ms = production.elapsedMs();
     r.out.text(QCoreApplication::translate("Qr", "done: %1 sheets cut, %2 skipped, %3 failed in %4%5")
-                   .arg(production.finished()).arg(production.skipped()).arg(production.failed())
-                   .arg(Output::duration(int(ms / 1000)))
-                   .arg(production.end() == SheetRun::End::CountReached ? QCoreApplication::translate("Qr", " (count reached)")
+                   .arg(QLocale().toString(production.finished()), QLocale().toString(production.skipped()),
+                        QLocale().toString(production.failed()), Output::duration(int(ms / 1000)),
+                        production.end() == SheetRun::End::CountReached ? QCoreApplication::translate("Qr", " (count reached)")
                                                                         : QCoreApplication::translate("Qr", " (stack ended)")));
     QJsonObject fields = production.summary();
     fields.insert(QStringLiteral("end"), production.end() == SheetRun::End::CountReached ? QStringLiteral("count")

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QStringList>
 #include <cstdio>
 #include <unistd.h>
 
@@ -33,18 +34,34 @@ namespace {
 // One resume per process: what check() found, for run().
 ResumeJob g;
 
+// "y" and "yes" in every language, besides the language's own yes. An
+// input method may type them full width: NFKC makes them plain.
+bool accepts(const QString &typed)
+{
+    const QString answer = typed.normalized(QString::NormalizationForm_KC).trimmed().toLower();
+    if (answer.isEmpty())
+        return false;
+    QStringList yes{QStringLiteral("y"), QStringLiteral("yes")};
+    yes += QCoreApplication::translate("Resume", "y|yes", "the answers that confirm a resume, separated by |")
+               .normalized(QString::NormalizationForm_KC).toLower().split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (const QString &y : qAsConst(yes)) {
+        if (answer == y.trimmed())
+            return true;
+    }
+    return false;
+}
+
 Failure confirm(Run &r, const QString &question)
 {
     if (r.options.yes)
         return Failure();
     if (r.options.json || isatty(STDIN_FILENO) != 1)
         return {Failure::Usage, QCoreApplication::translate("Resume", "no terminal to confirm on: give --yes to cut without asking")};
-    fprintf(stdout, "%s [y/N] ", question.toLocal8Bit().constData());
+    fprintf(stdout, "%s %s ", question.toLocal8Bit().constData(),
+            QCoreApplication::translate("Resume", "[y/N]").toLocal8Bit().constData());
     fflush(stdout);
     char line[64] = {};
-    const QString answer = fgets(line, sizeof line, stdin) ? QString::fromLocal8Bit(line).trimmed().toLower()
-                                                           : QString();
-    if (answer != QLatin1String("y") && answer != QLatin1String("yes"))
+    if (!fgets(line, sizeof line, stdin) || !accepts(QString::fromLocal8Bit(line)))
         return {Failure::Interrupted, QCoreApplication::translate("Resume", "not confirmed; nothing was cut")};
     return Failure();
 }
@@ -71,8 +88,8 @@ Failure check(Run &r)
                  {QStringLiteral("partial"), g.plan.partial}, {QStringLiteral("from_percent"), g.plan.fromPercent}},
                 QCoreApplication::translate("Resume", "interrupted job of %1: %2 on %3: %4\nto cut: %5")
                     .arg(from.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), from.file,
-                         from.deviceId, g.wasText(), g.planText()));
-    return confirm(r, QStringLiteral("Cut %1?").arg(g.planText()));
+                         from.deviceId.isEmpty() ? QStringLiteral("?") : from.deviceId, g.wasText(), g.planText()));
+    return confirm(r, QCoreApplication::translate("Resume", "Cut %1?").arg(g.planText()));
 }
 
 Outcome run(Run &r)

@@ -49,14 +49,15 @@ Outcome writeAll(Run &r, const QList<Profile::Entry> &entries)
             return f;
         }
         QString how;
-        if (event.value(QStringLiteral("unconfirmable")).toBool()) {
-            how = QStringLiteral("sent; the machine's answer to this setting is not decoded");
-        } else {
-            how = event.contains(QStringLiteral("read_back")) ? QStringLiteral("read back")
-                                                              : QStringLiteral("acknowledged");
-            if (event.contains(QStringLiteral("status")))
-                how += QStringLiteral(", status %1").arg(event.value(QStringLiteral("status")).toInt());
-        }
+        const bool readBack = event.contains(QStringLiteral("read_back"));
+        if (event.value(QStringLiteral("unconfirmable")).toBool())
+            how = QCoreApplication::translate("Set", "sent; the machine's answer to this setting is not decoded");
+        else if (!event.contains(QStringLiteral("status")))
+            how = readBack ? QCoreApplication::translate("Set", "read back") : QCoreApplication::translate("Set", "acknowledged");
+        else
+            how = (readBack ? QCoreApplication::translate("Set", "read back, status %1")
+                            : QCoreApplication::translate("Set", "acknowledged, status %1"))
+                      .arg(event.value(QStringLiteral("status")).toInt());
         event.remove(QStringLiteral("unconfirmable"));
         r.out.event(QStringLiteral("write"), event,
                     QStringLiteral("%1 = %2  (%3)").arg(e.key, RecordValue::shown(e.record, e.stored), how));

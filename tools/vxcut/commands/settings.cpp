@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 #include <QSet>
 
@@ -71,14 +72,14 @@ Outcome list(Run &r)
     if (Failure f = r.read(user + system, &missing))
         return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
     if (!missing.isEmpty())
-        r.out.warning(QStringLiteral("no answer for %1; showing the values held locally")
+        r.out.warning(QCoreApplication::translate("Settings", "no answer for %1; showing the values held locally")
                           .arg(missing.join(QStringLiteral(", "))));
     QSet<VXDeviceProperty *> shown;
     const QList<QPair<QString, QStringList>> sections{
         {QStringLiteral("user"), user}, {QStringLiteral("system"), system}};
     for (const auto &section : sections) {
-        r.out.text(section.first == QLatin1String("user") ? QStringLiteral("Settings")
-                                                          : QStringLiteral("Machine information"));
+        r.out.text(section.first == QLatin1String("user") ? QCoreApplication::translate("Settings", "Settings")
+                                                          : QCoreApplication::translate("Settings", "Machine information"));
         for (const QString &key : section.second) {
             if (VXDeviceProperty *rec = r.record(key))
                 showRecord(r.out, rec, key, section.first, nullptr, QString(), shown, 1);
@@ -115,7 +116,7 @@ Outcome dump(Run &r)
     if (!f.open(QIODevice::WriteOnly)
             || f.write(Profile::render(r.session->device(), keys, header).toUtf8()) < 0 || !f.commit())
         return Failure(Failure::Other, QCoreApplication::translate("Settings", "cannot write %1: %2").arg(path, f.errorString()));
-    r.out.text(QCoreApplication::translate("Settings", "%1 settings written to %2").arg(keys.size()).arg(path));
+    r.out.text(QCoreApplication::translate("Settings", "%1 settings written to %2").arg(QLocale().toString(keys.size()), path));
     return QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("count"), keys.size()}};
 }
 
@@ -150,7 +151,7 @@ Outcome apply(Run &r)
         r.out.text(QCoreApplication::translate("Settings", "the machine already has every value of the profile"));
         return QJsonObject{{QStringLiteral("written"), 0}};
     }
-    r.out.text(QCoreApplication::translate("Settings", "%1 change(s); writing and reading back...").arg(changes.size()));
+    r.out.text(QCoreApplication::translate("Settings", "%1 change(s); writing and reading back...").arg(QLocale().toString(changes.size())));
     return Set::writeAll(r, changes);
 }
 
