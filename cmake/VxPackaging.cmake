@@ -172,10 +172,16 @@ foreach(tool vxcut vxsim vxcloud vxstudio)
             set(page ${VX_MAN_DIR}/${lang}/${tool}.1)
             add_custom_command(OUTPUT ${page}.gz
                 COMMAND ${CMAKE_COMMAND} -E make_directory ${VX_MAN_DIR}/${lang}
+                # Found on PATH, the program shows its bare name in the usage
+                # line, which help2man leaves as it is when the line is not in
+                # the language it expects.
                 COMMAND ${CMAKE_COMMAND} -E env LANGUAGE= QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+                        "PATH=$<TARGET_FILE_DIR:${tool}>:$ENV{PATH}"
                         ${VX_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
-                        --locale=${VX_MAN_LOCALE_${lang}} "--name=${VX_TOOL_SUMMARY_${tool}_${lang}}"
-                        --output=${page} $<TARGET_FILE:${tool}>
+                        --locale=${VX_MAN_LOCALE_${lang}} --name=VX_MAN_NAME
+                        --output=${page} ${tool}
+                COMMAND ${CMAKE_COMMAND} -DPAGE=${page} -DMARKER=VX_MAN_NAME
+                        "-DNAME=${VX_TOOL_SUMMARY_${tool}_${lang}}" -P ${CMAKE_SOURCE_DIR}/cmake/VxManName.cmake
                 COMMAND ${VX_GZIP} -9nf ${page}
                 DEPENDS ${tool} $<TARGET_FILE:${tool}> vx_tool_translations
                 COMMENT "Manual page for ${tool} (${lang})"
