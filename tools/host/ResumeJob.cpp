@@ -44,12 +44,18 @@ QString ResumeJob::withOptions(const QString &problem)
 
 QString ResumeJob::planText() const
 {
-    const QString rest = tr("the rest of copy %1 (from %2%)").arg(num(from.finished + 1), num(plan.fromPercent));
     // English has a singular of its own; the count is in the text either way.
-    const QString whole = plan.whole == 1 ? tr("1 whole copy") : tr("%n whole copies", nullptr, plan.whole);
-    if (plan.partial && plan.whole > 0)
-        return tr("%1 and %2").arg(rest, whole);
-    return plan.partial ? rest : plan.whole > 0 ? whole : QString();
+    const QString copy = num(from.finished + 1);
+    const QString percent = num(plan.fromPercent);
+    if (plan.partial && plan.whole == 1)
+        return tr("the rest of copy %1 (from %2%) and 1 whole copy").arg(copy, percent);
+    if (plan.partial && plan.whole > 1)
+        return tr("the rest of copy %1 (from %2%) and %n whole copies", nullptr, plan.whole).arg(copy, percent);
+    if (plan.partial)
+        return tr("the rest of copy %1 (from %2%)").arg(copy, percent);
+    if (plan.whole == 1)
+        return tr("1 whole copy");
+    return plan.whole > 1 ? tr("%n whole copies", nullptr, plan.whole) : QString();
 }
 
 QString ResumeJob::wasText() const

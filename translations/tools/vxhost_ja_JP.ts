@@ -438,10 +438,6 @@
         </translation>
     </message>
     <message>
-        <source>%1 and %2</source>
-        <translation>%1、および%2</translation>
-    </message>
-    <message>
         <source>%1 of %2 copies finished</source>
         <translation>%2 部中 %1 部完了</translation>
     </message>
@@ -468,6 +464,16 @@
     <message>
         <source>the rest of copy %1: %2</source>
         <translation>%1 部目の残り：%2</translation>
+    </message>
+    <message>
+        <source>the rest of copy %1 (from %2%) and 1 whole copy</source>
+        <translation>%1 部目の残り（%2% から）と、1 部を最初から</translation>
+    </message>
+    <message numerus="yes">
+        <source>the rest of copy %1 (from %2%) and %n whole copies</source>
+        <translation>
+            <numerusform>%1 部目の残り（%2% から）と、%n 部を最初から</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -438,10 +438,6 @@
         </translation>
     </message>
     <message>
-        <source>%1 and %2</source>
-        <translation>%1，以及%2</translation>
-    </message>
-    <message>
         <source>%1 of %2 copies finished</source>
         <translation>%2 份中已完成 %1 份</translation>
     </message>
@@ -468,6 +464,16 @@
     <message>
         <source>the rest of copy %1: %2</source>
         <translation>第 %1 份的剩余部分：%2</translation>
+    </message>
+    <message>
+        <source>the rest of copy %1 (from %2%) and 1 whole copy</source>
+        <translation>第 %1 份的剩余部分（从 %2% 开始），以及 1 份完整的图形</translation>
+    </message>
+    <message numerus="yes">
+        <source>the rest of copy %1 (from %2%) and %n whole copies</source>
+        <translation>
+            <numerusform>第 %1 份的剩余部分（从 %2% 开始），以及 %n 份完整的图形</numerusform>
+        </translation>
     </message>
 </context>
 <context>
