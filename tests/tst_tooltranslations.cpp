@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -112,6 +113,9 @@ private slots:
     void programSpeaks();
     void jsonIsTheSame_data();
     void jsonIsTheSame();
+
+private:
+    QTemporaryDir m_dir;
 };
 
 void TestToolTranslations::allFinished_data()
@@ -203,6 +207,24 @@ void TestToolTranslations::programSpeaks_data()
         QTest::newRow("vxcut bad copies") << "vxcut" << QStringList{"demo", "--copies", "0"} << 2;
         QTest::newRow("vxcut token and token file")
             << "vxcut" << QStringList{"info", "--token", "t", "--token-file", "f"} << 2;
+        // The host library's texts, merged from its own catalogue; none needs a machine.
+        QTest::newRow("vxcut bad port") << "vxcut" << QStringList{"info", "--tcp", "127.0.0.1:0"} << 2;
+        QTest::newRow("vxcut no plugin file")
+            << "vxcut" << QStringList{"info", "--plugin", "/nonexistent/libVX.so", "--tcp", "127.0.0.1"} << 3;
+        QTest::newRow("vxcut nothing to resume")
+            << "vxcut" << QStringList{"resume", "--journal", "/nonexistent/jobs.jsonl", "--tcp", "127.0.0.1:0"} << 1;
+        // An interrupted copy of unknown progress: the plan's question with vxcut's options.
+        const QString sample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+        QFile plot(sample);
+        QVERIFY(plot.open(QIODevice::ReadOnly));
+        QFile journal(m_dir.filePath(QStringLiteral("jobs.jsonl")));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write(QStringLiteral("{\"v\":1,\"id\":\"j1\",\"file\":\"%1\",\"sha256\":\"%2\",\"copies\":2,"
+                                     "\"finished\":0,\"percent\":-1,\"outcome\":\"interrupted\"}\n")
+                          .arg(sample, QCryptographicHash::hash(plot.readAll(), QCryptographicHash::Sha256).toHex())
+                          .toUtf8());
+        QTest::newRow("vxcut resume needs a choice")
+            << "vxcut" << QStringList{"resume", "--journal", journal.fileName(), "--tcp", "127.0.0.1:0"} << 2;
     }
 }
 
