@@ -214,8 +214,8 @@ void ProductionPanel::addRow(const SheetRun::Sheet &sheet)
     const int row = m_sheets->rowCount();
     m_sheets->insertRow(row);
     const QString outcome = sheet.reason.isEmpty()
-            ? SheetRun::outcomeName(sheet.outcome)
-            : QStringLiteral("%1: %2").arg(SheetRun::outcomeName(sheet.outcome), sheet.reason);
+            ? SheetRun::outcomeText(sheet.outcome)
+            : QStringLiteral("%1: %2").arg(SheetRun::outcomeText(sheet.outcome), sheet.reason);
     const QStringList cells{QString::number(sheet.index), sheet.code.isEmpty() ? tr("(unreadable)") : sheet.code,
                             sheet.design.isEmpty() ? QStringLiteral("–") : sheet.design, outcome};
     for (int c = 0; c < cells.size(); ++c)

@@ -27,7 +27,7 @@ QString line(const JobRecord &r)
         copies += QStringLiteral(", copy %1 at %2%").arg(r.finished + 1).arg(r.percent);
     QString text = QStringLiteral("%1  %2  %3  %4  %5")
                        .arg(r.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                            JobRecord::outcomeName(r.outcome), copies,
+                            JobRecord::outcomeText(r.outcome), copies,
                             QFileInfo(r.file).fileName(), r.deviceId.isEmpty() ? QStringLiteral("?") : r.deviceId);
     if (r.reconnects > 0 || r.linkDownMs > 0)
         text += QStringLiteral("  ") + (r.reconnects == 1 ? QCoreApplication::translate("History", "1 reconnect, link down %1 s")

@@ -97,7 +97,7 @@ Outcome run(Run &r)
                             .arg(s.index, 4)
                             .arg(s.code.isEmpty() ? QStringLiteral("(unreadable)") : s.code, -12)
                             .arg(s.design.isEmpty() ? QStringLiteral("-") : s.design, -16)
-                            .arg(SheetRun::outcomeName(s.outcome));
+                            .arg(SheetRun::outcomeText(s.outcome));
         if (s.outcome == SheetRun::Outcome::Finished)
             human += QStringLiteral("  %1 s").arg(s.ms / 1000.0, 0, 'f', 2);
         if (!s.reason.isEmpty())
