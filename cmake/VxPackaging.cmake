@@ -94,6 +94,33 @@ if(NOT VX_HELP2MAN)
     message(STATUS "help2man not found: no manual pages (scripts/deps.sh installs it)")
 endif()
 set(VX_MAN_DIR ${CMAKE_BINARY_DIR}/man)
+# Translated pages need the language's locale on the build machine (help2man
+# runs the program under it); scripts/deps.sh generates them.
+set(VX_MAN_LANGUAGES)
+set(VX_MAN_SUBDIR_ja_JP ja)
+set(VX_MAN_SUBDIR_zh_CN zh_CN)
+set(VX_TOOL_SUMMARY_vxcut_zh_CN "从命令行驱动传送带式平板切割绘图仪")
+set(VX_TOOL_SUMMARY_vxsim_zh_CN "模拟的传送带式平板切割绘图仪")
+set(VX_TOOL_SUMMARY_vxcloud_zh_CN "切割绘图仪云服务的本地替身")
+set(VX_TOOL_SUMMARY_vxstudio_zh_CN "传送带式平板切割绘图仪的桌面主机程序")
+set(VX_TOOL_SUMMARY_vxcut_ja_JP "コンベア式フラットベッド・カッティングプロッタをコマンドラインから操作する")
+set(VX_TOOL_SUMMARY_vxsim_ja_JP "シミュレートされたコンベア式フラットベッド・カッティングプロッタ")
+set(VX_TOOL_SUMMARY_vxcloud_ja_JP "カッティングプロッタのクラウドサービスのローカル代替")
+set(VX_TOOL_SUMMARY_vxstudio_ja_JP "コンベア式フラットベッド・カッティングプロッタのデスクトップ用ホスト")
+find_program(VX_LOCALE_COMMAND locale)
+if(VX_HELP2MAN AND VX_LOCALE_COMMAND)
+    execute_process(COMMAND ${VX_LOCALE_COMMAND} -a OUTPUT_VARIABLE vx_locales ERROR_QUIET)
+    string(TOLOWER "${vx_locales}" vx_locales)
+    foreach(lang ${VX_TOOL_LANGUAGES})
+        string(TOLOWER "${lang}.utf8" want)
+        if(vx_locales MATCHES "(^|\n)${want}(\n|$)")
+            list(APPEND VX_MAN_LANGUAGES ${lang})
+            set(VX_MAN_LOCALE_${lang} ${lang}.UTF-8)
+        else()
+            message(STATUS "No ${lang}.UTF-8 locale: no ${lang} manual pages (scripts/deps.sh generates it)")
+        endif()
+    endforeach()
+endif()
 
 if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
     set(VX_BINDIR_AT_INSTALL "${CMAKE_INSTALL_BINDIR}")
@@ -137,6 +164,26 @@ foreach(tool vxcut vxsim vxcloud vxstudio)
             VERBATIM)
         list(APPEND VX_PACKAGE_FILES ${VX_MAN_DIR}/${tool}.1.gz)
         install(FILES ${VX_MAN_DIR}/${tool}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
+        # The same page in each language the tool speaks, from its --help in
+        # that locale; help2man translates its own headings. man finds it
+        # under the language's folder (ja_JP.UTF-8 looks in ja, zh_CN.UTF-8
+        # in zh_CN).
+        foreach(lang ${VX_MAN_LANGUAGES})
+            set(page ${VX_MAN_DIR}/${lang}/${tool}.1)
+            add_custom_command(OUTPUT ${page}.gz
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${VX_MAN_DIR}/${lang}
+                COMMAND ${CMAKE_COMMAND} -E env LANGUAGE= QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+                        ${VX_HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION}
+                        --locale=${VX_MAN_LOCALE_${lang}} "--name=${VX_TOOL_SUMMARY_${tool}_${lang}}"
+                        --output=${page} $<TARGET_FILE:${tool}>
+                COMMAND ${VX_GZIP} -9nf ${page}
+                DEPENDS ${tool} $<TARGET_FILE:${tool}> vx_tool_translations
+                COMMENT "Manual page for ${tool} (${lang})"
+                VERBATIM)
+            list(APPEND VX_PACKAGE_FILES ${page}.gz)
+            install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${VX_MAN_SUBDIR_${lang}}/man1
+                    COMPONENT ${component})
+        endforeach()
     endif()
 endforeach()
 
@@ -164,9 +211,15 @@ foreach(component lib dev tools studio)
 endforeach()
 add_custom_target(vx_package_files ALL DEPENDS ${VX_PACKAGE_FILES})
 # The tests are defined before this file is read; they install these too.
+set(vx_man_dirs)
+foreach(lang ${VX_MAN_LANGUAGES})
+    list(APPEND vx_man_dirs ${VX_MAN_SUBDIR_${lang}})
+endforeach()
+string(REPLACE ";" "," vx_man_dirs "${vx_man_dirs}")
 foreach(t tst_install tst_package)
     if(TARGET ${t})
         add_dependencies(${t} vx_package_files)
+        target_compile_definitions(${t} PRIVATE VX_MAN_LANGUAGE_DIRS="${vx_man_dirs}")
     endif()
 endforeach()
 
@@ -185,7 +238,10 @@ install(FILES ${CMAKE_BINARY_DIR}/cmake/vxdeviceConfig.cmake
 # `cd build && cpack` makes the four packages; `apt install ./*.deb`.
 set(CPACK_PACKAGE_NAME vxdevice)
 set(CPACK_PACKAGE_VENDOR "vxdevice developers")
-set(CPACK_PACKAGE_CONTACT "vxdevice developers <vxdevice-devel@example.org>")
+# The Maintainer field: whoever builds packages for others sets their own.
+set(VX_PACKAGE_CONTACT "vxdevice developers <vxdevice-devel@example.org>" CACHE STRING
+    "Maintainer of the Debian packages (Name <address>)")
+set(CPACK_PACKAGE_CONTACT "${VX_PACKAGE_CONTACT}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -11,7 +11,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 src="$(dirname "$here")"
 secs="${1:-30}"; shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_receive fuzz_decode fuzz_plot fuzz_cloud fuzz_svg fuzz_dxf)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_receive fuzz_decode fuzz_plot fuzz_cloud fuzz_svg fuzz_dxf fuzz_http)
 build="${BUILD:-$src/build-fuzz}"
 jobs="${JOBS:-2}"
 

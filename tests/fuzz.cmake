@@ -6,7 +6,7 @@
 if(VX_FUZZ)
     return()
 endif()
-foreach(target fuzz_receive fuzz_decode fuzz_plot fuzz_cloud fuzz_svg fuzz_dxf)
+foreach(target fuzz_receive fuzz_decode fuzz_plot fuzz_cloud fuzz_svg fuzz_dxf fuzz_http)
     set(harness ${CMAKE_SOURCE_DIR}/fuzz/${target}.cpp)
     if(NOT EXISTS ${harness})
         continue()

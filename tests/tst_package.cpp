@@ -54,6 +54,12 @@ QString packageOf(const QString &tool)
 }
 }
 
+// The folders under /usr/share/man of the translated pages this build made.
+static QStringList manLanguageDirs()
+{
+    return QString::fromLatin1(VX_MAN_LANGUAGE_DIRS).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
 QProcessEnvironment TestPackage::toolEnv()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -189,6 +195,8 @@ void TestPackage::files_data()
         row(p, lib + "vxdevice/" + tool);
         row(p, QStringLiteral("./usr/" VX_INSTALL_BINDIR "/%1 -> %2" VX_INSTALL_LIBDIR "/vxdevice/%1").arg(tool, up));
         row(p, QStringLiteral("./usr/share/man/man1/%1.1.gz").arg(tool));
+        for (const QString &dir : manLanguageDirs())
+            row(p, QStringLiteral("./usr/share/man/%1/man1/%2.1.gz").arg(dir, tool));
         row(p == kTools ? kStudio : kTools, lib + "vxdevice/" + tool, false);
     }
     if (m_tools.contains(QLatin1String("vxcut")))
@@ -253,21 +261,30 @@ void TestPackage::programs()
     QProcessEnvironment env = toolEnv();
     env.insert(QStringLiteral("MANPAGER"), QStringLiteral("cat"));
     env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("200"));
-    const InstallRun man = InstallRun::exec(QStringLiteral("man"),
-        {QStringLiteral("-l"), m_root + QStringLiteral("/usr/share/man/man1/%1.1.gz").arg(tool)}, 30000, env);
+    const auto page = [&](const QString &dir) {
+        return InstallRun::exec(QStringLiteral("man"),
+            {QStringLiteral("-l"), m_root + QStringLiteral("/usr/share/man/%1man1/%2.1.gz").arg(dir, tool)}, 30000, env);
+    };
+    const InstallRun man = page(QString());
     QVERIFY2(man.ok(), man.why());
-    // The page says what --help says: every option --help lists is on it.
-    const QRegularExpression option(QStringLiteral("--[a-z][a-z0-9-]+"));
-    QStringList missing;
-    for (auto it = option.globalMatch(help.output); it.hasNext();) {
-        const QString o = it.next().captured();
-        if (!man.output.contains(o))
-            missing << o;
-    }
-    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
     QVERIFY2(man.output.contains(QRegularExpression(QStringLiteral("^NAME\\s+%1 [-\u2010] \\S").arg(tool),
                                                     QRegularExpression::MultilineOption)),
              man.why());
+    // Every page says what --help says: every option --help lists is on it;
+    // a translated page is not the English one over again.
+    const QRegularExpression option(QStringLiteral("--[a-z][a-z0-9-]+"));
+    for (const QString &dir : QStringList{QString()} + manLanguageDirs()) {
+        const InstallRun translated = dir.isEmpty() ? man : page(dir + QLatin1Char('/'));
+        QVERIFY2(translated.ok(), translated.why());
+        QVERIFY2(dir.isEmpty() || translated.output != man.output, qPrintable(dir));
+        QStringList missing;
+        for (auto it = option.globalMatch(help.output); it.hasNext();) {
+            const QString o = it.next().captured();
+            if (!translated.output.contains(o))
+                missing << o;
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(dir + QLatin1Char(':') + missing.join(QLatin1Char(' '))));
+    }
 }
 
 void TestPackage::completion_data()

@@ -73,8 +73,9 @@ void TestPlotJob::errors_data()
     // A reader would block on it for ever.
     QTest::newRow("fifo") << Setup::Fifo << QByteArray() << "not a regular file";
     QTest::newRow("directory") << Setup::Directory << QByteArray() << "not a regular file";
-    // Sparse: the size is checked before a byte is read.
-    QTest::newRow("oversized") << Setup::Oversized << QByteArray() << "larger than";
+    // Sparse: the size is checked before a byte is read. The "%2" in the
+    // name must not take the size's place.
+    QTest::newRow("oversized %2") << Setup::Oversized << QByteArray() << "larger than 512 MiB";
     // Unreadable content names the format read from it and where.
     QTest::newRow("SVG not well formed") << Setup::Content
         << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\">\n<path d=\"M0 0\"</svg>")

@@ -113,9 +113,6 @@ private slots:
     void programSpeaks();
     void jsonIsTheSame_data();
     void jsonIsTheSame();
-
-private:
-    QTemporaryDir m_dir;
 };
 
 void TestToolTranslations::allFinished_data()
@@ -207,6 +204,20 @@ void TestToolTranslations::programSpeaks_data()
         QTest::newRow("vxcut bad copies") << "vxcut" << QStringList{"demo", "--copies", "0"} << 2;
         QTest::newRow("vxcut token and token file")
             << "vxcut" << QStringList{"info", "--token", "t", "--token-file", "f"} << 2;
+        // The plot library's refusals, one per reader, inside vxcut's lines.
+        static QTemporaryDir designs;
+        const auto design = [](const char *name, const QByteArray &content) {
+            QFile file(designs.filePath(QLatin1String(name)));
+            file.open(QIODevice::WriteOnly);
+            file.write(content);
+            return file.fileName();
+        };
+        QTest::newRow("vxcut HP-GL label")
+            << "vxcut" << QStringList{"plan", design("label.plt", "IN;PU0,0;PD400,0;LBHello\x03;")} << 9;
+        QTest::newRow("vxcut SVG without size")
+            << "vxcut" << QStringList{"plan", design("nosize.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>")} << 9;
+        QTest::newRow("vxcut binary DXF")
+            << "vxcut" << QStringList{"plan", design("binary.dxf", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22))} << 9;
         // The host library's texts, merged from its own catalogue; none needs a machine.
         QTest::newRow("vxcut bad port") << "vxcut" << QStringList{"info", "--tcp", "127.0.0.1:0"} << 2;
         QTest::newRow("vxcut no plugin file")
@@ -217,14 +228,13 @@ void TestToolTranslations::programSpeaks_data()
         const QString sample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
         QFile plot(sample);
         QVERIFY(plot.open(QIODevice::ReadOnly));
-        QFile journal(m_dir.filePath(QStringLiteral("jobs.jsonl")));
-        QVERIFY(journal.open(QIODevice::WriteOnly));
-        journal.write(QStringLiteral("{\"v\":1,\"id\":\"j1\",\"file\":\"%1\",\"sha256\":\"%2\",\"copies\":2,"
-                                     "\"finished\":0,\"percent\":-1,\"outcome\":\"interrupted\"}\n")
-                          .arg(sample, QCryptographicHash::hash(plot.readAll(), QCryptographicHash::Sha256).toHex())
-                          .toUtf8());
+        const QString journal = design("jobs.jsonl",
+            QStringLiteral("{\"v\":1,\"id\":\"j1\",\"file\":\"%1\",\"sha256\":\"%2\",\"copies\":2,"
+                           "\"finished\":0,\"percent\":-1,\"outcome\":\"interrupted\"}\n")
+                .arg(sample, QCryptographicHash::hash(plot.readAll(), QCryptographicHash::Sha256).toHex())
+                .toUtf8());
         QTest::newRow("vxcut resume needs a choice")
-            << "vxcut" << QStringList{"resume", "--journal", journal.fileName(), "--tcp", "127.0.0.1:0"} << 2;
+            << "vxcut" << QStringList{"resume", "--journal", journal, "--tcp", "127.0.0.1:0"} << 2;
     }
 }
 

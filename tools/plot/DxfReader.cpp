@@ -177,7 +177,7 @@ bool visit(const dimeState *const state, dimeEntity *entity, void *data)
 {
     auto *c = static_cast<Context *>(data);
     if (qint64(c->doc->pointCount()) > c->pointBudget) {
-        c->error = QStringLiteral("the drawing expands beyond %1 points; not a drawing to cut").arg(c->pointBudget);
+        c->error = DxfReader::tr("the drawing expands beyond %1 points; not a drawing to cut").arg(c->pointBudget);
         return false;
     }
     const char *name = entity->getEntityName();
@@ -191,11 +191,12 @@ bool visit(const dimeState *const state, dimeEntity *entity, void *data)
         }
     }
     dimeParam handle;
-    const QString where = entity->getRecord(5, handle) && handle.string_data
-                              ? QStringLiteral(" (handle %1)").arg(QString::fromLatin1(handle.string_data))
-                              : QString();
-    c->error = QStringLiteral("entity %1%2 draws geometry this reader does not support")
-                   .arg(QString::fromLatin1(name), where);
+    const QString kind = QString::fromLatin1(name);
+    if (entity->getRecord(5, handle) && handle.string_data)
+        c->error = DxfReader::tr("entity %1 (handle %2) draws geometry this reader does not support")
+                       .arg(kind, QString::fromLatin1(handle.string_data));
+    else
+        c->error = DxfReader::tr("entity %1 draws geometry this reader does not support").arg(kind);
     return false;
 }
 
@@ -226,7 +227,10 @@ QString checkSplineCounts(const QByteArray &data)
         bool early = false;
     };
     const int valueCode[3] = {40, 10, 11}, countCode[3] = {72, 73, 74};
-    const char *names[3] = {"knots", "control points", "fit points"};
+    static const char *const mismatch[3] = {
+        QT_TRANSLATE_NOOP("DxfReader", "SPLINE at line %1: knots do not match their count"),
+        QT_TRANSLATE_NOOP("DxfReader", "SPLINE at line %1: control points do not match their count"),
+        QT_TRANSLATE_NOOP("DxfReader", "SPLINE at line %1: fit points do not match their count")};
     Count counts[3];
     bool inSpline = false;
     int splineLine = 0;
@@ -234,7 +238,7 @@ QString checkSplineCounts(const QByteArray &data)
         for (int k = 0; k < 3; ++k) {
             const Count &c = counts[k];
             if (c.early || (c.declared >= 0 && c.declared != c.seen) || (c.declared < 0 && c.seen > 0))
-                return QStringLiteral("SPLINE at line %1: %2 do not match their count").arg(splineLine).arg(QLatin1String(names[k]));
+                return DxfReader::tr(mismatch[k]).arg(splineLine);
         }
         return QString();
     };
@@ -257,7 +261,7 @@ QString checkSplineCounts(const QByteArray &data)
         const int code = codeText.toInt(&ok);
         // libdime reads "7-1" as 7 and goes on out of step; stop here.
         if (!ok && !(codeText.isEmpty() && at >= data.size()))
-            return QStringLiteral("line %1: group code \"%2\" is not a number")
+            return DxfReader::tr("line %1: group code \"%2\" is not a number")
                 .arg(line - 1).arg(QString::fromLatin1(codeText.left(20)));
         if (code == 0) {
             if (inSpline)
@@ -299,7 +303,7 @@ bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordTole
 {
     m_error.clear();
     if (data.startsWith("AutoCAD Binary DXF")) {
-        m_error = QStringLiteral("binary DXF is not supported; save the drawing as text DXF");
+        m_error = tr("binary DXF is not supported; save the drawing as text DXF");
         return false;
     }
     m_error = checkSplineCounts(data);
@@ -309,7 +313,7 @@ bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordTole
     if (!fp || data.isEmpty()) {
         if (fp)
             fclose(fp);
-        m_error = QStringLiteral("empty DXF file");
+        m_error = tr("empty DXF file");
         return false;
     }
     dimeInput in;
@@ -319,7 +323,7 @@ bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordTole
     const int line = in.getFilePosition();
     fclose(fp);
     if (!ok) {
-        m_error = QStringLiteral("not a readable DXF file (libdime stopped near line %1)").arg(line);
+        m_error = tr("not a readable DXF file (libdime stopped near line %1)").arg(line);
         return false;
     }
     Context c{&doc, unitScale(model), chordToleranceMm, nullptr, QString(),

@@ -4,6 +4,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // DXF through libdime (BSD-3-Clause, Debian libdime-dev), which parses the
@@ -20,6 +21,8 @@
 // at 10 m from the origin, far below what a knife resolves.
 class DxfReader
 {
+    Q_DECLARE_TR_FUNCTIONS(DxfReader)
+
 public:
     static bool looksLikeDxf(const QByteArray &data);
 

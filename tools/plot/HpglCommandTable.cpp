@@ -11,7 +11,7 @@ const HpglInterpreter::Row *HpglInterpreter::find(std::uint16_t op)
 {
 using H = HpglInterpreter;
 using P = H::Params;
-static constexpr const char *Draws = "draws geometry this reader does not support";
+static constexpr const char *Draws = QT_TRANSLATE_NOOP("HpglInterpreter", "draws geometry this reader does not support");
 
 // Ignored rows do not move the tool: pen, line and fill attributes, paging,
 // character set and size (LB itself is refused), output and setup queries.
@@ -40,7 +40,7 @@ static const H::Row Rows[] = {
     {"PM", P::Numbers, &H::polygonMode, nullptr},
     {"EP", P::Numbers, &H::polygonEmit, nullptr},
     {"FP", P::Numbers, &H::polygonEmit, nullptr},
-    {"LB", P::Refused, nullptr, "labels are not supported; convert text to paths"},
+    {"LB", P::Refused, nullptr, QT_TRANSLATE_NOOP("HpglInterpreter", "labels are not supported; convert text to paths")},
     {"BZ", P::Refused, nullptr, Draws}, {"BR", P::Refused, nullptr, Draws},
     {"WG", P::Refused, nullptr, Draws}, {"EW", P::Refused, nullptr, Draws},
     {"TL", P::Refused, nullptr, Draws}, {"XT", P::Refused, nullptr, Draws},
@@ -89,7 +89,7 @@ static const H::Row Rows[] = {
 bool HpglInterpreter::moveList(const Args &a, bool relative)
 {
     if (a.size() % 2)
-        return fail(QStringLiteral("odd number of coordinates"));
+        return fail(tr("odd number of coordinates"));
     for (size_t i = 0; i < a.size(); i += 2) {
         const QPointF to = relative ? m_pos + deltaToPlotter(a[i], a[i + 1]) : toPlotter(a[i], a[i + 1]);
         penMove(to, m_down);
@@ -100,7 +100,7 @@ bool HpglInterpreter::moveList(const Args &a, bool relative)
 bool HpglInterpreter::penUp(const Args &a)
 {
     if (a.size() % 2)
-        return fail(QStringLiteral("odd number of coordinates"));
+        return fail(tr("odd number of coordinates"));
     setPen(false);
     return moveList(a, m_relative);
 }
@@ -108,7 +108,7 @@ bool HpglInterpreter::penUp(const Args &a)
 bool HpglInterpreter::penDown(const Args &a)
 {
     if (a.size() % 2)
-        return fail(QStringLiteral("odd number of coordinates"));
+        return fail(tr("odd number of coordinates"));
     setPen(true);
     return moveList(a, m_relative);
 }
@@ -159,7 +159,7 @@ bool HpglInterpreter::inputP1P2(const Args &a)
         m_p2 = QPointF(a[2], a[3]);
         m_p1Known = m_p2Known = true;
     } else {
-        return fail(QStringLiteral("expects 0, 2 or 4 parameters"));
+        return fail(tr("expects 0, 2 or 4 parameters"));
     }
     const QString e = rescale();
     return e.isEmpty() || fail(e);
@@ -168,7 +168,7 @@ bool HpglInterpreter::inputP1P2(const Args &a)
 bool HpglInterpreter::inputRelative(const Args &a)
 {
     if (!a.empty())
-        return fail(QStringLiteral("relative scaling points depend on the machine"));
+        return fail(tr("relative scaling points depend on the machine"));
     return inputP1P2(a);
 }
 
@@ -180,13 +180,13 @@ bool HpglInterpreter::scale(const Args &a)
         return true;
     }
     if (a.size() != 4 && a.size() != 5 && a.size() != 7)
-        return fail(QStringLiteral("expects 0, 4, 5 or 7 parameters"));
+        return fail(tr("expects 0, 4, 5 or 7 parameters"));
     // Compared as a number first: a type beyond int made the cast undefined.
     const double type = a.size() >= 5 ? std::trunc(a[4]) : 0;
     if (type != 0 && type != 1 && type != 2)
-        return fail(QStringLiteral("scaling type must be 0, 1 or 2"));
+        return fail(tr("scaling type must be 0, 1 or 2"));
     if (a.size() == 7 && type != 1)
-        return fail(QStringLiteral("left and bottom shares belong to isotropic scaling"));
+        return fail(tr("left and bottom shares belong to isotropic scaling"));
     m_scType = int(type);
     m_scLeft = a.size() == 7 ? a[5] : 50;
     m_scBottom = a.size() == 7 ? a[6] : 50;
@@ -201,7 +201,7 @@ bool HpglInterpreter::rotate(const Args &a)
 {
     const double angle = a.empty() ? 0 : std::fmod(a[0], 360.0);
     if (std::fmod(angle, 90.0) != 0)
-        return fail(QStringLiteral("rotation other than 0, 90, 180 or 270 degrees"));
+        return fail(tr("rotation other than 0, 90, 180 or 270 degrees"));
     endStroke();
     m_rotation = (int(angle) + 360) % 360;
     return true;
@@ -215,7 +215,7 @@ bool HpglInterpreter::inputWindow(const Args &a)
         return true;
     }
     if (a.size() != 4)
-        return fail(QStringLiteral("expects 0 or 4 parameters"));
+        return fail(tr("expects 0 or 4 parameters"));
     m_window = QRectF(toPlotter(a[0], a[1]), toPlotter(a[2], a[3])).normalized();
     m_windowed = true;
     return true;
@@ -224,7 +224,7 @@ bool HpglInterpreter::inputWindow(const Args &a)
 bool HpglInterpreter::circle(const Args &a)
 {
     if (a.empty() || a.size() > 2)
-        return fail(QStringLiteral("expects a radius and an optional chord angle"));
+        return fail(tr("expects a radius and an optional chord angle"));
     const double r = std::abs(a[0] * m_sx);
     if (r == 0)
         return true;
@@ -246,7 +246,7 @@ bool HpglInterpreter::circle(const Args &a)
 bool HpglInterpreter::arcAbsolute(const Args &a)
 {
     if (a.size() != 3 && a.size() != 4)
-        return fail(QStringLiteral("expects a center, a sweep angle and an optional chord angle"));
+        return fail(tr("expects a center, a sweep angle and an optional chord angle"));
     arc(toPlotter(a[0], a[1]), a[2] * M_PI / 180);
     return true;
 }
@@ -254,7 +254,7 @@ bool HpglInterpreter::arcAbsolute(const Args &a)
 bool HpglInterpreter::arcRelative(const Args &a)
 {
     if (a.size() != 3 && a.size() != 4)
-        return fail(QStringLiteral("expects a center, a sweep angle and an optional chord angle"));
+        return fail(tr("expects a center, a sweep angle and an optional chord angle"));
     arc(m_pos + deltaToPlotter(a[0], a[1]), a[2] * M_PI / 180);
     return true;
 }
@@ -262,28 +262,28 @@ bool HpglInterpreter::arcRelative(const Args &a)
 bool HpglInterpreter::arcThreePointAbsolute(const Args &a)
 {
     if (a.size() != 4 && a.size() != 5)
-        return fail(QStringLiteral("expects two points and an optional chord angle"));
+        return fail(tr("expects two points and an optional chord angle"));
     return arcThreePoint(toPlotter(a[0], a[1]), toPlotter(a[2], a[3]));
 }
 
 bool HpglInterpreter::arcThreePointRelative(const Args &a)
 {
     if (a.size() != 4 && a.size() != 5)
-        return fail(QStringLiteral("expects two points and an optional chord angle"));
+        return fail(tr("expects two points and an optional chord angle"));
     return arcThreePoint(m_pos + deltaToPlotter(a[0], a[1]), m_pos + deltaToPlotter(a[2], a[3]));
 }
 
 bool HpglInterpreter::rectAbsolute(const Args &a)
 {
     if (a.size() != 2)
-        return fail(QStringLiteral("expects one corner"));
+        return fail(tr("expects one corner"));
     return rectangle(toPlotter(a[0], a[1]));
 }
 
 bool HpglInterpreter::rectRelative(const Args &a)
 {
     if (a.size() != 2)
-        return fail(QStringLiteral("expects one corner"));
+        return fail(tr("expects one corner"));
     return rectangle(m_pos + deltaToPlotter(a[0], a[1]));
 }
 
@@ -303,7 +303,7 @@ bool HpglInterpreter::polygonMode(const Args &a)
     } else if (mode == 2) {
         m_polygon = false;
     } else {
-        return fail(QStringLiteral("expects 0, 1 or 2"));
+        return fail(tr("expects 0, 1 or 2"));
     }
     return true;
 }

@@ -16,12 +16,14 @@ bool HpglInterpreter::failAt(qint64 offset, const QString &message)
 {
     m_errorOffset = offset;
     m_errorCommand = m_tok->opName();
-    QString where = m_tok->where(offset);
-    if (!m_errorCommand.isEmpty() && m_tok->op() != 0)
-        where += QStringLiteral(", command ") + QString::fromLatin1(m_errorCommand);
-    else
+    const QString where = m_tok->where(offset);
+    if (!m_errorCommand.isEmpty() && m_tok->op() != 0) {
+        //: %1 is where in the file ("byte 120 (line 4, column 7)"), %2 the HP-GL command, %3 what is wrong
+        m_error = tr("%1, command %2: %3").arg(where, QString::fromLatin1(m_errorCommand), message);
+    } else {
         m_errorCommand.clear();
-    m_error = where + QStringLiteral(": ") + message;
+        m_error = where + QStringLiteral(": ") + message;
+    }
     return false;
 }
 
@@ -42,12 +44,12 @@ bool HpglInterpreter::run(const QByteArray &data)
         const Row *row = find(tok.op());
         if (!row) {
             // Unknown: skip its parameters first so the message names it.
-            ok = fail(QStringLiteral("unknown command"));
+            ok = fail(tr("unknown command"));
             break;
         }
         switch (row->params) {
         case Params::Refused:
-            ok = fail(QString::fromLatin1(row->refusal));
+            ok = fail(tr(row->refusal));
             break;
         case Params::Ignored:
             ok = tok.skipAny();
@@ -62,9 +64,9 @@ bool HpglInterpreter::run(const QByteArray &data)
             break;
         }
         if (ok && m_outOfRange)
-            ok = fail(QStringLiteral("draws beyond %1 mm from the origin").arg(MaxCoordinate / UnitsPerMm, 0, 'f', 0));
+            ok = fail(tr("draws beyond %1 mm from the origin").arg(MaxCoordinate / UnitsPerMm, 0, 'f', 0));
         if (ok && qint64(m_doc.pointCount()) + m_polygonPoints > m_pointBudget)
-            ok = fail(QStringLiteral("the drawing expands beyond %1 points; not a plot").arg(m_pointBudget));
+            ok = fail(tr("the drawing expands beyond %1 points; not a plot").arg(m_pointBudget));
     }
     if (ok && tok.failed())
         ok = false;
@@ -92,7 +94,7 @@ QString HpglInterpreter::rescale()
     if (!m_scaled)
         return QString();
     if (!m_p1Known || (m_scType != 2 && !m_p2Known))
-        return QStringLiteral("scaling needs explicit IP points; the default ones depend on the machine");
+        return tr("scaling needs explicit IP points; the default ones depend on the machine");
     const double x0 = m_sc[0], x1 = m_sc[1], y0 = m_sc[2], y1 = m_sc[3];
     if (m_scType == 2) {
         m_sx = x1;
@@ -102,7 +104,7 @@ QString HpglInterpreter::rescale()
         return QString();
     }
     if (x1 == x0 || y1 == y0)
-        return QStringLiteral("scaling range is empty");
+        return tr("scaling range is empty");
     const double w = m_p2.x() - m_p1.x(), h = m_p2.y() - m_p1.y();
     m_sx = w / (x1 - x0);
     m_sy = h / (y1 - y0);
@@ -319,7 +321,7 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
             else if (c == '<' || c == '=' || c == '>' || c == ':') {
                 if (have)
                     return failAt(m_tok->commandOffset() + 2 + (p - begin),
-                                  QStringLiteral("flag between the two coordinates of a pair"));
+                                  tr("flag between the two coordinates of a pair"));
                 if (c == '<')
                     nextUp = true;
                 else if (c == '=')
@@ -330,7 +332,7 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
             continue;
         }
         if (++digits > 10)
-            return fail(QStringLiteral("encoded number out of range"));
+            return fail(tr("encoded number out of range"));
         value += digit * weight;
         weight *= sevenBit ? 32 : 64;
         if (!last)
@@ -342,7 +344,7 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
         digits = 0;
         if (pendingFlag == '>') {
             if (v < 0 || v > 26)
-                return fail(QStringLiteral("fraction bits out of range"));
+                return fail(tr("fraction bits out of range"));
             fractionBits = int(v);
             pendingFlag = 0;
             continue;
@@ -362,6 +364,6 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
         nextUp = nextAbsolute = false;
     }
     if (have || digits)
-        return fail(QStringLiteral("encoded coordinates end mid-pair"));
+        return fail(tr("encoded coordinates end mid-pair"));
     return true;
 }

@@ -5,6 +5,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -27,6 +28,8 @@
 // position, so a size reported for a file is never silently wrong.
 class HpglInterpreter
 {
+    Q_DECLARE_TR_FUNCTIONS(HpglInterpreter)
+
 public:
     static constexpr double UnitsPerMm = 40.0;
 
@@ -63,7 +66,7 @@ public:
         char name[3];
         Params params;
         Handler handler;     // Numbers only
-        const char *refusal; // Refused only
+        const char *refusal; // Refused only; translated where it is reported
     };
     static const Row *find(std::uint16_t op);
 

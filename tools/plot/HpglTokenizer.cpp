@@ -22,6 +22,8 @@ QByteArray HpglTokenizer::opName() const
     return QByteArray(name, 2);
 }
 
+// Plain digits, not the locale's: the position also reaches --json output,
+// and it is looked up in an editor.
 QString HpglTokenizer::where(qint64 offset) const
 {
     const qint64 size = m_end - m_data;
@@ -34,7 +36,7 @@ QString HpglTokenizer::where(qint64 offset) const
         ++line;
         lineStart = p - m_data + 1;
     }
-    return QStringLiteral("byte %1 (line %2, column %3)").arg(offset).arg(line).arg(offset - lineStart + 1);
+    return tr("byte %1 (line %2, column %3)").arg(offset).arg(line).arg(offset - lineStart + 1);
 }
 
 void HpglTokenizer::fail(qint64 offset, const QString &message)
@@ -45,11 +47,11 @@ void HpglTokenizer::fail(qint64 offset, const QString &message)
     }
 }
 
-bool HpglTokenizer::skipQuoted(const char *what)
+bool HpglTokenizer::skipQuoted(const char *unterminated)
 {
     const void *q = std::memchr(m_p + 1, '"', size_t(m_end - m_p - 1));
     if (!q) {
-        fail(m_cmdOffset, QStringLiteral("unterminated %1").arg(QLatin1String(what)));
+        fail(m_cmdOffset, tr(unterminated));
         return false;
     }
     m_p = static_cast<const char *>(q) + 1;
@@ -92,8 +94,7 @@ bool HpglTokenizer::nextCommand()
         }
         m_cmdOffset = m_p - m_data;
         if (!isLetter(c) || m_p + 1 >= m_end || !isLetter(m_p[1])) {
-            fail(m_cmdOffset, isLetter(c) ? QStringLiteral("incomplete command")
-                                          : QStringLiteral("unexpected character %1").arg(hexByte(c)));
+            fail(m_cmdOffset, isLetter(c) ? tr("incomplete command") : tr("unexpected character %1").arg(hexByte(c)));
             m_op = 0;
             return false;
         }
@@ -103,7 +104,7 @@ bool HpglTokenizer::nextCommand()
             // A comment: a quoted string, or nothing.
             while (m_p < m_end && (*m_p == ' ' || *m_p == '\t'))
                 ++m_p;
-            if (m_p < m_end && *m_p == '"' && !skipQuoted("comment"))
+            if (m_p < m_end && *m_p == '"' && !skipQuoted(QT_TR_NOOP("unterminated comment")))
                 return false;
             continue;
         }
@@ -128,7 +129,7 @@ bool HpglTokenizer::numbers(std::vector<double> &out)
         if (isLetter(a) || quint8(a) < 0x20)
             break;
         if (!(isDigit(a) || a == '+' || a == '-' || a == '.')) {
-            fail(m_p - m_data, QStringLiteral("unexpected character %1 in parameters").arg(hexByte(a)));
+            fail(m_p - m_data, tr("unexpected character %1 in parameters").arg(hexByte(a)));
             return false;
         }
         const char *start = m_p;
@@ -155,11 +156,11 @@ bool HpglTokenizer::numbers(std::vector<double> &out)
             }
         }
         if (!digits) {
-            fail(start - m_data, QStringLiteral("malformed number"));
+            fail(start - m_data, tr("malformed number"));
             return false;
         }
         if (!(v <= MaxMagnitude)) {
-            fail(start - m_data, QStringLiteral("number out of range"));
+            fail(start - m_data, tr("number out of range"));
             return false;
         }
         out.push_back(negative ? -v : v);
@@ -191,7 +192,7 @@ bool HpglTokenizer::skipAny()
             continue;
         }
         if (a == '"') {
-            if (!skipQuoted("string"))
+            if (!skipQuoted(QT_TR_NOOP("unterminated string")))
                 return false;
             continue;
         }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -20,6 +21,8 @@
 // column only when an error is reported.
 class HpglTokenizer
 {
+    Q_DECLARE_TR_FUNCTIONS(HpglTokenizer)
+
 public:
     // Coordinates beyond this are garbage, not a plot; also keeps sums finite.
     static constexpr double MaxMagnitude = 1e12;
@@ -50,7 +53,8 @@ public:
 
 private:
     void fail(qint64 offset, const QString &message);
-    bool skipQuoted(const char *what);
+    // unterminated: the message (QT_TR_NOOP) when the closing quote is missing.
+    bool skipQuoted(const char *unterminated);
 
     const char *m_data;
     const char *m_p;

@@ -65,16 +65,16 @@ bool PlotFile::readFile(const QString &fileName, PlotDocument &doc, double toler
     m_format = Format::Unknown;
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile()) {
-        m_error = QStringLiteral("%1 is not a regular file").arg(fileName);
+        m_error = tr("%1 is not a regular file").arg(fileName);
         return false;
     }
     if (info.size() > MaxFileSize) {
-        m_error = QStringLiteral("%1 is larger than %2 MB").arg(fileName).arg(MaxFileSize >> 20);
+        m_error = tr("%1 is larger than %2 MB").arg(fileName, QString::number(MaxFileSize >> 20));
         return false;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("cannot open %1: %2").arg(fileName, file.errorString());
+        m_error = tr("cannot open %1: %2").arg(fileName, file.errorString());
         return false;
     }
     return read(file.readAll(), doc, tolerance);

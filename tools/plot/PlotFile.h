@@ -4,6 +4,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // Reads a design in any supported format into millimetres. The format is
@@ -13,6 +14,8 @@
 // reads and a renamed one cannot fool it.
 class PlotFile
 {
+    Q_DECLARE_TR_FUNCTIONS(PlotFile)
+
 public:
     enum class Format { Unknown, Hpgl, Svg, Dxf };
     static Format detect(const QByteArray &data);

@@ -6,6 +6,7 @@
 #include "PlotWriter.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -44,11 +45,12 @@ bool PlotJob::load(const QString &path, const PlotOptions &options, QString &err
     // A FIFO or a device would never end; an absurd size would exhaust memory.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        error = QStringLiteral("plot file %1 is not a regular file").arg(path);
+        error = QCoreApplication::translate("PlotJob", "plot file %1 is not a regular file").arg(path);
         return false;
     }
     if (info.size() > MaxBytes) {
-        error = QStringLiteral("plot file %1 is larger than %2 MiB").arg(path).arg(MaxBytes >> 20);
+        error = QCoreApplication::translate("PlotJob", "plot file %1 is larger than %2 MiB")
+                    .arg(path, QString::number(MaxBytes >> 20));
         return false;
     }
     PlotDocument read;
@@ -56,22 +58,25 @@ bool PlotJob::load(const QString &path, const PlotOptions &options, QString &err
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
+            error = QCoreApplication::translate("PlotJob", "cannot read plot file %1: %2")
+                        .arg(path, file.errorString());
             return false;
         }
         const QByteArray data = file.readAll();
         if (file.error() != QFileDevice::NoError) {
-            error = QStringLiteral("cannot read plot file %1: %2").arg(path, file.errorString());
+            error = QCoreApplication::translate("PlotJob", "cannot read plot file %1: %2")
+                        .arg(path, file.errorString());
             return false;
         }
         if (!reader.read(data, read, options.chordTolerance)) {
-            error = QStringLiteral("plot file %1: %2").arg(path, reader.error());
+            error = QCoreApplication::translate("PlotJob", "plot file %1: %2").arg(path, reader.error());
             return false;
         }
     } // the file's bytes go here, before the pipeline holds its copies
     PlotPlan plan = PlotPipeline::run(std::move(read), options);
     if (plan.report.designLength <= 0) {
-        error = QStringLiteral("plot file %1 cuts nothing (no pen-down stroke)").arg(path);
+        error = QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing (no pen-down stroke)")
+                    .arg(path);
         return false;
     }
     fileName = info.fileName();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PlotOptionTable.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <iterator>
 
@@ -14,7 +16,8 @@ bool number(const QString &text, double lo, double hi, double &out, QString *err
     const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v) || v < lo || v > hi) {
         if (error)
-            *error = QStringLiteral("expects a number from %1 to %2, not \"%3\"").arg(lo).arg(hi).arg(text);
+            *error = QCoreApplication::translate("PlotOptionTable", "expects a number from %1 to %2, not \"%3\"")
+                         .arg(lo).arg(hi).arg(text);
         return false;
     }
     out = v;
@@ -28,7 +31,8 @@ QString text(double v) { return QString::number(v); }
         [](PlotOptions &o, const QString &v, QString *e) { return number(v, lo, hi, o.member, e); }
 
 // The help texts are translated where they are shown (vxcut --help, the
-// options panel's tips); the flags and the errors stay as typed.
+// options panel's tips); the flags stay as typed. The errors follow the
+// flag they are about ("--rotate expects ..."), in the tool's language.
 const Row Rows[] = {
     {"scale", "PERCENT", QT_TRANSLATE_NOOP("PlotOptionTable", "Scale the design by this percentage."), VX_NUMBER(placement.scalePercent, 0.01, 100000)},
     {"width", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Scale the design to this width (keeps the aspect; with --height, fits both)."),
@@ -41,7 +45,7 @@ const Row Rows[] = {
          const int r = v.toInt(&ok);
          if (!ok || r % 90 != 0) {
              if (e)
-                 *e = QStringLiteral("expects 0, 90, 180 or 270, not \"%1\"").arg(v);
+                 *e = QCoreApplication::translate("PlotOptionTable", "expects 0, 90, 180 or 270, not \"%1\"").arg(v);
              return false;
          }
          o.placement.rotation = ((r % 360) + 360) % 360;
@@ -65,7 +69,8 @@ const Row Rows[] = {
          double n = 0;
          if (!number(v, 1, 100, n, e) || n != std::floor(n)) {
              if (e && e->isEmpty())
-                 *e = QStringLiteral("expects a whole number from 1 to 100, not \"%1\"").arg(v);
+                 *e = QCoreApplication::translate("PlotOptionTable", "expects a whole number from 1 to 100, not \"%1\"")
+                          .arg(v);
              return false;
          }
          o.passes = int(n);

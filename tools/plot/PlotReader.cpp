@@ -28,7 +28,7 @@ bool PlotReader::readFile(const QString &fileName)
     reset();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("cannot open %1: %2").arg(fileName, file.errorString());
+        m_error = tr("cannot open %1: %2").arg(fileName, file.errorString());
         return false;
     }
     return read(file.readAll());

@@ -4,6 +4,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -16,6 +17,8 @@
 // No QObject: safe to use from any thread.
 class PlotReader
 {
+    Q_DECLARE_TR_FUNCTIONS(PlotReader)
+
 public:
     static constexpr double UnitsPerMm = 40.0;
     using Polyline = QVector<QPointF>;

@@ -144,7 +144,7 @@ QByteArray SvgReader::gunzip(const QByteArray &data, QString *error, qint64 maxO
 {
     z_stream s{};
     if (inflateInit2(&s, 16 + MAX_WBITS) != Z_OK) {
-        *error = QStringLiteral("cannot start decompression");
+        *error = tr("cannot start decompression");
         return {};
     }
     QByteArray out;
@@ -157,18 +157,18 @@ QByteArray SvgReader::gunzip(const QByteArray &data, QString *error, qint64 maxO
         s.avail_out = sizeof chunk;
         rc = inflate(&s, Z_NO_FLUSH);
         if (rc != Z_OK && rc != Z_STREAM_END) {
-            *error = QStringLiteral("compressed data is corrupt at byte %1").arg(s.total_in);
+            *error = tr("compressed data is corrupt at byte %1").arg(s.total_in);
             inflateEnd(&s);
             return {};
         }
         out.append(chunk, int(sizeof chunk - s.avail_out));
         if (out.size() > maxOutput) {
-            *error = QStringLiteral("expands beyond %1 MB").arg(maxOutput >> 20);
+            *error = tr("expands beyond %1 MB").arg(maxOutput >> 20);
             inflateEnd(&s);
             return {};
         }
         if (rc == Z_OK && s.avail_in == 0 && s.avail_out != 0) {
-            *error = QStringLiteral("compressed data ends early");
+            *error = tr("compressed data ends early");
             inflateEnd(&s);
             return {};
         }
@@ -199,7 +199,7 @@ bool SvgReader::read(const QByteArray &input, PlotDocument &doc)
                 continue;
             root = false;
             if (xml.name() != QLatin1String("svg")) {
-                m_error = QStringLiteral("line %1: the root element is not <svg>").arg(xml.lineNumber());
+                m_error = tr("line %1: the root element is not <svg>").arg(xml.lineNumber());
                 return false;
             }
             widthMm = lengthMm(xml.attributes().value(QLatin1String("width")));
@@ -207,18 +207,18 @@ bool SvgReader::read(const QByteArray &input, PlotDocument &doc)
             hasViewBox = xml.attributes().hasAttribute(QLatin1String("viewBox"));
         }
         if (xml.hasError()) {
-            m_error = QStringLiteral("line %1, column %2: %3")
+            m_error = tr("line %1, column %2: %3")
                           .arg(xml.lineNumber()).arg(xml.columnNumber()).arg(xml.errorString());
             return false;
         }
     }
     if (widthMm < 0 && heightMm < 0 && !hasViewBox) {
-        m_error = QStringLiteral("the document has no usable size (width, height or viewBox)");
+        m_error = tr("the document has no usable size (width, height or viewBox)");
         return false;
     }
     QSvgRenderer renderer;
     if (!renderer.load(data) || !renderer.isValid()) {
-        m_error = QStringLiteral("Qt SVG cannot read this document");
+        m_error = tr("Qt SVG cannot read this document");
         return false;
     }
     const QRectF box = renderer.viewBoxF();
@@ -232,7 +232,7 @@ bool SvgReader::read(const QByteArray &input, PlotDocument &doc)
         heightMm = box.width() > 0 ? widthMm * box.height() / box.width() : widthMm;
     }
     if (!(widthMm > 0 && heightMm > 0 && widthMm < 1e6 && heightMm < 1e6)) {
-        m_error = QStringLiteral("the document has no usable size");
+        m_error = tr("the document has no usable size");
         return false;
     }
     const QSizeF size(widthMm * UnitsPerMm, heightMm * UnitsPerMm);
@@ -243,7 +243,7 @@ bool SvgReader::read(const QByteArray &input, PlotDocument &doc)
     renderer.render(&painter, QRectF(QPointF(0, 0), size));
     painter.end();
     if (device.overBudget()) {
-        m_error = QStringLiteral("the drawing expands beyond %1 points; not a drawing to cut").arg(budget);
+        m_error = tr("the drawing expands beyond %1 points; not a drawing to cut").arg(budget);
         return false;
     }
     return true;

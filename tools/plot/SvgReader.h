@@ -4,6 +4,7 @@
 #include "PlotDocument.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // SVG and gzip-compressed SVG through Qt SVG: the renderer paints the
@@ -19,6 +20,8 @@
 // shapes filled white (page backgrounds), draw nothing and are skipped.
 class SvgReader
 {
+    Q_DECLARE_TR_FUNCTIONS(SvgReader)
+
 public:
     static bool looksLikeSvg(const QByteArray &data);
     static bool isGzip(const QByteArray &data);

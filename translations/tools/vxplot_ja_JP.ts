@@ -2,6 +2,226 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>DxfReader</name>
+    <message>
+        <source>the drawing expands beyond %1 points; not a drawing to cut</source>
+        <translation>図形を展開すると %1 点を超えます。カット用の図面ではありません</translation>
+    </message>
+    <message>
+        <source>entity %1 (handle %2) draws geometry this reader does not support</source>
+        <translation>エンティティ %1（ハンドル %2）には、読み込みに対応していない図形が含まれています</translation>
+    </message>
+    <message>
+        <source>entity %1 draws geometry this reader does not support</source>
+        <translation>エンティティ %1 には、読み込みに対応していない図形が含まれています</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: knots do not match their count</source>
+        <translation>%1 行目の SPLINE：ノットの数が宣言された個数と一致しません</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: control points do not match their count</source>
+        <translation>%1 行目の SPLINE：制御点の数が宣言された個数と一致しません</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: fit points do not match their count</source>
+        <translation>%1 行目の SPLINE：フィット点の数が宣言された個数と一致しません</translation>
+    </message>
+    <message>
+        <source>line %1: group code &quot;%2&quot; is not a number</source>
+        <translation>%1 行目：グループコード「%2」が数値ではありません</translation>
+    </message>
+    <message>
+        <source>binary DXF is not supported; save the drawing as text DXF</source>
+        <translation>バイナリ DXF には対応していません。図面をテキスト DXF で保存してください</translation>
+    </message>
+    <message>
+        <source>empty DXF file</source>
+        <translation>DXF ファイルが空です</translation>
+    </message>
+    <message>
+        <source>not a readable DXF file (libdime stopped near line %1)</source>
+        <translation>読み込めない DXF ファイルです（libdime が %1 行目付近で停止しました）</translation>
+    </message>
+</context>
+<context>
+    <name>HpglInterpreter</name>
+    <message>
+        <source>draws geometry this reader does not support</source>
+        <translation>読み込みに対応していない図形を描きます</translation>
+    </message>
+    <message>
+        <source>labels are not supported; convert text to paths</source>
+        <translation>ラベルには対応していません。文字をパスに変換してください</translation>
+    </message>
+    <message>
+        <source>odd number of coordinates</source>
+        <translation>座標の数が奇数です</translation>
+    </message>
+    <message>
+        <source>expects 0, 2 or 4 parameters</source>
+        <translation>パラメーターは 0、2、4 個のいずれかです</translation>
+    </message>
+    <message>
+        <source>relative scaling points depend on the machine</source>
+        <translation>相対スケーリング点は機械によって異なります</translation>
+    </message>
+    <message>
+        <source>expects 0, 4, 5 or 7 parameters</source>
+        <translation>パラメーターは 0、4、5、7 個のいずれかです</translation>
+    </message>
+    <message>
+        <source>scaling type must be 0, 1 or 2</source>
+        <translation>スケーリングの種類は 0、1、2 のいずれかです</translation>
+    </message>
+    <message>
+        <source>left and bottom shares belong to isotropic scaling</source>
+        <translation>左と下の余白の割合は等方スケーリングでのみ使えます</translation>
+    </message>
+    <message>
+        <source>rotation other than 0, 90, 180 or 270 degrees</source>
+        <translation>回転角が 0・90・180・270 度以外です</translation>
+    </message>
+    <message>
+        <source>expects 0 or 4 parameters</source>
+        <translation>パラメーターは 0 個か 4 個です</translation>
+    </message>
+    <message>
+        <source>expects a radius and an optional chord angle</source>
+        <translation>半径と、省略可能な弦角を指定します</translation>
+    </message>
+    <message>
+        <source>expects a center, a sweep angle and an optional chord angle</source>
+        <translation>中心、円弧の角度と、省略可能な弦角を指定します</translation>
+    </message>
+    <message>
+        <source>expects two points and an optional chord angle</source>
+        <translation>2 点と、省略可能な弦角を指定します</translation>
+    </message>
+    <message>
+        <source>expects one corner</source>
+        <translation>角の 1 点を指定します</translation>
+    </message>
+    <message>
+        <source>expects 0, 1 or 2</source>
+        <translation>0、1、2 のいずれかを指定します</translation>
+    </message>
+    <message>
+        <source>%1, command %2: %3</source>
+        <extracomment>%1 is where in the file (&quot;byte 120 (line 4, column 7)&quot;), %2 the HP-GL command, %3 what is wrong</extracomment>
+        <translation>%1、コマンド %2：%3</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>不明なコマンドです</translation>
+    </message>
+    <message>
+        <source>draws beyond %1 mm from the origin</source>
+        <translation>原点から %1 mm を超える位置に描画しています</translation>
+    </message>
+    <message>
+        <source>the drawing expands beyond %1 points; not a plot</source>
+        <translation>図形を展開すると %1 点を超えます。プロットではありません</translation>
+    </message>
+    <message>
+        <source>scaling needs explicit IP points; the default ones depend on the machine</source>
+        <translation>スケーリングには IP 点の明示が必要です（既定値は機械によって異なります）</translation>
+    </message>
+    <message>
+        <source>scaling range is empty</source>
+        <translation>スケーリング範囲が空です</translation>
+    </message>
+    <message>
+        <source>flag between the two coordinates of a pair</source>
+        <translation>座標ペアの 2 つの値の間にフラグがあります</translation>
+    </message>
+    <message>
+        <source>encoded number out of range</source>
+        <translation>エンコードされた数値が範囲外です</translation>
+    </message>
+    <message>
+        <source>fraction bits out of range</source>
+        <translation>小数部のビット数が範囲外です</translation>
+    </message>
+    <message>
+        <source>encoded coordinates end mid-pair</source>
+        <translation>エンコードされた座標がペアの途中で終わっています</translation>
+    </message>
+</context>
+<context>
+    <name>HpglTokenizer</name>
+    <message>
+        <source>byte %1 (line %2, column %3)</source>
+        <translation>%1 バイト目（%2 行 %3 列）</translation>
+    </message>
+    <message>
+        <source>incomplete command</source>
+        <translation>コマンドが不完全です</translation>
+    </message>
+    <message>
+        <source>unexpected character %1</source>
+        <translation>予期しない文字 %1</translation>
+    </message>
+    <message>
+        <source>unterminated comment</source>
+        <translation>コメントが閉じていません</translation>
+    </message>
+    <message>
+        <source>unexpected character %1 in parameters</source>
+        <translation>パラメーターに予期しない文字 %1 があります</translation>
+    </message>
+    <message>
+        <source>malformed number</source>
+        <translation>数値の形式が正しくありません</translation>
+    </message>
+    <message>
+        <source>number out of range</source>
+        <translation>数値が範囲外です</translation>
+    </message>
+    <message>
+        <source>unterminated string</source>
+        <translation>文字列が閉じていません</translation>
+    </message>
+</context>
+<context>
+    <name>PlotFile</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 は通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB</source>
+        <translation>%1 は %2 MB を超えています</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 を開けません：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PlotJob</name>
+    <message>
+        <source>plot file %1 is not a regular file</source>
+        <translation>図形ファイル %1 は通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>plot file %1 is larger than %2 MiB</source>
+        <translation>図形ファイル %1 は %2 MiB を超えています</translation>
+    </message>
+    <message>
+        <source>cannot read plot file %1: %2</source>
+        <translation>図形ファイル %1 を読み込めません：%2</translation>
+    </message>
+    <message>
+        <source>plot file %1: %2</source>
+        <translation>図形ファイル %1：%2</translation>
+    </message>
+    <message>
+        <source>plot file %1 cuts nothing (no pen-down stroke)</source>
+        <translation>図形ファイル %1 にはカットするものがありません（刃を下ろす線がありません）</translation>
+    </message>
+</context>
+<context>
     <name>PlotOptionTable</name>
     <message>
         <source>Scale the design by this percentage.</source>
@@ -54,6 +274,68 @@
     <message>
         <source>Chord tolerance for curves.</source>
         <translation>曲線の弦誤差の許容値。</translation>
+    </message>
+    <message>
+        <source>expects a number from %1 to %2, not &quot;%3&quot;</source>
+        <translation>%1〜%2 の数値を指定してください（「%3」は指定できません）</translation>
+    </message>
+    <message>
+        <source>expects 0, 90, 180 or 270, not &quot;%1&quot;</source>
+        <translation>0・90・180・270 のいずれかを指定してください（「%1」は指定できません）</translation>
+    </message>
+    <message>
+        <source>expects a whole number from 1 to 100, not &quot;%1&quot;</source>
+        <translation>1〜100 の整数を指定してください（「%1」は指定できません）</translation>
+    </message>
+</context>
+<context>
+    <name>PlotReader</name>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 を開けません：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SvgReader</name>
+    <message>
+        <source>cannot start decompression</source>
+        <translation>展開を開始できません</translation>
+    </message>
+    <message>
+        <source>compressed data is corrupt at byte %1</source>
+        <translation>圧縮データが %1 バイト目で壊れています</translation>
+    </message>
+    <message>
+        <source>expands beyond %1 MB</source>
+        <translation>展開すると %1 MB を超えます</translation>
+    </message>
+    <message>
+        <source>compressed data ends early</source>
+        <translation>圧縮データが途中で終わっています</translation>
+    </message>
+    <message>
+        <source>line %1: the root element is not &lt;svg&gt;</source>
+        <translation>%1 行目：ルート要素が &lt;svg&gt; ではありません</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>%1 行 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>the document has no usable size (width, height or viewBox)</source>
+        <translation>文書に使えるサイズ（width、height、viewBox）がありません</translation>
+    </message>
+    <message>
+        <source>Qt SVG cannot read this document</source>
+        <translation>Qt SVG ではこの文書を読み込めません</translation>
+    </message>
+    <message>
+        <source>the document has no usable size</source>
+        <translation>文書に使えるサイズがありません</translation>
+    </message>
+    <message>
+        <source>the drawing expands beyond %1 points; not a drawing to cut</source>
+        <translation>図形を展開すると %1 点を超えます。カット用の図面ではありません</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,226 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>DxfReader</name>
+    <message>
+        <source>the drawing expands beyond %1 points; not a drawing to cut</source>
+        <translation>图形展开后超过 %1 个点，不是可切割的图纸</translation>
+    </message>
+    <message>
+        <source>entity %1 (handle %2) draws geometry this reader does not support</source>
+        <translation>实体 %1（句柄 %2）包含不支持的几何图形</translation>
+    </message>
+    <message>
+        <source>entity %1 draws geometry this reader does not support</source>
+        <translation>实体 %1 包含不支持的几何图形</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: knots do not match their count</source>
+        <translation>第 %1 行的 SPLINE：节点数与声明的个数不符</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: control points do not match their count</source>
+        <translation>第 %1 行的 SPLINE：控制点数与声明的个数不符</translation>
+    </message>
+    <message>
+        <source>SPLINE at line %1: fit points do not match their count</source>
+        <translation>第 %1 行的 SPLINE：拟合点数与声明的个数不符</translation>
+    </message>
+    <message>
+        <source>line %1: group code &quot;%2&quot; is not a number</source>
+        <translation>第 %1 行：组码“%2”不是数字</translation>
+    </message>
+    <message>
+        <source>binary DXF is not supported; save the drawing as text DXF</source>
+        <translation>不支持二进制 DXF，请将图纸另存为文本 DXF</translation>
+    </message>
+    <message>
+        <source>empty DXF file</source>
+        <translation>DXF 文件为空</translation>
+    </message>
+    <message>
+        <source>not a readable DXF file (libdime stopped near line %1)</source>
+        <translation>无法读取的 DXF 文件（libdime 在第 %1 行附近停止）</translation>
+    </message>
+</context>
+<context>
+    <name>HpglInterpreter</name>
+    <message>
+        <source>draws geometry this reader does not support</source>
+        <translation>包含不支持的几何图形</translation>
+    </message>
+    <message>
+        <source>labels are not supported; convert text to paths</source>
+        <translation>不支持文字标注，请将文字转换为路径</translation>
+    </message>
+    <message>
+        <source>odd number of coordinates</source>
+        <translation>坐标个数为奇数</translation>
+    </message>
+    <message>
+        <source>expects 0, 2 or 4 parameters</source>
+        <translation>应有 0、2 或 4 个参数</translation>
+    </message>
+    <message>
+        <source>relative scaling points depend on the machine</source>
+        <translation>相对缩放点取决于机器</translation>
+    </message>
+    <message>
+        <source>expects 0, 4, 5 or 7 parameters</source>
+        <translation>应有 0、4、5 或 7 个参数</translation>
+    </message>
+    <message>
+        <source>scaling type must be 0, 1 or 2</source>
+        <translation>缩放类型必须为 0、1 或 2</translation>
+    </message>
+    <message>
+        <source>left and bottom shares belong to isotropic scaling</source>
+        <translation>左侧和底部留白比例仅用于等比缩放</translation>
+    </message>
+    <message>
+        <source>rotation other than 0, 90, 180 or 270 degrees</source>
+        <translation>旋转角度不是 0、90、180 或 270 度</translation>
+    </message>
+    <message>
+        <source>expects 0 or 4 parameters</source>
+        <translation>应有 0 或 4 个参数</translation>
+    </message>
+    <message>
+        <source>expects a radius and an optional chord angle</source>
+        <translation>应为半径及可选的弦角</translation>
+    </message>
+    <message>
+        <source>expects a center, a sweep angle and an optional chord angle</source>
+        <translation>应为圆心、扫掠角及可选的弦角</translation>
+    </message>
+    <message>
+        <source>expects two points and an optional chord angle</source>
+        <translation>应为两个点及可选的弦角</translation>
+    </message>
+    <message>
+        <source>expects one corner</source>
+        <translation>应为一个角点</translation>
+    </message>
+    <message>
+        <source>expects 0, 1 or 2</source>
+        <translation>应为 0、1 或 2</translation>
+    </message>
+    <message>
+        <source>%1, command %2: %3</source>
+        <extracomment>%1 is where in the file (&quot;byte 120 (line 4, column 7)&quot;), %2 the HP-GL command, %3 what is wrong</extracomment>
+        <translation>%1，命令 %2：%3</translation>
+    </message>
+    <message>
+        <source>unknown command</source>
+        <translation>未知命令</translation>
+    </message>
+    <message>
+        <source>draws beyond %1 mm from the origin</source>
+        <translation>绘制位置距原点超过 %1 mm</translation>
+    </message>
+    <message>
+        <source>the drawing expands beyond %1 points; not a plot</source>
+        <translation>图形展开后超过 %1 个点，不是有效的绘图文件</translation>
+    </message>
+    <message>
+        <source>scaling needs explicit IP points; the default ones depend on the machine</source>
+        <translation>缩放需要明确给出 IP 点，默认值取决于机器</translation>
+    </message>
+    <message>
+        <source>scaling range is empty</source>
+        <translation>缩放范围为空</translation>
+    </message>
+    <message>
+        <source>flag between the two coordinates of a pair</source>
+        <translation>一对坐标的两个值之间出现了标志</translation>
+    </message>
+    <message>
+        <source>encoded number out of range</source>
+        <translation>编码数值超出范围</translation>
+    </message>
+    <message>
+        <source>fraction bits out of range</source>
+        <translation>小数位数超出范围</translation>
+    </message>
+    <message>
+        <source>encoded coordinates end mid-pair</source>
+        <translation>编码坐标在一对坐标中间结束</translation>
+    </message>
+</context>
+<context>
+    <name>HpglTokenizer</name>
+    <message>
+        <source>byte %1 (line %2, column %3)</source>
+        <translation>第 %1 字节（第 %2 行，第 %3 列）</translation>
+    </message>
+    <message>
+        <source>incomplete command</source>
+        <translation>命令不完整</translation>
+    </message>
+    <message>
+        <source>unexpected character %1</source>
+        <translation>意外的字符 %1</translation>
+    </message>
+    <message>
+        <source>unterminated comment</source>
+        <translation>注释没有结束</translation>
+    </message>
+    <message>
+        <source>unexpected character %1 in parameters</source>
+        <translation>参数中有意外的字符 %1</translation>
+    </message>
+    <message>
+        <source>malformed number</source>
+        <translation>数字格式错误</translation>
+    </message>
+    <message>
+        <source>number out of range</source>
+        <translation>数字超出范围</translation>
+    </message>
+    <message>
+        <source>unterminated string</source>
+        <translation>字符串没有结束</translation>
+    </message>
+</context>
+<context>
+    <name>PlotFile</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB</source>
+        <translation>%1 大于 %2 MB</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PlotJob</name>
+    <message>
+        <source>plot file %1 is not a regular file</source>
+        <translation>图形文件 %1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>plot file %1 is larger than %2 MiB</source>
+        <translation>图形文件 %1 大于 %2 MiB</translation>
+    </message>
+    <message>
+        <source>cannot read plot file %1: %2</source>
+        <translation>无法读取图形文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>plot file %1: %2</source>
+        <translation>图形文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>plot file %1 cuts nothing (no pen-down stroke)</source>
+        <translation>图形文件 %1 没有可切割的内容（没有落刀路径）</translation>
+    </message>
+</context>
+<context>
     <name>PlotOptionTable</name>
     <message>
         <source>Scale the design by this percentage.</source>
@@ -54,6 +274,68 @@
     <message>
         <source>Chord tolerance for curves.</source>
         <translation>曲线的弦高公差。</translation>
+    </message>
+    <message>
+        <source>expects a number from %1 to %2, not &quot;%3&quot;</source>
+        <translation>应为 %1 到 %2 之间的数字，而不是“%3”</translation>
+    </message>
+    <message>
+        <source>expects 0, 90, 180 or 270, not &quot;%1&quot;</source>
+        <translation>应为 0、90、180 或 270，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>expects a whole number from 1 to 100, not &quot;%1&quot;</source>
+        <translation>应为 1 到 100 之间的整数，而不是“%1”</translation>
+    </message>
+</context>
+<context>
+    <name>PlotReader</name>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SvgReader</name>
+    <message>
+        <source>cannot start decompression</source>
+        <translation>无法开始解压缩</translation>
+    </message>
+    <message>
+        <source>compressed data is corrupt at byte %1</source>
+        <translation>压缩数据在第 %1 字节处损坏</translation>
+    </message>
+    <message>
+        <source>expands beyond %1 MB</source>
+        <translation>解压后超过 %1 MB</translation>
+    </message>
+    <message>
+        <source>compressed data ends early</source>
+        <translation>压缩数据提前结束</translation>
+    </message>
+    <message>
+        <source>line %1: the root element is not &lt;svg&gt;</source>
+        <translation>第 %1 行：根元素不是 &lt;svg&gt;</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>第 %1 行，第 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>the document has no usable size (width, height or viewBox)</source>
+        <translation>文档没有可用的尺寸（width、height 或 viewBox）</translation>
+    </message>
+    <message>
+        <source>Qt SVG cannot read this document</source>
+        <translation>Qt SVG 无法读取此文档</translation>
+    </message>
+    <message>
+        <source>the document has no usable size</source>
+        <translation>文档没有可用的尺寸</translation>
+    </message>
+    <message>
+        <source>the drawing expands beyond %1 points; not a drawing to cut</source>
+        <translation>图形展开后超过 %1 个点，不是可切割的图纸</translation>
     </message>
 </context>
 </TS>
