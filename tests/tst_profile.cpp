@@ -73,12 +73,17 @@ void TestProfile::errors_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("arguments");   // KEY=VALUE arguments of a command line
 
-    QTest::newRow("unknown key") << "PU_SPEED = 300\nNOPE = 1\n" << int(Failure::UnknownKey) << "line 2";
-    QTest::newRow("bad value") << "# c\n\nFAN_DELAY = 10001 # ms\n" << int(Failure::BadValue) << "line 3";
-    QTest::newRow("read-only") << "FIRMWARE = 2\n" << int(Failure::BadValue) << "line 1";
-    QTest::newRow("twice") << "PU_SPEED = 300\nPU_SPEED = 400\n" << int(Failure::BadValue) << "line 2";
-    QTest::newRow("no equals sign") << "PU_SPEED 300\n" << int(Failure::BadValue) << "line 1";
+    QTest::newRow("unknown key") << "PU_SPEED = 300\nNOPE = 1\n" << int(Failure::UnknownKey) << "line 2" << false;
+    QTest::newRow("bad value") << "# c\n\nFAN_DELAY = 10001 # ms\n" << int(Failure::BadValue) << "line 3" << false;
+    QTest::newRow("read-only") << "FIRMWARE = 2\n" << int(Failure::BadValue) << "line 1" << false;
+    QTest::newRow("twice") << "PU_SPEED = 300\nPU_SPEED = 400\n" << int(Failure::BadValue) << "line 2" << false;
+    QTest::newRow("no equals sign") << "PU_SPEED 300\n" << int(Failure::BadValue) << "line 1" << false;
+    QTest::newRow("argument") << "PU_SPEED=300\nNOPE=1" << int(Failure::UnknownKey) << "argument 2" << true;
+    // What was typed is quoted as typed, "line " in it too.
+    QTest::newRow("argument quoted") << "PU_SPEED=a line" << int(Failure::BadValue)
+                                     << "argument 1: PU_SPEED: 'a line' is not a number" << true;
 }
 
 
@@ -87,8 +92,10 @@ void TestProfile::errors()
     QFETCH(QString, text);
     QFETCH(int, kind);
     QFETCH(QString, where);
+    QFETCH(bool, arguments);
     QList<Profile::Entry> entries;
-    const Failure f = Profile::parse(text, m_device, entries);
+    const Failure f = Profile::parse(text, m_device, entries,
+                                     arguments ? Profile::Numbering::Arguments : Profile::Numbering::Lines);
     QCOMPARE(int(f.kind), kind);
     QVERIFY2(f.message.startsWith(where), qPrintable(f.message));
 }

@@ -211,6 +211,9 @@ void TestSheetRun::source_data()
         << QStringList{"codes.txt:2: code X2: no file", "codes.txt:3: code X1 again (first on line 1)",
                        "codes.txt:4: expected CODE = path", "codes.txt:5: no code", "codes.txt:6: code \"../X\"",
                        "codes.txt:7: code X3:"};
+    // A code is quoted as printed, even one that looks like a placeholder.
+    QTest::newRow("map: code %2 twice") << "%2 = designs/A.svg\n%2 = designs/B.dxf\n" << "%2" << QString()
+                                        << QStringList{"codes.txt:2: code %2 again (first on line 1)"};
 }
 
 void TestSheetRun::source()

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -219,6 +220,23 @@ void TestToolTranslations::programSpeaks_data()
             << "vxcut" << QStringList{"plan", design("binary.dxf", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22))} << 9;
         QTest::newRow("vxcut history")
             << "vxcut" << QStringList{"history", "--journal", VX_SOURCE_DIR "/tests/data/journal/history.jsonl"} << 0;
+        // The host library's texts, merged from its own catalogue; none needs a machine.
+        QTest::newRow("vxcut bad port") << "vxcut" << QStringList{"info", "--tcp", "127.0.0.1:0"} << 2;
+        QTest::newRow("vxcut no plugin file")
+            << "vxcut" << QStringList{"info", "--plugin", "/nonexistent/libVX.so", "--tcp", "127.0.0.1"} << 3;
+        QTest::newRow("vxcut nothing to resume")
+            << "vxcut" << QStringList{"resume", "--journal", "/nonexistent/jobs.jsonl", "--tcp", "127.0.0.1:0"} << 1;
+        // An interrupted copy of unknown progress: the plan's question with vxcut's options.
+        const QString sample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+        QFile plot(sample);
+        QVERIFY(plot.open(QIODevice::ReadOnly));
+        const QString journal = design("jobs.jsonl",
+            QStringLiteral("{\"v\":1,\"id\":\"j1\",\"file\":\"%1\",\"sha256\":\"%2\",\"copies\":2,"
+                           "\"finished\":0,\"percent\":-1,\"outcome\":\"interrupted\"}\n")
+                .arg(sample, QCryptographicHash::hash(plot.readAll(), QCryptographicHash::Sha256).toHex())
+                .toUtf8());
+        QTest::newRow("vxcut resume needs a choice")
+            << "vxcut" << QStringList{"resume", "--journal", journal, "--tcp", "127.0.0.1:0"} << 2;
     }
 }
 

@@ -572,9 +572,9 @@ void TestVxStudio::production()
     auto *list = panel->findChild<QTableWidget *>(QStringLiteral("sheetList"));
     QCOMPARE(list->rowCount(), 2);
     QCOMPARE(list->item(0, 1)->text(), QStringLiteral("ZZ"));
-    QVERIFY(list->item(0, 3)->text().startsWith(ProductionPanel::tr("skipped")));
+    QVERIFY(list->item(0, 3)->text().startsWith(SheetRun::outcomeText(SheetRun::Outcome::Skipped)));
     QCOMPARE(list->item(1, 2)->text(), QStringLiteral("A.svg"));
-    QCOMPARE(list->item(1, 3)->text(), ProductionPanel::tr("finished"));
+    QCOMPARE(list->item(1, 3)->text(), SheetRun::outcomeText(SheetRun::Outcome::Finished));
     // The sheet last under the knife, A, is the one previewed.
     QVERIFY(panel->findChild<QLabel *>(QStringLiteral("sheetPreview"))->pixmap(Qt::ReturnByValue).width() > 0);
     QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
@@ -616,7 +616,8 @@ void TestVxStudio::dropThenResume()
 
     QString offer;
     QVERIFY2(job->resumeOffer(ResumePlan::Continue, &offer), qPrintable(offer));
-    QVERIFY2(offer.contains(QStringLiteral("the rest of copy 1")) && offer.contains(QStringLiteral("1 whole copy")),
+    QVERIFY2(offer.contains(ResumeJob::tr("the rest of copy %1 (from %2%) and 1 whole copy")
+                                .arg(QLocale().toString(1), QLocale().toString(dropped.percent))),
              qPrintable(offer));
     QVERIFY2(job->startResume(ResumePlan::Continue, &error), qPrintable(error));
     QTRY_VERIFY_WITH_TIMEOUT(!job->isResuming() && !job->isRunning(), 30000);

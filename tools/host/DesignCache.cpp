@@ -30,8 +30,8 @@ std::shared_ptr<PreparedDesign> DesignCache::prepare(const QString &code, const 
     d->modified = info.lastModified();
     d->size = info.size();
     if (!info.isFile()) {
-        d->error = info.exists() ? QStringLiteral("%1 is not a regular file").arg(d->name)
-                                 : QStringLiteral("%1 has gone").arg(d->name);
+        d->error = info.exists() ? tr("%1 is not a regular file").arg(d->name)
+                                 : tr("%1 has gone").arg(d->name);
         return d;
     }
     // The one loader cut uses: the format from the content, the pipeline

@@ -4,6 +4,7 @@
 #include "PlotPipeline.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
@@ -42,6 +43,8 @@ struct PreparedDesign
 // too, so a broken design is not re-read for every sheet that names it.
 class DesignCache
 {
+    Q_DECLARE_TR_FUNCTIONS(DesignCache)
+
 public:
     static constexpr int MaxEntries = 64;
     static constexpr qint64 MaxBytes = qint64(256) << 20;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,8 @@
 // file's folder. Lines starting with '#' and blank lines are skipped.
 class DesignSource
 {
+    Q_DECLARE_TR_FUNCTIONS(DesignSource)
+
 public:
     // Extensions a folder design may carry, in the order they are tried.
     static const QStringList &extensions();

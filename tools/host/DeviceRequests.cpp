@@ -171,14 +171,14 @@ void DeviceWrite::finish()
 Failure DeviceWrite::failure(const QString &key, const QString &typed) const
 {
     if (m_acked && m_status != 0)
-        return {Failure::Rejected, QStringLiteral("the machine refused %1 = %2 (status %3)")
+        return {Failure::Rejected, tr("the machine refused %1 = %2 (status %3)")
                                        .arg(key, typed).arg(m_status)};
     if (m_readBack && !RecordValue::same(m_value, m_stored))
-        return {Failure::Rejected, QStringLiteral("%1: wrote %2 but the machine reports %3")
+        return {Failure::Rejected, tr("%1: wrote %2 but the machine reports %3")
                                        .arg(key, RecordValue::shown(m_record, m_stored),
                                             RecordValue::shown(m_record, m_value))};
     if (!m_unconfirmable && !m_readBack && !m_acked)
-        return {Failure::TimedOut, QStringLiteral("%1: the machine did not confirm the write").arg(key)};
+        return {Failure::TimedOut, tr("%1: the machine did not confirm the write").arg(key)};
     return Failure();
 }
 

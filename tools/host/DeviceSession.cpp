@@ -7,6 +7,8 @@
 #include "property/VXDeviceProperty.h"
 #include "property/VXFrame.h"
 
+#include <QLocale>
+
 using RecordMarker::marked;
 using RecordMarker::marker;
 
@@ -20,8 +22,8 @@ DeviceSession::DeviceSession(VXDeviceInterface *factory, QObject *parent)
     m_connectDeadline.setSingleShot(true);
     connect(&m_connectDeadline, &QTimer::timeout, this, [this] {
         if (m_state == State::Connecting)
-            endLink({Failure::TimedOut, QStringLiteral("no connection to %1 within %2 s")
-                                            .arg(m_target).arg(m_timeoutMs / 1000.0)});
+            endLink({Failure::TimedOut, tr("no connection to %1 within %2 s")
+                                            .arg(m_target, QLocale().toString(m_timeoutMs / 1000.0))});
     });
 }
 
@@ -52,7 +54,7 @@ Failure DeviceSession::renewDevice()
     releaseDevice();
     m_device = m_factory ? m_factory->initInstance() : nullptr;
     if (!m_device)
-        return {Failure::Plugin, QStringLiteral("the plugin created no device object")};
+        return {Failure::Plugin, tr("the plugin created no device object")};
     connect(m_device, &VXDeviceInterface::message, this, &DeviceSession::onMessage);
     m_state = State::Idle;
     m_usb = false;
@@ -98,7 +100,7 @@ Failure DeviceSession::startConnect(const QString &what)
     if (!m_device->connectDevice() && m_state == State::Connecting) {
         m_connectDeadline.stop();
         m_state = State::Failed;
-        m_linkFailure = {Failure::Other, QStringLiteral("the device object did not start a connection")};
+        m_linkFailure = {Failure::Other, tr("the device object did not start a connection")};
         return m_linkFailure;
     }
     return Failure();
@@ -115,7 +117,7 @@ Failure DeviceSession::connectTcp(const QString &hostPort)
         port = hostPort.mid(colon + 1).toInt(&ok);
         host = hostPort.left(colon);
         if (!ok || port < 1 || port > 65535)
-            return {Failure::Usage, QStringLiteral("bad port in '%1'").arg(hostPort)};
+            return {Failure::Usage, tr("bad port in '%1'").arg(hostPort)};
     }
     return connectTcp(host, port);
 }
@@ -123,7 +125,7 @@ Failure DeviceSession::connectTcp(const QString &hostPort)
 Failure DeviceSession::connectTcp(const QString &host, int port)
 {
     if (host.isEmpty())
-        return {Failure::Usage, QStringLiteral("no host given")};
+        return {Failure::Usage, tr("no host given")};
     if (!m_device || m_state != State::Idle) {
         if (Failure f = renewDevice())
             return f;
@@ -140,7 +142,7 @@ Failure DeviceSession::connectTcp(const QString &host, int port)
 Failure DeviceSession::connectUsb(const QString &path)
 {
     if (path.isEmpty())
-        return {Failure::Usage, QStringLiteral("no serial device given")};
+        return {Failure::Usage, tr("no serial device given")};
     if (!m_device || m_state != State::Idle) {
         if (Failure f = renewDevice())
             return f;
@@ -196,10 +198,10 @@ void DeviceSession::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QSt
     emit linkEvent(event, text);
     if (LinkMessage::endsLink(event)) {
         if (m_state == State::Connecting)
-            endLink({Failure::Refused, m_usb ? QStringLiteral("cannot open %1").arg(m_target)
-                                             : QStringLiteral("cannot connect to %1 (refused)").arg(m_target)});
+            endLink({Failure::Refused, m_usb ? tr("cannot open %1").arg(m_target)
+                                             : tr("cannot connect to %1 (refused)").arg(m_target)});
         else if (m_state == State::Up)
-            endLink({Failure::DeviceLost, QStringLiteral("link lost (%1)").arg(text)});
+            endLink({Failure::DeviceLost, tr("link lost (%1)").arg(text)});
     }
 }
 
@@ -220,18 +222,18 @@ void DeviceSession::watchLiveness()
     // heartbeats (or the answer time-out, if longer) count as a lost link.
     const qint64 limit = qMax<qint64>(m_timeoutMs, 3 * heartbeatPeriodMs() + 1000);
     if (m_heard.elapsed() > limit) {
-        endLink({Failure::DeviceLost, QStringLiteral("the machine stopped answering (nothing for %1 s)")
-                                          .arg(m_heard.elapsed() / 1000)});
+        endLink({Failure::DeviceLost, tr("the machine stopped answering (nothing for %1 s)")
+                                          .arg(QLocale().toString(m_heard.elapsed() / 1000))});
     } else if (hb && !m_heartbeatWarned && m_heartbeatHeard.elapsed() > limit) {
         m_heartbeatWarned = true;
-        emit warning(QStringLiteral("the machine does not answer the heartbeat"));
+        emit warning(tr("the machine does not answer the heartbeat"));
     }
 }
 
 Failure DeviceSession::reconnect()
 {
     if (m_target.isEmpty())
-        return {Failure::Usage, QStringLiteral("no earlier connection to repeat")};
+        return {Failure::Usage, tr("no earlier connection to repeat")};
     const bool usb = m_usb;
     const QString path = m_target;
     if (Failure f = renewDevice())

@@ -7,7 +7,15 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QLocale>
+
 namespace {
+// Counts and percents in a sentence, in the reader's numerals.
+QString num(qint64 n)
+{
+    return QLocale().toString(n);
+}
+
 // Field 9 of a job report (the tenth): percent of the copy under way. Older
 // machines end at field 8; the file name never holds a comma.
 int copyPercentOf(const QString &report)
@@ -29,7 +37,7 @@ JobRunner::JobRunner(DeviceSession &session, QObject *parent)
     connect(&m_confirm, &QTimer::timeout, this, [this] {
         if (m_state != State::Running || !m_confirming)
             return;
-        m_lost = {Failure::DeviceLost, QStringLiteral("the machine did not report its job after the reconnect")};
+        m_lost = {Failure::DeviceLost, tr("the machine did not report its job after the reconnect")};
         end(State::Lost);
     });
     connect(&m_session, &DeviceSession::jobReport, this, &JobRunner::onReport);
@@ -158,10 +166,10 @@ void JobRunner::onReport()
         if (status == 0 || status == StatusStopped || (!before.isEmpty() && now != before)) {
             m_gaveUp = true;
             if (!before.isEmpty() && now != before && status != 0)
-                m_lost = {Failure::DeviceLost, QStringLiteral("the machine reports another job (%1)").arg(now)};
+                m_lost = {Failure::DeviceLost, tr("the machine reports another job (%1)").arg(now)};
             else
-                m_lost = {Failure::DeviceLost, status == 0 ? QStringLiteral("the machine reports no job")
-                                                            : QStringLiteral("the machine gave the job up")};
+                m_lost = {Failure::DeviceLost, status == 0 ? tr("the machine reports no job")
+                                                            : tr("the machine gave the job up")};
             if (status == 0 || now != before)
                 m_task.insert(QStringLiteral("FileName"), before);
             return end(State::Lost);
@@ -357,14 +365,13 @@ int JobRunner::remainingSeconds() const
 QString JobRunner::cutSoFar() const
 {
     const int finished = qBound(0, m_task.value(QStringLiteral("Finished")).toInt(), m_copies);
-    QString text = QStringLiteral("%1 of %2 copies finished").arg(finished).arg(m_copies);
-    if (finished < m_copies) {
-        if (m_copyPercent >= 0)
-            text += QStringLiteral(", copy %1 at %2%").arg(finished + 1).arg(m_copyPercent);
-        else
-            text += QStringLiteral(", the job at %1%").arg(m_task.value(QStringLiteral("Percent")).toInt());
-    }
-    return text;
+    if (finished >= m_copies)
+        return tr("%1 of %2 copies finished").arg(num(finished), num(m_copies));
+    if (m_copyPercent >= 0)
+        return tr("%1 of %2 copies finished, copy %3 at %4%")
+            .arg(num(finished), num(m_copies), num(finished + 1), num(m_copyPercent));
+    return tr("%1 of %2 copies finished, the job at %3%")
+        .arg(num(finished), num(m_copies), num(m_task.value(QStringLiteral("Percent")).toInt()));
 }
 
 Failure JobRunner::failure() const
@@ -380,35 +387,35 @@ Failure JobRunner::failure() const
     case State::Stopping:
         return Failure();
     case State::Stopped:
-        return {Failure::JobStopped, QStringLiteral("the job was stopped on the machine after %1 of %2 copies")
-                                         .arg(finished).arg(m_copies), summary()};
+        return {Failure::JobStopped, tr("the job was stopped on the machine after %1 of %2 copies")
+                                         .arg(num(finished), num(m_copies)), summary()};
     case State::Refused:
-        return {Failure::JobRefused, QStringLiteral("the machine could not cut the plot (job status %1)")
+        return {Failure::JobRefused, tr("the machine could not cut the plot (job status %1)")
                                          .arg(status), summary()};
     case State::Interrupted:
         if (m_unreached)
             return {Failure::Interrupted,
-                    QStringLiteral("interrupted while reconnecting; the machine was not reached and may still be "
-                                   "cutting (%1)").arg(cutSoFar()), summary()};
+                    tr("interrupted while reconnecting; the machine was not reached and may still be "
+                       "cutting (%1)").arg(cutSoFar()), summary()};
         return {Failure::Interrupted,
-                QStringLiteral("interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%")
-                    .arg(finished).arg(m_copies).arg(percent), summary()};
+                tr("interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%")
+                    .arg(num(finished), num(m_copies), num(percent)), summary()};
     case State::Stalled:
-        return {Failure::TimedOut, QStringLiteral("the machine reported no progress for %1 s")
-                                       .arg(m_stall.interval() / 1000), summary()};
+        return {Failure::TimedOut, tr("the machine reported no progress for %1 s")
+                                       .arg(num(m_stall.interval() / 1000)), summary()};
     case State::Lost: {
         QJsonObject facts = summary();
         for (auto it = m_lost.facts.begin(); it != m_lost.facts.end(); ++it)
             facts.insert(it.key(), it.value());
-        const QString why = m_lost.message.isEmpty() ? QStringLiteral("link lost") : m_lost.message;
+        const QString why = m_lost.message.isEmpty() ? tr("link lost") : m_lost.message;
         if (m_gaveUp)
-            return {Failure::DeviceLost, QStringLiteral("%1 after the link dropped; cut: %2").arg(why, cutSoFar()), facts};
+            return {Failure::DeviceLost, tr("%1 after the link dropped; cut: %2").arg(why, cutSoFar()), facts};
         if (m_reconnect)
-            return {Failure::DeviceLost, QStringLiteral("%1; when the link dropped: %2; the machine may have gone on "
-                                                        "cutting").arg(why, cutSoFar()), facts};
+            return {Failure::DeviceLost, tr("%1; when the link dropped: %2; the machine may have gone on "
+                                            "cutting").arg(why, cutSoFar()), facts};
         return {Failure::DeviceLost,
-                QStringLiteral("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
-                    .arg(why).arg(finished).arg(m_copies).arg(percent), facts};
+                tr("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
+                    .arg(why, num(finished), num(m_copies), num(percent)), facts};
     }
     case State::Reconnecting:
         return Failure();

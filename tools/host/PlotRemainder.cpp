@@ -4,7 +4,9 @@
 #include "PlotJob.h"
 #include "PlotReader.h"
 
+#include <QCoreApplication>
 #include <QLineF>
+#include <QLocale>
 
 namespace {
 
@@ -27,7 +29,8 @@ bool PlotRemainder::make(const PlotJob &whole, int fromPercent, double cutSpeed,
         return false;
     };
     if (fromPercent < 0 || fromPercent >= 100)
-        return fail(QStringLiteral("no part of the copy is left to cut at %1%").arg(fromPercent));
+        return fail(QCoreApplication::translate("PlotRemainder", "no part of the copy is left to cut at %1%")
+                        .arg(QLocale().toString(fromPercent)));
     PlotReader reader;
     if (!reader.read(whole.text.toLocal8Bit()))
         return fail(reader.errorString());
@@ -51,7 +54,8 @@ bool PlotRemainder::make(const PlotJob &whole, int fromPercent, double cutSpeed,
     while (first < ends.size() && ends.at(first) <= mark)
         ++first;
     if (first >= strokes.size())
-        return fail(QStringLiteral("nothing of the copy is left to cut at %1%").arg(fromPercent));
+        return fail(QCoreApplication::translate("PlotRemainder", "nothing of the copy is left to cut at %1%")
+                        .arg(QLocale().toString(fromPercent)));
 
     QByteArray text = "IN;SP1;PA;";
     for (int i = first; i < strokes.size(); ++i) {

@@ -32,12 +32,12 @@ bool PluginHost::tryFile(const QString &file)
     m_loader.setFileName(file);
     QObject *instance = m_loader.instance();
     if (!instance) {
-        m_error = QStringLiteral("cannot load plugin %1: %2").arg(file, m_loader.errorString());
+        m_error = tr("cannot load plugin %1: %2").arg(file, m_loader.errorString());
         return false;
     }
     m_root = qobject_cast<VXDeviceInterface *>(instance);
     if (!m_root) {
-        m_error = QStringLiteral("%1 is not a device plugin (no %2 interface)")
+        m_error = tr("%1 is not a device plugin (no %2 interface)")
                 .arg(file, QLatin1String(qobject_interface_iid<VXDeviceInterface *>()));
         m_loader.unload();
         return false;
@@ -49,7 +49,7 @@ bool PluginHost::load(const QString &explicitPath)
 {
     if (!explicitPath.isEmpty()) {
         if (!QFileInfo::exists(explicitPath)) {
-            m_error = QStringLiteral("plugin file %1 does not exist").arg(explicitPath);
+            m_error = tr("plugin file %1 does not exist").arg(explicitPath);
             return false;
         }
         return tryFile(explicitPath);
@@ -77,7 +77,7 @@ bool PluginHost::load(const QString &explicitPath)
         }
     }
     m_error = firstError.isEmpty()
-            ? QStringLiteral("no device plugin found (looked in %1; use --plugin PATH)")
+            ? tr("no device plugin found (looked in %1; use --plugin PATH)")
                   .arg(folders.join(QStringLiteral(", ")))
             : firstError;
     return false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QPluginLoader>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@ class VXDeviceInterface;
 // interface id. The root object is only a factory; it stays with the loader.
 class PluginHost
 {
+    Q_DECLARE_TR_FUNCTIONS(PluginHost)
+
 public:
     PluginHost() = default;
     ~PluginHost();

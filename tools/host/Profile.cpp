@@ -5,6 +5,7 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -52,7 +53,7 @@ QString comment(VXDeviceInterface *device, VXDeviceProperty *record)
         c += QStringLiteral(" [%1..%2]").arg(e.min).arg(e.max);
     }
     if (!RecordValue::answerDecoded(record))
-        c += QStringLiteral("; cannot be read back, so apply always writes it");
+        c += QCoreApplication::translate("Profile", "; cannot be read back, so apply always writes it");
     return c;
 }
 
@@ -85,13 +86,18 @@ QString render(VXDeviceInterface *device, const QStringList &keys, const QString
         const bool valid = RecordValue::parse(record, value, stored, why);
         out += QStringLiteral("%1%2 = %3").arg(valid ? QString() : QStringLiteral("# "), key, value).leftJustified(32)
                 + QStringLiteral("  # ") + comment(device, record)
-                + (valid ? QString() : QStringLiteral("; not applied: ") + why) + QLatin1Char('\n');
+                + (valid ? QString() : QCoreApplication::translate("Profile", "; not applied: %1").arg(why))
+                + QLatin1Char('\n');
     }
     return out;
 }
 
-Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries)
+Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries, Numbering numbering)
 {
+    const auto at = [numbering](int n) {
+        return numbering == Numbering::Arguments ? QCoreApplication::translate("Profile", "argument %1").arg(n)
+                                                 : QCoreApplication::translate("Profile", "line %1").arg(n);
+    };
     static const QRegularExpression line(QStringLiteral("^\\s*([A-Za-z0-9_]+)\\s*=\\s*(.*?)\\s*$"));
     QSet<QString> seen;
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -104,8 +110,8 @@ Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entr
             continue;
         const auto m = line.match(raw);
         if (!m.hasMatch()) {
-            return {Failure::BadValue,
-                    QStringLiteral("line %1: expected KEY = value, got '%2'").arg(i + 1).arg(raw.trimmed())};
+            return {Failure::BadValue, QCoreApplication::translate("Profile", "%1: expected KEY = value, got '%2'")
+                                           .arg(at(i + 1), raw.trimmed())};
         }
         Entry e;
         e.key = m.captured(1);
@@ -113,18 +119,21 @@ Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entr
         e.line = i + 1;
         e.record = device->property_ptr(e.key.toLatin1().constData());
         if (!e.record) {
-            return {Failure::UnknownKey, QStringLiteral("line %1: unknown key %2").arg(e.line).arg(e.key)};
+            return {Failure::UnknownKey, QCoreApplication::translate("Profile", "%1: unknown key %2")
+                                     .arg(at(e.line), e.key)};
         }
         if (!RecordValue::writable(e.record)) {
-            return {Failure::BadValue, QStringLiteral("line %1: %2 cannot be written").arg(e.line).arg(e.key)};
+            return {Failure::BadValue, QCoreApplication::translate("Profile", "%1: %2 cannot be written")
+                                   .arg(at(e.line), e.key)};
         }
         if (seen.contains(e.key)) {
-            return {Failure::BadValue, QStringLiteral("line %1: %2 is set twice").arg(e.line).arg(e.key)};
+            return {Failure::BadValue, QCoreApplication::translate("Profile", "%1: %2 is set twice")
+                                   .arg(at(e.line), e.key)};
         }
         seen.insert(e.key);
         QString why;
         if (!RecordValue::parse(e.record, e.text, e.stored, why)) {
-            return {Failure::BadValue, QStringLiteral("line %1: %2: %3").arg(e.line).arg(e.key, why)};
+            return {Failure::BadValue, QStringLiteral("%1: %2: %3").arg(at(e.line), e.key, why)};
         }
         entries << e;
     }

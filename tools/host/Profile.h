@@ -28,8 +28,13 @@ QStringList settingKeys(VXDeviceInterface *device);
 
 QString render(VXDeviceInterface *device, const QStringList &keys, const QString &header);
 
+// How a failure names where the bad entry is: a file's line, or the
+// position of a KEY=VALUE argument on a command line (one per line of text).
+enum class Numbering { Lines, Arguments };
+
 // Parses and checks every line against the device's records; the failure
 // (UnknownKey or BadValue) names the line. Nothing is written on failure.
-Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries);
+Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries,
+              Numbering numbering = Numbering::Lines);
 
 }

@@ -4,6 +4,8 @@
 #include "DeviceSession.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QLocale>
+
 namespace {
 constexpr int GraceMs = 500;
 }
@@ -59,10 +61,14 @@ Reconnector::Reconnector(DeviceSession &session, QObject *parent)
         if (!m_wait.isActive())
             m_session.releaseDevice();
         giveUp({Failure::DeviceLost,
-                QStringLiteral("the link stayed down for %1 s (%2 attempts to reconnect to %3; last: %4)")
-                    .arg(m_clock.elapsed() / 1000.0, 0, 'f', 1).arg(m_attempt).arg(m_session.target(),
-                         m_lastTry.message.isEmpty() ? QStringLiteral("still connecting") : m_lastTry.message)});
+                stayedDown(m_lastTry.message.isEmpty() ? tr("still connecting") : m_lastTry.message)});
     });
+}
+
+QString Reconnector::stayedDown(const QString &last) const
+{
+    return tr("the link stayed down for %1 s (%n attempts to reconnect to %2; last: %3)", nullptr, m_attempt)
+        .arg(QLocale().toString(m_clock.elapsed() / 1000.0, 'f', 1), m_session.target(), last);
 }
 
 void Reconnector::start(const MachineIdentity &expected)
@@ -80,8 +86,8 @@ void Reconnector::start(const MachineIdentity &expected)
     // one is over at once, a hanging one gets this much more.
     m_budget.start(int(qMin<qint64>(m_schedule.budget() + GraceMs, INT_MAX)));
     if (!m_expected.known())
-        return giveUp({Failure::DeviceLost, QStringLiteral("the machine's identity was not read at the start: "
-                                                           "a reconnect could not tell it from another machine")});
+        return giveUp({Failure::DeviceLost, tr("the machine's identity was not read at the start: "
+                                               "a reconnect could not tell it from another machine")});
     m_links << connect(&m_session, &DeviceSession::linkUpChanged, this, &Reconnector::onUp);
     m_links << connect(&m_session, &DeviceSession::connectFailed, this, [this](const Failure &f) {
         m_lastTry = f;
@@ -99,10 +105,7 @@ void Reconnector::next()
     if (delay < 0) {
         // Here inside the transport's own failure signal: its device object
         // stays (unconnected) rather than be deleted under it.
-        return giveUp({Failure::DeviceLost,
-                       QStringLiteral("the link stayed down for %1 s (%2 attempts to reconnect to %3; last: %4)")
-                           .arg(m_clock.elapsed() / 1000.0, 0, 'f', 1).arg(m_attempt).arg(m_session.target(),
-                                m_lastTry.message)});
+        return giveUp({Failure::DeviceLost, stayedDown(m_lastTry.message)});
     }
     ++m_attempt;
     emit attempting(m_attempt, delay);
@@ -154,14 +157,14 @@ void Reconnector::onIdentity()
     if (!found.known()) {
         // Up but mute: nothing is sent to a machine that cannot say who it is.
         m_session.releaseDevice();
-        m_lastTry = {Failure::TimedOut, QStringLiteral("the machine did not say who it is")};
+        m_lastTry = {Failure::TimedOut, tr("the machine did not say who it is")};
         return next();
     }
     if (!found.matches(m_expected)) {
         m_stranger = found;
         m_session.releaseDevice();
         return giveUp({Failure::DeviceLost,
-                       QStringLiteral("another machine answers at %1: %2, not %3 the job ran on; nothing was sent to it")
+                       tr("another machine answers at %1: %2, not %3 the job ran on; nothing was sent to it")
                            .arg(m_session.target(), found.text(), m_expected.text()),
                        {{QStringLiteral("found"), found.text()}, {QStringLiteral("expected"), m_expected.text()}}});
     }

@@ -68,6 +68,7 @@ private:
     void onUp(bool up);
     void onIdentity();
     void giveUp(const Failure &failure);
+    QString stayedDown(const QString &last) const;
     void stopAll();
 
     DeviceSession &m_session;

@@ -3,6 +3,7 @@
 
 #include "property/VXDeviceProperty.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -106,7 +107,7 @@ QString shown(const VXDeviceProperty *record, const QVariant &v)
     }
     switch (v.userType()) {
     case QMetaType::QByteArray:
-        return QStringLiteral("<%1 bytes>").arg(v.toByteArray().size());
+        return QCoreApplication::translate("RecordValue", "<%n bytes>", nullptr, v.toByteArray().size());
     case QMetaType::QJsonObject:
         return QString::fromUtf8(QJsonDocument(v.toJsonObject()).toJson(QJsonDocument::Compact));
     case QMetaType::QStringList:
@@ -167,7 +168,8 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
         QStringList choices;
         for (int i = 0; i < opts.size(); ++i)
             choices << QStringLiteral("%1 (%2)").arg(i).arg(opts.at(i));
-        error = QStringLiteral("'%1' is not one of %2").arg(text, choices.join(QStringLiteral(", ")));
+        error = QCoreApplication::translate("RecordValue", "'%1' is not one of %2")
+                    .arg(text, choices.join(QStringLiteral(", ")));
         return false;
     }
 
@@ -177,18 +179,20 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
             stored = text;
             return true;
         }
-        error = QStringLiteral("this record holds no value that can be typed");
+        error = QCoreApplication::translate("RecordValue", "this record holds no value that can be typed");
         return false;
     }
 
     bool ok = false;
     const double x = text.toDouble(&ok);
     if (!ok || !std::isfinite(x)) {
-        error = QStringLiteral("'%1' is not a number").arg(text);
+        error = QCoreApplication::translate("RecordValue", "'%1' is not a number").arg(text);
         return false;
     }
     if (e.spin() && (x < e.min || x > e.max)) {
-        error = QStringLiteral("%1 is outside %2..%3").arg(text).arg(e.min).arg(e.max);
+        // The bounds in the digits one types (read back as C numbers), not the locale's.
+        error = QCoreApplication::translate("RecordValue", "%1 is outside %2..%3")
+                    .arg(text, QString::number(e.min), QString::number(e.max));
         return false;
     }
     const double raw = x / e.factor;
@@ -204,14 +208,15 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
             || e.min < 0;
     if (signedWord) {
         if (word < INT_MIN || word > INT_MAX) {
-            error = QStringLiteral("%1 does not fit the machine's word").arg(text);
+            error = QCoreApplication::translate("RecordValue", "%1 does not fit the machine's word").arg(text);
             return false;
         }
         stored = int(word);
         return true;
     }
     if (word < 0 || word > UINT_MAX) {
-        error = QStringLiteral("%1 is out of range (the machine stores 0..%2)").arg(text).arg(UINT_MAX);
+        error = QCoreApplication::translate("RecordValue", "%1 is out of range (the machine stores 0..%2)")
+                    .arg(text).arg(UINT_MAX);
         return false;
     }
     stored = uint(word);

@@ -6,46 +6,67 @@
 #include "PlotRemainder.h"
 #include "Reconnector.h"
 
+#include <QLocale>
+
+namespace {
+QString num(int n)
+{
+    return QLocale().toString(n);
+}
+}
+
 Failure ResumeJob::find(const JobJournal &journal, ResumePlan::Interrupted mode, ResumeJob *out)
 {
     const std::optional<JobRecord> found = journal.lastInterrupted();
     if (!found)
-        return {Failure::Other, QStringLiteral("no interrupted job to resume in %1").arg(journal.path())};
+        return {Failure::Other, tr("no interrupted job to resume in %1").arg(journal.path())};
     ResumeJob r;
     r.from = *found;
     QString error;
     if (!r.job.load(r.from.file, error))
-        return {Failure::PlotFile, QStringLiteral("the interrupted job's file: %1").arg(error)};
+        return {Failure::PlotFile, tr("the interrupted job's file: %1").arg(error)};
     if (JobJournal::fileSha256(r.from.file) != r.from.sha256)
-        return {Failure::PlotFile, QStringLiteral("%1 changed since the job was cut (SHA-256 differs); nothing was cut")
+        return {Failure::PlotFile, tr("%1 changed since the job was cut (SHA-256 differs); nothing was cut")
                                        .arg(r.from.file)};
     r.plan = ResumePlan::make(r.from.copies, r.from.finished, r.from.percent, mode);
     if (!r.plan.ok())
         return {Failure::Usage, r.plan.problem};
     if (r.plan.whole == 0 && !r.plan.partial)
-        return {Failure::Other, QStringLiteral("nothing is left to cut of %1 (%2)").arg(r.from.file, r.wasText())};
+        return {Failure::Other, tr("nothing is left to cut of %1 (%2)").arg(r.from.file, r.wasText())};
     *out = r;
     return Failure();
 }
 
+QString ResumeJob::withOptions(const QString &problem)
+{
+    return tr("%1 (--recut-interrupted or --skip-interrupted)").arg(problem);
+}
+
 QString ResumeJob::planText() const
 {
-    QStringList parts;
+    // English has a singular of its own; the count is in the text either way.
+    const QString copy = num(from.finished + 1);
+    const QString percent = num(plan.fromPercent);
+    if (plan.partial && plan.whole == 1)
+        return tr("the rest of copy %1 (from %2%) and 1 whole copy").arg(copy, percent);
+    if (plan.partial && plan.whole > 1)
+        return tr("the rest of copy %1 (from %2%) and %n whole copies", nullptr, plan.whole).arg(copy, percent);
     if (plan.partial)
-        parts << QStringLiteral("the rest of copy %1 (from %2%)").arg(from.finished + 1).arg(plan.fromPercent);
-    if (plan.whole > 0)
-        parts << QStringLiteral("%1 whole cop%2").arg(plan.whole).arg(plan.whole == 1 ? QStringLiteral("y")
-                                                                                        : QStringLiteral("ies"));
-    return parts.join(QStringLiteral(" and "));
+        return tr("the rest of copy %1 (from %2%)").arg(copy, percent);
+    if (plan.whole == 1)
+        return tr("1 whole copy");
+    return plan.whole > 1 ? tr("%n whole copies", nullptr, plan.whole) : QString();
 }
 
 QString ResumeJob::wasText() const
 {
-    QString text = QStringLiteral("%1 of %2 copies finished").arg(from.finished).arg(from.copies);
-    if (from.finished < from.copies)
-        text += from.percent >= 0 ? QStringLiteral(", copy %1 at %2%").arg(from.finished + 1).arg(from.percent)
-                                  : QStringLiteral(", how far copy %1 got is not known").arg(from.finished + 1);
-    return text;
+    if (from.finished >= from.copies)
+        return tr("%1 of %2 copies finished").arg(num(from.finished), num(from.copies));
+    if (from.percent >= 0)
+        return tr("%1 of %2 copies finished, copy %3 at %4%")
+            .arg(num(from.finished), num(from.copies), num(from.finished + 1), num(from.percent));
+    return tr("%1 of %2 copies finished, how far copy %3 got is not known")
+        .arg(num(from.finished), num(from.copies), num(from.finished + 1));
 }
 
 Failure ResumeJob::checkMachine(const MachineIdentity &here, QString *warning) const
@@ -54,11 +75,11 @@ Failure ResumeJob::checkMachine(const MachineIdentity &here, QString *warning) c
     if (!there.known() || here.matches(there))
         return Failure();
     if (plan.partial)
-        return {Failure::Rejected, QStringLiteral("the job was cut on %1, this machine is %2: the rest of a copy "
-                                                  "is cut only where it started; nothing was cut")
+        return {Failure::Rejected, tr("the job was cut on %1, this machine is %2: the rest of a copy "
+                                      "is cut only where it started; nothing was cut")
                                        .arg(there.text(), here.text())};
     if (warning)
-        *warning = QStringLiteral("the job was cut on %1; cutting the rest on %2").arg(there.text(), here.text());
+        *warning = tr("the job was cut on %1; cutting the rest on %2").arg(there.text(), here.text());
     return Failure();
 }
 
@@ -68,8 +89,8 @@ Failure ResumeJob::machineBusy(const QString &jobReport)
     const int status = f.value(1).toInt();
     if (status != 1 && status != 2 && status != 7)
         return Failure();
-    return {Failure::Other, QStringLiteral("the machine is cutting a job now (%1, %2 of %3 copies finished): "
-                                           "resume once it has ended; nothing was cut")
+    return {Failure::Other, tr("the machine is cutting a job now (%1, %2 of %3 copies finished): "
+                               "resume once it has ended; nothing was cut")
                                 .arg(f.value(2), f.value(4), f.value(3))};
 }
 
@@ -77,7 +98,7 @@ Failure ResumeJob::rest(double cutSpeed, double travelSpeed, PlotJob *out, int *
 {
     QString error;
     if (!PlotRemainder::make(job, plan.fromPercent, cutSpeed, travelSpeed, out, &error, firstStroke))
-        return {Failure::PlotFile, QStringLiteral("the rest of copy %1: %2").arg(from.finished + 1).arg(error)};
+        return {Failure::PlotFile, tr("the rest of copy %1: %2").arg(num(from.finished + 1), error)};
     return Failure();
 }
 

@@ -6,6 +6,8 @@
 #include "PlotJob.h"
 #include "ResumePlan.h"
 
+#include <QCoreApplication>
+
 class JobJournal;
 class JobRunner;
 struct MachineIdentity;
@@ -17,6 +19,9 @@ struct MachineIdentity;
 // copies left, and journals them as one record naming the job it resumes.
 struct ResumeJob
 {
+    Q_DECLARE_TR_FUNCTIONS(ResumeJob)
+
+public:
     JobRecord from;
     PlotJob job;
     ResumePlan plan;
@@ -24,6 +29,8 @@ struct ResumeJob
     // Failure Other: nothing to resume; PlotFile: the file is gone or
     // changed; Usage: the plan needs the operator's choice (plan.problem).
     static Failure find(const JobJournal &journal, ResumePlan::Interrupted mode, ResumeJob *out);
+    // find()'s Usage sentence with the command-line options that answer it.
+    static QString withOptions(const QString &problem);
 
     // "the rest of copy 1 (from 40%) and 1 whole copy"
     QString planText() const;

@@ -29,14 +29,14 @@ SheetRun::SheetRun(DeviceSession &session, QObject *parent)
     // ends the run: its reports would never come.
     connect(&m_session, &DeviceSession::deviceAboutToGo, this, [this] {
         if (isRunning() && m_state != State::Reconnecting && !m_reconnector.isActive())
-            lose({Failure::DeviceLost, QStringLiteral("the device object was released")});
+            lose({Failure::DeviceLost, tr("the device object was released")});
     });
     m_stopGrace.setSingleShot(true);
     connect(&m_stopGrace, &QTimer::timeout, this, [this] {
         if (m_state != State::Stopping)
             return;
         if (m_open)
-            close(Outcome::Failed, QStringLiteral("the job was stopped"), true);
+            close(Outcome::Failed, tr("the job was stopped"), true);
         finish(m_countReached ? End::CountReached : End::Stopped);
     });
     attach();
@@ -111,16 +111,16 @@ void SheetRun::setReconnect(bool on, const ReconnectSchedule &schedule)
 void SheetRun::stop()
 {
     if (m_state == State::Starting) {
-        m_lost = {Failure::Interrupted, QStringLiteral("interrupted before the QR-code job started")};
+        m_lost = {Failure::Interrupted, tr("interrupted before the QR-code job started")};
         return finish(End::Stopped);
     }
     if (m_state == State::Reconnecting) {
         // No link to stop the machine's job on: the error says so.
         m_reconnector.cancel();
-        m_lost = {Failure::Interrupted, QStringLiteral("interrupted while reconnecting; the machine was not "
-                                                       "reached and its QR-code job may go on")};
+        m_lost = {Failure::Interrupted, tr("interrupted while reconnecting; the machine was not "
+                                           "reached and its QR-code job may go on")};
         if (m_open)
-            close(Outcome::Failed, QStringLiteral("link lost"), true);
+            close(Outcome::Failed, tr("link lost"), true);
         return finish(End::Stopped);
     }
     if (m_state != State::Running)
@@ -158,7 +158,7 @@ void SheetRun::onCode(const QString &code)
         }
     }
     if (m_open)
-        close(Outcome::Failed, QStringLiteral("the machine read the next code before reporting this sheet"));
+        close(Outcome::Failed, tr("the machine read the next code before reporting this sheet"));
     m_sheet = Sheet();
     m_sheet.index = ++m_seen;
     m_sheet.code = code;
@@ -177,20 +177,20 @@ void SheetRun::onCode(const QString &code)
     };
     if (m_state == State::Stopping) {
         // The stop is on its way and ends this sheet; a plot now could start a cut.
-        unanswered(Outcome::Skipped, QStringLiteral("the run is ending"));
+        unanswered(Outcome::Skipped, tr("the run is ending"));
         emit sheetStarted(m_sheet);
         return;
     }
     if (code.isEmpty()) {
         // The machine skips a sheet it could not read by itself.
-        unanswered(Outcome::Skipped, QStringLiteral("the camera could not read the code"));
+        unanswered(Outcome::Skipped, tr("the camera could not read the code"));
         emit sheetStarted(m_sheet);
         return;
     }
     QString why;
     const QString path = m_source.find(code, &why);
     if (path.isEmpty()) {
-        unanswered(Outcome::Skipped, QStringLiteral("unknown code: %1").arg(why));
+        unanswered(Outcome::Skipped, tr("unknown code: %1").arg(why));
         announceAndAnswer(kEmptyPlot);
         return;
     }
@@ -278,13 +278,13 @@ void SheetRun::onReport(const QString &item)
             close(m_preset, m_presetReason);
         else
             // Its plot went out; the machine had stopped waiting or could not read it.
-            close(Outcome::Failed, QStringLiteral("the machine skipped the sheet (the plot came too late "
-                                                  "or it could not read it)"));
+            close(Outcome::Failed, tr("the machine skipped the sheet (the plot came too late "
+                                      "or it could not read it)"));
         return;
     case StatusFinished:
         if (m_open)
             close(m_preset != Outcome::Pending ? m_preset : Outcome::Failed,
-                  m_preset != Outcome::Pending ? m_presetReason : QStringLiteral("the job ended before the sheet was cut"));
+                  m_preset != Outcome::Pending ? m_presetReason : tr("the job ended before the sheet was cut"));
         if (m_state == State::Running && !m_countReached && m_machineFinished >= m_perJob) {
             // The machine's count ran out, not necessarily its stack: the
             // next job takes the sheets still waiting; an empty stack ends
@@ -307,8 +307,8 @@ void SheetRun::onReport(const QString &item)
             if (m_preset != Outcome::Pending)
                 close(m_preset, m_presetReason);
             else
-                close(Outcome::Failed, status == StatusStopped ? QStringLiteral("the job was stopped")
-                                                               : QStringLiteral("the machine refused the job"), true);
+                close(Outcome::Failed, status == StatusStopped ? tr("the job was stopped")
+                                                               : tr("the machine refused the job"), true);
         }
         if (status == StatusRefused)
             finish(End::Refused);
@@ -374,9 +374,9 @@ void SheetRun::onReconnected()
 
 void SheetRun::lose(const Failure &why)
 {
-    m_lost = why.failed() ? why : Failure(Failure::DeviceLost, QStringLiteral("link lost"));
+    m_lost = why.failed() ? why : Failure(Failure::DeviceLost, tr("link lost"));
     if (m_open)
-        close(Outcome::Failed, QStringLiteral("link lost"), true);
+        close(Outcome::Failed, tr("link lost"), true);
     finish(End::Lost);
 }
 

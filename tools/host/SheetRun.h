@@ -124,7 +124,10 @@ public:
     // None when the stack ended or the count was reached.
     Failure failure() const;
 
+    // The word in a sheet's JSON; the same in every language.
     static QString outcomeName(Outcome o);
+    // The word a person reads, in their language.
+    static QString outcomeText(Outcome o);
 
 signals:
     void started();

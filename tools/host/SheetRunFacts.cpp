@@ -3,6 +3,8 @@
 
 #include "JobJournal.h"
 
+#include <QLocale>
+
 // What a run tells others: a sheet as JSON, its journal line, the run's
 // summary and failure.
 
@@ -28,6 +30,17 @@ QString SheetRun::outcomeName(Outcome o)
     case Outcome::Pending: break;
     }
     return QStringLiteral("pending");
+}
+
+QString SheetRun::outcomeText(Outcome o)
+{
+    switch (o) {
+    case Outcome::Finished: return tr("finished");
+    case Outcome::Skipped: return tr("skipped");
+    case Outcome::Failed: return tr("failed");
+    case Outcome::Pending: break;
+    }
+    return tr("pending");
 }
 
 void SheetRun::journal(const Sheet &sheet)
@@ -61,7 +74,7 @@ void SheetRun::journal(const Sheet &sheet)
     QString error;
     if (!m_journal->append(r, &error) && !m_journalWarned) {
         m_journalWarned = true;
-        emit warning(QStringLiteral("the job journal cannot be written: %1").arg(error));
+        emit warning(tr("the job journal cannot be written: %1").arg(error));
     }
 }
 
@@ -79,7 +92,9 @@ QJsonObject SheetRun::summary() const
 
 Failure SheetRun::failure() const
 {
-    const QString tally = QStringLiteral("%1 sheets cut, %2 skipped, %3 failed").arg(m_finished).arg(m_skipped).arg(m_failed);
+    const QLocale locale;
+    const QString tally = tr("%1 sheets cut, %2 skipped, %3 failed")
+                              .arg(locale.toString(m_finished), locale.toString(m_skipped), locale.toString(m_failed));
     switch (m_end) {
     case End::None:
     case End::StackEnded:
@@ -88,15 +103,15 @@ Failure SheetRun::failure() const
     case End::Stopped:
         if (m_lost.kind == Failure::Interrupted)
             return {Failure::Interrupted, QStringLiteral("%1 (%2)").arg(m_lost.message, tally), summary()};
-        return {Failure::Interrupted, QStringLiteral("interrupted; the QR-code job was stopped on the machine (%1)").arg(tally),
+        return {Failure::Interrupted, tr("interrupted; the QR-code job was stopped on the machine (%1)").arg(tally),
                 summary()};
     case End::MachineStopped:
-        return {Failure::JobStopped, QStringLiteral("the QR-code job was stopped on the machine (%1)").arg(tally), summary()};
+        return {Failure::JobStopped, tr("the QR-code job was stopped on the machine (%1)").arg(tally), summary()};
     case End::Refused:
-        return {Failure::JobRefused, QStringLiteral("the machine refused the QR-code job (%1)").arg(tally), summary()};
+        return {Failure::JobRefused, tr("the machine refused the QR-code job (%1)").arg(tally), summary()};
     case End::Lost:
-        return {Failure::DeviceLost, QStringLiteral("%1 during the run (%2)")
-                                         .arg(m_lost.message.isEmpty() ? QStringLiteral("link lost") : m_lost.message, tally),
+        return {Failure::DeviceLost, tr("%1 during the run (%2)")
+                                         .arg(m_lost.message.isEmpty() ? tr("link lost") : m_lost.message, tally),
                 summary()};
     }
     return Failure();

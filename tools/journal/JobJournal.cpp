@@ -41,7 +41,7 @@ bool JobJournal::append(JobRecord &record, QString *error) const
         record.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString dir = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(dir))
-        return fail(QStringLiteral("cannot create %1").arg(dir));
+        return fail(tr("cannot create %1").arg(dir));
     const int fd = ::open(QFile::encodeName(m_path).constData(),
                           O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -61,7 +61,7 @@ bool JobJournal::append(JobRecord &record, QString *error) const
     ::close(fd);
     if (n != line.size())
         return fail(QStringLiteral("%1: %2").arg(m_path, n < 0 ? QString::fromLocal8Bit(std::strerror(saved))
-                                                                : QStringLiteral("short write")));
+                                                                : tr("short write")));
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "JobRecord.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -21,6 +22,8 @@
 // the others.
 class JobJournal
 {
+    Q_DECLARE_TR_FUNCTIONS(JobJournal)
+
 public:
     // QStandardPaths::GenericDataLocation + "/vxdevice/jobs.jsonl".
     static QString defaultPath();

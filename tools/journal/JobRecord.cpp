@@ -24,6 +24,18 @@ QString JobRecord::outcomeName(Outcome o)
     return QString();
 }
 
+QString JobRecord::outcomeText(Outcome o)
+{
+    switch (o) {
+    case Outcome::Finished: return tr("finished");
+    case Outcome::Stopped: return tr("stopped");
+    case Outcome::Refused: return tr("refused");
+    case Outcome::Interrupted: return tr("interrupted");
+    case Outcome::Skipped: return tr("skipped");
+    }
+    return QString();
+}
+
 bool JobRecord::outcomeFromName(const QString &name, Outcome *out)
 {
     for (const auto &e : Outcomes) {

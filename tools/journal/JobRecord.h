@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QString>
@@ -19,6 +20,9 @@
 // may add some; a line without a known outcome is not a record.
 struct JobRecord
 {
+    Q_DECLARE_TR_FUNCTIONS(JobRecord)
+
+public:
     enum class Outcome { Finished, Stopped, Refused, Interrupted, Skipped };
 
     QString id;                 // unique per record; set by JobJournal::append if empty
@@ -42,6 +46,9 @@ struct JobRecord
     // False for an object that is no record (wrong types, unknown outcome).
     static bool fromJson(const QJsonObject &o, JobRecord *out);
 
+    // The word stored in the journal and in facts; the same in every language.
     static QString outcomeName(Outcome o);
+    // The word a person reads, in their language.
+    static QString outcomeText(Outcome o);
     static bool outcomeFromName(const QString &name, Outcome *out);
 };

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ResumePlan.h"
 
+#include <QLocale>
+
 ResumePlan ResumePlan::make(int asked, int finished, int percent, Interrupted mode)
 {
     ResumePlan p;
     if (asked < 1 || finished < 0 || percent > 100) {
-        p.problem = QStringLiteral("the job record is not consistent (%1 asked, %2 finished, %3 %)")
-                        .arg(asked).arg(finished).arg(percent);
+        const QLocale locale;
+        p.problem = tr("the job record is not consistent (%1 asked, %2 finished, %3 %)")
+                        .arg(locale.toString(asked), locale.toString(finished), locale.toString(percent));
         return p;
     }
     p.remaining = qMax(0, asked - finished);
@@ -30,8 +33,8 @@ ResumePlan ResumePlan::make(int asked, int finished, int percent, Interrupted mo
         break;
     case Continue:
         if (percent < 0) {
-            p.problem = QStringLiteral("how far the interrupted copy got is not known: "
-                                       "re-cut it whole or leave it out");
+            p.problem = tr("how far the interrupted copy got is not known: "
+                           "re-cut it whole or leave it out");
             return p;
         }
         p.whole = p.remaining - 1;

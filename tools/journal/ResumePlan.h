@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // What is left of a job whose link dropped and whose machine gave it up:
@@ -15,6 +16,9 @@
 // 100 % was cut through, whatever the finished count says.
 struct ResumePlan
 {
+    Q_DECLARE_TR_FUNCTIONS(ResumePlan)
+
+public:
     enum Interrupted { Continue, RecutWhole, Leave };
 
     int remaining = 0;    // copies not finished, the interrupted one included

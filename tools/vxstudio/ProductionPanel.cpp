@@ -232,15 +232,8 @@ void ProductionPanel::addRow(const SheetRun::Sheet &sheet)
 
 QString ProductionPanel::outcomeText(const SheetRun::Sheet &sheet)
 {
-    // The journal and vxcut's events keep the English names.
-    const QString &why = sheet.reason;
-    switch (sheet.outcome) {
-    case SheetRun::Outcome::Finished: return why.isEmpty() ? tr("finished") : tr("finished: %1").arg(why);
-    case SheetRun::Outcome::Skipped: return why.isEmpty() ? tr("skipped") : tr("skipped: %1").arg(why);
-    case SheetRun::Outcome::Failed: return why.isEmpty() ? tr("failed") : tr("failed: %1").arg(why);
-    case SheetRun::Outcome::Pending: break;
-    }
-    return why.isEmpty() ? tr("pending") : tr("pending: %1").arg(why);
+    const QString word = SheetRun::outcomeText(sheet.outcome);
+    return sheet.reason.isEmpty() ? word : tr("%1: %2").arg(word, sheet.reason);
 }
 
 void ProductionPanel::updateButtons()

@@ -455,26 +455,6 @@ outcome finished|skipped|failed、reason、ms）。
         <translation>history は引数を取りません</translation>
     </message>
     <message>
-        <source>finished</source>
-        <translation>完了</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>refused</source>
-        <translation>拒否</translation>
-    </message>
-    <message>
-        <source>interrupted</source>
-        <translation>中断</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>スキップ</translation>
-    </message>
-    <message>
         <source>, copy %1 at %2%</source>
         <translation>、%1 部目は %2% まで</translation>
     </message>
@@ -757,22 +737,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>(unreadable)</source>
         <translation>（読み取り不可）</translation>
-    </message>
-    <message>
-        <source>finished</source>
-        <translation>完了</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>スキップ</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失敗</translation>
-    </message>
-    <message>
-        <source>pending</source>
-        <translation>待機中</translation>
     </message>
     <message>
         <source>%1%  sheet %2 %3%4  done %5</source>

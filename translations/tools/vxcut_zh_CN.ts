@@ -447,26 +447,6 @@ design、outcome finished|skipped|failed、reason、ms）。
         <translation>history 不接受参数</translation>
     </message>
     <message>
-        <source>finished</source>
-        <translation>完成</translation>
-    </message>
-    <message>
-        <source>stopped</source>
-        <translation>已停止</translation>
-    </message>
-    <message>
-        <source>refused</source>
-        <translation>被拒绝</translation>
-    </message>
-    <message>
-        <source>interrupted</source>
-        <translation>已中断</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>已跳过</translation>
-    </message>
-    <message>
         <source>, copy %1 at %2%</source>
         <translation>，第 %1 份切到 %2%</translation>
     </message>
@@ -749,22 +729,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>(unreadable)</source>
         <translation>（无法识别）</translation>
-    </message>
-    <message>
-        <source>finished</source>
-        <translation>完成</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>跳过</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失败</translation>
-    </message>
-    <message>
-        <source>pending</source>
-        <translation>等待中</translation>
     </message>
     <message>
         <source>%1%  sheet %2 %3%4  done %5</source>

@@ -492,36 +492,8 @@ To cut: %5.</source>
         <translation>カット %1、スキップ %2、失敗 %3</translation>
     </message>
     <message>
-        <source>finished</source>
-        <translation>完了</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>スキップ</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失敗</translation>
-    </message>
-    <message>
-        <source>pending</source>
-        <translation>待機中</translation>
-    </message>
-    <message>
-        <source>finished: %1</source>
-        <translation>完了：%1</translation>
-    </message>
-    <message>
-        <source>skipped: %1</source>
-        <translation>スキップ：%1</translation>
-    </message>
-    <message>
-        <source>failed: %1</source>
-        <translation>失敗：%1</translation>
-    </message>
-    <message>
-        <source>pending: %1</source>
-        <translation>待機中：%1</translation>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
     </message>
 </context>
 <context>

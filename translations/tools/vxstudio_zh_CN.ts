@@ -492,36 +492,8 @@ To cut: %5.</source>
         <translation>已切割 %1，跳过 %2，失败 %3</translation>
     </message>
     <message>
-        <source>finished</source>
-        <translation>完成</translation>
-    </message>
-    <message>
-        <source>skipped</source>
-        <translation>跳过</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失败</translation>
-    </message>
-    <message>
-        <source>pending</source>
-        <translation>等待中</translation>
-    </message>
-    <message>
-        <source>finished: %1</source>
-        <translation>完成：%1</translation>
-    </message>
-    <message>
-        <source>skipped: %1</source>
-        <translation>跳过：%1</translation>
-    </message>
-    <message>
-        <source>failed: %1</source>
-        <translation>失败：%1</translation>
-    </message>
-    <message>
-        <source>pending: %1</source>
-        <translation>等待中：%1</translation>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
     </message>
 </context>
 <context>

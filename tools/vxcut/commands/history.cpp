@@ -20,19 +20,6 @@ const char usage[] =
 
 namespace {
 
-// The journal keeps the English outcome names; people read their own.
-QString outcomeText(JobRecord::Outcome o)
-{
-    switch (o) {
-    case JobRecord::Outcome::Finished: return QCoreApplication::translate("History", "finished");
-    case JobRecord::Outcome::Stopped: return QCoreApplication::translate("History", "stopped");
-    case JobRecord::Outcome::Refused: return QCoreApplication::translate("History", "refused");
-    case JobRecord::Outcome::Interrupted: return QCoreApplication::translate("History", "interrupted");
-    case JobRecord::Outcome::Skipped: return QCoreApplication::translate("History", "skipped");
-    }
-    return JobRecord::outcomeName(o);
-}
-
 QString line(const JobRecord &r)
 {
     const QLocale locale;
@@ -42,7 +29,7 @@ QString line(const JobRecord &r)
                       .arg(locale.toString(r.finished + 1), locale.toString(r.percent));
     QString text = QStringLiteral("%1  %2  %3  %4  %5")
                        .arg(r.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                            outcomeText(r.outcome), copies,
+                            JobRecord::outcomeText(r.outcome), copies,
                             QFileInfo(r.file).fileName(), r.deviceId.isEmpty() ? QStringLiteral("?") : r.deviceId);
     if (r.reconnects > 0 || r.linkDownMs > 0)
         text += QStringLiteral("  ") + (r.reconnects == 1 ? QCoreApplication::translate("History", "1 reconnect, link down %1 s")

@@ -45,18 +45,6 @@ QString codeText(const SheetRun::Sheet &s)
     return s.code.isEmpty() ? QCoreApplication::translate("Qr", "(unreadable)") : s.code;
 }
 
-// The events keep the English outcome names; people read their own.
-QString outcomeText(SheetRun::Outcome o)
-{
-    switch (o) {
-    case SheetRun::Outcome::Finished: return QCoreApplication::translate("Qr", "finished");
-    case SheetRun::Outcome::Skipped: return QCoreApplication::translate("Qr", "skipped");
-    case SheetRun::Outcome::Failed: return QCoreApplication::translate("Qr", "failed");
-    case SheetRun::Outcome::Pending: break;
-    }
-    return QCoreApplication::translate("Qr", "pending");
-}
-
 QString barFor(const SheetRun &run)
 {
     const SheetRun::Sheet &s = run.current();
@@ -117,8 +105,8 @@ Outcome run(Run &r)
         const QString design = (s.design.isEmpty() ? QStringLiteral("-") : s.design).leftJustified(16);
         QString human = s.outcome == SheetRun::Outcome::Finished
                             ? QCoreApplication::translate("Qr", "sheet %1  %2  %3  %4  %5 s")
-                                  .arg(index, code, design, outcomeText(s.outcome), locale.toString(s.ms / 1000.0, 'f', 2))
-                            : QCoreApplication::translate("Qr", "sheet %1  %2  %3  %4").arg(index, code, design, outcomeText(s.outcome));
+                                  .arg(index, code, design, SheetRun::outcomeText(s.outcome), locale.toString(s.ms / 1000.0, 'f', 2))
+                            : QCoreApplication::translate("Qr", "sheet %1  %2  %3  %4").arg(index, code, design, SheetRun::outcomeText(s.outcome));
         if (!s.reason.isEmpty())
             human += QStringLiteral("  (%1)").arg(s.reason);
         r.out.event(QStringLiteral("sheet"), s.toJson(), human);

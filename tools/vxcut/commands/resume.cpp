@@ -76,7 +76,7 @@ Failure check(Run &r)
                                        : r.options.skipInterrupted ? ResumePlan::Leave : ResumePlan::Continue;
     if (Failure f = ResumeJob::find(r.journal, mode, &g)) {
         if (f.kind == Failure::Usage)
-            f.message += QStringLiteral(" (--recut-interrupted or --skip-interrupted)");
+            f.message = ResumeJob::withOptions(f.message);
         return f;
     }
     r.job = g.job;

@@ -31,10 +31,8 @@ Failure check(Run &r)
 
 Failure prepare(Run &r)
 {
-    Failure f = Profile::parse(r.options.args.join(QLatin1Char('\n')), r.session->device(), r.entries);
-    // Line numbers mean argument positions here.
-    f.message.replace(QLatin1String("line "), QLatin1String("argument "));
-    return f;
+    return Profile::parse(r.options.args.join(QLatin1Char('\n')), r.session->device(), r.entries,
+                          Profile::Numbering::Arguments);
 }
 
 Outcome writeAll(Run &r, const QList<Profile::Entry> &entries)
