@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The catalogue builders, run one at a time on a bare common device (no
-// translator installed, so labels are the source texts): frames, group
-// names and replies. Every record's fields, key order and editor object are
-// in tst_cataloguetable.
+// translator installed, so labels are the source texts): frames and
+// replies. Every record's fields, key order, editor object and group
+// members (with where "WIDGET" sits among them) are in tst_cataloguetable.
 #include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -28,14 +28,6 @@ Built build(Builder builder)
     return b;
 }
 
-QStringList names(const QObject *holder)
-{
-    QStringList out;
-    for (const QByteArray &name : holder->dynamicPropertyNames())
-        out << QString::fromLatin1(name);
-    return out;
-}
-
 QByteArray framed(const char *text)
 {
     return QByteArray("\x02") + text + "\x03";
@@ -47,48 +39,12 @@ class TestCatalogue : public QObject
 {
     Q_OBJECT
 private slots:
-    void groupNames_data();
-    void groupNames();
     void frames_data();
     void frames();
     void builderTouchesOnlyItsArgument();
     void deviceInfoReplyFillsChildrenInOrder();
     void compoundReplyFillsAxes();
 };
-
-// "WIDGET" sits among the member names where each builder put it; editors
-// walk these names in order.
-void TestCatalogue::groupNames_data()
-{
-    QTest::addColumn<Builder>("builder");
-    QTest::addColumn<QByteArray>("group");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("SP1") << &VXCommonInterface::sp1_157 << QByteArray("SP1")
-        << QStringList{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "WIDGET"};
-    QTest::newRow("SP2") << &VXCommonInterface::sp2_157 << QByteArray("SP2")
-        << QStringList{"WIDGET", "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
-    QTest::newRow("WORKAREA 437") << &VXCommonInterface::work_area_437 << QByteArray("WORKAREA")
-        << QStringList{"WIDGET", "WORKAREA_X", "WORKAREA_Y"};
-    QTest::newRow("CAMERA_OFFSET 437") << &VXCommonInterface::camera_offset_437 << QByteArray("CAMERA_OFFSET")
-        << QStringList{"WIDGET", "CAMERA_OFFSET_X", "CAMERA_OFFSET_Y"};
-}
-
-void TestCatalogue::groupNames()
-{
-    QFETCH(Builder, builder);
-    QFETCH(QByteArray, group);
-    QFETCH(QStringList, names);
-    Built b = build(builder);
-    VXDeviceProperty *g = b.at(group.constData());
-    QVERIFY(g);
-    QCOMPARE(::names(g), names);
-    // Members are the device's own records, not copies.
-    for (const QString &n : names) {
-        if (n != QLatin1String("WIDGET"))
-            QCOMPARE(g->property_ptr(n.toLatin1().constData()), b.at(n.toLatin1().constData()));
-    }
-    QVERIFY(!g->property_ptr("WIDGET"));
-}
 
 // Read (value invalid) or write (value set first with setValue) frames.
 void TestCatalogue::frames_data()

@@ -2,7 +2,8 @@
 // Every record of every builder, field by field, against one table per
 // builder: key order, label source text and its translation context, unit,
 // value type and default, read and write numbers, cmd_len, kind, the whole
-// "WIDGET" object and the member order of groups. A translator that marks
+// "WIDGET" object and where a group's "WIDGET" sits among its member names
+// (editors walk them in order). A translator that marks
 // each text with its context makes the context visible; the process runs
 // under zh_CN so the model's own translator finds no file and stays out.
 #include "link/VXCommonInterface.h"
@@ -41,7 +42,7 @@ struct Expect {
     int get, set, len;
     D::VXDeviceCMDType kind;
     QJsonObject widget;   // empty: no "WIDGET"
-    QStringList members;  // of a group, in order
+    QStringList members;  // of a group, in order, "WIDGET" where it sits
     QString ctx = QStringLiteral("VXCommonInterface");
 };
 using Table = QVector<Expect>;
@@ -110,7 +111,7 @@ Table feed157()
         {"FAN_DELAY", "气泵延时", "ms", U0, 137, 137, 1, D::CMD, spin(0, 10000), {}},
         {"FEED_SPEED", "送料速度", "mm/s", U0, 138, 138, 1, D::CMD, plain, {}},
         {"FEED", "送料", "", NONE, 0, 0, 0, D::UnCMD, w("QTabWidget"),
-         {"AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED", "FAN_DELAY"}},
+         {"WIDGET", "AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED", "FAN_DELAY"}},
     };
 }
 
@@ -120,7 +121,7 @@ Table pair157(const char *group, const char *label, const char *unit, int x, int
     return {
         {QByteArray(group) + "_X", "x", "", U0, x, x, len, D::CMD, editor, {}},
         {QByteArray(group) + "_Y", "y", "", U0, y, y, len, D::CMD, editor, {}},
-        {group, label, unit, NONE, 0, 0, 0, D::UnCMD, w("QGroupBox"), axes(group)},
+        {group, label, unit, NONE, 0, 0, 0, D::UnCMD, w("QGroupBox"), QStringList{"WIDGET"} + axes(group)},
     };
 }
 
@@ -129,6 +130,7 @@ const QJsonObject offset157 = scaled(dspin(-1000, 1000), 0.005);
 Table camera157()
 {
     Table t = pair157("CAMERA_OFFSET", "摄像头偏移", "(mm x mm)", 11, 14, 3, offset157);
+    t.last().members.move(0, 2);   // the one group whose editor comes after its axes
     t.append({"FACTORY_SET", "出厂设置", "", I0, 0, 67, 1, D::CCMD, {}, {}});
     return t;
 }
@@ -159,8 +161,8 @@ Table info157(const QString &model = QStringLiteral("VX-KTD3105PROCam"))
 }
 
 const QJsonObject angle = spin(-360, 360);
-const QStringList spMembers1{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE"};
-const QStringList spMembers2{"SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
+const QStringList spMembers1{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "WIDGET"};
+const QStringList spMembers2{"WIDGET", "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
 
 Table sp1()
 {
@@ -240,7 +242,7 @@ Table pair437(const char *group, const char *label, const char *unit, const QVar
         {QByteArray(group) + "_X", "x", "", axis, axisGet, axisSet, axisGet ? 1 : 0, axisKind, editor, {}},
         {QByteArray(group) + "_Y", "y", "", axis, axisGet ? axisGet + 1 : 0, axisSet ? axisSet + 1 : 0,
          axisGet ? 1 : 0, axisKind, editor, {}},
-        {group, label, unit, groupValue, get, set, get ? 1 : 0, groupKind, w("QGroupBox"), axes(group)},
+        {group, label, unit, groupValue, get, set, get ? 1 : 0, groupKind, w("QGroupBox"), QStringList{"WIDGET"} + axes(group)},
     };
 }
 
@@ -349,8 +351,11 @@ void TestCatalogueTable::records()
         QVERIFY2(widget.toJsonObject() == e.widget, key);
         QStringList members;
         for (const QByteArray &name : r->dynamicPropertyNames()) {
+            // Members are the device's own records, not copies.
             if (VXDeviceProperty *member = r->property_ptr(name.constData())) {
                 QVERIFY2(member == device->property_ptr(name.constData()), name.constData());
+                members << QString::fromLatin1(name);
+            } else if (name == "WIDGET" && !e.members.isEmpty()) {
                 members << QString::fromLatin1(name);
             }
         }
