@@ -14,7 +14,6 @@ private slots:
     void commands_data();
     void commands();
     void polylines();
-    void scaling();
     void errors_data();
     void errors();
     void emptyAndMissing();
@@ -109,6 +108,15 @@ void TestPlotReader::commands_data()
     QTest::newRow("IW clips") << QByteArray("IW0,0,100,100;PU-100,50;PD300,50;") << 100.0 << 100.0 << 0.0 << qint64(1);
     QTest::newRow("IW splits a stroke")
         << QByteArray("IW0,0,100,100;PU50,-50;PD50,150,60,150,60,-50;IW;PD60,-60;") << 210.0 << 10.0 << 160.0 << qint64(3);
+    // User units 0..10 on plotter units 0..1000; PR moves in user units too.
+    QTest::newRow("SC anisotropic, then off")
+        << QByteArray("IN;IP0,0,1000,1000;SC0,10,0,10;PU0,0;PD10,0;PR0,5;SC;PA0,0;")
+        << 1000.0 + 500.0 + std::hypot(1000.0, 500.0) << 1000.0 << 500.0 << qint64(1);
+    // Point factor: the user origin at P1, 40 plotter units per user unit.
+    QTest::newRow("SC point factor")
+        << QByteArray("IN;PU0,0;PD0,1;IP100,100,200,200;SC0,40,0,40,2;PU0,0;PD1,0;") << 41.0 << 140.0 << 100.0 << qint64(2);
+    QTest::newRow("neutral forms of the coordinate commands")
+        << QByteArray("RO;RO0;IW;SC;IP;DF;PU0,0;PD1,1;") << std::hypot(1.0, 1.0) << 1.0 << 1.0 << qint64(1);
     QTest::newRow("SC isotropic centres")
         << QByteArray("IP0,0,1000,500;SC0,10,0,10,1;PU0,0;PD10,10;") << std::hypot(500.0, 500.0) << 500.0 << 500.0 << qint64(1);
     QTest::newRow("SC isotropic, left share 0")
@@ -155,25 +163,6 @@ void TestPlotReader::polylines()
     QCOMPARE(reader.pathLength(), 8.0);
 }
 
-void TestPlotReader::scaling()
-{
-    PlotReader reader;
-    // User units 0..10 mapped onto plotter units 0..1000.
-    QVERIFY2(reader.read("IN;IP0,0,1000,1000;SC0,10,0,10;PU0,0;PD10,0;PR0,5;SC;PA0,0;"),
-             qPrintable(reader.errorString()));
-    QCOMPARE(reader.pathLength(), 1000.0 + 500.0 + std::hypot(1000.0, 500.0));
-    QCOMPARE(reader.width(), 1000.0);
-    QCOMPARE(reader.height(), 500.0);
-
-    // Point-factor scaling: origin at P1, 40 plotter units per user unit.
-    QVERIFY(reader.read("IP100,100,200,200;SC0,40,0,40,2;PU0,0;PD1,0;"));
-    QCOMPARE(reader.pathLength(), 40.0);
-    QCOMPARE(reader.boundingBox().left(), 100.0);
-
-    // Neutral forms of coordinate commands are accepted.
-    QVERIFY(reader.read("RO;RO0;IW;SC;IP;DF;PU0,0;PD1,1;"));
-}
-
 void TestPlotReader::errors_data()
 {
     QTest::addColumn<QByteArray>("plot");
@@ -201,7 +190,6 @@ void TestPlotReader::errors_data()
     QTest::newRow("wedge") << QByteArray("PU0,0;WG10,0,90;") << qint64(6) << QString("command WG: draws geometry");
     QTest::newRow("encoded pair cut short") << QByteArray("PE_\xcb;") << qint64(0)
                                             << QString("command PE: encoded coordinates end mid-pair");
-    QTest::newRow("label") << QByteArray("LBhello\x03") << qint64(0) << QString("command LB");
     QTest::newRow("binary") << QByteArray("IN;\x89PNG") << qint64(3) << QString("unexpected character 0x89");
     QTest::newRow("truncated command") << QByteArray("IN;P") << qint64(3) << QString("incomplete command");
     QTest::newRow("unterminated comment") << QByteArray("CO\"abc") << qint64(0) << QString("unterminated comment");
