@@ -293,14 +293,12 @@ void TestVxcut::planIsWhatCutSends_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("paths");   // as sent
-    const QString letters = design("letters.pstoedit.hpgl");
-    QTest::newRow("placing") << letters
+    // Each option shows in the bytes: one that either side dropped differs.
+    QTest::newRow("placing, file order, overlaps kept, knife") << design("letters.pstoedit.hpgl")
         << QStringList{QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--rotate"), QStringLiteral("90"),
-                       QStringLiteral("--mirror"), QStringLiteral("--margin"), QStringLiteral("5")} << 16;
-    QTest::newRow("file order, overlaps kept") << letters
-        << QStringList{QStringLiteral("--no-order"), QStringLiteral("--merge-overlaps"), QStringLiteral("0")} << 16;
-    QTest::newRow("knife: passes, overcut, blade offset") << letters
-        << QStringList{QStringLiteral("--passes"), QStringLiteral("2"), QStringLiteral("--overcut"), QStringLiteral("1"),
+                       QStringLiteral("--mirror"), QStringLiteral("--margin"), QStringLiteral("5"),
+                       QStringLiteral("--no-order"), QStringLiteral("--merge-overlaps"), QStringLiteral("0"),
+                       QStringLiteral("--passes"), QStringLiteral("2"), QStringLiteral("--overcut"), QStringLiteral("1"),
                        QStringLiteral("--blade-offset"), QStringLiteral("0.25")} << 32;
     QTest::newRow("weed border, curves from SVG") << design("shapes.plotutils.svgz")
         << QStringList{QStringLiteral("--weed-border"), QStringLiteral("3"), QStringLiteral("--tolerance"), QStringLiteral("0.5")} << 3;
