@@ -324,9 +324,10 @@ void TestVxcut::planIsWhatCutSends()
     QCOMPARE(sim.lastJobData(), written.readAll());
 }
 
-// The exit code and the message of each way a link fails. How the session
-// finds a lost link (dropped, or silent heartbeats) is tst_devicesession's;
-// chunking and garbage the link survives are tst_hostile_machine's.
+// The exit code and the message of each way a link fails, beside a jog
+// where nothing does. How the session finds a lost link (dropped, or silent
+// heartbeats) is tst_devicesession's; chunking and garbage the link
+// survives are tst_hostile_machine's.
 enum class Fault { None, DropMidJob, DropOnFirstFrame, EndlessFrame, Refused };
 Q_DECLARE_METATYPE(Fault)
 
