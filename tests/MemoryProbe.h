@@ -19,10 +19,10 @@ constexpr bool Sanitized = false;
 constexpr bool Sanitized = false;
 #endif
 
-// Resident set size of this process, -1 when /proc is not there.
-inline qint64 rssBytes()
+// Resident set size of process pid (0: this one), -1 when /proc is not there.
+inline qint64 rssBytes(qint64 pid = 0)
 {
-    QFile f(QStringLiteral("/proc/self/status"));
+    QFile f(pid ? QStringLiteral("/proc/%1/status").arg(pid) : QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     const QList<QByteArray> lines = f.readAll().split('\n');

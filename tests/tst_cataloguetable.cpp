@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-// Every record of every builder, field by field, against one table per
-// builder: key order, label source text and its translation context, unit,
-// value type and default, read and write numbers, cmd_len, kind, the whole
-// "WIDGET" object and the member order of groups. A translator that marks
-// each text with its context makes the context visible; the process runs
-// under zh_CN so the model's own translator finds no file and stays out.
+// The catalogue builders. Every record of every builder, field by field,
+// against one table per builder: key order, label source text and its
+// translation context, unit, value type and default, read and write
+// numbers, cmd_len, kind, the whole "WIDGET" object and where a group's
+// "WIDGET" sits among its member names (editors walk them in order). Then
+// the frames records make and the replies they take. A translator that
+// marks each text with its context makes the context visible; the process
+// runs under zh_CN so the model's own translator finds no file and stays out.
 #include "link/VXCommonInterface.h"
 #include "plugin/VXKTR450PROCam.h"
 #include "property/VXDeviceProperty.h"
@@ -41,7 +43,7 @@ struct Expect {
     int get, set, len;
     D::VXDeviceCMDType kind;
     QJsonObject widget;   // empty: no "WIDGET"
-    QStringList members;  // of a group, in order
+    QStringList members;  // of a group, in order, "WIDGET" where it sits
     QString ctx = QStringLiteral("VXCommonInterface");
 };
 using Table = QVector<Expect>;
@@ -110,7 +112,7 @@ Table feed157()
         {"FAN_DELAY", "气泵延时", "ms", U0, 137, 137, 1, D::CMD, spin(0, 10000), {}},
         {"FEED_SPEED", "送料速度", "mm/s", U0, 138, 138, 1, D::CMD, plain, {}},
         {"FEED", "送料", "", NONE, 0, 0, 0, D::UnCMD, w("QTabWidget"),
-         {"AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED", "FAN_DELAY"}},
+         {"WIDGET", "AUTO_FEED", "FEED_MODEL", "FEED_LENGTH", "FEED_CENTER", "FEED_SPEED", "FAN_DELAY"}},
     };
 }
 
@@ -120,7 +122,7 @@ Table pair157(const char *group, const char *label, const char *unit, int x, int
     return {
         {QByteArray(group) + "_X", "x", "", U0, x, x, len, D::CMD, editor, {}},
         {QByteArray(group) + "_Y", "y", "", U0, y, y, len, D::CMD, editor, {}},
-        {group, label, unit, NONE, 0, 0, 0, D::UnCMD, w("QGroupBox"), axes(group)},
+        {group, label, unit, NONE, 0, 0, 0, D::UnCMD, w("QGroupBox"), QStringList{"WIDGET"} + axes(group)},
     };
 }
 
@@ -129,6 +131,7 @@ const QJsonObject offset157 = scaled(dspin(-1000, 1000), 0.005);
 Table camera157()
 {
     Table t = pair157("CAMERA_OFFSET", "摄像头偏移", "(mm x mm)", 11, 14, 3, offset157);
+    t.last().members.move(0, 2);   // the one group whose editor comes after its axes
     t.append({"FACTORY_SET", "出厂设置", "", I0, 0, 67, 1, D::CCMD, {}, {}});
     return t;
 }
@@ -159,8 +162,8 @@ Table info157(const QString &model = QStringLiteral("VX-KTD3105PROCam"))
 }
 
 const QJsonObject angle = spin(-360, 360);
-const QStringList spMembers1{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE"};
-const QStringList spMembers2{"SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
+const QStringList spMembers1{"SP1_TOOL", "SP1_SPEED", "SP1_PRESSURE", "SP1_ANGLE", "WIDGET"};
+const QStringList spMembers2{"WIDGET", "SP2_TOOL", "SP2_SPEED", "SP2_PRESSURE", "SP2_ANGLE"};
 
 Table sp1()
 {
@@ -240,7 +243,7 @@ Table pair437(const char *group, const char *label, const char *unit, const QVar
         {QByteArray(group) + "_X", "x", "", axis, axisGet, axisSet, axisGet ? 1 : 0, axisKind, editor, {}},
         {QByteArray(group) + "_Y", "y", "", axis, axisGet ? axisGet + 1 : 0, axisSet ? axisSet + 1 : 0,
          axisGet ? 1 : 0, axisKind, editor, {}},
-        {group, label, unit, groupValue, get, set, get ? 1 : 0, groupKind, w("QGroupBox"), axes(group)},
+        {group, label, unit, groupValue, get, set, get ? 1 : 0, groupKind, w("QGroupBox"), QStringList{"WIDGET"} + axes(group)},
     };
 }
 
@@ -267,10 +270,29 @@ Build builder(Builder b)
     };
 }
 
+// One builder run on a bare common device of its own.
+struct Built {
+    std::unique_ptr<VXCommonInterface> device{new VXCommonInterface};
+    VXDeviceProperty *at(const char *key) { return device->property_ptr(key); }
+};
+
+Built built(Builder builder)
+{
+    Built b;
+    (b.device.get()->*builder)(b.device.get());
+    return b;
+}
+
+QByteArray framed(const char *text)
+{
+    return QByteArray("\x02") + text + "\x03";
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Table)
 Q_DECLARE_METATYPE(Build)
+Q_DECLARE_METATYPE(Builder)
 
 class TestCatalogueTable : public QObject
 {
@@ -278,6 +300,11 @@ class TestCatalogueTable : public QObject
 private slots:
     void records_data();
     void records();
+    void frames_data();
+    void frames();
+    void builderTouchesOnlyItsArgument();
+    void deviceInfoReplyFillsChildrenInOrder();
+    void compoundReplyFillsAxes();
 };
 
 void TestCatalogueTable::records_data()
@@ -349,13 +376,111 @@ void TestCatalogueTable::records()
         QVERIFY2(widget.toJsonObject() == e.widget, key);
         QStringList members;
         for (const QByteArray &name : r->dynamicPropertyNames()) {
+            // Members are the device's own records, not copies.
             if (VXDeviceProperty *member = r->property_ptr(name.constData())) {
                 QVERIFY2(member == device->property_ptr(name.constData()), name.constData());
+                members << QString::fromLatin1(name);
+            } else if (name == "WIDGET" && !e.members.isEmpty()) {
                 members << QString::fromLatin1(name);
             }
         }
         QVERIFY2(members == e.members, qPrintable(QString::fromLatin1(e.key) + ": " + members.join(',')));
     }
+}
+
+// Read (value invalid) or write (value set first with setValue) frames.
+void TestCatalogueTable::frames_data()
+{
+    QTest::addColumn<Builder>("builder");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QByteArray>("frame");
+    using C = VXCommonInterface;
+    QTest::newRow("jog X positive") << &C::move_157 << QByteArray("MOVE_X") << QVariant(32868) << framed("21;CMD;SET82:32868;");
+    QTest::newRow("stop X") << &C::move_157 << QByteArray("MOVE_X") << QVariant(0) << framed("17;CMD;SET82:0;");
+    QTest::newRow("read work-area X") << &C::work_area_157 << QByteArray("WORKAREA_X") << QVariant() << framed("15;CMD;GET28;");
+    QTest::newRow("write work-area X") << &C::work_area_157 << QByteArray("WORKAREA_X") << QVariant(1200u) << framed("20;CMD;SET28:1200;");
+    QTest::newRow("write scale X") << &C::scale_157 << QByteArray("SCALE_X") << QVariant(10000u) << framed("21;CMD;SET24:10000;");
+    QTest::newRow("read camera X") << &C::camera_offset_157 << QByteArray("CAMERA_OFFSET_X") << QVariant() << framed("21;CMD;GET11;12;13;");
+    QTest::newRow("write camera X") << &C::camera_offset_157 << QByteArray("CAMERA_OFFSET_X") << QVariant(200.0) << framed("29;CMD;SET11:200;12:0;13:0;");
+    QTest::newRow("write tool X negative") << &C::tool_space_157 << QByteArray("TOOL_SPACE_X") << QVariant(-200) << framed("32;CMD;SET5:65336;6:65535;7:0;");
+    QTest::newRow("factory reset") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QVariant(0) << framed("15;CCMD;67,0;");
+    QTest::newRow("factory reset unreadable") << &C::camera_offset_157 << QByteArray("FACTORY_SET") << QVariant() << QByteArray();
+    QTest::newRow("auto feed on") << &C::feed_157 << QByteArray("AUTO_FEED") << QVariant(1) << framed("18;CMD;SET134:1;");
+    QTest::newRow("device info query") << &C::info_157 << QByteArray("DEVICE_INFO") << QVariant() << framed("12;CCMD;2;");
+    QTest::newRow("firmware unreadable alone") << &C::info_157 << QByteArray("FIRMWARE") << QVariant() << QByteArray();
+    QTest::newRow("write machine number") << &C::info_157 << QByteArray("DEVICE_ID") << QVariant("A7") << framed("16;CCMD;44,A7;");
+    QTest::newRow("sp2 pressure") << &C::sp2_157 << QByteArray("SP2_PRESSURE") << QVariant(600) << framed("18;CMD;SET4:600;");
+    QTest::newRow("437 work area query") << &C::work_area_437 << QByteArray("WORKAREA") << QVariant() << framed("13;CCMD;63;");
+    QTest::newRow("437 work-area axis silent") << &C::work_area_437 << QByteArray("WORKAREA_X") << QVariant(5.0) << QByteArray();
+    QTest::newRow("437 camera query") << &C::camera_offset_437 << QByteArray("CAMERA_OFFSET") << QVariant() << framed("13;CCMD;16;");
+    QTest::newRow("437 scale X write") << &C::scale_437 << QByteArray("SCALE_X") << QVariant(1.0) << framed("15;CCMD;20,1;");
+    QTest::newRow("437 scale X query") << &C::scale_437 << QByteArray("SCALE_X") << QVariant() << framed("13;CCMD;61;");
+    QTest::newRow("437 stop") << &C::init437 << QByteArray("TASK_STOP") << QVariant(2) << framed("15;CCMD;27,2;");
+    QTest::newRow("437 work mode write") << &C::init437 << QByteArray("WORK_MODE") << QVariant(2) << framed("15;CCMD;23,2;");
+    QTest::newRow("437 pplt unreadable") << &C::init437 << QByteArray("TASK_PPLT") << QVariant() << QByteArray();
+    QTest::newRow("437 pplt job") << &C::init437 << QByteArray("TASK_PPLT") << QVariant("IN;") << framed("13;PPLT;IN;");
+}
+
+void TestCatalogueTable::frames()
+{
+    QFETCH(Builder, builder);
+    QFETCH(QByteArray, key);
+    QFETCH(QVariant, value);
+    QFETCH(QByteArray, frame);
+    Built b = built(builder);
+    VXDeviceProperty *p = b.at(key.constData());
+    QVERIFY(p);
+    if (value.isValid()) {
+        p->setValue(value);
+        QCOMPARE(p->set_cmd_bytes(), frame);
+    } else {
+        QCOMPARE(p->get_cmd_bytes(), frame);
+    }
+}
+
+void TestCatalogueTable::builderTouchesOnlyItsArgument()
+{
+    VXCommonInterface builder;
+    VXCommonInterface target;
+    builder.info_157(&target);
+    builder.sp1_157(&target);
+    QVERIFY(builder.dynamicPropertyNames().isEmpty());
+    QCOMPARE(target.property_ptr("DEVICE_MODEL")->value(), QVariant(QString("VX-KTD3105PROCam")));
+}
+
+void TestCatalogueTable::deviceInfoReplyFillsChildrenInOrder()
+{
+    Built b = built(&VXCommonInterface::info_157);
+    VXDeviceProperty *group = b.at("DEVICE_INFO");
+    QCOMPARE(group->value().toStringList().size(), 6);
+    group->set_decode(QStringList{"M", "ID", "PCB", "VER", "FW", "CFG", "extra"});
+    const char *order[] = {"DEVICE_MODEL", "DEVICE_ID", "PCB_ID", "PCB_VERSION", "FIRMWARE", "DEVICE_CONFIG_NO"};
+    const QStringList expected{"M", "ID", "PCB", "VER", "FW", "CFG"};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(b.at(order[i])->value().toString(), expected.at(i));
+    QCOMPARE(b.at("DEVICE_UNIQUE_ID")->value().toString(), QString());
+}
+
+void TestCatalogueTable::compoundReplyFillsAxes()
+{
+    Built wa = built(&VXCommonInterface::work_area_437);
+    wa.at("WORKAREA")->set_decode(QStringList{"1250.5", "800"});
+    QCOMPARE(wa.at("WORKAREA_X")->value(), QVariant(1250.5));
+    QCOMPARE(wa.at("WORKAREA_Y")->value().userType(), int(QMetaType::Double));
+    wa.at("WORKAREA_X")->setValue(1200.0);
+    wa.at("WORKAREA_Y")->setValue(900.0);
+    QCOMPARE(wa.at("WORKAREA")->set_cmd_bytes(), framed("22;CCMD;22,1200,900;"));
+
+    Built cam = built(&VXCommonInterface::camera_offset_437);
+    cam.at("CAMERA_OFFSET_X")->setValue(12.5);
+    cam.at("CAMERA_OFFSET_Y")->setValue(-3.0);
+    QCOMPARE(cam.at("CAMERA_OFFSET")->set_cmd_bytes(), framed("21;CCMD;15,12.5,-3;"));
+
+    // A query-only trigger keeps its invalid value whatever comes back.
+    Built init = built(&VXCommonInterface::init437);
+    init.at("GET_QRCODE")->set_decode(QStringList{"CODE"});
+    QVERIFY(!init.at("GET_QRCODE")->value().isValid());
 }
 
 int main(int argc, char **argv)

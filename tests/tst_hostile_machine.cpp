@@ -3,7 +3,6 @@
 // floods without ETX, garbage, one-byte replies, unanswered heartbeats, a
 // link dropped mid-job and floods of job reports.
 #include "plugin/VXKTR450PROCam.h"
-#include "property/VXFrame.h"
 #include "VXSimulator.h"
 
 #include <QFile>
@@ -14,17 +13,13 @@
 #include <QtTest>
 
 #include "MemoryProbe.h"
+#include "linkharness.h"
 
 #include <memory>
 
 namespace {
 
 using Msg = VXDeviceInterface::VXDeviceMessage;
-
-QByteArray frame(const QByteArray &kind, const QByteArray &body)
-{
-    return VXFrame::build(kind, body);
-}
 
 // A device of the model and what it told the host.
 struct Host {

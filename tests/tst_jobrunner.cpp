@@ -9,7 +9,6 @@
 #include "VXSimulator.h"
 #include "property/VXDeviceProperty.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -161,7 +160,9 @@ void TestJobRunner::reconnect()
     sim.setDropMidJob(dropAt);
     sim.setAbortOnDrop(outage == Outage::GivesUp);
     const int budget = 1500;
-    sim.setDownFor(outage == Outage::StaysDown || outage == Outage::UserStops ? 60000 : 300);
+    // Down past the budget, but back well before a budget ignored or
+    // stretched would run out: a runner that held on would reconnect.
+    sim.setDownFor(outage == Outage::UserStops ? 60000 : outage == Outage::StaysDown ? budget + 2500 : 300);
     const bool pty = outage == Outage::GoesOnOverPty;
     DeviceSession session(m_plugin.root());
     QSignalSpy up(&session, &DeviceSession::linkUpChanged);
@@ -195,10 +196,7 @@ void TestJobRunner::reconnect()
     runner.setReconnect(true, ReconnectSchedule(100, 400, budget));
     QSignalSpy finishedSpy(&runner, &JobRunner::finished);
     QSignalSpy attempts(&runner, &JobRunner::reconnecting);
-    QElapsedTimer sinceDrop;
     connect(&runner, &JobRunner::reconnecting, this, [&](int attempt) {
-        if (attempt == 1)
-            sinceDrop.start();
         if (outage == Outage::UserStops && attempt == 2)
             runner.stop();
     });
@@ -251,7 +249,6 @@ void TestJobRunner::reconnect()
     case Outage::StaysDown:
         QCOMPARE(f.kind, Failure::DeviceLost);
         QVERIFY2(f.message.contains(QStringLiteral("stayed down")), qPrintable(f.message));
-        QVERIFY2(sinceDrop.elapsed() < budget + 1000, qPrintable(QString::number(sinceDrop.elapsed())));
         break;
     case Outage::UserStops:
         QCOMPARE(f.kind, Failure::Interrupted);

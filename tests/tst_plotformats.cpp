@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
-// The readers against designs other programs wrote (tests/data/plot, made
-// by make.sh there), with the sizes those programs report.
+// The plot readers: HP-GL as exporters spell it, command by command, and
+// its errors (PlotReader, in plotter units); then every reader against
+// designs other programs wrote (tests/data/plot, made by make.sh there),
+// with the sizes those programs report.
 #include "PlotFile.h"
+#include "PlotReader.h"
 
 #include <QtTest>
 
 #include <cmath>
 
 namespace {
-QString sample(const char *name) { return QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/") + QLatin1String(name); }
+QString design(const char *name) { return QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/") + QLatin1String(name); }
 }
 
 class TestPlotFormats : public QObject
@@ -16,6 +19,16 @@ class TestPlotFormats : public QObject
     Q_OBJECT
 
 private slots:
+    void spellings_data();
+    void spellings();
+    void commands_data();
+    void commands();
+    void polylines();
+    void errors_data();
+    void errors();
+    void emptyAndMissing();
+    void samplePlot();
+    void bigPlot();
     void sameDesign_data();
     void sameDesign();
     void dxfKinds();
@@ -24,6 +37,256 @@ private slots:
     void refused_data();
     void refused();
 };
+
+void TestPlotFormats::spellings_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<qint64>("strokes");
+
+    // The same 100 x 50 rectangle, written the ways exporters write it.
+    const double rect = 300;
+    QTest::newRow("commas, semicolons")
+        << QByteArray("IN;SP1;PU0,0;PD100,0,100,50,0,50,0,0;PU;") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("spaces, newlines")
+        << QByteArray("IN\nSP1\nPU 0 0\nPD 100 0 100 50\n0 50 0 0\nPU\n") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("no terminators")
+        << QByteArray("INSP1PU0,0PD100,0,100,50,0,50,0,0PU") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("sign as separator, CRLF")
+        << QByteArray("IN;\r\nPU0 0;\r\nPD100 0;PD100 50;PD0 50;PD0 0;\r\n") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("PD without coordinates, then PA")
+        << QByteArray("IN;PA0,0;PD;PA100,0;PA100,50;PA0,50;PA0,0;PU;") << rect << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("relative moves")
+        << QByteArray("IN;PU10,10;PR;PD90,0,0,50,-90,0,0,-50;PA;PU0,0;") << 280.0 << 90.0 << 50.0 << qint64(1);
+    QTest::newRow("relative with PR carrying the moves")
+        << QByteArray("IN;PU10,10;PD;PR90,0,0,50,-90,0,0,-50;PU;") << 280.0 << 90.0 << 50.0 << qint64(1);
+    QTest::newRow("lower case, decimals")
+        << QByteArray("in;pu0,0;pd100.5,0;pu;") << 100.5 << 100.5 << 0.0 << qint64(1);
+    QTest::newRow("attributes and escapes are skipped")
+        << QByteArray("\x1b.(;\x1b.I81;;17:IN;VS20;FS50;PW0.35,1;LT;SP2;CO\"a comment\";"
+                      "PU0,0;PD0,40;PG;SP0;")
+        << 40.0 << 0.0 << 40.0 << qint64(1);
+    QTest::newRow("pen up travel only") << QByteArray("IN;PU100,100,200,200;") << 0.0 << 0.0 << 0.0 << qint64(0);
+    QTest::newRow("two strokes, box spans both")
+        << QByteArray("PU-10,-10;PD-10,0;PU50,50;PD60,50;") << 20.0 << 70.0 << 60.0 << qint64(2);
+    QTest::newRow("IN lifts the pen")
+        << QByteArray("PU0,0;PD10,0;IN;PA20,0;") << 10.0 << 10.0 << 0.0 << qint64(1);
+}
+
+void TestPlotFormats::spellings()
+{
+    QFETCH(QByteArray, plot);
+    PlotReader reader;
+    QVERIFY2(reader.read(plot), qPrintable(reader.errorString()));
+    QFETCH(double, length);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(qint64, strokes);
+    QCOMPARE(reader.pathLength(), length);
+    QCOMPARE(reader.width(), width);
+    QCOMPARE(reader.height(), height);
+    QCOMPARE(reader.strokeCount(), strokes);
+    QCOMPARE(reader.polylines().size(), int(strokes));
+}
+
+void TestPlotFormats::commands_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<qint64>("strokes");
+
+    // Arcs are chords within 2 units (0.05 mm) of the true curve: sizes are
+    // compared within that, lengths within the chords' shortfall (~0.2%).
+    const double r = 400;
+    QTest::newRow("CI around the pen") << QByteArray("PU0,0;CI400;") << 2 * M_PI * r << 2 * r << 2 * r << qint64(1);
+    QTest::newRow("AA quarter") << QByteArray("PA400,0;PD;AA0,0,90;") << M_PI * r / 2 << r << r << qint64(1);
+    QTest::newRow("AR quarter") << QByteArray("PA400,0;PD;AR-400,0,90;") << M_PI * r / 2 << r << r << qint64(1);
+    QTest::newRow("AA pen up draws nothing") << QByteArray("PA400,0;PU;AA0,0,90;PD0,0;") << r << 0.0 << r << qint64(1);
+    QTest::newRow("AT half") << QByteArray("PA400,0;PD;AT0,400,-400,0;") << M_PI * r << 2 * r << r << qint64(1);
+    QTest::newRow("AT clockwise") << QByteArray("PA400,0;PD;AT0,-400,-400,0;") << M_PI * r << 2 * r << r << qint64(1);
+    QTest::newRow("RT half") << QByteArray("PA400,0;PD;RT-400,400,-800,0;") << M_PI * r << 2 * r << r << qint64(1);
+    QTest::newRow("EA") << QByteArray("PA100,100;EA500,300;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("ER") << QByteArray("PA100,100;ER400,200;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("RA outlines the fill") << QByteArray("PA100,100;RA500,300;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("RR") << QByteArray("PA100,100;RR400,200;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("PM then EP (plotutils)")
+        << QByteArray("PA0,0;PM0;PD;PA400,0,400,200,0,200,0,0;PM2;PU;EP;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("FP and EP cut once, open polygon closed")
+        << QByteArray("PA0,0;PM0;PD;PA400,0,400,200,0,200;PM2;FP;EP;") << 1200.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("PM1 subpolygons")
+        << QByteArray("PA0,0;PM0;PD;PA400,0,400,200,0,200;PM1;PU100,50;PD200,50,200,150;PM2;EP;")
+        << 1200.0 + 200 + std::hypot(100.0, 100.0) << 400.0 << 200.0 << qint64(2);
+    QTest::newRow("PM without EP cuts nothing") << QByteArray("PA0,0;PM0;PD;PA400,0,400,200;PM2;") << 0.0 << 0.0 << 0.0 << qint64(0);
+    QTest::newRow("RO90 swaps the sides") << QByteArray("RO90;PU0,0;PD400,0,400,200;") << 600.0 << 200.0 << 400.0 << qint64(1);
+    QTest::newRow("IW clips") << QByteArray("IW0,0,100,100;PU-100,50;PD300,50;") << 100.0 << 100.0 << 0.0 << qint64(1);
+    QTest::newRow("IW splits a stroke")
+        << QByteArray("IW0,0,100,100;PU50,-50;PD50,150,60,150,60,-50;IW;PD60,-60;") << 210.0 << 10.0 << 160.0 << qint64(3);
+    // User units 0..10 on plotter units 0..1000; PR moves in user units too.
+    QTest::newRow("SC anisotropic, then off")
+        << QByteArray("IN;IP0,0,1000,1000;SC0,10,0,10;PU0,0;PD10,0;PR0,5;SC;PA0,0;")
+        << 1000.0 + 500.0 + std::hypot(1000.0, 500.0) << 1000.0 << 500.0 << qint64(1);
+    // Point factor: the user origin at P1, 40 plotter units per user unit.
+    QTest::newRow("SC point factor")
+        << QByteArray("IN;PU0,0;PD0,1;IP100,100,200,200;SC0,40,0,40,2;PU0,0;PD1,0;") << 41.0 << 140.0 << 100.0 << qint64(2);
+    QTest::newRow("neutral forms of the coordinate commands")
+        << QByteArray("RO;RO0;IW;SC;IP;DF;PU0,0;PD1,1;") << std::hypot(1.0, 1.0) << 1.0 << 1.0 << qint64(1);
+    QTest::newRow("SC isotropic centres")
+        << QByteArray("IP0,0,1000,500;SC0,10,0,10,1;PU0,0;PD10,10;") << std::hypot(500.0, 500.0) << 500.0 << 500.0 << qint64(1);
+    QTest::newRow("SC isotropic, left share 0")
+        << QByteArray("IP0,0,1000,500;SC0,10,0,10,1,0,0;PU0,0;PD10,0;") << 500.0 << 500.0 << 0.0 << qint64(1);
+    QTest::newRow("PE relative, base 64") << QByteArray("PE_\xcb\xbf\xbfO\xc5;") << 600.0 << 400.0 << 200.0 << qint64(1);
+    QTest::newRow("PE pen up, absolute") << QByteArray("PE<=G\xc2G\xc2_\xcb\xbf;") << 400.0 << 400.0 << 0.0 << qint64(1);
+    QTest::newRow("PE seven bit") << QByteArray("PE7?x_;") << 400.0 << 400.0 << 0.0 << qint64(1);
+    QTest::newRow("PE fraction bits") << QByteArray("PE>\xc1_\xcb\xbf;") << 200.0 << 200.0 << 0.0 << qint64(1);
+    QTest::newRow("PE in user units")
+        << QByteArray("IP0,0,1000,1000;SC0,10,0,10;PE=\xbf\xbf\xc3\xbf;") << 200.0 << 200.0 << 0.0 << qint64(1);
+}
+
+void TestPlotFormats::commands()
+{
+    QFETCH(QByteArray, plot);
+    PlotReader reader;
+    QVERIFY2(reader.read(plot), qPrintable(reader.errorString()));
+    QFETCH(double, length);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(qint64, strokes);
+    const double chord = 0.05 * PlotReader::UnitsPerMm;
+    QVERIFY2(std::abs(reader.pathLength() - length) <= std::max(chord, length * 0.002), qPrintable(QString::number(reader.pathLength())));
+    QVERIFY2(std::abs(reader.width() - width) <= chord, qPrintable(QString::number(reader.width())));
+    QVERIFY2(std::abs(reader.height() - height) <= chord, qPrintable(QString::number(reader.height())));
+    QCOMPARE(reader.strokeCount(), strokes);
+}
+
+void TestPlotFormats::polylines()
+{
+    PlotReader reader;
+    QVERIFY(reader.read("PU5,5;PD10,5,10,8;PU;PD;PU;PU0,0;PD0,1;"));
+    // A pen-down without a move cuts nothing and is not a stroke.
+    QCOMPARE(reader.polylines().size(), 2);
+    QCOMPARE(reader.polylines().at(0),
+             (PlotReader::Polyline{{5, 5}, {10, 5}, {10, 8}}));
+    QCOMPARE(reader.polylines().at(1), (PlotReader::Polyline{{0, 0}, {0, 1}}));
+    QCOMPARE(reader.travelLength(), std::hypot(5.0, 5.0) + std::hypot(10.0, 8.0));
+
+    reader.setKeepPolylines(false);
+    QVERIFY(reader.read("PU5,5;PD10,5,10,8;"));
+    QVERIFY(reader.polylines().isEmpty());
+    QCOMPARE(reader.strokeCount(), qint64(1));
+    QCOMPARE(reader.pathLength(), 8.0);
+}
+
+void TestPlotFormats::errors_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<qint64>("offset");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("odd coordinates") << QByteArray("IN;\nPU0,0;PD10,0,5;") << qint64(10)
+                                     << QString("byte 10 (line 2, column 7), command PD: odd number of coordinates");
+    QTest::newRow("bad character in parameters") << QByteArray("PD10,#0;") << qint64(5)
+                                                  << QString("command PD: unexpected character 0x23");
+    QTest::newRow("malformed number") << QByteArray("PU0,0;PD-,1;") << qint64(8)
+                                      << QString("malformed number");
+    QTest::newRow("unknown command") << QByteArray("IN;QQ1;") << qint64(3) << QString("command QQ: unknown command");
+    // Scaled far past any sheet: the written plot would not read back.
+    QTest::newRow("scaled beyond range") << QByteArray("IN;IP0,0,4000,4000;SC0,1,0,1;PU0,0;PD1000000,0;") << qint64(35)
+                                         << QString("command PD: draws beyond 25000000 mm from the origin");
+    QTest::newRow("scaling without points") << QByteArray("IN;SC0,10,0,10;") << qint64(3)
+                                            << QString("command SC: scaling needs explicit IP points");
+    QTest::newRow("scaling type") << QByteArray("IP0,0,9,9;SC0,1,0,1,3;") << qint64(10)
+                                  << QString("scaling type");
+    QTest::newRow("rotation off the right angles") << QByteArray("RO45;") << qint64(0)
+                                                   << QString("command RO: rotation other than");
+    QTest::newRow("relative scaling points") << QByteArray("IN;IR10,10,90,90;") << qint64(3)
+                                             << QString("command IR: relative scaling points");
+    QTest::newRow("wedge") << QByteArray("PU0,0;WG10,0,90;") << qint64(6) << QString("command WG: draws geometry");
+    QTest::newRow("encoded pair cut short") << QByteArray("PE_\xcb;") << qint64(0)
+                                            << QString("command PE: encoded coordinates end mid-pair");
+    QTest::newRow("binary") << QByteArray("IN;\x89PNG") << qint64(3) << QString("unexpected character 0x89");
+    QTest::newRow("truncated command") << QByteArray("IN;P") << qint64(3) << QString("incomplete command");
+    QTest::newRow("unterminated comment") << QByteArray("CO\"abc") << qint64(0) << QString("unterminated comment");
+    QTest::newRow("huge number") << QByteArray("PU0," + QByteArray(40, '9') + ";") << qint64(4)
+                                 << QString("out of range");
+}
+
+void TestPlotFormats::errors()
+{
+    QFETCH(QByteArray, plot);
+    QFETCH(qint64, offset);
+    QFETCH(QString, message);
+    PlotReader reader;
+    QVERIFY(!reader.read(plot));
+    QVERIFY(reader.hasError());
+    QCOMPARE(reader.errorOffset(), offset);
+    QVERIFY2(reader.errorString().contains(message), qPrintable(reader.errorString()));
+}
+
+void TestPlotFormats::emptyAndMissing()
+{
+    PlotReader reader;
+    QVERIFY(reader.read(QByteArray()));
+    QCOMPARE(reader.pathLength(), 0.0);
+    QVERIFY(reader.boundingBox().isNull());
+    QVERIFY(reader.read(" ;\n;\r\n"));
+
+    // A failed read leaves no result of an earlier one behind.
+    QVERIFY(reader.read("PU0,0;PD10,0;"));
+    QVERIFY(!reader.readFile(QStringLiteral("/nonexistent/plot.plt")));
+    QVERIFY(reader.errorString().contains("/nonexistent/plot.plt"));
+    QCOMPARE(reader.pathLength(), 0.0);
+    QVERIFY(reader.read(""));
+    QVERIFY(!reader.hasError());
+}
+
+void TestPlotFormats::samplePlot()
+{
+    PlotReader reader;
+    QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt")),
+             qPrintable(reader.errorString()));
+    // Outer card 100 x 60 mm, two inner rectangles and a 48-gon circle.
+    QCOMPARE(reader.width(), 100 * PlotReader::UnitsPerMm);
+    QCOMPARE(reader.height(), 60 * PlotReader::UnitsPerMm);
+    QCOMPARE(reader.strokeCount(), qint64(4));
+    const double rects = (320 + 100 + 90) * PlotReader::UnitsPerMm;
+    const double circle = 2 * M_PI * 12 * PlotReader::UnitsPerMm;
+    QVERIFY(reader.pathLength() > rects + circle * 0.99);
+    QVERIFY(reader.pathLength() < rects + circle);
+    QCOMPARE(reader.polylines().last().first(), reader.polylines().last().last());
+}
+
+void TestPlotFormats::bigPlot()
+{
+    // ~4 MiB of short strokes in mixed spellings, past 2^16 lines; its
+    // speed is bench_plot's business, the totals are checked here.
+    QByteArray plot;
+    plot.reserve(5 << 20);
+    plot += "IN;SP1;";
+    qint64 strokes = 0;
+    while (plot.size() < (4 << 20)) {
+        const int x = int(strokes % 1000) * 10;
+        plot += "PU" + QByteArray::number(x) + ",0;PD" + QByteArray::number(x) + ",100,"
+                + QByteArray::number(x + 5) + ",100\nPR0 -100;PA;";
+        ++strokes;
+    }
+    PlotReader reader;
+    reader.setKeepPolylines(false);
+    QVERIFY(reader.read(plot));
+    QCOMPARE(reader.strokeCount(), strokes);
+    QCOMPARE(reader.pathLength(), 205.0 * strokes);
+    QCOMPARE(reader.width(), 9995.0);
+    QCOMPARE(reader.height(), 100.0);
+    QVERIFY(strokes > 65536);
+
+    // An error at the very end of a big file still names its line quickly.
+    plot += "PD1;";
+    QVERIFY(!reader.read(plot));
+    QVERIFY(reader.errorString().contains(QByteArray::number(strokes + 1)));
+}
 
 void TestPlotFormats::sameDesign_data()
 {
@@ -37,11 +300,11 @@ void TestPlotFormats::sameDesign_data()
     // program wrote it. Sizes: hp2xx -t for HP-GL, ezdxf's bbox.extents for
     // DXF, the PostScript source for SVG (libplot keeps true size).
     const int hpgl = int(PlotFile::Format::Hpgl), svg = int(PlotFile::Format::Svg), dxf = int(PlotFile::Format::Dxf);
-    QTest::newRow("pstoedit HP-GL") << sample("shapes.pstoedit.hpgl") << hpgl << 100.00 << 59.98 << 2;
-    QTest::newRow("libplot SVG") << sample("shapes.plotutils.svg") << svg << 100.0 << 60.0 << 2;
-    QTest::newRow("libplot SVG, gzipped") << sample("shapes.plotutils.svgz") << svg << 100.0 << 60.0 << 2;
-    QTest::newRow("pstoedit DXF, lines and splines") << sample("shapes.pstoedit.dxf") << dxf << 100.0 << 59.9997 << 2;
-    QTest::newRow("ezdxf DXF") << sample("shapes.ezdxf.dxf") << dxf << 100.0 << 60.0 << 2;
+    QTest::newRow("pstoedit HP-GL") << design("shapes.pstoedit.hpgl") << hpgl << 100.00 << 59.98 << 2;
+    QTest::newRow("libplot SVG") << design("shapes.plotutils.svg") << svg << 100.0 << 60.0 << 2;
+    QTest::newRow("libplot SVG, gzipped") << design("shapes.plotutils.svgz") << svg << 100.0 << 60.0 << 2;
+    QTest::newRow("pstoedit DXF, lines and splines") << design("shapes.pstoedit.dxf") << dxf << 100.0 << 59.9997 << 2;
+    QTest::newRow("ezdxf DXF") << design("shapes.ezdxf.dxf") << dxf << 100.0 << 60.0 << 2;
 }
 
 void TestPlotFormats::sameDesign()
@@ -73,7 +336,7 @@ void TestPlotFormats::dxfKinds()
     // Every entity kind, in centimetres; ezdxf reports 8.5 x 6.0 cm.
     PlotFile reader;
     PlotDocument doc;
-    QVERIFY2(reader.readFile(sample("kinds.ezdxf.dxf"), doc), qPrintable(reader.error()));
+    QVERIFY2(reader.readFile(design("kinds.ezdxf.dxf"), doc), qPrintable(reader.error()));
     const QRectF box = doc.boundingBox();
     QVERIFY2(std::abs(box.width() - 85.0) <= 0.05, qPrintable(QString::number(box.width())));
     QVERIFY2(std::abs(box.height() - 60.0) <= 0.05, qPrintable(QString::number(box.height())));
@@ -91,14 +354,14 @@ void TestPlotFormats::otherPrograms()
     PlotFile reader;
     PlotDocument doc;
     // Outlined letters: hp2xx -t reports 133.40 x 31.15 mm.
-    QVERIFY2(reader.readFile(sample("letters.pstoedit.hpgl"), doc), qPrintable(reader.error()));
+    QVERIFY2(reader.readFile(design("letters.pstoedit.hpgl"), doc), qPrintable(reader.error()));
     QVERIFY(std::abs(doc.boundingBox().width() - 133.40) <= 0.005);
     QVERIFY(std::abs(doc.boundingBox().height() - 31.15) <= 0.005);
     QCOMPARE(doc.pathCount(), 16);
 
     // libplot fits the page (IP, SC, PM/EP), so only the proportions of
     // the 100 x 60 rectangle and the 20 mm circle are known.
-    QVERIFY2(reader.readFile(sample("shapes.plotutils.hpgl"), doc), qPrintable(reader.error()));
+    QVERIFY2(reader.readFile(design("shapes.plotutils.hpgl"), doc), qPrintable(reader.error()));
     QCOMPARE(doc.pathCount(), 2);
     const QRectF box = doc.boundingBox();
     QVERIFY2(std::abs(box.width() / box.height() - 100.0 / 60) < 0.002, qPrintable(QString::number(box.width() / box.height())));

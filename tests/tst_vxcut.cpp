@@ -8,7 +8,6 @@
 #include "PlotOptionTable.h"
 #include "VXSimulator.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -132,7 +131,6 @@ private slots:
     void profileRoundTrip();
     void interrupt_data();
     void interrupt();
-    void cutWithoutCloud();
     void cloudToken_data();
     void cloudToken();
     void exitCodesOneTable();
@@ -157,27 +155,35 @@ void TestVxcut::initTestCase()
 void TestVxcut::cut_data()
 {
     QTest::addColumn<bool>("pty");
-    QTest::newRow("tcp") << false;
-    QTest::newRow("pty") << true;
+    QTest::addColumn<bool>("cloudUp");
+    QTest::newRow("tcp") << false << true;
+    QTest::newRow("pty") << true << true;
+    // The machine cuts whether or not the service answers.
+    QTest::newRow("tcp, the service down") << false << false;
 }
 
 void TestVxcut::cut()
 {
     QFETCH(bool, pty);
+    QFETCH(bool, cloudUp);
     VXSimulator sim;
     sim.setSpeedup(50);
     QVERIFY(pty ? sim.startPty() : sim.start(0));
     CloudServer cloud;
     QVERIFY(cloud.start(0));
+    const QString http = cloud.httpBase().toString();
+    if (!cloudUp)
+        cloud.stop();
 
     const Run run = vxcut({QStringLiteral("cut"), kSample,
                            pty ? QStringLiteral("--usb") : QStringLiteral("--tcp"),
                            pty ? sim.ptyPath() : tcp(sim),
                            QStringLiteral("--copies"), QStringLiteral("2"),
                            QStringLiteral("--quality"), QStringLiteral("1"),
-                           QStringLiteral("--cloud"), cloud.httpBase().toString(),
+                           QStringLiteral("--cloud"), http,
                            QStringLiteral("--ws"), cloud.ws(),
-                           QStringLiteral("--code"), QStringLiteral("VX0A1B2C3D")});
+                           QStringLiteral("--code"), QStringLiteral("VX0A1B2C3D"),
+                           QStringLiteral("--timeout"), QString::number(cloudUp ? 5 : 1)});
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
 
@@ -192,6 +198,10 @@ void TestVxcut::cut()
     QVERIFY2(job.load(kSample, error), qPrintable(error));
     QCOMPARE(sim.lastJobData(), job.text.toLatin1());
     QCOMPARE(sim.jobs().value(0).copies, 2);
+    const QString warning = run.last(QStringLiteral("warning")).value(QStringLiteral("message")).toString();
+    QVERIFY2(warning.contains(QStringLiteral("cloud")) != cloudUp, qPrintable(warning));
+    if (!cloudUp)
+        return;
     const qint64 pathMm = qRound64(job.pathMm);
     const qint64 widthMm = qRound64(job.widthMm);
     const qint64 heightMm = qRound64(job.heightMm);
@@ -244,14 +254,12 @@ void TestVxcut::plan_data()
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
     QTest::addColumn<int>("paths");
-    // The sizes the writing programs report (tst_plotformats holds where
-    // each comes from): ordering and placing move a design, never resize it.
-    QTest::newRow("pstoedit HP-GL") << design("shapes.pstoedit.hpgl") << "HP-GL" << 100.00 << 59.98 << 2;
+    // One design per reader, at the size the writing program reports
+    // (tst_plotformats reads every sample and says where each size comes
+    // from): ordering and placing move a design, never resize it.
     QTest::newRow("letters, HP-GL") << design("letters.pstoedit.hpgl") << "HP-GL" << 133.40 << 31.15 << 16;
-    QTest::newRow("libplot SVG") << design("shapes.plotutils.svg") << "SVG" << 100.0 << 60.0 << 2;
     QTest::newRow("libplot SVG, gzipped") << design("shapes.plotutils.svgz") << "SVG" << 100.0 << 60.0 << 2;
     QTest::newRow("pstoedit DXF") << design("shapes.pstoedit.dxf") << "DXF" << 100.0 << 59.9997 << 2;
-    QTest::newRow("ezdxf DXF") << design("shapes.ezdxf.dxf") << "DXF" << 100.0 << 60.0 << 2;
     // Text becomes outlines through the font database, which took vxcut
     // down without a GUI application; no program reports its size.
     QTest::newRow("SVG with text") << QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_svg/kinds.svg") << "SVG" << 0.0 << 0.0 << 9;
@@ -285,14 +293,12 @@ void TestVxcut::planIsWhatCutSends_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("paths");   // as sent
-    const QString letters = design("letters.pstoedit.hpgl");
-    QTest::newRow("placing") << letters
+    // Each option shows in the bytes: one that either side dropped differs.
+    QTest::newRow("placing, file order, overlaps kept, knife") << design("letters.pstoedit.hpgl")
         << QStringList{QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--rotate"), QStringLiteral("90"),
-                       QStringLiteral("--mirror"), QStringLiteral("--margin"), QStringLiteral("5")} << 16;
-    QTest::newRow("file order, overlaps kept") << letters
-        << QStringList{QStringLiteral("--no-order"), QStringLiteral("--merge-overlaps"), QStringLiteral("0")} << 16;
-    QTest::newRow("knife: passes, overcut, blade offset") << letters
-        << QStringList{QStringLiteral("--passes"), QStringLiteral("2"), QStringLiteral("--overcut"), QStringLiteral("1"),
+                       QStringLiteral("--mirror"), QStringLiteral("--margin"), QStringLiteral("5"),
+                       QStringLiteral("--no-order"), QStringLiteral("--merge-overlaps"), QStringLiteral("0"),
+                       QStringLiteral("--passes"), QStringLiteral("2"), QStringLiteral("--overcut"), QStringLiteral("1"),
                        QStringLiteral("--blade-offset"), QStringLiteral("0.25")} << 32;
     QTest::newRow("weed border, curves from SVG") << design("shapes.plotutils.svgz")
         << QStringList{QStringLiteral("--weed-border"), QStringLiteral("3"), QStringLiteral("--tolerance"), QStringLiteral("0.5")} << 3;
@@ -318,7 +324,11 @@ void TestVxcut::planIsWhatCutSends()
     QCOMPARE(sim.lastJobData(), written.readAll());
 }
 
-enum class Fault { OneByte, Garbage, DropMidJob, DropOnFirstFrame, EndlessFrame, SilentHeartbeat, Refused };
+// The exit code and the message of each way a link fails, beside a jog
+// where nothing does. How the session finds a lost link (dropped, or silent
+// heartbeats) is tst_devicesession's; chunking and garbage the link
+// survives are tst_hostile_machine's.
+enum class Fault { None, DropMidJob, DropOnFirstFrame, EndlessFrame, Refused };
 Q_DECLARE_METATYPE(Fault)
 
 void TestVxcut::faults_data()
@@ -330,16 +340,13 @@ void TestVxcut::faults_data()
 
     const QStringList cut{QStringLiteral("cut"), kSample};
     const QStringList info{QStringLiteral("info")};
-    QTest::newRow("one-byte chunks") << Fault::OneByte << cut << 0 << QString();
-    QTest::newRow("garbage between frames") << Fault::Garbage << cut << 0 << QString();
     QTest::newRow("link drops mid job") << Fault::DropMidJob << cut + QStringList{QStringLiteral("--no-reconnect")}
                                         << 6 << QStringLiteral("cut so far");
     QTest::newRow("link drops on the first frame") << Fault::DropOnFirstFrame << info << 6 << QStringLiteral("link lost");
     QTest::newRow("frame that never ends") << Fault::EndlessFrame << info << 5 << QStringLiteral("did not answer");
-    QTest::newRow("heartbeat never answered")
-        << Fault::SilentHeartbeat
-        << QStringList{QStringLiteral("jog"), QStringLiteral("X+"), QStringLiteral("--time"), QStringLiteral("20000")}
-        << 6 << QStringLiteral("stopped answering");
+    QTest::newRow("none: a jog") << Fault::None
+        << QStringList{QStringLiteral("jog"), QStringLiteral("X+"), QStringLiteral("--time"), QStringLiteral("300")}
+        << 0 << QString();
     QTest::newRow("connection refused") << Fault::Refused << info << 4 << QStringLiteral("cannot connect");
 }
 
@@ -355,16 +362,12 @@ void TestVxcut::faults()
     QVERIFY(sim.start(0));
     const QString target = tcp(sim);
     switch (fault) {
-    case Fault::OneByte: sim.setOneByteChunks(true); break;
-    case Fault::Garbage: sim.setGarbageBetweenFrames(true); break;
     case Fault::DropMidJob: sim.setDropMidJob(40); break;
     case Fault::DropOnFirstFrame: sim.setDropAfterReceived(1); break;
     case Fault::EndlessFrame: sim.setEndlessFrame(true); break;
-    case Fault::SilentHeartbeat: sim.setIgnoreHeartbeat(true); break;
+    case Fault::None: break;
     case Fault::Refused: sim.stop(); break;
     }
-    QElapsedTimer clock;
-    clock.start();
     const Run run = vxcut(args + QStringList{QStringLiteral("--tcp"), target, QStringLiteral("--timeout"),
                                              QStringLiteral("1"), QStringLiteral("--heartbeat"), QStringLiteral("1")});
     QVERIFY2(run.finished, "vxcut hung");
@@ -373,8 +376,8 @@ void TestVxcut::faults()
     const QJsonObject result = run.last(QStringLiteral("result"));
     QCOMPARE(result.value(QStringLiteral("exit")).toInt(), exitCode);
     QVERIFY2(result.value(QStringLiteral("error")).toString().contains(error), qPrintable(run.describe()));
-    // Three missed one-second heartbeats, not the twenty-second jog.
-    QVERIFY(clock.elapsed() < 15000);
+    if (fault == Fault::None)
+        QVERIFY(sim.headPosition().x() > 0);
     if (fault == Fault::DropMidJob) {
         // What was cut so far comes with the error.
         QVERIFY(result.value(QStringLiteral("Percent")).toInt() > 0);
@@ -400,10 +403,8 @@ void TestVxcut::offlineErrors_data()
         << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), nowhere, QStringLiteral("--plugin"), kSample} << 3;
     QTest::newRow("unknown key") << QStringList{QStringLiteral("get"), QStringLiteral("NO_SUCH_KEY"), QStringLiteral("--tcp"), nowhere} << 7;
     QTest::newRow("set unknown key") << QStringList{QStringLiteral("set"), QStringLiteral("NO_SUCH_KEY=1"), QStringLiteral("--tcp"), nowhere} << 7;
+    // Every other way a value is refused is tst_recordvalue's and tst_profile's.
     QTest::newRow("above the editor's maximum") << QStringList{QStringLiteral("set"), QStringLiteral("PU_SPEED=701"), QStringLiteral("--tcp"), nowhere} << 8;
-    QTest::newRow("not a number") << QStringList{QStringLiteral("set"), QStringLiteral("SP2_SPEED=fast"), QStringLiteral("--tcp"), nowhere} << 8;
-    QTest::newRow("not an option") << QStringList{QStringLiteral("set"), QStringLiteral("WORK_MODE=7"), QStringLiteral("--tcp"), nowhere} << 8;
-    QTest::newRow("read-only key") << QStringList{QStringLiteral("set"), QStringLiteral("FIRMWARE=2.0"), QStringLiteral("--tcp"), nowhere} << 8;
     QTest::newRow("missing plot file") << QStringList{QStringLiteral("cut"), QStringLiteral("/nonexistent.plt"), QStringLiteral("--tcp"), nowhere} << 9;
     QTest::newRow("bad plot file") << QStringList{QStringLiteral("cut"), badPlot, QStringLiteral("--tcp"), nowhere} << 9;
     QTest::newRow("plot that never ends") << QStringList{QStringLiteral("cut"), QStringLiteral("/dev/zero"), QStringLiteral("--tcp"), nowhere} << 9;
@@ -476,8 +477,7 @@ void TestVxcut::profileRoundTrip()
 
     // A bad line anywhere stops the apply before anything is written.
     struct Case { QString edit; int exitCode; };
-    const QList<Case> bad{{QStringLiteral("NO_SUCH_KEY = 1\n"), 7}, {QStringLiteral("FAN_DELAY = 20000\n"), 8},
-                          {QStringLiteral("just words\n"), 8}};
+    const QList<Case> bad{{QStringLiteral("NO_SUCH_KEY = 1\n"), 7}, {QStringLiteral("FAN_DELAY = 20000\n"), 8}};
     for (const Case &c : bad) {
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write((QStringLiteral("PU_SPEED = 250\n") + c.edit).toUtf8());
@@ -551,27 +551,6 @@ void TestVxcut::interrupt()
     for (const VXSimFrame &frame : sim.receivedFrames())
         stopFrame = stopFrame || (frame.kind == "CMD" && frame.body.contains("SET125:2;"));
     QVERIFY(stopFrame);
-}
-
-void TestVxcut::cutWithoutCloud()
-{
-    VXSimulator sim;
-    sim.setSpeedup(50);
-    QVERIFY(sim.start(0));
-    CloudServer cloud;
-    QVERIFY(cloud.start(0));
-    const QString http = cloud.httpBase().toString();
-    const QString ws = cloud.ws();
-    cloud.stop();
-    // The machine cuts whether or not the service answers.
-    const Run run = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim),
-                           QStringLiteral("--cloud"), http, QStringLiteral("--ws"), ws,
-                           QStringLiteral("--code"), QStringLiteral("VX0A1B2C3D"),
-                           QStringLiteral("--timeout"), QStringLiteral("1")});
-    QVERIFY(run.finished);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.describe()));
-    QVERIFY(run.last(QStringLiteral("warning")).value(QStringLiteral("message")).toString().contains(QStringLiteral("cloud")));
-    QCOMPARE(run.last(QStringLiteral("progress")).value(QStringLiteral("Percent")).toInt(), 100);
 }
 
 void TestVxcut::cloudToken_data()
@@ -713,81 +692,51 @@ void TestVxcut::qr()
     }
 }
 
-enum class AfterDrop { GoesOn, GivesUp, StaysDown };
-Q_DECLARE_METATYPE(AfterDrop)
-
+// How each outage ends a job is tst_jobrunner's, which resume a record
+// allows is tst_jobjournal's; here the resume command acts on the journal
+// line a cut left.
 void TestVxcut::dropAndResume_data()
 {
-    QTest::addColumn<AfterDrop>("after");
-    QTest::addColumn<int>("dropAt");        // percent of the whole job of 2 copies
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("outcome");   // journal
-    QTest::addColumn<int>("finished");
-    QTest::addColumn<int>("resumeCuts");    // copies the resume hands over; -1: none
-    QTest::newRow("copy 1 at 40%, the machine goes on") << AfterDrop::GoesOn << 20 << 0 << "finished" << 2 << -1;
-    QTest::newRow("copy 1 at 40%, the machine gives up") << AfterDrop::GivesUp << 20 << 6 << "interrupted" << 0 << 2;
-    QTest::newRow("copy 2 at 40%, the machine gives up") << AfterDrop::GivesUp << 70 << 6 << "interrupted" << 1 << 1;
-    // The machine cut on unseen: a resume while it still cuts would cut twice.
-    QTest::newRow("down longer than the budget") << AfterDrop::StaysDown << 20 << 6 << "interrupted" << 0 << 0;
+    QTest::addColumn<bool>("staysDown");   // longer than the reconnect budget, cutting on unseen
+    QTest::addColumn<int>("resumeCuts");   // copies the resume hands over; 0: refused
+    QTest::newRow("machine gave up copy 1 of 2: the rest of it, then copy 2") << false << 2;
+    // A resume while it still cuts would cut twice.
+    QTest::newRow("machine still cutting: refused") << true << 0;
 }
 
 void TestVxcut::dropAndResume()
 {
-    QFETCH(AfterDrop, after);
-    QFETCH(int, dropAt);
-    QFETCH(int, exitCode);
-    QFETCH(QString, outcome);
-    QFETCH(int, finished);
+    QFETCH(bool, staysDown);
     QFETCH(int, resumeCuts);
 
     QTemporaryDir dir;
     const QString journal = dir.filePath(QStringLiteral("jobs.jsonl"));
     VXSimulator sim;
-    sim.setSpeedup(after == AfterDrop::StaysDown ? 0.5 : 4);   // still cutting when the resume comes
-    sim.setDropMidJob(dropAt);
-    sim.setAbortOnDrop(after == AfterDrop::GivesUp);
-    sim.setDownFor(after == AfterDrop::StaysDown ? 2500 : 300);
+    sim.setSpeedup(staysDown ? 0.5 : 4);   // still cutting when the resume comes
+    sim.setDropMidJob(20);                 // copy 1 at 40%
+    sim.setAbortOnDrop(!staysDown);
+    sim.setDownFor(staysDown ? 2500 : 300);
     QSignalSpy back(&sim, &VXSimulator::linkBack);
     QVERIFY(sim.start(0));
-    QElapsedTimer sinceDrop;
     const Run cut = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim), QStringLiteral("--copies"),
                            QStringLiteral("2"), QStringLiteral("--reconnect-budget"), QStringLiteral("1"),
-                           QStringLiteral("--journal"), journal},
-                          30000, [&](QProcess &, const QJsonObject &e) {
-                              if (e.value(QStringLiteral("event")).toString() == QLatin1String("reconnecting")
-                                      && e.value(QStringLiteral("attempt")).toInt() == 1)
-                                  sinceDrop.start();
-                          });
+                           QStringLiteral("--journal"), journal});
     QVERIFY(cut.finished);
-    QVERIFY2(cut.exitCode == exitCode, qPrintable(cut.describe()));
-    QVERIFY(sinceDrop.isValid());
-    const QJsonObject result = cut.last(QStringLiteral("result"));
-    if (after == AfterDrop::StaysDown) {
-        // Budget 1 s, plus the process winding down.
-        QVERIFY2(sinceDrop.elapsed() < 2000, qPrintable(QString::number(sinceDrop.elapsed())));
-        QVERIFY2(result.value(QStringLiteral("error")).toString().contains(QStringLiteral("stayed down")),
-                 qPrintable(cut.describe()));
-    } else if (after == AfterDrop::GoesOn) {
-        QCOMPARE(cut.last(QStringLiteral("progress")).value(QStringLiteral("Finished")).toInt(), 2);
-        QCOMPARE(result.value(QStringLiteral("reconnects")).toInt(), 1);
-    } else {
-        QVERIFY2(result.value(QStringLiteral("error")).toString().contains(
-                     QStringLiteral("%1 of 2 copies finished, copy %2 at").arg(finished).arg(finished + 1)),
-                 qPrintable(cut.describe()));
-    }
+    QVERIFY2(cut.exitCode == 6, qPrintable(cut.describe()));
+    QCOMPARE(cut.all(QStringLiteral("reconnecting")).value(0).value(QStringLiteral("attempt")).toInt(), 1);
+    QVERIFY2(cut.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
+                 staysDown ? QStringLiteral("stayed down") : QStringLiteral("0 of 2 copies finished, copy 1 at")),
+             qPrintable(cut.describe()));
 
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
-    QCOMPARE(record.value(QStringLiteral("outcome")).toString(), outcome);
-    QCOMPARE(record.value(QStringLiteral("finished")).toInt(), finished);
+    QCOMPARE(record.value(QStringLiteral("outcome")).toString(), QStringLiteral("interrupted"));
+    QCOMPARE(record.value(QStringLiteral("finished")).toInt(), 0);
     QCOMPARE(record.value(QStringLiteral("copies")).toInt(), 2);
-    QCOMPARE(record.value(QStringLiteral("reconnects")).toInt(), after == AfterDrop::StaysDown ? 0 : 1);
-    if (after == AfterDrop::GivesUp)
-        QCOMPARE(record.value(QStringLiteral("percent")).toInt(), sim.jobs().value(0).copyPercent);
-    if (resumeCuts < 0)
-        return;
-    if (resumeCuts == 0) {
+    // Down past the budget: no reconnect, so the machine was never asked.
+    QCOMPARE(record.value(QStringLiteral("reconnects")).toInt(), staysDown ? 0 : 1);
+    if (staysDown) {
         QVERIFY(back.count() > 0 || back.wait(5000));
         const Run refused = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"),
                                    tcp(sim), QStringLiteral("--journal"), journal});
@@ -797,6 +746,8 @@ void TestVxcut::dropAndResume()
         QCOMPARE(sim.jobs().size(), 1);
         return;
     }
+    QCOMPARE(record.value(QStringLiteral("percent")).toInt(), sim.jobs().value(0).copyPercent);
+    sim.setSpeedup(50);
 
     const Run resume = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"), tcp(sim),
                               QStringLiteral("--journal"), journal});
@@ -809,7 +760,7 @@ void TestVxcut::dropAndResume()
         handedOver += jobs.at(i).copies;
     }
     QCOMPARE(handedOver, resumeCuts);
-    QVERIFY(jobs.value(1).pathLength <= jobs.value(0).pathLength);
+    QVERIFY(jobs.value(1).pathLength < jobs.value(0).pathLength);
     const QJsonObject done = resume.last(QStringLiteral("result"));
     QCOMPARE(done.value(QStringLiteral("resumes")).toString(), record.value(QStringLiteral("id")).toString());
     QCOMPARE(done.value(QStringLiteral("finished")).toInt(), resumeCuts);
