@@ -275,7 +275,9 @@ void TestToolTranslations::programSpeaks()
             QCOMPARE(r->exitCode, exitCode);
             int shown = 0;
             for (const Message &m : messages) {
-                if (!shows(english.output, m.source))
+                // "%1: %2" carries no words: it shows in any line with a colon.
+                if (!m.source.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}")))
+                    || !shows(english.output, m.source))
                     continue;
                 // A short text ("Start") found inside a longer one that is
                 // shown ("Start a simulated machine…") was not shown itself.
