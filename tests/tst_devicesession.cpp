@@ -109,6 +109,14 @@ void TestDeviceSession::query()
     QCOMPARE(q->missing(), QStringList());
     QCOMPARE(session.record(QStringLiteral("PU_SPEED"))->value().toInt(), 555);
     QVERIFY(!session.record(QStringLiteral("FIRMWARE"))->value().toString().isEmpty());
+
+    // A member asked alone is asked through its group (it has no query of its own).
+    session.record(QStringLiteral("DEVICE_ID"))->assignDecoded(QString());
+    q = session.query({QStringLiteral("DEVICE_ID")});
+    QSignalSpy memberDone(q, &DeviceQuery::done);
+    QVERIFY(memberDone.wait(5000));
+    QCOMPARE(q->missing(), QStringList());
+    QCOMPARE(session.record(QStringLiteral("DEVICE_ID"))->value().toString(), QStringLiteral("VXS-000001"));
 }
 
 void TestDeviceSession::write_data()

@@ -54,7 +54,7 @@ bool DesignSource::readMap(const QString &path)
 {
     QFile file(path);
     if (file.size() > MaxMapBytes) {
-        m_errors << tr("%1 is larger than %2 MiB; no map").arg(path).arg(MaxMapBytes >> 20);
+        m_errors << tr("%1 is larger than %2 MiB; no map").arg(path, QLocale().toString(MaxMapBytes >> 20));
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {

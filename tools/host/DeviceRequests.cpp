@@ -81,6 +81,20 @@ void DeviceQuery::finish()
     emit done();
 }
 
+VXDeviceProperty *DeviceSession::readVia(VXDeviceProperty *record) const
+{
+    if (!record || RecordValue::readable(record) || RecordValue::isGroup(record) || !m_device)
+        return record;
+    // "DEVICE_ID" has no query of its own: the information group's answer
+    // carries it, so asking for the member means asking for the group.
+    for (const QString &key : m_device->userProperty() + m_device->sysProperty()) {
+        VXDeviceProperty *group = this->record(key);
+        if (group && group != record && RecordValue::readable(group) && group->members().contains(record))
+            return group;
+    }
+    return record;
+}
+
 DeviceQuery *DeviceSession::query(const QStringList &keys)
 {
     auto *q = new DeviceQuery(this);
@@ -95,7 +109,7 @@ DeviceQuery *DeviceSession::query(const QStringList &keys)
             if (VXDeviceProperty *m = r->property_ptr(name.constData()))
                 q->m_names.insert(m, QString::fromLatin1(name));
         }
-        collect(r, targets, answers);
+        collect(readVia(r), targets, answers);
     }
     for (VXDeviceProperty *r : qAsConst(answers)) {
         const QVariant mark = marker(r);
@@ -172,7 +186,7 @@ Failure DeviceWrite::failure(const QString &key, const QString &typed) const
 {
     if (m_acked && m_status != 0)
         return {Failure::Rejected, tr("the machine refused %1 = %2 (status %3)")
-                                       .arg(key, typed).arg(m_status)};
+                                       .arg(key, typed, QString::number(m_status))};
     if (m_readBack && !RecordValue::same(m_value, m_stored))
         return {Failure::Rejected, tr("%1: wrote %2 but the machine reports %3")
                                        .arg(key, RecordValue::shown(m_record, m_stored),

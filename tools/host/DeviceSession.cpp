@@ -136,7 +136,7 @@ Failure DeviceSession::connectTcp(const QString &host, int port)
     m_usb = false;
     m_host = host;
     m_port = port;
-    return startConnect(QStringLiteral("%1:%2").arg(host).arg(port));
+    return startConnect(QStringLiteral("%1:%2").arg(host, QString::number(port)));
 }
 
 Failure DeviceSession::connectUsb(const QString &path)

@@ -154,6 +154,9 @@ public:
     // Reads the records (members of a queried group included). The request
     // belongs to the session and is deleted with it.
     DeviceQuery *query(const QStringList &keys);
+    // The record whose query answers this one: itself, or for a member with
+    // no query of its own the group that holds it.
+    VXDeviceProperty *readVia(VXDeviceProperty *record) const;
     DeviceWrite *write(VXDeviceProperty *record, const QVariant &stored);
     // A read or write of this record is waiting for the machine: the record
     // holds a marker, which an editor must not show.

@@ -216,7 +216,7 @@ bool parse(const VXDeviceProperty *record, const QString &input, QVariant &store
     }
     if (word < 0 || word > UINT_MAX) {
         error = QCoreApplication::translate("RecordValue", "%1 is out of range (the machine stores 0..%2)")
-                    .arg(text).arg(UINT_MAX);
+                    .arg(text, QString::number(UINT_MAX));
         return false;
     }
     stored = uint(word);

@@ -237,7 +237,7 @@ bool Options::readTokenFile(const QString &path, QString &error)
     if (st.st_mode & (S_IRGRP | S_IROTH)) {
         error = tr("--token-file %1 is readable by other users (mode %2); "
                                "make it private first: chmod 600 %1")
-                    .arg(path).arg(st.st_mode & 0777, 3, 8, QLatin1Char('0'));
+                    .arg(path, QStringLiteral("%1").arg(st.st_mode & 0777, 3, 8, QLatin1Char('0')));
         return false;
     }
     // A token is one line; a large file is not one.

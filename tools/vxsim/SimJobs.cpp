@@ -40,7 +40,7 @@ bool VXSimulator::Private::enqueue(SimRunningJob &j)
         info.status = VXSimJobStatus::Failed;
         jobs.append(info);
         const QString item = QStringLiteral("66,%1,%2,%3,0,0,0,0,0,0")
-                                 .arg(int(info.status)).arg(info.fileName).arg(info.copies);
+                                 .arg(QString::number(int(info.status)), info.fileName, QString::number(info.copies));
         broadcast("CCMD", item.toUtf8() + ';');
         emit q->jobReport(info.id, item);
         emit q->jobFailed(info.id, info.error);

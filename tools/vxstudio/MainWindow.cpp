@@ -137,7 +137,7 @@ void MainWindow::connectTcp(const QString &host, int port)
     m_connection->setTcpTarget(host, port);
     if (host.isEmpty())
         return;
-    const QString target = QStringLiteral("%1:%2").arg(host).arg(port);
+    const QString target = QStringLiteral("%1:%2").arg(host, QString::number(port));
     // The operator's own connection replaces a reconnect under way.
     if (m_job->isReconnecting())
         m_job->stop();

@@ -60,7 +60,7 @@ Outcome run(Run &r)
             continue;
         }
         values.insert(key, RecordValue::shownJson(rec));
-        const bool fromMachine = RecordValue::readable(rec) && RecordValue::answerDecoded(rec);
+        const bool fromMachine = RecordValue::readable(r.session->readVia(rec)) && RecordValue::answerDecoded(rec);
         r.out.event(QStringLiteral("value"),
                     {{QStringLiteral("key"), key}, {QStringLiteral("value"), RecordValue::shownJson(rec)},
                      {QStringLiteral("unit"), rec->uint()}, {QStringLiteral("from_machine"), fromMachine}},
