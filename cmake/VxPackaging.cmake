@@ -319,7 +319,10 @@ set(CPACK_DEBIAN_STUDIO_PACKAGE_SECTION electronics)
 set(CPACK_COMPONENT_STUDIO_DEPENDS lib)
 # The setting labels are Chinese and Japanese; without a CJK font Qt draws
 # them as empty boxes.
-set(CPACK_DEBIAN_STUDIO_PACKAGE_RECOMMENDS "fonts-noto-cjk")
+# Qt's own texts (the parsers' "Usage:" and "Options:", the standard dialogs'
+# buttons) in the operator's language come from Debian's Qt translations.
+set(CPACK_DEBIAN_STUDIO_PACKAGE_RECOMMENDS "fonts-noto-cjk, qttranslations5-l10n")
+set(CPACK_DEBIAN_TOOLS_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 string(CONCAT CPACK_COMPONENT_STUDIO_DESCRIPTION
     "desktop host for a conveyor-belt flatbed cutting plotter\n"
     "A window to connect to the plotter, change its settings, jog the carriage\n"

@@ -136,6 +136,7 @@ void TestPackage::control_data()
     if (m_tools.contains(QLatin1String("vxcut"))) {
         QTest::newRow("tools need the library") << kTools << "Depends" << "(^|, )libvxdevice1 \\(= 1\\.0\\.0\\)" << true;
         QTest::newRow("tools need no widgets") << kTools << "Depends" << "libqt5widgets5" << false;
+        QTest::newRow("tools Qt translations") << kTools << "Recommends" << dep("qttranslations5-l10n") << true;
     }
     if (m_tools.contains(QLatin1String("vxcloud")))
         QTest::newRow("civetweb") << kTools << "Depends" << dep("libcivetweb1") << true;
