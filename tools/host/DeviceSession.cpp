@@ -257,3 +257,13 @@ void DeviceSession::send(const char *key)
 {
     send(record(QLatin1String(key)));
 }
+
+bool DeviceSession::stopJob()
+{
+    VXDeviceProperty *stop = record(QStringLiteral("TASK_STOP"));
+    if (!stop)
+        return false;
+    stop->setValue(2);
+    send(stop);
+    return true;
+}

@@ -164,6 +164,9 @@ public:
     // Sends a record's write frame as it stands (job control, origin, jog).
     void send(VXDeviceProperty *record);
     void send(const char *key);
+    // Asks the machine to stop its job (TASK_STOP 2); false when the device
+    // object has no such record.
+    bool stopJob();
 
 signals:
     // Before the device object is deleted: drop its editors and records now.

@@ -126,10 +126,7 @@ void SheetRun::stop()
     if (m_state != State::Running)
         return;
     m_state = State::Stopping;
-    if (VXDeviceProperty *stop = m_session.record(QStringLiteral("TASK_STOP"))) {
-        stop->setValue(2);
-        m_session.send(stop);
-    }
+    m_session.stopJob();
     m_stopGrace.start(StopGraceMs);
 }
 

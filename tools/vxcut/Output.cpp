@@ -89,27 +89,12 @@ void Output::progress(const QJsonObject &task, int remainingSec)
     constexpr int width = 30;
     const int filled = percent * width / 100;
     const QLocale locale;
-    const QString bar = QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
+    const QString line = QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char('-')))
             + tr("%1%  copies %2/%3  %4 left")
                       .arg(locale.toString(percent).rightJustified(3), locale.toString(finished),
                            locale.toString(copies), duration(remainingSec));
-    if (bar == m_lastBar)
-        return;
-    m_lastBar = bar;
     // Logs get a line per tenth, per copy and at the end, not one per percent.
-    const QString step = QStringLiteral("%1/%2/%3").arg(percent / 10).arg(finished).arg(copies);
-    if (!m_tty && step == m_lastStep)
-        return;
-    m_lastStep = step;
-    const QByteArray bytes = bar.toLocal8Bit();
-    if (m_tty) {
-        // Redraw in place; the padding wipes a longer previous line.
-        fprintf(m_out, "\r%s   ", bytes.constData());
-        m_barOpen = true;
-    } else {
-        fprintf(m_out, "%s\n", bytes.constData());
-    }
-    fflush(m_out);
+    bar(line, QStringLiteral("%1/%2/%3").arg(percent / 10).arg(finished).arg(copies));
 }
 
 void Output::reconnecting(int attempt, int waitMs)
@@ -123,17 +108,10 @@ void Output::reconnecting(int attempt, int waitMs)
     const QString bar = tr("%1 reconnecting (attempt %2)")
             .arg(m_lastBar.isEmpty() ? tr("link lost:") : m_lastBar.section(QLatin1Char(']'), 0, 0) + QLatin1Char(']'))
             .arg(QLocale().toString(attempt));
-    const QByteArray bytes = bar.toLocal8Bit();
-    if (m_tty) {
-        fprintf(m_out, "\r%s          ", bytes.constData());
-        m_barOpen = true;
-    } else {
-        fprintf(m_out, "%s\n", bytes.constData());
-    }
+    draw(bar, 10);
     // The next report redraws the bar even if nothing moved meanwhile.
     m_lastBar = bar;
     m_lastStep.clear();
-    fflush(m_out);
 }
 
 void Output::bar(const QString &line, const QString &logStep)
@@ -144,9 +122,15 @@ void Output::bar(const QString &line, const QString &logStep)
     if (!m_tty && logStep == m_lastStep)
         return;
     m_lastStep = logStep;
+    draw(line, 3);
+}
+
+void Output::draw(const QString &line, int padding)
+{
     const QByteArray bytes = line.toLocal8Bit();
     if (m_tty) {
-        fprintf(m_out, "\r%s   ", bytes.constData());
+        // Redraw in place; the padding wipes a longer previous line.
+        fprintf(m_out, "\r%s%*s", bytes.constData(), padding, "");
         m_barOpen = true;
     } else {
         fprintf(m_out, "%s\n", bytes.constData());

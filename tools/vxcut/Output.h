@@ -38,6 +38,9 @@ public:
     Q_DECLARE_TR_FUNCTIONS(Output)
 
 private:
+    // One line of the bar: redrawn in place on a terminal (padding spaces
+    // after it), a line of its own in a log.
+    void draw(const QString &line, int padding);
     void writeJson(QJsonObject object);
     void endBar();
 

@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
-    <name>ToolTranslator</name>
-    <message>
-        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
-        <translation>メッセージの言語。例: zh_CN、ja_JP、en（既定: システムの言語）。</translation>
-    </message>
-</context>
-<context>
     <name>VxCloud</name>
     <message>
         <source>Local stand-in for the cloud service on 127.0.0.1: the resources device, device_model and device_work_records, and the remote channel &lt;code&gt;/Device/. Prints what it receives and runs until killed.

@@ -1008,11 +1008,4 @@ to cut: %5</source>
         <translation>装置の情報</translation>
     </message>
 </context>
-<context>
-    <name>ToolTranslator</name>
-    <message>
-        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
-        <translation>メッセージの言語。例: zh_CN、ja_JP、en（既定: システムの言語）。</translation>
-    </message>
-</context>
 </TS>

@@ -1000,11 +1000,4 @@ to cut: %5</source>
         <translation>机器信息</translation>
     </message>
 </context>
-<context>
-    <name>ToolTranslator</name>
-    <message>
-        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
-        <translation>消息的语言，例如 zh_CN、ja_JP 或 en（默认：系统语言）。</translation>
-    </message>
-</context>
 </TS>

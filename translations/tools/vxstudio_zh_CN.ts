@@ -550,13 +550,6 @@ To cut: %5.</source>
     </message>
 </context>
 <context>
-    <name>ToolTranslator</name>
-    <message>
-        <source>Language of the messages, e.g. zh_CN, ja_JP or en (default: the system&apos;s).</source>
-        <translation>消息的语言，例如 zh_CN、ja_JP 或 en（默认：系统语言）。</translation>
-    </message>
-</context>
-<context>
     <name>VxStudio</name>
     <message>
         <source>Start a simulated machine on a free loopback port and connect to it.</source>
