@@ -15,7 +15,7 @@ void PlotDocument::beginPath(const QPointF &start)
 {
     if (m_open)
         endPath();
-    m_paths.push_back(Path{std::uint32_t(m_points.size()), 1, false});
+    m_paths.push_back(Path{std::uint32_t(m_points.size()), 1, m_current, m_tool, false});
     m_points.push_back(start);
     m_open = true;
 }
@@ -64,7 +64,34 @@ void PlotDocument::clear()
 {
     m_points.clear();
     m_paths.clear();
+    m_sources.assign(1, PathSource());
+    m_sourceIndex.clear();
+    m_current = 0;
+    m_tool = 1;
     m_open = false;
+}
+
+int PlotDocument::setSource(const PathSource &source)
+{
+    const QString key = QString::number(source.pen) + QLatin1Char('\n') + source.colour + QLatin1Char('\n') + source.layer;
+    int index = source.isEmpty() ? 0 : m_sourceIndex.value(key, -1);
+    if (index < 0) {
+        if (int(m_sources.size()) >= MaxSources) {
+            index = MaxSources - 1;
+        } else {
+            index = int(m_sources.size());
+            m_sources.push_back(source);
+            m_sourceIndex.insert(key, index);
+        }
+    }
+    m_current = std::uint32_t(index);
+    return index;
+}
+
+void PlotDocument::adoptSources(const PlotDocument &from)
+{
+    m_sources = from.m_sources;
+    m_sourceIndex = from.m_sourceIndex;
 }
 
 void PlotDocument::joinConsecutive(int fromPath, double epsilon)
@@ -79,7 +106,10 @@ void PlotDocument::joinConsecutive(int fromPath, double epsilon)
             Path &prev = m_paths[w - 1];
             const QPointF &end = m_points[wp - 1];
             const QPointF &start = m_points[src.first];
-            if (!prev.closed && std::abs(end.x() - start.x()) <= epsilon && std::abs(end.y() - start.y()) <= epsilon) {
+            // Pieces of different layers, colours or tools stay apart: each
+            // may go to another tool.
+            if (!prev.closed && prev.source == src.source && prev.tool == src.tool
+                && std::abs(end.x() - start.x()) <= epsilon && std::abs(end.y() - start.y()) <= epsilon) {
                 for (std::uint32_t k = 1; k < src.count; ++k)
                     m_points[wp++] = m_points[src.first + k];
                 prev.count += src.count - 1;
@@ -89,7 +119,7 @@ void PlotDocument::joinConsecutive(int fromPath, double epsilon)
                 continue;
             }
         }
-        Path moved{std::uint32_t(wp), src.count, src.closed};
+        Path moved{std::uint32_t(wp), src.count, src.source, src.tool, src.closed};
         for (std::uint32_t k = 0; k < src.count; ++k)
             m_points[wp++] = m_points[src.first + k];
         m_paths[w++] = moved;
@@ -125,6 +155,15 @@ double PlotDocument::cutLength() const
     double length = 0;
     for (int i = 0; i < pathCount(); ++i)
         length += pathLength(i);
+    return length;
+}
+
+double PlotDocument::cutLength(int tool) const
+{
+    double length = 0;
+    for (int i = 0; i < pathCount(); ++i)
+        if (toolOf(i) == tool)
+            length += pathLength(i);
     return length;
 }
 

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <atomic>
+
 // Reads a design in any supported format into millimetres. The format is
 // taken from the content (gzip or XML with <svg: SVG; group code 0 and a
 // SECTION, or the binary sentinel: DXF; anything else is HP-GL, whose
@@ -29,8 +31,14 @@ public:
     bool readFile(const QString &fileName, PlotDocument &doc, double chordToleranceMm = 0.05);
     QString error() const { return m_error; }
     Format format() const { return m_format; }
+    // Another thread sets it to stop a read part way (vxcut's Ctrl-C,
+    // vxstudio's Stop); the read then fails with cancelled() true.
+    void setCancelFlag(const std::atomic<bool> *cancel) { m_cancel = cancel; }
+    bool cancelled() const { return m_cancelled; }
 
 private:
+    const std::atomic<bool> *m_cancel = nullptr;
+    bool m_cancelled = false;
     QString m_error;
     Format m_format = Format::Unknown;
 };
