@@ -614,7 +614,9 @@ void TestVxcut::exitCodesOneTable()
     int count = 0;
     const ExitCodeRow *rows = ExitCode::table(&count);
     for (int i = 0; i < count; ++i) {
-        QCOMPARE(ExitCode::of(rows[i].kind), rows[i].code);
+        // 143 shares its kind with 130: main() picks it for SIGTERM.
+        if (rows[i].code != ExitCode::Terminated)
+            QCOMPARE(ExitCode::of(rows[i].kind), rows[i].code);
         if (!rows[i].meaning)
             continue;
         const QString meaning = QString::fromLatin1(rows[i].meaning);

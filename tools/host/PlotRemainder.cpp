@@ -57,9 +57,17 @@ bool PlotRemainder::make(const PlotJob &whole, int fromPercent, double cutSpeed,
         return fail(QCoreApplication::translate("PlotRemainder", "nothing of the copy is left to cut at %1%")
                         .arg(QLocale().toString(fromPercent)));
 
-    QByteArray text = "IN;SP1;PA;";
+    // The rest keeps each stroke's tool: a crease resumed on the knife
+    // would cut the sheet through.
+    const PlotDocument &doc = reader.document();
+    int tool = doc.toolOf(first);
+    QByteArray text = "IN;SP" + QByteArray::number(tool) + ";PA;";
     for (int i = first; i < strokes.size(); ++i) {
         const PlotReader::Polyline &s = strokes.at(i);
+        if (doc.toolOf(i) != tool) {
+            tool = doc.toolOf(i);
+            text += "SP" + QByteArray::number(tool) + ';';
+        }
         text += "PU" + QByteArray::number(qRound64(s.first().x())) + ',' + QByteArray::number(qRound64(s.first().y()))
                 + ";PD";
         for (int p = 1; p < s.size(); ++p) {

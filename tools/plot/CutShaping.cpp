@@ -14,6 +14,10 @@ void addWeedBorder(PlotDocument &doc, double d)
         return;
     const QRectF b = doc.boundingBox().adjusted(-d, -d, d, d);
     const QPointF corners[] = {b.topLeft(), b.topRight(), b.bottomRight(), b.bottomLeft(), b.topLeft()};
+    // The border frees the design from the sheet: it cuts through, so it
+    // goes to tool 1 whatever the design's last path was.
+    doc.setSource(PathSource());
+    doc.setCurrentTool(1);
     doc.addPath(corners, 5);
 }
 
@@ -22,10 +26,12 @@ void addOvercut(PlotDocument &doc, double length)
     if (length <= 0)
         return;
     PlotDocument out;
+    out.adoptSources(doc);
     out.reserve(std::size_t(doc.pathCount()), doc.pointCount() + std::size_t(doc.pathCount()) * 2);
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
         const int n = int(doc.path(i).count);
+        out.carry(doc, i);
         out.beginPath(p[0]);
         for (int k = 1; k < n; ++k)
             out.lineTo(p[k]);
@@ -54,10 +60,12 @@ void repeat(PlotDocument &doc, int passes)
     if (passes <= 1)
         return;
     PlotDocument out;
+    out.adoptSources(doc);
     out.reserve(std::size_t(doc.pathCount()) * std::size_t(passes), doc.pointCount() * std::size_t(passes));
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
         const int n = int(doc.path(i).count);
+        out.carry(doc, i);
         for (int k = 0; k < passes; ++k) {
             // An open path goes back and forth, so passes after the first
             // need no pen-up travel.
@@ -77,10 +85,12 @@ void compensateBlade(PlotDocument &doc, double offset, double minAngleDegrees, d
         return;
     const double threshold = minAngleDegrees * M_PI / 180;
     PlotDocument out;
+    out.adoptSources(doc);
     out.reserve(std::size_t(doc.pathCount()), doc.pointCount() * 4);
     std::vector<QPointF> dirs;
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
+        out.carry(doc, i);
         const int n = int(doc.path(i).count);
         const bool closed = doc.path(i).closed;
         dirs.resize(std::size_t(n - 1));

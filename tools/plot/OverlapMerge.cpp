@@ -40,9 +40,16 @@ Line lineOf(const QPointF &a, const QPointF &b, double angleStep)
     return {angle, std::cos(angle), std::sin(angle)};
 }
 
-std::uint64_t pack(double v)
+// Key: tool (1 bit), direction bucket (31 bits), offset bucket (32 bits).
+// The steps are never finer than 2^-30 of the range they cover, so no
+// bucket number overflows its field: a clamp there would put every line
+// of a design in one bucket and merge lines that overlap nothing.
+std::uint64_t keyOf(int tool, double angleBucket, double offsetBucket)
 {
-    return std::uint64_t(std::clamp<std::int64_t>(std::llround(v), -(1ll << 31) + 1, (1ll << 31) - 1) + (1ll << 31));
+    const std::uint64_t a = std::uint64_t(std::clamp<std::int64_t>(std::llround(angleBucket), 0, (1ll << 31) - 1));
+    const std::uint64_t o = std::uint64_t(
+        std::clamp<std::int64_t>(std::llround(offsetBucket), -(1ll << 31) + 1, (1ll << 31) - 1) + (1ll << 31));
+    return (std::uint64_t(tool == 2) << 63) | (a << 32) | o;
 }
 
 } // namespace
@@ -56,8 +63,10 @@ Result merge(PlotDocument &doc, double tolerance)
     const QPointF centre = box.center();
     const double extent = std::max({box.width(), box.height(), tolerance});
     // Over the whole extent, a direction step of tol/extent moves a line by
-    // at most the tolerance.
-    const double angleStep = tolerance / extent;
+    // at most the tolerance. Finer than 2^-30 of the range is below what
+    // doubles tell apart over the design anyway.
+    const double angleStep = std::max(tolerance / extent, M_PI / double(1 << 30));
+    const double offsetStep = std::max(tolerance, extent / double(1 << 29));
 
     // 16 bytes a segment; runs of one key are the candidates.
     std::vector<Item> items;
@@ -68,7 +77,7 @@ Result merge(PlotDocument &doc, double tolerance)
             const QPointF a = p[k] - centre, b = p[k + 1] - centre;
             const Line l = lineOf(a, b, angleStep);
             const double offset = -l.uy * a.x() + l.ux * a.y();
-            items.push_back(Item{(pack(l.angle / angleStep) << 32) | pack(offset / tolerance), std::uint32_t(i), k});
+            items.push_back(Item{keyOf(doc.toolOf(i), l.angle / angleStep, offset / offsetStep), std::uint32_t(i), k});
         }
     }
     std::sort(items.begin(), items.end(), [](const Item &x, const Item &y) {
@@ -122,10 +131,12 @@ Result merge(PlotDocument &doc, double tolerance)
     // A shortened segment may start a new path with a new point: reserve
     // for that, or the point array would double (and briefly triple) here.
     PlotDocument out;
+    out.adoptSources(doc);
     out.reserve(std::size_t(doc.pathCount()) + changes.size(), doc.pointCount() + changes.size());
     std::size_t next = 0;
     for (int i = 0; i < doc.pathCount(); ++i) {
         const QPointF *p = doc.points(i);
+        out.carry(doc, i);
         bool open = false;
         for (std::uint32_t k = 0; k + 1 < doc.path(i).count; ++k) {
             double f0 = 0, f1 = 1;

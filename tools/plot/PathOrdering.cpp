@@ -231,11 +231,13 @@ std::vector<PathOrdering::Step> PathOrdering::plan(const PlotDocument &doc, int 
 PlotDocument PathOrdering::build(const PlotDocument &doc, const std::vector<Step> &steps)
 {
     PlotDocument out;
+    out.adoptSources(doc);
     out.reserve(steps.size(), doc.pointCount());
     for (const Step &s : steps) {
         const auto &path = doc.path(int(s.path));
         const QPointF *p = doc.points(int(s.path));
         const int n = int(path.count);
+        out.carry(doc, int(s.path));
         if (path.closed) {
             // n - 1 distinct vertices, walked from the start and back to it.
             const int m = n - 1;

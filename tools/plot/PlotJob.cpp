@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 
 #include <cmath>
 
@@ -40,8 +41,28 @@ double hundredth(double mm) { return std::round(mm * 100) / 100; }
 
 } // namespace
 
-bool PlotJob::load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view)
+bool PlotJob::load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view,
+                   const std::atomic<bool> *cancel)
 {
+    // A design that exhausts memory despite the readers' budgets fails this
+    // file, not the host: a production run goes on with the next sheet.
+    try {
+        return loadBounded(path, options, error, view, cancel);
+    } catch (const std::bad_alloc &) {
+        error = QCoreApplication::translate("PlotJob", "plot file %1 needs more memory than there is").arg(path);
+    }
+    return false;
+}
+
+bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view,
+                          const std::atomic<bool> *cancel)
+{
+    const auto interrupted = [&] {
+        if (!cancel || !cancel->load(std::memory_order_relaxed))
+            return false;
+        error = QCoreApplication::translate("PlotJob", "interrupted while reading %1").arg(path);
+        return true;
+    };
     // A FIFO or a device would never end; an absurd size would exhaust memory.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -68,12 +89,20 @@ bool PlotJob::load(const QString &path, const PlotOptions &options, QString &err
                         .arg(path, file.errorString());
             return false;
         }
+        reader.setCancelFlag(cancel);
         if (!reader.read(data, read, options.chordTolerance)) {
+            if (interrupted())
+                return false;
             error = QCoreApplication::translate("PlotJob", "plot file %1: %2").arg(path, reader.error());
             return false;
         }
     } // the file's bytes go here, before the pipeline holds its copies
+    skipped = reader.skipped();
+    if (interrupted())
+        return false;
     PlotPlan plan = PlotPipeline::run(std::move(read), options);
+    if (interrupted())
+        return false;
     if (plan.report.designLength <= 0) {
         error = QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing (no pen-down stroke)")
                     .arg(path);
@@ -120,7 +149,31 @@ QJsonObject PlotJob::planFacts() const
             {QStringLiteral("paths"), report.paths},
             {QStringLiteral("merged_length"), hundredth(report.mergedLength)},
             {QStringLiteral("estimate"), qRound64(std::ceil(report.estimateSeconds))},
-            {QStringLiteral("bytes"), text.size()}};
+            {QStringLiteral("bytes"), text.size()},
+            {QStringLiteral("tools"), toolFacts()},
+            {QStringLiteral("skipped"), QJsonArray::fromStringList(skipped)}};
+}
+
+QJsonArray PlotJob::toolFacts() const
+{
+    QJsonArray tools;
+    for (const PlotReport::Tool &t : report.tools)
+        tools.append(QJsonObject{{QStringLiteral("tool"), t.tool},
+                                 {QStringLiteral("cut_length"), hundredth(t.cutLength)},
+                                 {QStringLiteral("paths"), t.paths}});
+    return tools;
+}
+
+QString PlotJob::toolSummary() const
+{
+    QStringList parts;
+    const QLocale locale;
+    for (const PlotReport::Tool &t : report.tools)
+        parts << (t.paths == 1 ? QCoreApplication::translate("PlotJob", "tool %1: %2 mm in 1 path")
+                               : QCoreApplication::translate("PlotJob", "tool %1: %2 mm in %n paths", nullptr, t.paths))
+                     .arg(t.tool)
+                     .arg(locale.toString(t.cutLength, 'f', 1));
+    return parts.join(QCoreApplication::translate("PlotJob", ", then "));
 }
 
 int PlotJob::estimateSeconds(double cutSpeed, double travelSpeed, int copies) const

@@ -4,8 +4,12 @@
 #include "PlotPipeline.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
+
+#include <atomic>
 
 // What a host hands the machine for one design file, loaded one way for
 // every tool: the file read in whatever format its content says, placed,
@@ -29,6 +33,9 @@ struct PlotJob
     double pathMm = 0;       // pen down, as sent (passes and overcut included)
     double travelMm = 0;     // pen up, as sent
     QByteArray preview;      // PNG of the processed paths, at most PreviewSide on its longer side
+    // What the reader read but does not cut (hidden layers, paper space,
+    // unsupported kinds), counted and named: nothing vanishes unsaid.
+    QStringList skipped;
 
     // False with error naming the file and, for unreadable content, the
     // format and position. Only a regular file is read (a FIFO or a device
@@ -36,15 +43,28 @@ struct PlotJob
     // placed and ordered design) is kept there for drawing; without, it is
     // freed before the text is made.
     bool load(const QString &path, QString &error) { return load(path, PlotOptions(), error); }
-    bool load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view = nullptr);
+    // cancel: set by another thread or a signal handler to stop reading and
+    // planning part way; the load then fails with "interrupted".
+    bool load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view = nullptr,
+              const std::atomic<bool> *cancel = nullptr);
 
     // The "TASK_FILE_INFO" object (whole millimetres; "heigth" as the record spells it).
     QJsonObject fileInfo() const;
     // The dry run's facts in millimetres (and seconds at the options' speeds).
     QJsonObject planFacts() const;
+    // Per tool in cut order: [{"tool", "cut_length", "paths"}].
+    QJsonArray toolFacts() const;
+    // "tool 2: 12.5 mm in 3 paths, then tool 1: ..." in the reader's language.
+    QString toolSummary() const;
     // Seconds for all copies at the given speeds (mm/s); -1 when a speed is unknown.
     int estimateSeconds(double cutSpeed, double travelSpeed, int copies) const;
 
     static constexpr int PreviewSide = 256;
+
+private:
+    bool loadBounded(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view,
+                     const std::atomic<bool> *cancel);
+
+public:
     static constexpr qint64 MaxBytes = qint64(512) << 20;
 };

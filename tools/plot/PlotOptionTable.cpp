@@ -79,6 +79,19 @@ const Row Rows[] = {
     {"overcut", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Extend closed contours past their start by this length."), VX_NUMBER(overcut, 0, 100)},
     {"blade-offset", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Drag-knife compensation for this blade offset (0: off)."), VX_NUMBER(bladeOffset, 0, 5)},
     {"weed-border", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Add a rectangle this far around the design (0: none)."), VX_NUMBER(weedBorder, 0, 1000)},
+    // Repeatable: each --tool adds a rule; the first matching rule wins.
+    {"tool", "SELECTOR=N", QT_TRANSLATE_NOOP("PlotOptionTable", "Cut the paths of a pen number, #rrggbb colour or layer name with tool N (1 or 2); repeat for more. Unmatched: HP-GL pens as written, everything else tool 1."),
+     [](const PlotOptions &o) { return o.tools.isEmpty() ? QStringLiteral("none") : o.tools.texts().join(QLatin1Char(' ')); },
+     [](PlotOptions &o, const QString &v, QString *e) { return o.tools.add(v, e); }},
+    {"tool-order", "ORDER", QT_TRANSLATE_NOOP("PlotOptionTable", "The order the tools cut in: 2,1 (tool 1, which cuts through, last) or 1,2."),
+     [](const PlotOptions &o) { return o.toolOrder.text(); },
+     [](PlotOptions &o, const QString &v, QString *e) {
+         if (o.toolOrder.set(v))
+             return true;
+         if (e)
+             *e = QCoreApplication::translate("PlotOptionTable", "expects 2,1 or 1,2, not \"%1\"").arg(v);
+         return false;
+     }},
     {"tolerance", "MM", QT_TRANSLATE_NOOP("PlotOptionTable", "Chord tolerance for curves."), VX_NUMBER(chordTolerance, 0.001, 10)},
 };
 

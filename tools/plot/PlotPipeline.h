@@ -3,15 +3,17 @@
 
 #include "PlotDocument.h"
 #include "PlotPlacement.h"
+#include "ToolMap.h"
 
 #include <QString>
 
 #include <vector>
 
-// Everything between a read design and the plot text: place, add the weed
-// border, merge overlapping lines, order, then shape for the knife
-// (overcut, blade offset, passes). Defaults cut the design as drawn, in a
-// better order, with overlaps cut once.
+// Everything between a read design and the plot text: give each path its
+// tool, place, add the weed border, merge overlapping lines (of one tool:
+// a crease over a cut is both), order each tool's paths in turn, then shape
+// for the knife (overcut, blade offset, passes). Defaults cut the design as
+// drawn, in a better order, with overlaps cut once.
 struct PlotOptions
 {
     double chordTolerance = 0.05; // mm, for readers and arcs made here
@@ -25,6 +27,8 @@ struct PlotOptions
     double weedBorder = 0;        // mm
     double cutSpeed = 100;        // mm/s, for the estimate
     double travelSpeed = 300;     // mm/s
+    ToolMap tools;                // which paths the second tool cuts
+    ToolOrder toolOrder;          // each tool's paths are cut together, in this order
 };
 
 struct PlotReport
@@ -38,6 +42,13 @@ struct PlotReport
     int designPaths = 0;               // paths after placing and merging
     int paths = 0;                     // paths sent (passes included)
     double estimateSeconds = 0;
+    // Per tool in cut order, tools without paths left out: what is sent.
+    struct Tool {
+        int tool = 1;
+        double cutLength = 0; // mm
+        int paths = 0;
+    };
+    std::vector<Tool> tools;
 };
 
 struct PlotPlan

@@ -13,9 +13,17 @@ template <typename Sink>
 bool writePlot(const PlotDocument &doc, Sink &&sink)
 {
     QByteArray line;
-    if (!sink(QByteArrayLiteral("IN;SP1;\n")))
+    // The tool is selected once before its paths (the pipeline keeps each
+    // tool's paths together): a change costs the machine a tool swap.
+    int tool = doc.isEmpty() ? 1 : doc.toolOf(0);
+    if (!sink("IN;SP" + QByteArray::number(tool) + ";\n"))
         return false;
     for (int i = 0; i < doc.pathCount(); ++i) {
+        if (doc.toolOf(i) != tool) {
+            tool = doc.toolOf(i);
+            if (!sink("SP" + QByteArray::number(tool) + ";\n"))
+                return false;
+        }
         const QPointF *p = doc.points(i);
         const int n = int(doc.path(i).count);
         qint64 lastX = units(p[0].x()), lastY = units(p[0].y());

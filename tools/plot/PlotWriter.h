@@ -9,7 +9,8 @@ class QIODevice;
 
 // The plot text the machine takes: 40 plotter units per millimetre and only
 // IN, SP, PU and PD with absolute integer coordinates, so every machine of
-// the family reads it. One path per line ("PUx,y;PDx,y,...;"); points that
+// the family reads it. SPn selects tool position n before that tool's
+// paths. One path per line ("PUx,y;PDx,y,...;"); points that
 // round onto the previous one are dropped, and a path that rounds to a
 // single point is not written (it would only stab the material).
 class PlotWriter

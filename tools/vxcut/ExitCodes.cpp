@@ -21,6 +21,8 @@ const ExitCodeRow kRows[] = {
     {10, Failure::Rejected, QT_TRANSLATE_NOOP("ExitCode", "the machine refused a write or kept another value")},
     {11, Failure::Cloud, QT_TRANSLATE_NOOP("ExitCode", "cloud registration or remote channel failed")},
     {130, Failure::Interrupted, QT_TRANSLATE_NOOP("ExitCode", "interrupted (Ctrl-C); a running job is stopped on the machine first")},
+    // Same kind as 130: ExitCode::of() gives 130, main() 143 for SIGTERM.
+    {143, Failure::Interrupted, QT_TRANSLATE_NOOP("ExitCode", "terminated (SIGTERM); a running job is stopped on the machine first")},
 };
 
 }

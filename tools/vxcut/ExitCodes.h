@@ -16,7 +16,7 @@ struct ExitCodeRow
 };
 
 namespace ExitCode {
-enum : int { Ok = 0, Failure = 1, Usage = 2, Interrupted = 130 };
+enum : int { Ok = 0, Failure = 1, Usage = 2, Interrupted = 130, Terminated = 143 };
 
 const ExitCodeRow *table(int *count);
 int of(Failure::Kind kind);

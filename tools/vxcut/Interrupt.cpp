@@ -3,15 +3,24 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 int g_pipe[2] = {-1, -1};
+// A signal handler can only reach process-wide state; the flag is
+// lock-free, so setting it there is async-signal-safe. Readers poll it
+// while a design loads, when no event loop runs to see the pipe.
+std::atomic<bool> g_cancel{false};
+volatile sig_atomic_t g_signal = 0;
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
-void onSigint(int)
+void onSigint(int sig)
 {
+    g_signal = sig;
+    g_cancel.store(true, std::memory_order_relaxed);
     const char byte = 1;
     // Async-signal-safe; a full pipe already carries a pending interrupt.
     [[maybe_unused]] ssize_t n = ::write(g_pipe[1], &byte, 1);
@@ -55,4 +64,14 @@ void Interrupt::drain()
         return;
     m_pending = true;
     emit interrupted();
+}
+
+const std::atomic<bool> *Interrupt::cancelFlag() const
+{
+    return &g_cancel;
+}
+
+int Interrupt::signalNumber() const
+{
+    return g_signal;
 }

@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+#include <atomic>
+
 class QSocketNotifier;
 
 // SIGINT through a self-pipe: the handler only writes one byte, the event
@@ -15,6 +17,11 @@ public:
     ~Interrupt() override;
 
     bool pending() const { return m_pending; }
+    // Set the moment a signal arrives, for loops that run without the
+    // event loop (reading and planning a design).
+    const std::atomic<bool> *cancelFlag() const;
+    // SIGINT or SIGTERM once one arrived, else 0.
+    int signalNumber() const;
 
 signals:
     void interrupted();

@@ -40,10 +40,15 @@ bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, b
             continue;
         if (any)
             *any = true;
-        QString why;
-        if (!row.set(plot, row.argument ? parser.value(flag) : QString(), &why)) {
-            error = QStringLiteral("--%1 %2").arg(flag, why);
-            return false;
+        // Every value in order: a repeatable flag (--tool) adds each, and
+        // for the others the last one given wins.
+        const QStringList values = row.argument ? parser.values(flag) : QStringList{QString()};
+        for (const QString &value : values) {
+            QString why;
+            if (!row.set(plot, value, &why)) {
+                error = QStringLiteral("--%1 %2").arg(flag, why);
+                return false;
+            }
         }
     }
     return true;

@@ -228,3 +228,14 @@ Failure Run::openRemote()
     }
     return Failure();
 }
+
+const std::atomic<bool> *Run::cancelFlag() const
+{
+    return interrupt ? interrupt->cancelFlag() : nullptr;
+}
+
+bool Run::cancelled() const
+{
+    const std::atomic<bool> *flag = cancelFlag();
+    return flag && flag->load(std::memory_order_relaxed);
+}

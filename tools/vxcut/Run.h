@@ -42,6 +42,9 @@ struct Run
     bool cloudRequired = false;         // demo: a cloud failure ends the run
 
     VXDeviceProperty *record(const QString &key) const { return session ? session->record(key) : nullptr; }
+    // For loops that run outside the event loop (reading a design).
+    const std::atomic<bool> *cancelFlag() const;
+    bool cancelled() const;
 
     Failure loadDevice();
     Failure connect();

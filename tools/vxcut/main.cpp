@@ -5,11 +5,13 @@
 #include "Options.h"
 #include "Output.h"
 #include "Run.h"
+#include "RuntimeDir.h"
 #include "ToolTranslator.h"
 
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -33,6 +35,7 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDir();
     int appArgc = 1;
     QGuiApplication app(appArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vxcut"));
@@ -77,5 +80,8 @@ int main(int argc, char *argv[])
     }
     // The one result line of the run.
     const Failure &f = outcome.failure;
-    return out.result(ExitCode::of(f.kind), f.message, f ? f.facts : outcome.fields);
+    // A service manager's SIGTERM reads as such (128 + 15), Ctrl-C as 130.
+    const int code = f.kind == Failure::Interrupted && interrupt.signalNumber() == SIGTERM ? ExitCode::Terminated
+                                                                                          : ExitCode::of(f.kind);
+    return out.result(code, f.message, f ? f.facts : outcome.fields);
 }

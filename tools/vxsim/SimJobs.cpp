@@ -22,6 +22,12 @@ bool VXSimulator::Private::readPlot(const QByteArray &body, SimRunningJob &j)
         j.info.error = reader.errorString();
     j.info.pathLength = reader.pathLength();
     j.info.travelLength = reader.travelLength();
+    const PlotDocument &doc = reader.document();
+    for (int i = 0; i < doc.pathCount(); ++i) {
+        if (j.info.tools.isEmpty() || j.info.tools.last().tool != doc.toolOf(i))
+            j.info.tools.append(VXSimJob::ToolRun{doc.toolOf(i), 0});
+        j.info.tools.last().pathLength += doc.pathLength(i) * PlotReader::UnitsPerMm;
+    }
     j.info.width = reader.width();
     j.info.height = reader.height();
     j.strokes = ok ? reader.polylines() : QVector<PlotReader::Polyline>();

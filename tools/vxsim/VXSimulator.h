@@ -47,6 +47,14 @@ struct VXSimJob
     double height = 0;
     double seconds = 0;     // simulated duration of all copies
     QString error;          // plot reader error for a failed job
+    // Each tool selection (SPn) that cut something, in plot order, with the
+    // pen-down length it cut (plotter units, one copy): the machine swaps
+    // tools there, so a host that drops an SP2 shows here.
+    struct ToolRun {
+        int tool = 1;
+        double pathLength = 0;
+    };
+    QVector<ToolRun> tools;
 };
 
 // One sheet of the stack fed in a QR-code job, and what became of it.

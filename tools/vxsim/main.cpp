@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ToolTranslator.h"
+#include "PlotReader.h"
 #include "VXSimulator.h"
 
 #include <QCommandLineParser>
@@ -211,6 +212,17 @@ int main(int argc, char **argv)
     QObject::connect(&sim, &VXSimulator::linkClosed, [&] { out << "vxsim: " << VxSim::tr("link closed") << Qt::endl; });
     QObject::connect(&sim, &VXSimulator::jobFailed, [&](int id, const QString &e) {
         out << "vxsim: " << VxSim::tr("job %1 refused: %2").arg(id).arg(e) << Qt::endl;
+    });
+    QObject::connect(&sim, &VXSimulator::jobStarted, [&](int id) {
+        const QList<VXSimJob> jobs = sim.jobs();
+        for (const VXSimJob &job : jobs) {
+            if (job.id != id)
+                continue;
+            for (const VXSimJob::ToolRun &run : job.tools)
+                out << "vxsim: " << VxSim::tr("job %1: tool %2 cuts %3 mm").arg(id).arg(run.tool)
+                                        .arg(run.pathLength / PlotReader::UnitsPerMm, 0, 'f', 1)
+                    << Qt::endl;
+        }
     });
     QObject::connect(&sim, &VXSimulator::jobFinished, [&](int id) {
         out << "vxsim: " << VxSim::tr("job %1 finished").arg(id) << Qt::endl;

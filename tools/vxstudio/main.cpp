@@ -2,6 +2,7 @@
 #include "JobPanel.h"
 #include "MainWindow.h"
 #include "PluginHost.h"
+#include "RuntimeDir.h"
 #include "ToolTranslator.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
@@ -66,6 +67,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    ensureRuntimeDir();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vxstudio"));
     ToolTranslator::install(QStringLiteral("vxstudio"));

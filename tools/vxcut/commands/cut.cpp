@@ -40,8 +40,8 @@ Failure check(Run &r)
     if (r.options.args.size() != 1)
         return {Failure::Usage, QCoreApplication::translate("Cut", "cut wants exactly one plot file")};
     QString error;
-    if (!r.job.load(r.options.args.first(), r.options.plot, error))
-        return {Failure::PlotFile, error};
+    if (!r.job.load(r.options.args.first(), r.options.plot, error, nullptr, r.cancelFlag()))
+        return {r.cancelled() ? Failure::Interrupted : Failure::PlotFile, error};
     return Failure();
 }
 
@@ -86,7 +86,8 @@ Outcome cutJob(Run &r)
         return f;
     }
     const QLocale locale;
-    r.out.text(QCoreApplication::translate("Cut", "done: %1 of %2 copies in %3%4")
+    r.out.text((runner.copies() == 1 ? QCoreApplication::translate("Cut", "done: %1 of 1 copy in %3%4")
+                                     : QCoreApplication::translate("Cut", "done: %1 of %2 copies in %3%4"))
                    .arg(locale.toString(runner.task().value(QStringLiteral("Finished")).toInt()), locale.toString(runner.copies()))
                    .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000)))
                    .arg(JobLoop::outageNote(runner.reconnectCount(), runner.linkDownMs())));

@@ -27,8 +27,8 @@ Failure check(Run &r)
     if (r.options.args.size() != 1)
         return {Failure::Usage, QCoreApplication::translate("Plan", "plan wants exactly one design file")};
     QString error;
-    if (!r.job.load(r.options.args.first(), r.options.plot, error))
-        return {Failure::PlotFile, error};
+    if (!r.job.load(r.options.args.first(), r.options.plot, error, nullptr, r.cancelFlag()))
+        return {r.cancelled() ? Failure::Interrupted : Failure::PlotFile, error};
     return Failure();
 }
 
@@ -57,6 +57,9 @@ Outcome run(Run &r)
                          locale.toString(p.cutLength, 'f', 1), locale.toString(p.travelBefore, 'f', 1),
                          locale.toString(p.travelAfter, 'f', 1), locale.toString(p.mergedLength, 'f', 1),
                          Output::duration(int(std::ceil(p.estimateSeconds)))));
+    r.out.text(job.toolSummary());
+    if (!job.skipped.isEmpty())
+        r.out.text(QCoreApplication::translate("Plan", "not cut: %1").arg(job.skipped.join(QStringLiteral("; "))));
     if (!r.options.output.isEmpty())
         r.out.text(QCoreApplication::translate("Plan", "plot text written to %1 (%n bytes)", nullptr, int(job.text.size()))
                        .arg(r.options.output));
