@@ -82,6 +82,9 @@ private slots:
     void knife_data();
     void knife();
     void writerRoundTrip();
+    void fineToleranceKeepsCrossingLines();
+    void tools_data();
+    void tools();
     void optionTable();
     void preview();
 };
@@ -233,6 +236,81 @@ void TestPlotPipeline::writerRoundTrip()
     // The swivels lengthen the cut and reach past the design by the offset.
     QVERIFY(plan.report.cutLength > plan.report.designLength);
     QVERIFY(plan.sent().boundingBox().width() <= plan.report.width + 2 * o.bladeOffset + 1e-6);
+}
+
+void TestPlotPipeline::fineToleranceKeepsCrossingLines()
+{
+    // Two 850 mm lines crossing at the centre, both steeper than 154°:
+    // their direction buckets passed 2^31 at 1 µm and one line was lost.
+    PlotDocument doc;
+    doc.addPath({{800, 0}, {0, 300}});
+    doc.addPath({{800, 20}, {0, 280}});
+    PlotOptions o;
+    o.mergeOverlaps = 0.000001;
+    o.order = false;
+    const PlotPlan plan = PlotPipeline::run(doc, o);
+    QCOMPARE(plan.report.mergedLength, 0.0);
+    QVERIFY(std::abs(plan.report.cutLength - doc.cutLength()) < 1e-6);
+}
+
+void TestPlotPipeline::tools_data()
+{
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("sequence"); // SP commands of the written plot
+    QTest::addColumn<double>("tool1");
+    QTest::addColumn<double>("tool2");
+
+    // Pen 2: a 20 mm line on the edge of pen 1's 80 mm square (drawn last);
+    // layer "crease": a 30 mm line; colour #ff0000: a 10 mm line. The edge
+    // is cut once only when both lines go to one tool.
+    QTest::newRow("pens as written, creases first") << QStringList() << "2,1" << "SP2 SP1 SP0" << 120.0 << 20.0;
+    QTest::newRow("tool order 1,2") << QStringList() << "1,2" << "SP1 SP2 SP0" << 120.0 << 20.0;
+    QTest::newRow("layer to tool 2") << QStringList{"crease=2"} << "2,1" << "SP2 SP1 SP0" << 90.0 << 50.0;
+    QTest::newRow("colour to tool 2, pen 2 to 1") << QStringList{"#FF0000=2", "2=1"} << "2,1" << "SP2 SP1 SP0" << 110.0 << 10.0;
+    QTest::newRow("everything on tool 1") << QStringList{"2=1"} << "2,1" << "SP1 SP0" << 120.0 << 0.0;
+    QTest::newRow("first rule wins") << QStringList{"crease=1", "crease=2", "1=2"} << "2,1" << "SP2 SP1 SP0" << 40.0 << 80.0;
+}
+
+void TestPlotPipeline::tools()
+{
+    QFETCH(QStringList, rules);
+    QFETCH(QString, order);
+    QFETCH(QString, sequence);
+    QFETCH(double, tool1);
+    QFETCH(double, tool2);
+    PlotDocument doc;
+    doc.setSource(PathSource{2, QString(), QString()});
+    doc.setCurrentTool(2);
+    doc.addPath({{0, 0}, {20, 0}}); // on the square's edge: never merged with it
+    doc.setSource(PathSource{0, QString(), QStringLiteral("crease")});
+    doc.setCurrentTool(1);
+    doc.addPath({{0, 50}, {30, 50}});
+    doc.setSource(PathSource{0, QStringLiteral("#ff0000"), QString()});
+    doc.addPath({{0, 60}, {10, 60}});
+    doc.setSource(PathSource{1, QString(), QString()});
+    square(doc, 0, 0, 20);
+    PlotOptions o;
+    for (const QString &rule : rules)
+        QVERIFY(o.tools.add(rule, nullptr));
+    QVERIFY(o.toolOrder.set(order));
+    const PlotPlan plan = PlotPipeline::run(doc, o);
+    const QByteArray text = PlotWriter::toByteArray(plan.sent());
+    QStringList selected;
+    QRegularExpressionMatchIterator sp = QRegularExpression(QStringLiteral("SP\\d")).globalMatch(QString::fromLatin1(text));
+    while (sp.hasNext())
+        selected << sp.next().captured(0);
+    QCOMPARE(selected.join(QLatin1Char(' ')), sequence);
+    // The plot as the machine reads it carries the same lengths per tool.
+    PlotDocument back;
+    HpglInterpreter reader(back);
+    QVERIFY(reader.run(text));
+    QVERIFY2(std::abs(back.cutLength(1) - tool1) < 1e-6, qPrintable(QString::number(back.cutLength(1))));
+    QVERIFY2(std::abs(back.cutLength(2) - tool2) < 1e-6, qPrintable(QString::number(back.cutLength(2))));
+    double reported = 0;
+    for (const PlotReport::Tool &t : plan.report.tools)
+        reported += t.tool == 2 ? t.cutLength : 0;
+    QVERIFY(std::abs(reported - tool2) < 1e-6);
 }
 
 void TestPlotPipeline::optionTable()

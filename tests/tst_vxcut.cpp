@@ -9,6 +9,7 @@
 #include "VXSimulator.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -131,6 +132,8 @@ private slots:
     void profileRoundTrip();
     void interrupt_data();
     void interrupt();
+    void interruptWhileReading_data();
+    void interruptWhileReading();
     void cloudToken_data();
     void cloudToken();
     void exitCodesOneTable();
@@ -302,6 +305,11 @@ void TestVxcut::planIsWhatCutSends_data()
                        QStringLiteral("--blade-offset"), QStringLiteral("0.25")} << 32;
     QTest::newRow("weed border, curves from SVG") << design("shapes.plotutils.svgz")
         << QStringList{QStringLiteral("--weed-border"), QStringLiteral("3"), QStringLiteral("--tolerance"), QStringLiteral("0.5")} << 3;
+    // Pen 2 (red) cuts first with tool 2; the source's 100 and 320 mm are
+    // what vxsim counts per tool, in that order.
+    QTest::newRow("two tools, pens as written") << design("twotools.plotutils.hpgl") << QStringList() << 3;
+    QTest::newRow("two tools, knife first") << design("twotools.plotutils.hpgl")
+        << QStringList{QStringLiteral("--tool-order"), QStringLiteral("1,2")} << 3;
 }
 
 void TestVxcut::planIsWhatCutSends()
@@ -322,6 +330,25 @@ void TestVxcut::planIsWhatCutSends()
     const Run cut = vxcut(QStringList{QStringLiteral("cut"), file, QStringLiteral("--tcp"), tcp(sim)} + options);
     QVERIFY2(cut.exitCode == 0, qPrintable(cut.describe()));
     QCOMPARE(sim.lastJobData(), written.readAll());
+    // What the machine cut with each tool, in the order it swapped, is
+    // what plan promised.
+    const QJsonArray tools = plan.last(QStringLiteral("result")).value(QStringLiteral("tools")).toArray();
+    const QVector<VXSimJob::ToolRun> runs = sim.jobs().last().tools;
+    QCOMPARE(runs.size(), tools.size());
+    for (int i = 0; i < runs.size(); ++i) {
+        QCOMPARE(runs[i].tool, tools[i].toObject().value(QStringLiteral("tool")).toInt());
+        // The plot text rounds each point to 1/40 mm: swivels of many tiny
+        // chords move the total by a few tenths of a per cent.
+        const double planned = tools[i].toObject().value(QStringLiteral("cut_length")).toDouble();
+        QVERIFY2(std::abs(runs[i].pathLength / 40 - planned) < 0.05 + 0.005 * planned,
+                 qPrintable(QStringLiteral("%1 %2").arg(runs[i].pathLength / 40).arg(planned)));
+    }
+    if (QByteArray(QTest::currentDataTag()).startsWith("two tools")) {
+        const double pen2 = (runs[0].tool == 2 ? runs[0] : runs[1]).pathLength;
+        const double pen1 = (runs[0].tool == 1 ? runs[0] : runs[1]).pathLength;
+        QVERIFY2(std::abs(pen2 / pen1 - 100.0 / 320.0) < 0.002, qPrintable(QString::number(pen2 / pen1)));
+        QCOMPARE(runs[0].tool, options.isEmpty() ? 2 : 1);
+    }
 }
 
 // The exit code and the message of each way a link fails, beside a jog
@@ -551,6 +578,58 @@ void TestVxcut::interrupt()
     for (const VXSimFrame &frame : sim.receivedFrames())
         stopFrame = stopFrame || (frame.kind == "CMD" && frame.body.contains("SET125:2;"));
     QVERIFY(stopFrame);
+}
+
+void TestVxcut::interruptWhileReading_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Ctrl-C") << int(SIGINT) << 130;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+}
+
+void TestVxcut::interruptWhileReading()
+{
+    QFETCH(int, signal);
+    QFETCH(int, exitCode);
+    // Seconds of reading and ordering: 600,000 small squares. Signals
+    // were blocked behind the read, which runs before any event loop.
+    const QString big = m_tmp.filePath(QStringLiteral("big.plt"));
+    if (!QFile::exists(big)) {
+        QFile f(big);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray chunk;
+        for (int i = 0; i < 600000; ++i) {
+            const int x = (i % 1000) * 60, y = (i / 1000) * 60;
+            chunk += "PU" + QByteArray::number(x) + ',' + QByteArray::number(y) + ";PD" + QByteArray::number(x + 40) + ','
+                     + QByteArray::number(y) + ',' + QByteArray::number(x + 40) + ',' + QByteArray::number(y + 40) + ';';
+            if (chunk.size() > (1 << 20)) {
+                f.write(chunk);
+                chunk.clear();
+            }
+        }
+        f.write(chunk);
+    }
+    QProcess p;
+    p.start(kVxcut, {QStringLiteral("plan"), big, QStringLiteral("--json")});
+    QVERIFY(p.waitForStarted(5000));
+    // Signal once vxcut catches it (SigCgt), so the default action cannot
+    // be what ends it.
+    const auto caught = [&] {
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:"))
+                return ((line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1) != 0;
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(caught(), 5000);
+    ::kill(pid_t(p.processId()), signal);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), exitCode);
+    QVERIFY(p.readAllStandardOutput().contains("interrupted"));
 }
 
 void TestVxcut::cloudToken_data()

@@ -118,6 +118,8 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
     travelMm = report.travelAfter;
     preview = renderPreview(plan.design, PreviewSide);
     QByteArray bytes = PlotWriter::toByteArray(plan.sent());
+    if (interrupted())
+        return false;
     if (view)
         *view = std::move(plan);
     else

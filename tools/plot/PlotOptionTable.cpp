@@ -82,7 +82,14 @@ const Row Rows[] = {
     // Repeatable: each --tool adds a rule; the first matching rule wins.
     {"tool", "SELECTOR=N", QT_TRANSLATE_NOOP("PlotOptionTable", "Cut the paths of a pen number, #rrggbb colour or layer name with tool N (1 or 2); repeat for more. Unmatched: HP-GL pens as written, everything else tool 1."),
      [](const PlotOptions &o) { return o.tools.isEmpty() ? QStringLiteral("none") : o.tools.texts().join(QLatin1Char(' ')); },
-     [](PlotOptions &o, const QString &v, QString *e) { return o.tools.add(v, e); }},
+     [](PlotOptions &o, const QString &v, QString *e) {
+         // "none" (the default's text) drops the rules given so far.
+         if (v == QLatin1String("none")) {
+             o.tools = ToolMap();
+             return true;
+         }
+         return o.tools.add(v, e);
+     }},
     {"tool-order", "ORDER", QT_TRANSLATE_NOOP("PlotOptionTable", "The order the tools cut in: 2,1 (tool 1, which cuts through, last) or 1,2."),
      [](const PlotOptions &o) { return o.toolOrder.text(); },
      [](PlotOptions &o, const QString &v, QString *e) {

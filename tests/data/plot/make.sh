@@ -11,5 +11,7 @@ pstoedit -f plot-hpgl shapes.ps shapes.plotutils.hpgl
 pstoedit -f plot-svg shapes.ps shapes.plotutils.svg
 pstoedit -f "dxf_14:-mm" shapes.ps shapes.pstoedit.dxf
 pstoedit -dt -f hpgl letters.ps letters.pstoedit.hpgl
+# libplot gives each colour a pen: black SP1, red SP2.
+pstoedit -f plot-hpgl twotools.ps twotools.plotutils.hpgl
 /usr/bin/python3 make_dxf.py
 gzip -9 -n -c shapes.plotutils.svg > shapes.plotutils.svgz
