@@ -104,8 +104,12 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
     if (interrupted())
         return false;
     if (plan.report.designLength <= 0) {
-        error = QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing (no pen-down stroke)")
-                    .arg(path);
+        // Say what was there but left out: a drawing all on a frozen
+        // layer or in paper space is not an empty file to its author.
+        error = skipped.isEmpty()
+                    ? QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing (no pen-down stroke)").arg(path)
+                    : QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing; not cut: %2")
+                          .arg(path, skipped.join(QStringLiteral("; ")));
         return false;
     }
     fileName = info.fileName();
