@@ -174,6 +174,7 @@ void DeviceSession::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QSt
     switch (event) {
     case LinkMessage::JobReport:
         m_lastReport = text;
+        m_report = JobReport::fromItem(text);
         m_heard.restart();
         emit jobReport();
         return;

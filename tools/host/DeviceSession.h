@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Failure.h"
+#include "JobReport.h"
 #include "LinkMessage.h"
 
 #include <QElapsedTimer>
@@ -142,6 +143,8 @@ public:
     // fields past the ones "TASK" holds (how far the current copy got) are
     // only here.
     QString lastJobReport() const { return m_lastReport; }
+    // The same, parsed once: what every job driver reads.
+    const JobReport &report() const { return m_report; }
     // Asks the machine for its job state (CCMD 66); the answer comes as a
     // job report.
     void queryJob();
@@ -201,6 +204,7 @@ private:
     QString m_host;                 // TCP: kept apart, an IPv6 address holds colons
     int m_port = 0;
     QString m_lastReport;
+    JobReport m_report;
     Failure m_linkFailure;
 
     QTimer m_connectDeadline;
