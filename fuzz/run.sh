@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: LGPL-2.1-or-later
 # Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each
-# for SECONDS seconds on its seed corpus.
+# for SECONDS seconds on its seed corpus, with its dictionary (fuzz/TARGET.dict)
+# when there is one.
 #   fuzz/run.sh [SECONDS] [TARGET...]     default: 30 s, every target
 # Env: BUILD (default build-fuzz), JOBS (default 2), CORPUS_OUT (directory for
 # the grown corpora; default: a temporary one, so the seeds stay as committed).
-# Exits non-zero when a target finds a crash, a leak or a timeout.
+# Exits non-zero when a target finds a crash, a leak, a timeout or runs out
+# of memory.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 src="$(dirname "$here")"
@@ -35,9 +37,13 @@ status=0
 for t in "${targets[@]}"; do
     mkdir -p "$out/$t" "$build/fuzz-artifacts/$t"
     echo "== $t: $secs s"
-    # -rss_limit_mb: a leak or unbounded buffer shows as a failure, not a swap storm.
+    dict=()
+    [ -f "$here/$t.dict" ] && dict=(-dict="$here/$t.dict")
+    # A timeout or going past -rss_limit_mb (also any one allocation that
+    # big) ends libFuzzer with a non-zero status like a crash: a reader that
+    # hangs or takes the memory is a finding, not a swap storm.
     if ! "$build/bin/$t" "$out/$t" "$here/corpus/$t" -max_total_time="$secs" \
-            -timeout=10 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+            -timeout=10 -rss_limit_mb=512 -max_len=65536 -print_final_stats=1 "${dict[@]}" \
             -artifact_prefix="$build/fuzz-artifacts/$t/" 2>"$build/fuzz-artifacts/$t.log"; then
         echo "!! $t failed; see $build/fuzz-artifacts/$t.log"
         tail -40 "$build/fuzz-artifacts/$t.log"

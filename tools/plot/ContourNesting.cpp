@@ -63,8 +63,10 @@ std::vector<int> parents(const PlotDocument &doc)
     const QRectF all = doc.boundingBox();
     const int side = std::max(1, std::min(2048, int(std::sqrt(double(closed.size())))));
     const double cw = std::max(all.width() / side, 1e-9), ch = std::max(all.height() / side, 1e-9);
-    const auto cellX = [&](double x) { return std::clamp(int((x - all.left()) / cw), 0, side - 1); };
-    const auto cellY = [&](double y) { return std::clamp(int((y - all.top()) / ch), 0, side - 1); };
+    // Clamped as doubles: casting an out-of-range quotient to int is undefined.
+    const auto cellOf = [&](double c) { return c >= 0 ? (c < side - 1 ? int(c) : side - 1) : 0; };
+    const auto cellX = [&](double x) { return cellOf((x - all.left()) / cw); };
+    const auto cellY = [&](double y) { return cellOf((y - all.top()) / ch); };
 
     // Cells as counted buckets (two passes) rather than a vector per cell.
     std::vector<int> big;

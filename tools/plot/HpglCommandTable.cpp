@@ -39,7 +39,7 @@ static const H::Row Rows[] = {
     {"RR", P::Numbers, &H::rectRelative, nullptr},
     {"PM", P::Numbers, &H::polygonMode, nullptr},
     {"EP", P::Numbers, &H::polygonEmit, nullptr},
-    {"FP", P::Numbers, &H::polygonEmit, nullptr},
+    {"FP", P::Numbers, &H::polygonFill, nullptr},
     {"LB", P::Refused, nullptr, QT_TRANSLATE_NOOP("HpglInterpreter", "labels are not supported; convert text to paths")},
     {"BZ", P::Refused, nullptr, Draws}, {"BR", P::Refused, nullptr, Draws},
     {"WG", P::Refused, nullptr, Draws}, {"EW", P::Refused, nullptr, Draws},
@@ -47,7 +47,7 @@ static const H::Row Rows[] = {
     {"YT", P::Refused, nullptr, Draws}, {"UC", P::Refused, nullptr, Draws},
     {"SM", P::Refused, nullptr, Draws}, {"BL", P::Refused, nullptr, Draws},
     {"PB", P::Refused, nullptr, Draws},
-    {"SP", P::Ignored, nullptr, nullptr}, {"PW", P::Ignored, nullptr, nullptr},
+    {"SP", P::Numbers, &H::selectPen, nullptr}, {"PW", P::Ignored, nullptr, nullptr},
     {"LT", P::Ignored, nullptr, nullptr}, {"VS", P::Ignored, nullptr, nullptr},
     {"FS", P::Ignored, nullptr, nullptr}, {"PG", P::Ignored, nullptr, nullptr},
     {"CT", P::Ignored, nullptr, nullptr}, {"NR", P::Ignored, nullptr, nullptr},
@@ -93,6 +93,8 @@ bool HpglInterpreter::moveList(const Args &a, bool relative)
     for (size_t i = 0; i < a.size(); i += 2) {
         const QPointF to = relative ? m_pos + deltaToPlotter(a[i], a[i + 1]) : toPlotter(a[i], a[i + 1]);
         penMove(to, m_down);
+        if (!withinBudget(0, 1))
+            return false;
     }
     return true;
 }
@@ -132,6 +134,7 @@ bool HpglInterpreter::init(const Args &)
     m_rotation = 0;
     m_polygon = false;
     m_polygons.clear();
+    m_subpolygon = 0;
     m_polygonPoints = 0;
     return defaults({});
 }
@@ -231,15 +234,20 @@ bool HpglInterpreter::circle(const Args &a)
     const QPointF center = m_pos;
     std::vector<QPointF> points{center + QPointF(r, 0)};
     const int n = arcs::chordCount(r, 2 * M_PI, m_tolerance);
+    if (!withinBudget(n + 1, n))
+        return false;
     points.reserve(size_t(n) + 1);
     arcs::flatten(center, r, 0, 2 * M_PI, m_tolerance, [&](const QPointF &p) { points.push_back(p); });
     points.back() = points.front();
     if (m_polygon) {
-        m_polygonPoints += qint64(points.size());
+        // A circle is a subpolygon of its own; the pen stays at the center.
+        m_polygonPoints += qint64(points.size()) + 1;
         m_polygons.push_back(std::move(points));
+        m_polygons.emplace_back(1, m_pos);
+        m_subpolygon = m_polygons.size() - 1;
+    } else {
+        polyline(points, true);
     }
-    else
-        closedShape(points);
     return true;
 }
 
@@ -247,16 +255,14 @@ bool HpglInterpreter::arcAbsolute(const Args &a)
 {
     if (a.size() != 3 && a.size() != 4)
         return fail(tr("expects a center, a sweep angle and an optional chord angle"));
-    arc(toPlotter(a[0], a[1]), a[2] * M_PI / 180);
-    return true;
+    return sweepInRange(a[2]) && arc(toPlotter(a[0], a[1]), a[2] * M_PI / 180);
 }
 
 bool HpglInterpreter::arcRelative(const Args &a)
 {
     if (a.size() != 3 && a.size() != 4)
         return fail(tr("expects a center, a sweep angle and an optional chord angle"));
-    arc(m_pos + deltaToPlotter(a[0], a[1]), a[2] * M_PI / 180);
-    return true;
+    return sweepInRange(a[2]) && arc(m_pos + deltaToPlotter(a[0], a[1]), a[2] * M_PI / 180);
 }
 
 bool HpglInterpreter::arcThreePointAbsolute(const Args &a)
@@ -297,15 +303,32 @@ bool HpglInterpreter::polygonMode(const Args &a)
         m_polygons.clear();
         m_polygonPoints = 1;
         m_polygons.emplace_back(1, m_pos);
-    } else if (mode == 1) {
+        m_subpolygon = 0;
+    } else if (mode == 1 || mode == 2) {
         if (m_polygon)
+            closeSubpolygon();
+        if (m_polygon && mode == 1) {
             m_polygons.emplace_back();
-    } else if (mode == 2) {
-        m_polygon = false;
+            m_subpolygon = m_polygons.size() - 1;
+        }
+        m_polygon = m_polygon && mode == 1;
     } else {
         return fail(tr("expects 0, 1 or 2"));
     }
     return true;
+}
+
+void HpglInterpreter::closeSubpolygon()
+{
+    // PM1 and PM2 close the subpolygon with the pen as it is: writers lift
+    // it first to edge an open line (plotutils does for every stroke), so
+    // the closing edge is cut only when the pen is down.
+    const std::vector<QPointF> &first = m_polygons[m_subpolygon];
+    std::vector<QPointF> &last = m_polygons.back();
+    if (m_down && !first.empty() && !last.empty() && last.back() != first.front()) {
+        last.push_back(first.front());
+        ++m_polygonPoints;
+    }
 }
 
 bool HpglInterpreter::polygonEmit(const Args &)
@@ -314,7 +337,36 @@ bool HpglInterpreter::polygonEmit(const Args &)
     if (m_polygon || m_polygonEmitted)
         return true;
     for (const auto &poly : m_polygons)
-        closedShape(poly);
+        polyline(poly, false);
     m_polygonEmitted = true;
+    return true;
+}
+
+bool HpglInterpreter::polygonFill(const Args &)
+{
+    // A fill has no open sides: what it covers is cut round.
+    if (m_polygon || m_polygonEmitted)
+        return true;
+    for (const auto &poly : m_polygons)
+        polyline(poly, true);
+    m_polygonEmitted = true;
+    return true;
+}
+
+bool HpglInterpreter::selectPen(const Args &a)
+{
+    if (a.size() > 1)
+        return fail(tr("expects one pen number"));
+    return usePen(a.empty() ? 0 : a[0]);
+}
+
+bool HpglInterpreter::usePen(double pen)
+{
+    const double n = std::trunc(pen);
+    if (!(n >= 0 && n <= MaxPen))
+        return fail(tr("pen %1 is out of range").arg(QString::number(pen, 'g', 15)));
+    endStroke();
+    m_doc.setSource(PathSource{int(n), QString(), QString()});
+    m_doc.setCurrentTool(n == 2 ? 2 : 1);
     return true;
 }

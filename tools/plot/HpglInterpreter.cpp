@@ -36,7 +36,10 @@ bool HpglInterpreter::run(const QByteArray &data)
 {
     HpglTokenizer tok(data);
     m_tok = &tok;
-    m_pointBudget = qint64(m_doc.pointCount()) + PointAllowance + PointsPerByte * data.size();
+    ReadBudget own(data.size());
+    ReadBudget *const given = m_budget;
+    if (!m_budget)
+        m_budget = &own;
     Args args;
     args.reserve(64);
     bool ok = true;
@@ -63,10 +66,10 @@ bool HpglInterpreter::run(const QByteArray &data)
             ok = tok.numbers(args) && (this->*row->handler)(args);
             break;
         }
-        if (ok && m_outOfRange)
-            ok = fail(tr("draws beyond %1 mm from the origin").arg(MaxCoordinate / UnitsPerMm, 0, 'f', 0));
-        if (ok && qint64(m_doc.pointCount()) + m_polygonPoints > m_pointBudget)
-            ok = fail(tr("the drawing expands beyond %1 points; not a plot").arg(m_pointBudget));
+        if (ok && !m_outOfRange.isEmpty())
+            ok = fail(m_outOfRange);
+        if (ok)
+            ok = withinBudget(0, 1);
     }
     if (ok && tok.failed())
         ok = false;
@@ -74,7 +77,30 @@ bool HpglInterpreter::run(const QByteArray &data)
         failAt(tok.errorOffset(), tok.errorMessage());
     endStroke();
     m_tok = nullptr;
+    m_budget = given;
     return ok;
+}
+
+bool HpglInterpreter::withinBudget(qint64 morePoints, qint64 steps)
+{
+    if (m_budget->step(steps) && m_budget->points(qint64(m_doc.pointCount()) + m_polygonPoints + morePoints))
+        return true;
+    switch (m_budget->stopped()) {
+    case ReadBudget::Stop::Cancelled:
+        return fail(tr("cancelled"));
+    case ReadBudget::Stop::Steps:
+        return fail(tr("the drawing takes more than %1 steps of work; not a plot").arg(m_budget->stepLimit()));
+    default:
+        return fail(tr("the drawing expands beyond %1 points; not a plot").arg(m_budget->pointLimit()));
+    }
+}
+
+bool HpglInterpreter::sweepInRange(double degrees)
+{
+    if (std::abs(degrees) <= MaxSweepDegrees)
+        return true;
+    //: %1 is the sweep angle as the file gives it
+    return fail(tr("sweep %1° is out of range").arg(QString::number(degrees, 'g', 15)));
 }
 
 QPointF HpglInterpreter::toPlotter(double x, double y) const
@@ -186,11 +212,15 @@ void HpglInterpreter::segment(QPointF a, QPointF b)
         return !(std::abs(p.x()) <= MaxCoordinate && std::abs(p.y()) <= MaxCoordinate);
     };
     if (far(a) || far(b)) {
-        m_outOfRange = true;
+        m_outOfRange = tr("draws beyond %1 mm from the origin").arg(MaxCoordinate / UnitsPerMm, 0, 'f', 0);
         return;
     }
     if (m_windowed && !clip(a, b)) {
         endStroke();
+        return;
+    }
+    if (!withinSpan(a) || !withinSpan(b)) {
+        m_outOfRange = tr("draws across more than %1 mm").arg(MaxSpan / UnitsPerMm, 0, 'f', 0);
         return;
     }
     if (!m_stroking || a != m_strokeAt) {
@@ -204,10 +234,20 @@ void HpglInterpreter::segment(QPointF a, QPointF b)
         endStroke();
 }
 
+bool HpglInterpreter::withinSpan(const QPointF &p)
+{
+    const double x0 = std::min(m_drawn[0], p.x()), y0 = std::min(m_drawn[1], p.y());
+    const double x1 = std::max(m_drawn[2], p.x()), y1 = std::max(m_drawn[3], p.y());
+    if (x1 - x0 > MaxSpan || y1 - y0 > MaxSpan)
+        return false;
+    m_drawn[0] = x0, m_drawn[1] = y0, m_drawn[2] = x1, m_drawn[3] = y1;
+    return true;
+}
+
 void HpglInterpreter::penMove(const QPointF &to, bool down)
 {
     if (m_polygon) {
-        if (m_polygons.empty() || !down)
+        if (m_polygons.empty() || (!down && !m_polygons.back().empty()))
             m_polygons.emplace_back();
         auto &poly = m_polygons.back();
         if (poly.empty()) {
@@ -226,26 +266,30 @@ void HpglInterpreter::penMove(const QPointF &to, bool down)
     m_pos = to;
 }
 
-void HpglInterpreter::closedShape(const std::vector<QPointF> &points)
+void HpglInterpreter::polyline(const std::vector<QPointF> &points, bool close)
 {
     if (points.size() < 2)
         return;
     endStroke();
     for (size_t i = 1; i < points.size(); ++i)
         segment(points[i - 1], points[i]);
-    if (points.back() != points.front())
+    if (close && points.back() != points.front())
         segment(points.back(), points.front());
     endStroke();
 }
 
-void HpglInterpreter::arc(const QPointF &center, double sweep)
+bool HpglInterpreter::arc(const QPointF &center, double sweep)
 {
     const double r = std::hypot(m_pos.x() - center.x(), m_pos.y() - center.y());
     if (r == 0 || sweep == 0)
-        return;
+        return true;
+    const qint64 n = arcs::chordCount(r, sweep, m_tolerance);
+    if (!withinBudget(n, n))
+        return false;
     const double start = std::atan2(m_pos.y() - center.y(), m_pos.x() - center.x());
     const bool down = m_down;
     arcs::flatten(center, r, start, sweep, m_tolerance, [&](const QPointF &p) { penMove(p, down); });
+    return true;
 }
 
 bool HpglInterpreter::arcThreePoint(const QPointF &inter, const QPointF &end)
@@ -256,8 +300,7 @@ bool HpglInterpreter::arcThreePoint(const QPointF &inter, const QPointF &end)
     const double d = 2 * (bx * cy - by * cx);
     if (end == a) {
         // Start and end coincide: the circle through the intermediate point.
-        arc(QPointF((a.x() + inter.x()) / 2, (a.y() + inter.y()) / 2), 2 * M_PI);
-        return true;
+        return arc(QPointF((a.x() + inter.x()) / 2, (a.y() + inter.y()) / 2), 2 * M_PI);
     }
     if (std::abs(d) < 1e-12 * (bx * bx + by * by + cx * cx + cy * cy)) {
         penMove(end, m_down);
@@ -273,7 +316,8 @@ bool HpglInterpreter::arcThreePoint(const QPointF &inter, const QPointF &end)
     const double a0 = angle(a);
     const double toEnd = ccw(a0, angle(end));
     const double sweep = ccw(a0, angle(inter)) < toEnd ? toEnd : toEnd - 2 * M_PI;
-    arc(center, sweep);
+    if (!arc(center, sweep))
+        return false;
     // Land exactly on the end point the file names.
     m_pos = end;
     return true;
@@ -282,7 +326,7 @@ bool HpglInterpreter::arcThreePoint(const QPointF &inter, const QPointF &end)
 bool HpglInterpreter::rectangle(const QPointF &corner)
 {
     const QPointF a = m_pos;
-    closedShape({a, QPointF(corner.x(), a.y()), corner, QPointF(a.x(), corner.y()), a});
+    polyline({a, QPointF(corner.x(), a.y()), corner, QPointF(a.x(), corner.y()), a}, true);
     return true;
 }
 
@@ -351,6 +395,8 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
         }
         if (pendingFlag == ':') {
             pendingFlag = 0;
+            if (!usePen(v))
+                return false;
             continue;
         }
         pair[have++] = std::ldexp(v, -fractionBits);
@@ -361,6 +407,8 @@ bool HpglInterpreter::encoded(const char *begin, const char *end)
                                         : m_pos + deltaToPlotter(pair[0], pair[1]);
         setPen(!nextUp);
         penMove(to, !nextUp);
+        if (!withinBudget(0, 1))
+            return false;
         nextUp = nextAbsolute = false;
     }
     if (have || digits)

@@ -3,6 +3,7 @@
 
 #include "HpglTokenizer.h"
 #include "PlotDocument.h"
+#include "ReadBudget.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -20,12 +22,16 @@
 //
 // Arcs and circles are flattened to the chord tolerance, whatever chord
 // angle the file asks for. Polygon mode (PM) collects edges; EP or FP emits
-// them once as closed cut paths. IW clips to its window, RO rotates in 90°
+// them once as cut paths (FP closes each, EP only where the pen was down
+// as PM1 or PM2 closed it). IW clips to its window, RO rotates in 90°
 // steps. Scaling is applied only when its result is certain: SC needs IP
 // points given in the file (the default ones depend on the machine), and
 // IR with parameters is refused for the same reason. Labels and anything
 // else that draws but is not modelled are refused with the command and its
 // position, so a size reported for a file is never silently wrong.
+//
+// SPn starts paths of pen n (PathSource::pen as written); pen 2 is the
+// machine's second tool, every other pen the first.
 class HpglInterpreter
 {
     Q_DECLARE_TR_FUNCTIONS(HpglInterpreter)
@@ -36,15 +42,22 @@ public:
     explicit HpglInterpreter(PlotDocument &out, double chordToleranceMm = 0.05);
 
     // A few bytes may ask for a huge flattened circle ("CI99999999;" is
-    // 65536 points): past this many points per input byte (plus a fixed
-    // allowance) the file is refused rather than allowed to take the
-    // memory. Real plots stay two orders of magnitude below.
-    static constexpr qint64 PointsPerByte = 128;
-    static constexpr qint64 PointAllowance = 2 << 20;
+    // 65536 points): the read's budget (the caller's, or one sized to the
+    // input) refuses the file rather than let it take the memory, and is
+    // checked before an arc is flattened, not after.
+    void setBudget(ReadBudget *budget) { m_budget = budget; }
+    // A sweep beyond this many degrees is refused: the pen would go round
+    // the same circle again and again, cutting one line many times.
+    static constexpr double MaxSweepDegrees = 3600;
+    static constexpr int MaxPen = 32767;
     // SC can stretch small numbers into points no sheet holds (kilometres);
     // the plot text written from them would no longer read back. Past this
     // many plotter units (25 km) from the origin a drawn point is refused.
     static constexpr double MaxCoordinate = 1e9;
+    // Placed for cutting, the drawing is moved next to the origin and
+    // written again; a drawing at most half that wide leaves the other half
+    // for margins and borders, so the text written reads back here.
+    static constexpr double MaxSpan = MaxCoordinate / 2;
 
     // Appends the plot's strokes to the document; false with error() on
     // the first bad command (what was read so far stays in the document).
@@ -87,8 +100,12 @@ private:
     void penMove(const QPointF &to, bool down);
     void segment(QPointF a, QPointF b);
     void endStroke();
-    void closedShape(const std::vector<QPointF> &points);
-    void arc(const QPointF &center, double sweepRadians);
+    void polyline(const std::vector<QPointF> &points, bool close);
+    void closeSubpolygon();
+    bool arc(const QPointF &center, double sweepRadians);
+    // False (and the error set) once the read would pass its budget.
+    bool withinBudget(qint64 morePoints, qint64 steps);
+    bool sweepInRange(double degrees);
     bool clip(QPointF &a, QPointF &b) const;
 
     bool moveList(const Args &a, bool relative);
@@ -113,13 +130,16 @@ private:
     bool rectRelative(const Args &a);
     bool polygonMode(const Args &a);
     bool polygonEmit(const Args &a);
+    bool polygonFill(const Args &a);
+    bool selectPen(const Args &a);
+    bool usePen(double pen);
     bool arcThreePoint(const QPointF &inter, const QPointF &end);
     bool rectangle(const QPointF &corner);
     bool encoded(const char *begin, const char *end);
 
     PlotDocument &m_doc;
     double m_tolerance; // plotter units
-    qint64 m_pointBudget = 0;
+    ReadBudget *m_budget = nullptr;
     qint64 m_polygonPoints = 0;
     HpglTokenizer *m_tok = nullptr;
 
@@ -129,7 +149,9 @@ private:
 
     QPointF m_pos;          // plotter units, before rotation
     double m_upTravel = 0;
-    bool m_outOfRange = false;
+    QString m_outOfRange; // why the last segment was not drawn
+    double m_drawn[4] = {HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL}; // extent drawn: x0 y0 x1 y1
+    bool withinSpan(const QPointF &p);
     bool m_down = false;
     bool m_relative = false;
     bool m_stroking = false;
@@ -149,5 +171,6 @@ private:
 
     bool m_polygon = false;
     bool m_polygonEmitted = false;
-    std::vector<std::vector<QPointF>> m_polygons;
+    std::vector<std::vector<QPointF>> m_polygons; // pieces: a pen-up move starts one
+    size_t m_subpolygon = 0;                       // first piece of the open subpolygon
 };

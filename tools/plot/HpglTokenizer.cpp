@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "HpglTokenizer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -58,6 +60,53 @@ bool HpglTokenizer::skipQuoted(const char *unterminated)
     return true;
 }
 
+void HpglTokenizer::skipEscape()
+{
+    ++m_p;
+    if (m_p >= m_end)
+        return;
+    const char c = *m_p++;
+    if (c == '.') {
+        // ESC . x params ':' is plotter device control.
+        if (m_p < m_end)
+            ++m_p;
+        const char *q = m_p;
+        while (q < m_end && (isDigit(*q) || *q == ';' || *q == ' '))
+            ++q;
+        if (q < m_end && *q == ':')
+            m_p = q + 1;
+        return;
+    }
+    if (quint8(c) < 0x21 || quint8(c) > 0x2f)
+        return; // ESC E (reset) and the other two-byte escapes
+    // A PCL parameterised escape: ESC, c, an optional group byte, then value
+    // fields, each closed by a lower case byte (another follows) or an upper
+    // case one (the last). "ESC*b12W" carries 12 bytes of data after it;
+    // "ESC%-12345X" is the job exit PJL lines follow; "ESC%1B" enters HP-GL/2.
+    if (m_p < m_end && quint8(*m_p) >= 0x60 && quint8(*m_p) <= 0x7e)
+        ++m_p;
+    while (m_p < m_end) {
+        qint64 n = 0;
+        bool fraction = false;
+        for (; m_p < m_end && (isDigit(*m_p) || *m_p == '-' || *m_p == '+' || *m_p == '.'); ++m_p) {
+            fraction = fraction || *m_p == '.';
+            if (isDigit(*m_p) && !fraction)
+                n = std::min<qint64>(n * 10 + (*m_p - '0'), m_end - m_data);
+        }
+        if (m_p >= m_end)
+            return;
+        const char t = *m_p++;
+        if (c == '%' && t == 'X')
+            m_pjl = true;
+        else if (c == '%' && (t == 'B' || t == 'A'))
+            m_pjl = false;
+        if (t == 'W' || t == 'w')
+            m_p += std::min<qint64>(n, m_end - m_p);
+        if (t < 0x60 || t > 0x7e)
+            return;
+    }
+}
+
 bool HpglTokenizer::nextCommand()
 {
     if (failed())
@@ -65,27 +114,13 @@ bool HpglTokenizer::nextCommand()
     while (m_p < m_end) {
         const char c = *m_p;
         if (c == 0x1b) {
-            // ESC . x params ':' is device control; ESC E and ESC %nB switch
-            // languages around an HP-GL/2 block. None carries geometry.
-            ++m_p;
-            if (m_p < m_end && *m_p == '.') {
-                ++m_p;
-                if (m_p < m_end)
-                    ++m_p;
-                const char *q = m_p;
-                while (q < m_end && (isDigit(*q) || *q == ';' || *q == ' '))
-                    ++q;
-                if (q < m_end && *q == ':')
-                    m_p = q + 1;
-            } else if (m_p < m_end && *m_p == '%') {
-                ++m_p;
-                while (m_p < m_end && (isDigit(*m_p) || *m_p == '-'))
-                    ++m_p;
-                if (m_p < m_end)
-                    ++m_p;
-            } else if (m_p < m_end) {
-                ++m_p;
-            }
+            skipEscape();
+            continue;
+        }
+        if (m_pjl && c == '@') {
+            // A PJL line ("@PJL ENTER LANGUAGE=HPGL2") after the job's exit.
+            const void *nl = std::memchr(m_p, '\n', size_t(m_end - m_p));
+            m_p = nl ? static_cast<const char *>(nl) + 1 : m_end;
             continue;
         }
         if (c == ';' || quint8(c) < 0x20 || c == ' ') {
@@ -159,8 +194,21 @@ bool HpglTokenizer::numbers(std::vector<double> &out)
             fail(start - m_data, tr("malformed number"));
             return false;
         }
+        // "1e+06" from a printf("%g") writer: no command starts with a
+        // letter and a digit or sign, so the exponent cannot be misread.
+        if (m_p + 1 < m_end && (*m_p == 'e' || *m_p == 'E')
+            && (isDigit(m_p[1]) || ((m_p[1] == '+' || m_p[1] == '-') && m_p + 2 < m_end && isDigit(m_p[2])))) {
+            const bool down = m_p[1] == '-';
+            m_p += isDigit(m_p[1]) ? 1 : 2;
+            int e = 0;
+            for (; m_p < m_end && isDigit(*m_p); ++m_p)
+                e = std::min(e * 10 + (*m_p - '0'), 9999);
+            v = v == 0 ? 0 : v * std::pow(10.0, down ? -e : e);
+        }
         if (!(v <= MaxMagnitude)) {
-            fail(start - m_data, tr("number out of range"));
+            const QByteArray text(start, int(std::min<qint64>(m_p - start, 40)));
+            //: %1 is the number as the file writes it
+            fail(start - m_data, tr("number %1 is out of range").arg(QString::fromLatin1(text) + (m_p - start > 40 ? QStringLiteral("…") : QString())));
             return false;
         }
         out.push_back(negative ? -v : v);

@@ -11,8 +11,10 @@
 // Splits HP-GL and HP-GL/2 text into commands: a two-letter mnemonic (any
 // case) and its parameters. Separators may be commas, blanks or nothing but
 // a sign; a command ends at ';', a line break or the next letter. Escape
-// sequences (ESC . x ... ':' device control, ESC E, ESC %) and CO comments
-// carry no geometry and are passed over here.
+// sequences and CO comments carry no geometry and are passed over here:
+// plotter device control (ESC . x ... ':'), PCL escapes around an HP-GL/2
+// block (ESC E, ESC %1B, ESC &l0O, raster data after ESC *b#W), and the PJL
+// header printer drivers write (ESC %-12345X, then "@PJL ..." lines).
 //
 // Parameters are read on demand, in the form the command's table row asks
 // for: numbers, raw bytes up to ';' (PE's encoded coordinates) or anything
@@ -55,11 +57,13 @@ private:
     void fail(qint64 offset, const QString &message);
     // unterminated: the message (QT_TR_NOOP) when the closing quote is missing.
     bool skipQuoted(const char *unterminated);
+    void skipEscape();
 
     const char *m_data;
     const char *m_p;
     const char *m_end;
     std::uint16_t m_op = 0;
+    bool m_pjl = false; // after ESC %-12345X: "@PJL" lines until HP-GL/2 starts
     qint64 m_cmdOffset = -1;
     qint64 m_errorOffset = -1;
     QString m_errorMessage;

@@ -85,8 +85,12 @@ private:
             }
         }
     }
-    int cellX(double x) const { return std::clamp(int((x - m_box.left()) / m_cw), 0, m_side - 1); }
-    int cellY(double y) const { return std::clamp(int((y - m_box.top()) / m_ch), 0, m_side - 1); }
+    // Clamped as doubles: a point outside a flat grid (one horizontal line,
+    // searched from where another tool's paths ended) divides by the grid's
+    // tiny cell to infinity, and casting that to int is undefined.
+    int cellX(double x) const { return cellOf((x - m_box.left()) / m_cw, m_side); }
+    int cellY(double y) const { return cellOf((y - m_box.top()) / m_ch, m_side); }
+    static int cellOf(double c, int side) { return c >= 0 ? (c < side - 1 ? int(c) : side - 1) : 0; }
     std::size_t cell(const QPointF &p) const { return std::size_t(cellY(p.y())) * m_side + cellX(p.x()); }
 
     template <typename Ok>

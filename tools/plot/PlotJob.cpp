@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "PlotJob.h"
 
+#include "HpglInterpreter.h"
 #include "PlotFile.h"
 #include "PlotPreview.h"
 #include "PlotWriter.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -110,6 +112,19 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
                     ? QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing (no pen-down stroke)").arg(path)
                     : QCoreApplication::translate("PlotJob", "plot file %1 cuts nothing; not cut: %2")
                           .arg(path, skipped.join(QStringLiteral("; ")));
+        return false;
+    }
+    // The machine reads the text as HP-GL: a design scaled past what a plot
+    // reader takes would be refused there, or cut wrong by a lesser one.
+    const QRectF placed = plan.sent().boundingBox();
+    const double reach = HpglInterpreter::MaxSpan / PlotWriter::UnitsPerMm;
+    if (std::max({placed.width(), placed.height(), std::abs(placed.left()), std::abs(placed.right()),
+                  std::abs(placed.top()), std::abs(placed.bottom())}) > reach) {
+        error = QCoreApplication::translate("PlotJob", "plot file %1: placed, the design is %2 x %3 mm, beyond the %4 mm a plot can hold")
+                    .arg(path)
+                    .arg(placed.width(), 0, 'f', 0)
+                    .arg(placed.height(), 0, 'f', 0)
+                    .arg(reach, 0, 'f', 0);
         return false;
     }
     fileName = info.fileName();
