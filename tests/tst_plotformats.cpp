@@ -5,6 +5,7 @@
 // with the sizes those programs report.
 #include "PlotFile.h"
 #include "PlotReader.h"
+#include "SvgReader.h"
 
 #include <QtTest>
 
@@ -12,6 +13,18 @@
 
 namespace {
 QString design(const char *name) { return QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/") + QLatin1String(name); }
+
+// A DXF of blocks B<n>, each holding `body` with %1 standing for the block
+// before it (B0 holds a POINT: nothing to cut, so only work is spent),
+// and the model space inserting the last one as `insert` does.
+QByteArray dxfBlocks(int count, const QByteArray &body, const QByteArray &insert)
+{
+    QByteArray text = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB0\n0\nPOINT\n0\nENDBLK\n";
+    for (int n = 1; n <= count; ++n)
+        text += "0\nBLOCK\n2\nB" + QByteArray::number(n) + "\n"
+                + QByteArray(body).replace("%1", "B" + QByteArray::number(n - 1)) + "0\nENDBLK\n";
+    return text + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + insert + "0\nENDSEC\n0\nEOF\n";
+}
 }
 
 class TestPlotFormats : public QObject
@@ -24,6 +37,9 @@ private slots:
     void commands_data();
     void commands();
     void polylines();
+    void pens_data();
+    void pens();
+    void cancelled();
     void errors_data();
     void errors();
     void emptyAndMissing();
@@ -32,8 +48,12 @@ private slots:
     void sameDesign_data();
     void sameDesign();
     void dxfKinds();
+    void dxfSources();
     void otherPrograms();
     void svgKinds();
+    void svgSources();
+    void svgSkipped_data();
+    void svgSkipped();
     void refused_data();
     void refused();
 };
@@ -64,6 +84,11 @@ void TestPlotFormats::spellings_data()
         << QByteArray("IN;PU10,10;PD;PR90,0,0,50,-90,0,0,-50;PU;") << 280.0 << 90.0 << 50.0 << qint64(1);
     QTest::newRow("lower case, decimals")
         << QByteArray("in;pu0,0;pd100.5,0;pu;") << 100.5 << 100.5 << 0.0 << qint64(1);
+    QTest::newRow("printf %g exponents") << QByteArray("PU0,0;PD1e+02,0,1E2,5e1;") << 150.0 << 100.0 << 50.0 << qint64(1);
+    QTest::newRow("PJL and PCL around HP-GL/2 (printer drivers)")
+        << QByteArray("\x1b%-12345X@PJL JOB\r\n@PJL ENTER LANGUAGE=PCL\r\n\x1b" "E\x1b&l0O\x1b*b3Wa;b\x1b%1B"
+                      "IN;PU0,0;PD100,0;\x1b%0A\x1b" "E\x1b%-12345X@PJL EOJ\r\n")
+        << 100.0 << 100.0 << 0.0 << qint64(1);
     QTest::newRow("attributes and escapes are skipped")
         << QByteArray("\x1b.(;\x1b.I81;;17:IN;VS20;FS50;PW0.35,1;LT;SP2;CO\"a comment\";"
                       "PU0,0;PD0,40;PG;SP0;")
@@ -130,6 +155,8 @@ void TestPlotFormats::commands_data()
     QTest::newRow("PM1 subpolygons")
         << QByteArray("PA0,0;PM0;PD;PA400,0,400,200,0,200;PM1;PU100,50;PD200,50,200,150;PM2;EP;")
         << 1200.0 + 200 + std::hypot(100.0, 100.0) << 400.0 << 200.0 << qint64(2);
+    QTest::newRow("EP leaves open what closed pen up (plotutils)")
+        << QByteArray("PA0,0;PM0;PD;PA400,0,400,200;PU;PM2;EP;") << 600.0 << 400.0 << 200.0 << qint64(1);
     QTest::newRow("PM without EP cuts nothing") << QByteArray("PA0,0;PM0;PD;PA400,0,400,200;PM2;") << 0.0 << 0.0 << 0.0 << qint64(0);
     QTest::newRow("RO90 swaps the sides") << QByteArray("RO90;PU0,0;PD400,0,400,200;") << 600.0 << 200.0 << 400.0 << qint64(1);
     QTest::newRow("IW clips") << QByteArray("IW0,0,100,100;PU-100,50;PD300,50;") << 100.0 << 100.0 << 0.0 << qint64(1);
@@ -179,6 +206,48 @@ void TestPlotFormats::polylines()
     QCOMPARE(reader.pathLength(), 8.0);
 }
 
+void TestPlotFormats::pens_data()
+{
+    QTest::addColumn<QByteArray>("plot");
+    QTest::addColumn<double>("tool1");
+    QTest::addColumn<double>("tool2");
+    QTest::addColumn<QString>("pens"); // of each path, in order
+
+    QTest::newRow("no pen selected") << QByteArray("PU0,0;PD400,0;") << 10.0 << 0.0 << "0";
+    QTest::newRow("SP2 is the second tool, the rest the first")
+        << QByteArray("IN;SP1;PU0,0;PD400,0;SP2;PD400,400;SP3;PD0,400;SP0;PD0,0;") << 30.0 << 10.0 << "1,2,3,0";
+    QTest::newRow("PE pen flag") << QByteArray("PE:\xc3_\xcb\xbf;") << 0.0 << 10.0 << "2";
+}
+
+void TestPlotFormats::pens()
+{
+    QFETCH(QByteArray, plot);
+    QFETCH(double, tool1);
+    QFETCH(double, tool2);
+    QFETCH(QString, pens);
+    PlotReader reader;
+    QVERIFY2(reader.read(plot), qPrintable(reader.errorString()));
+    const PlotDocument &doc = reader.document();
+    QStringList read;
+    for (int i = 0; i < doc.pathCount(); ++i)
+        read << QString::number(doc.sourceOf(i).pen);
+    QCOMPARE(read.join(','), pens);
+    QCOMPARE(doc.cutLength(1), tool1);
+    QCOMPARE(doc.cutLength(2), tool2);
+}
+
+void TestPlotFormats::cancelled()
+{
+    // Another thread's Stop: the read ends at its next check.
+    const std::atomic<bool> stop(true);
+    PlotFile file;
+    file.setCancelFlag(&stop);
+    PlotDocument doc;
+    QVERIFY(!file.read("IN;PU0,0;PD400,0;", doc));
+    QVERIFY(file.cancelled());
+    QCOMPARE(file.error(), QString("cancelled"));
+}
+
 void TestPlotFormats::errors_data()
 {
     QTest::addColumn<QByteArray>("plot");
@@ -210,7 +279,17 @@ void TestPlotFormats::errors_data()
     QTest::newRow("truncated command") << QByteArray("IN;P") << qint64(3) << QString("incomplete command");
     QTest::newRow("unterminated comment") << QByteArray("CO\"abc") << qint64(0) << QString("unterminated comment");
     QTest::newRow("huge number") << QByteArray("PU0," + QByteArray(40, '9') + ";") << qint64(4)
-                                 << QString("out of range");
+                                 << QString("command PU: number 99999999999999999999");
+    QTest::newRow("huge exponent") << QByteArray("PD1e400,0;") << qint64(2) << QString("number 1e400 is out of range");
+    // The pen would go round and round, cutting one circle many times.
+    QTest::newRow("sweep of many turns") << QByteArray("IN;PU20,0;PD;AA20,10,999999999999;PU;") << qint64(13)
+                                         << QString("command AA: sweep 999999999999° is out of range");
+    QTest::newRow("sweep just past ten turns") << QByteArray("PA400,0;PD;AR-400,0,-3601;") << qint64(11)
+                                               << QString("command AR: sweep -3601° is out of range");
+    // Placed and written again it would start at the origin and end past the range.
+    QTest::newRow("wider than placing leaves room for") << QByteArray("PU-999999999,0;PD999999999,0;") << qint64(15)
+                                                         << QString("command PD: draws across more than 12500000 mm");
+    QTest::newRow("pen number") << QByteArray("SP1;SP-1;") << qint64(4) << QString("command SP: pen -1 is out of range");
 }
 
 void TestPlotFormats::errors()
@@ -348,6 +427,27 @@ void TestPlotFormats::dxfKinds()
     QVERIFY2(std::abs(doc.pathLength(6) - 2 * M_PI * 5) < 0.1, qPrintable(QString::number(doc.pathLength(6))));
 }
 
+void TestPlotFormats::dxfSources()
+{
+    // ezdxf's layers: CUT red, CREASE blue, HIDDEN frozen, OFF switched off;
+    // the block MARK (a circle on layer 0, a line on CREASE) inserted on CUT.
+    PlotFile reader;
+    PlotDocument doc;
+    QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/tests/data/corpus/dxf_layers.dxf"), doc),
+             qPrintable(reader.error()));
+    QStringList sources;
+    for (int i = 0; i < doc.pathCount(); ++i)
+        sources << doc.sourceOf(i).layer + QLatin1Char(' ') + doc.sourceOf(i).colour;
+    const QStringList expected = {
+        "CUT #ff0000",    // BYLAYER
+        "CREASE #20a0ff", // true colour over the layer's
+        "CUT #ff0000",    // layer 0 in a block: the insert's layer and its colour
+        "CREASE #ffff00", // its own layer, index colour 2
+    };
+    QCOMPARE(sources, expected);
+    QCOMPARE(reader.skipped(), QStringList({"2 on frozen layer HIDDEN", "1 on switched-off layer OFF"}));
+}
+
 void TestPlotFormats::otherPrograms()
 {
     PlotFile reader;
@@ -371,16 +471,74 @@ void TestPlotFormats::otherPrograms()
 
 void TestPlotFormats::svgKinds()
 {
-    // Shapes, transforms, `use`, curves and text, as Qt paints them.
+    // Shapes, transforms, `use`, curves and text outlines on a 40 x 20 mm
+    // page; svgelements puts the shapes in 36 x 18.75 mm, the text inside.
     PlotFile reader;
     PlotDocument doc;
     QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_svg/kinds.svg"), doc),
              qPrintable(reader.error()));
-    // 400 x 200 user units on 40 x 20 mm: the rect, circle, curve, ellipse,
-    // polyline, and the outlines of "A" (2) and "b" (2).
+    // The rect, circle, curve, ellipse, polyline, and "A" (2) and "b" (2).
     QCOMPARE(doc.pathCount(), 9);
     const QRectF box = doc.boundingBox();
-    QVERIFY(box.left() >= 0 && box.right() <= 40 && box.top() >= 0 && box.bottom() <= 20);
+    QVERIFY2(std::abs(box.width() - 36) < 0.01 && std::abs(box.height() - 18.75) < 0.01,
+             qPrintable(QStringLiteral("%1 x %2").arg(box.width()).arg(box.height())));
+    // Y up: the polyline at the top edge of the page (y = 0) lands at 20 mm.
+    QVERIFY(std::abs(box.bottom() - 20) < 1e-9);
+}
+
+void TestPlotFormats::svgSources()
+{
+    // Inkscape's layers (the outermost one wins), a top-level group's id,
+    // the colour from an attribute, rgb(), style="" or the CSS sheet, and
+    // the fill colour of a shape without stroke.
+    PlotFile reader;
+    PlotDocument doc;
+    QVERIFY2(reader.readFile(QStringLiteral(VX_SOURCE_DIR "/tests/data/corpus/svg_inkscape_layers.svg"), doc),
+             qPrintable(reader.error()));
+    const QVector<QPair<QString, QString>> expected{{"#ff0000", "Cut"}, {"#0000ff", "Cut"}, {"#00ff00", "Crease"},
+                                                    {"#123456", "Crease"}, {"#0000ff", "loose"}};
+    QCOMPARE(doc.pathCount(), expected.size());
+    for (int i = 0; i < doc.pathCount(); ++i) {
+        QCOMPARE(doc.sourceOf(i).colour, expected[i].first);
+        QCOMPARE(doc.sourceOf(i).layer, expected[i].second);
+    }
+}
+
+void TestPlotFormats::svgSkipped_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("paths");
+    QTest::addColumn<QStringList>("kinds");
+
+    QTest::newRow("image") << QByteArray("<image width='10' height='10' href='a.png'/><rect width='5' height='5' stroke='red'/>")
+                           << 1 << QStringList{"image"};
+    QTest::newRow("markers are not drawn")
+        << QByteArray("<marker id='m'><path d='M0 0 L1 1' stroke='red'/></marker><path d='M0 0 H9' stroke='red' marker-end='url(#m)'/>")
+        << 1 << QStringList{"marker"};
+    QTest::newRow("degenerate shapes")
+        << QByteArray("<rect width='0' height='5' stroke='red'/><circle r='0' stroke='red'/><path d='M1 1' stroke='red'/>")
+        << 0 << QStringList{"rect", "circle", "path"};
+    QTest::newRow("use of nothing") << QByteArray("<use href='#none'/>") << 0 << QStringList{"use"};
+    QTest::newRow("invisible on purpose")
+        << QByteArray("<rect width='9' height='9' fill='none'/><rect width='9' height='9' fill='#FFF'/>"
+                      "<rect width='9' height='9' stroke='red' visibility='hidden'/><rect width='9' height='9' opacity='0' display='none'/>")
+        << 0 << QStringList();
+}
+
+// What draws in a viewer but yields no path is counted, never dropped
+// silently; what is meant invisible is not counted.
+void TestPlotFormats::svgSkipped()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(int, paths);
+    QFETCH(QStringList, kinds);
+    SvgReader reader;
+    PlotDocument doc;
+    QVERIFY2(reader.read("<svg xmlns='http://www.w3.org/2000/svg' width='10mm' height='10mm'>" + body + "</svg>", doc),
+             qPrintable(reader.error()));
+    QCOMPARE(doc.pathCount(), paths);
+    QCOMPARE(reader.skippedKinds(), kinds);
+    QCOMPARE(reader.skipped(), kinds.size());
 }
 
 void TestPlotFormats::refused_data()
@@ -394,16 +552,44 @@ void TestPlotFormats::refused_data()
         << "SVG: line 3";
     QTest::newRow("SVG without size")
         << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><path d=\"M0 0 L1 1\"/></svg>") << "no usable size";
+    QTest::newRow("SVG path data broken")
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\" height=\"10mm\">\n<path d=\"M0 0 L1\" stroke=\"red\"/></svg>")
+        << "SVG: <path> at line 2: the path data is not readable";
+    QTest::newRow("SVG unknown unit")
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\" height=\"10mm\"><rect width=\"2furlong\"/></svg>")
+        << "<rect> at line 1: width \"2furlong\" is not a length";
+    QTest::newRow("SVG use nested past the bound")
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\" height=\"10mm\"><rect id=\"u0\" width=\"1\" height=\"1\" stroke=\"red\"/>")
+               + [] { QByteArray uses; for (int i = 1; i <= 40; ++i) uses += "<use id=\"u" + QByteArray::number(i) + "\" href=\"#u" + QByteArray::number(i - 1) + "\"/>"; return uses; }()
+               + "</svg>"
+        << "<use> nested deeper than 32";
     QTest::newRow("gzip cut short") << QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03\xb3", 11) << "SVG: compressed data";
     QTest::newRow("DXF text entity")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\n2F\n8\n0\n10\n0\n20\n0\n40\n5\n1\nHi\n0\nENDSEC\n0\nEOF\n")
         << "DXF: entity TEXT (handle 2F)";
     QTest::newRow("HP-GL circles beyond any plot")
-        << QByteArray("PU0,0;") + QByteArray("CI999999999;").repeated(100) << "command CI: the drawing expands";
+        << QByteArray("PU0,0;") + QByteArray("CI249999999;").repeated(200) << "command CI: the drawing expands";
     // libdime trusted the count and read a null array (found by fuzz_dxf).
     QTest::newRow("DXF spline count without its points")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n71\n3\n72\n0\n73\n4\n0\nENDSEC\n0\nEOF\n")
         << "DXF: SPLINE at line 6: control points do not match their count";
+    // libdime's traversal recursed until the stack ran out.
+    QTest::newRow("DXF blocks inserting each other")
+        << dxfBlocks(2, "0\nINSERT\n2\n%1\n", "0\nINSERT\n2\nB2\n").replace("2\nB0\n0\nPOINT", "2\nB0\n0\nINSERT\n2\nB2")
+        << "DXF: block B2 inserts itself through B1, B0";
+    QTest::newRow("DXF blocks nested deeper than any drawing")
+        << dxfBlocks(40, "0\nINSERT\n2\n%1\n", "0\nINSERT\n2\nB40\n") << "DXF: blocks nest more than 16 deep";
+    // 1000 x 1000 arrays of arrays: a trillion cells of nothing, once ran for hours.
+    QTest::newRow("DXF nested insert arrays")
+        << dxfBlocks(2, "0\nINSERT\n2\n%1\n70\n1000\n71\n1000\n", "0\nINSERT\n2\nB2\n70\n1000\n71\n1000\n")
+        << "DXF: the drawing takes more than";
+    QTest::newRow("DXF arc in a tilted plane")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nARC\n5\n1A\n10\n0\n20\n0\n40\n5\n50\n0\n51\n90\n"
+                      "210\n0\n220\n1\n230\n0\n0\nENDSEC\n0\nEOF\n")
+        << "DXF: entity ARC (handle 1A) lies in a plane tilted out of the drawing (extrusion 0, 1, 0)";
+    QTest::newRow("PNG image") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "not a design file: PNG image";
+    QTest::newRow("gzip, not SVG") << QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03\xf3\xf4\xb3\x0e\x08\x35\xd0\x31\xb0\x0e\x70\x31\x01\x51\x5c\x00\x97\x03\x66\x4f\x11\x00\x00\x00", 34)
+                                   << "not a design file: gzip data that is not SVG";
     QTest::newRow("DXF broken") << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nabc\n") << "DXF: not a readable DXF file";
 }
 
