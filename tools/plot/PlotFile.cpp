@@ -103,6 +103,8 @@ QString PlotFile::formatName(Format f)
 bool PlotFile::read(const QByteArray &data, PlotDocument &doc, double tolerance)
 {
     m_error.clear();
+    m_skipped.clear();
+    m_cancelled = false;
     doc.clear();
     const QString foreign = foreignKind(data);
     if (!foreign.isEmpty()) {
@@ -118,6 +120,10 @@ bool PlotFile::read(const QByteArray &data, PlotDocument &doc, double tolerance)
         SvgReader svg;
         ok = svg.read(data, doc, budget);
         m_error = svg.error();
+        if (svg.skipped() > 0)
+            m_skipped << tr("%1 element(s) that draw nothing to cut: %2", nullptr, svg.skipped())
+                             .arg(svg.skipped())
+                             .arg(svg.skippedKinds().join(QStringLiteral(", ")));
         break;
     }
     case Format::Dxf: {
