@@ -3,6 +3,7 @@
 // process: every way a job ends, read from "TASK" by the one completion rule.
 #include "DeviceSession.h"
 #include "JobJournal.h"
+#include "JobReport.h"
 #include "JobRunner.h"
 #include "PlotJob.h"
 #include "PluginHost.h"
@@ -16,7 +17,7 @@
 
 Q_DECLARE_METATYPE(VXSimJobStatus)
 
-enum class Ending { Copies, MachineStops, BadPlot, LinkDrops, UserStops };
+enum class Ending { Copies, MachineStops, BadPlot, LinkDrops, UserStops, LongPause };
 Q_DECLARE_METATYPE(Ending)
 
 // What the machine does while its link is down.
@@ -28,6 +29,8 @@ class TestJobRunner : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void report_data();
+    void report();
     void ends_data();
     void ends();
     void reconnect_data();
@@ -41,6 +44,40 @@ void TestJobRunner::initTestCase()
 {
     QVERIFY2(m_plugin.load(QStringLiteral(VX_PLUGIN_FILE)), qPrintable(m_plugin.error()));
     qRegisterMetaType<JobRunner::State>();
+}
+
+void TestJobRunner::report_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("status");        // -1: not a job report
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QList<int>>("numbers"); // copies, finished, percent, copy percent
+    using L = QList<int>;
+    QTest::newRow("tenth field") << "66,1,job1.plt,2,0,20,10,20,1,40" << 1 << "job1.plt" << L{2, 0, 20, 40};
+    QTest::newRow("older machine: ends at z") << "66,3,job2.plt,2,2,100,0,0,0" << 3 << "job2.plt" << L{2, 2, 100, -1};
+    QTest::newRow("no job since power-up") << "66,0,,0,0,0,0,0,0" << 0 << "" << L{0, 0, 0, -1};
+    QTest::newRow("QR-code job waits") << "66,7,job3.plt,9999,4,0,0,0,0,0" << 7 << "job3.plt" << L{9999, 4, 0, 0};
+    QTest::newRow("status out of range") << "66,8,job1.plt,2,0,20,0,0,0" << -1 << "" << L{-1, -1, -1, -1};
+    QTest::newRow("status not a number") << "66,x,job1.plt,2,0,20,0,0,0" << -1 << "" << L{-1, -1, -1, -1};
+    QTest::newRow("short item") << "66,1,job1.plt,2,0" << -1 << "" << L{-1, -1, -1, -1};
+    QTest::newRow("another command") << "57,1,job1.plt,2,0,20,0,0,0" << -1 << "" << L{-1, -1, -1, -1};
+    // Unknown, never 0: "no percent" must not read as "0 %".
+    QTest::newRow("numbers that do not read") << "66,1,job1.plt,two,-1,,0,0,0,x" << 1 << "job1.plt" << L{-1, -1, -1, -1};
+    QTest::newRow("percents past 100") << "66,1,job1.plt,2,0,101,0,0,0,250" << 1 << "job1.plt" << L{2, 0, -1, -1};
+}
+
+void TestJobRunner::report()
+{
+    QFETCH(QString, item);
+    QFETCH(int, status);
+    QFETCH(QString, file);
+    QFETCH(QList<int>, numbers);
+    JobReport r;
+    QCOMPARE(JobReport::parse(item, &r), status >= 0);
+    QCOMPARE(int(r.status), status);
+    QCOMPARE(r.file, file);
+    QCOMPARE((QList<int>{r.copies, r.finished, r.percent, r.copyPercent}), numbers);
+    QCOMPARE(r.raw, item);
 }
 
 void TestJobRunner::ends_data()
@@ -60,6 +97,9 @@ void TestJobRunner::ends_data()
                                         << VXSimJobStatus::Cutting;
     QTest::newRow("stopped by the host") << Ending::UserStops << S::Interrupted << int(Failure::Interrupted)
                                          << VXSimJobStatus::Stopped;
+    // A paused machine is silent by right: it used to end as "no progress".
+    QTest::newRow("paused past the stall limit, then resumed") << Ending::LongPause << S::Finished
+                                                                 << int(Failure::None) << VXSimJobStatus::Finished;
 }
 
 void TestJobRunner::ends()
@@ -95,7 +135,14 @@ void TestJobRunner::ends()
         job.text = QStringLiteral("IN;PD100,100,200;");   // odd coordinates: the host's own check skipped
 
     JobRunner runner(session);
+    const int stallMs = 800;
+    if (ending == Ending::LongPause)
+        runner.setStallLimit(stallMs);
     QSignalSpy finished(&runner, &JobRunner::finished);
+    connect(&session, &DeviceSession::jobReport, this, [&] {
+        if (ending == Ending::LongPause && session.report().paused())
+            QTimer::singleShot(3 * stallMs, this, [&] { session.send("TASK_RESUME"); });
+    });
     bool acted = false;
     connect(&runner, &JobRunner::progress, this, [&](const QJsonObject &task) {
         if (acted || task.value(QStringLiteral("Percent")).toInt() < 5)
@@ -103,6 +150,8 @@ void TestJobRunner::ends()
         acted = true;
         if (ending == Ending::UserStops) {
             runner.stop();
+        } else if (ending == Ending::LongPause) {
+            session.send("TASK_PAUSE");
         } else if (ending == Ending::MachineStops) {
             // As the machine's own panel would: the host did not ask.
             VXDeviceProperty *stop = session.record(QStringLiteral("TASK_STOP"));

@@ -9,6 +9,8 @@
 #include "PluginHost.h"
 #include "SheetRun.h"
 #include "VXSimulator.h"
+#include "property/VXDeviceProperty.h"
+#include "property/VXFrame.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>
@@ -25,6 +27,7 @@ private slots:
     void initTestCase();
     void stack_data();
     void stack();
+    void outage();
     void source_data();
     void source();
 
@@ -163,6 +166,8 @@ void TestSheetRun::stack()
                  qPrintable(QStringLiteral("sheet %1: %2 (%3)").arg(i + 1).arg(SheetRun::outcomeName(done.at(i).outcome), done.at(i).reason)));
         QCOMPARE(JobRecord::outcomeName(lines.at(i).outcome), want.section(QLatin1Char(':'), -1));
         QCOMPARE(lines.at(i).code, done.at(i).code);
+        // Every sheet's line has its "code", an unreadable one an empty one.
+        QVERIFY(lines.at(i).sheet);
         QCOMPARE(lines.at(i).design, done.at(i).design);
         QCOMPARE(done.at(i).code, stack.at(i) == QLatin1String("?") ? QString() : stack.at(i));
     }
@@ -188,6 +193,72 @@ void TestSheetRun::stack()
         QCOMPARE(run.finished(), count);
     QCOMPARE(bool(run.failure()), end != SheetRun::End::StackEnded && end != SheetRun::End::CountReached);
     QCOMPARE(run.reconnects(), action == Action::DropAndReconnect ? 1 : 0);
+}
+
+// Sheets cut while this host's link is down (here for another host, the
+// only way the machine cuts a sheet without this one's answer) are learnt
+// from the machine's count and journaled as passed unseen.
+void TestSheetRun::outage()
+{
+    VXSimulator sim;
+    sim.setSpeedup(10);
+    QVERIFY(sim.setSheets({"A", "B", "A", "B", "A"}));
+    QVERIFY(sim.start(0));
+    const QString target = QStringLiteral("127.0.0.1:%1").arg(sim.serverPort());
+    DeviceSession session(m_plugin.root());
+    QSignalSpy up(&session, &DeviceSession::linkUpChanged);
+    QVERIFY(!session.connectTcp(target));
+    QVERIFY(up.wait(5000));
+
+    DeviceSession other(m_plugin.root());
+    connect(&other, &DeviceSession::linkUpChanged, this, [&](bool isUp) {
+        if (isUp)
+            other.device()->sendCMD(VXFrame::build("CCMD", "11;"));
+    });
+    connect(&other, &DeviceSession::qrCode, this, [&](const QString &code) {
+        VXDeviceProperty *qr = other.record(QStringLiteral("QR_PLT"));
+        qr->setValue(QStringLiteral("IN;PU0,0;PD400,0;"));
+        if (!code.isEmpty())
+            other.send(qr);
+    });
+
+    DesignSource source;
+    QVERIFY(source.open(m_dir.filePath(QStringLiteral("designs"))));
+    const JobJournal journal(m_dir.filePath(QStringLiteral("outage.jsonl")));
+    SheetRun run(session);
+    run.setSource(source);
+    run.setJournal(&journal);
+    run.setReconnect(true, ReconnectSchedule(50, 200, 10000));
+    connect(&run, &SheetRun::sheetProgress, this, [&](const SheetRun::Sheet &s) {
+        if (s.index == 2 && s.percent > 0 && !sim.isDown() && run.reconnects() == 0 && sim.linkCount() > 0)
+            sim.dropLinks();
+    });
+    connect(&run, &SheetRun::reconnecting, this, [&](int attempt) {
+        if (attempt != 1)
+            return;
+        // Sheets 3 and 4 go to the other host before this one is back.
+        QSignalSpy otherUp(&other, &DeviceSession::linkUpChanged);
+        QVERIFY(!other.connectTcp(target));
+        QVERIFY(otherUp.wait(5000));
+        QSignalSpy cut(&sim, &VXSimulator::sheetDone);
+        while (sim.sheets().size() < 4 || sim.sheets().at(3).outcome != VXSimSheet::Cut)
+            QVERIFY(cut.wait(5000));
+        other.releaseDevice();
+    });
+    QSignalSpy ended(&run, &SheetRun::ended);
+    QVERIFY(run.start());
+    QVERIFY(ended.wait(30000));
+    QCOMPARE(run.end(), SheetRun::End::StackEnded);
+    QCOMPARE(run.reconnects(), 1);
+
+    const QList<JobRecord> lines = journal.last(100);
+    QStringList got;
+    for (const JobRecord &r : lines)
+        got << QStringLiteral("%1 %2 %3").arg(JobRecord::outcomeName(r.outcome), r.code, r.note).trimmed();
+    const QString unseen = QStringLiteral("finished  passed while the link was down");
+    QCOMPARE(got, (QStringList{"finished A", "finished B", unseen, unseen, "finished A"}));
+    QCOMPARE(run.unseen(), 2);
+    QCOMPARE(run.finished(), 3);
 }
 
 void TestSheetRun::source_data()

@@ -15,56 +15,56 @@ QString num(qint64 n)
 {
     return QLocale().toString(n);
 }
-
-// Field 9 of a job report (the tenth): percent of the copy under way. Older
-// machines end at field 8; the file name never holds a comma.
-int copyPercentOf(const QString &report)
-{
-    const QStringList fields = report.split(QLatin1Char(','));
-    bool ok = false;
-    const int p = fields.size() > 9 ? fields.at(9).trimmed().toInt(&ok) : -1;
-    return ok && p >= 0 && p <= 100 ? p : -1;
-}
 }
 
 JobRunner::JobRunner(DeviceSession &session, QObject *parent)
-    : QObject(parent), m_session(session), m_reconnector(session)
+    : QObject(parent), m_session(session), m_life(session)
 {
-    connect(&m_reconnector, &Reconnector::attempting, this, &JobRunner::reconnecting);
-    connect(&m_reconnector, &Reconnector::reconnected, this, &JobRunner::onReconnected);
-    connect(&m_reconnector, &Reconnector::gaveUp, this, &JobRunner::onGaveUp);
+    connect(&m_life, &JobLifecycle::identified, this, [this] {
+        if (!m_session.linkUp())
+            return end(State::Lost);
+        handOver();
+    });
+    connect(&m_life, &JobLifecycle::reconnecting, this, &JobRunner::reconnecting);
+    connect(&m_life, &JobLifecycle::reconnected, this, &JobRunner::onReconnected);
+    connect(&m_life, &JobLifecycle::gaveUp, this, [this](const Failure &f) {
+        m_lost = f;
+        end(State::Lost);
+    });
+    connect(&m_life, &JobLifecycle::stalled, this, [this] { end(State::Stalled); });
+    connect(&m_life, &JobLifecycle::stopGraceOver, this, [this] { end(State::Interrupted); });
     m_confirm.setSingleShot(true);
     connect(&m_confirm, &QTimer::timeout, this, [this] {
-        if (m_state != State::Running || !m_confirming)
+        if (m_life.phase() != JobLifecycle::Phase::Running || !m_confirming)
             return;
         m_lost = {Failure::DeviceLost, tr("the machine did not report its job after the reconnect")};
         end(State::Lost);
     });
     connect(&m_session, &DeviceSession::jobReport, this, &JobRunner::onReport);
     connect(&m_session, &DeviceSession::lost, this, &JobRunner::onLost);
-    m_stall.setSingleShot(true);
-    connect(&m_stall, &QTimer::timeout, this, [this] {
-        if (m_state == State::Running)
-            end(State::Stalled);
-    });
-    m_stopGrace.setSingleShot(true);
-    connect(&m_stopGrace, &QTimer::timeout, this, [this] {
-        if (m_state == State::Stopping)
-            end(State::Interrupted);
-    });
 }
 
-JobRunner::State JobRunner::judge(const QJsonObject &task)
+JobRunner::State JobRunner::state() const
+{
+    switch (m_life.phase()) {
+    case JobLifecycle::Phase::Starting: return State::Planning;
+    case JobLifecycle::Phase::Running: return State::Running;
+    case JobLifecycle::Phase::Stopping: return State::Stopping;
+    case JobLifecycle::Phase::Reconnecting: return State::Reconnecting;
+    case JobLifecycle::Phase::Idle:
+    case JobLifecycle::Phase::Ended: break;
+    }
+    return m_end;
+}
+
+JobRunner::State JobRunner::judge(const JobReport &report)
 {
     // The simulator's job states; a machine that never sends them ends by copies.
-    const int status = task.value(QStringLiteral("Status")).toInt();
-    if (status == StatusStopped)
+    if (report.status == JobReport::Status::Stopped)
         return State::Stopped;
-    if (status == StatusRefused)
+    if (report.status == JobReport::Status::Refused)
         return State::Refused;
-    const int copies = task.value(QStringLiteral("TaskCopies")).toInt();
-    const int finished = task.value(QStringLiteral("Finished")).toInt();
-    return copies > 0 && finished >= copies ? State::Finished : State::Running;
+    return report.copies > 0 && report.finished >= report.copies ? State::Finished : State::Running;
 }
 
 bool JobRunner::start(const PlotJob &job, int copies)
@@ -74,36 +74,21 @@ bool JobRunner::start(const PlotJob &job, int copies)
     m_job = &job;
     m_copies = copies;
     m_task = QJsonObject();
-    m_reports = 0;
     m_estimate = -1;
     m_lost = Failure();
     m_clock.invalidate();
-    m_reconnects = 0;
-    m_downMs = 0;
-    m_down.invalidate();
     m_confirming = m_gaveUp = m_unreached = false;
     m_copyPercent = -1;
     m_record = JobRecord();
     m_journalError.clear();
-    m_identity = MachineIdentity();
+    m_end = State::Idle;
     m_started = QDateTime::currentDateTimeUtc();
     if (m_originFile.isEmpty()) {
         m_originFile = job.path;
         m_originSha = JobJournal::fileSha256(job.path);
     }
-    m_state = State::Planning;
-    // The identity is what a reconnect compares against and what the journal names.
-    DeviceQuery *speeds = m_session.query(QStringList{QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")}
-                                          + MachineIdentity::identityKeys());
-    connect(speeds, &DeviceQuery::done, this, [this, speeds] {
-        speeds->deleteLater();
-        m_identity = MachineIdentity::fromRecords(m_session);
-        if (m_state != State::Planning)
-            return;
-        if (!m_session.linkUp())
-            return end(State::Lost);
-        handOver();
-    });
+    // The speeds are for the estimate.
+    m_life.begin({QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
     return true;
 }
 
@@ -117,7 +102,7 @@ void JobRunner::handOver()
         travelSpeed = p->value().toDouble();
     m_estimate = job.estimateSeconds(cutSpeed, travelSpeed, m_copies);
     emit planned(m_estimate);
-    if (m_state != State::Planning)
+    if (m_life.phase() != JobLifecycle::Phase::Starting)
         return;
 
     if (VXDeviceProperty *p = m_session.record(QStringLiteral("TASK_MODE")))
@@ -130,80 +115,79 @@ void JobRunner::handOver()
         p->setValue(job.preview);
     VXDeviceInterface *device = m_session.device();
     device->setPlt(job.text);
-    m_state = State::Running;
     m_clock.start();
     // Silence is the session's to catch; this bound catches a machine that
     // answers but never moves on.
-    m_stall.start(int(qMin<qint64>(qMax<qint64>(60000, 2000LL * qMax(0, m_estimate)), INT_MAX)));
+    m_life.run(int(qMin<qint64>(qMax<qint64>(60000, 2000LL * qMax(0, m_estimate)), INT_MAX)));
     device->startTask();
 }
 
 void JobRunner::onReport()
 {
     // A report from before startTask describes some earlier job.
-    if (m_state != State::Running && m_state != State::Stopping)
+    const JobLifecycle::Phase phase = m_life.phase();
+    if ((phase != JobLifecycle::Phase::Running && phase != JobLifecycle::Phase::Stopping) || !m_clock.isValid())
         return;
-    VXDeviceProperty *task = m_session.record(QStringLiteral("TASK"));
-    if (!task)
+    const JobReport &r = m_session.report();
+    if (!r.isValid())
         return;
-    const QJsonObject all = task->value().toJsonObject();
     const QString before = m_task.value(QStringLiteral("FileName")).toString();
-    for (const char *key : {"Status", "FileName", "TaskCopies", "Finished", "Percent"})
-        m_task.insert(QLatin1String(key), all.value(QLatin1String(key)));
-    m_copyPercent = copyPercentOf(m_session.lastJobReport());
+    m_task.insert(QStringLiteral("Status"), int(r.status));
+    m_task.insert(QStringLiteral("FileName"), r.file);
+    m_task.insert(QStringLiteral("TaskCopies"), qMax(0, r.copies));
+    m_task.insert(QStringLiteral("Finished"), qMax(0, r.finished));
+    m_task.insert(QStringLiteral("Percent"), qMax(0, r.percent));
+    m_copyPercent = r.copyPercent;
     if (m_copyPercent >= 0)
         m_task.insert(QStringLiteral("CopyPercent"), m_copyPercent);
-    ++m_reports;
-    m_stall.start();
-    if (m_confirming) {
-        m_confirming = false;
-        m_confirm.stop();
-        const int status = m_task.value(QStringLiteral("Status")).toInt();
-        const QString now = m_task.value(QStringLiteral("FileName")).toString();
-        // Status 0: no job since power-up; 4: the machine gave this one up
-        // (abandoned on the drop, or stopped at its panel: either way it is
-        // not cutting, and what is left is the operator's to resume).
-        if (status == 0 || status == StatusStopped || (!before.isEmpty() && now != before)) {
-            m_gaveUp = true;
-            if (!before.isEmpty() && now != before && status != 0)
-                m_lost = {Failure::DeviceLost, tr("the machine reports another job (%1)").arg(now)};
-            else
-                m_lost = {Failure::DeviceLost, status == 0 ? tr("the machine reports no job")
-                                                            : tr("the machine gave the job up")};
-            if (status == 0 || now != before)
-                m_task.insert(QStringLiteral("FileName"), before);
-            return end(State::Lost);
-        }
-    }
+    m_life.noteReport(r);
+    if (m_confirming && !confirmAfterReconnect(before))
+        return;
     emit progress(m_task, remainingSeconds());
-    if (m_state == State::Stopping)
+    if (phase == JobLifecycle::Phase::Stopping)
         return end(State::Interrupted);
-    const State verdict = judge(m_task);
+    const State verdict = judge(r);
     if (verdict != State::Running)
         end(verdict);
 }
 
-void JobRunner::stop()
+// The first report after a reconnect: false when it ended the job.
+bool JobRunner::confirmAfterReconnect(const QString &before)
 {
-    if (m_state == State::Planning)
-        return end(State::Interrupted);
-    if (m_state == State::Reconnecting) {
-        // Nothing can reach the machine: it may still be cutting.
-        m_reconnector.cancel();
-        m_unreached = true;
-        return end(State::Interrupted);
-    }
-    if (m_state != State::Running)
-        return;
-    m_state = State::Stopping;
-    m_session.stopJob();
-    m_stopGrace.start(1500);
+    m_confirming = false;
+    m_confirm.stop();
+    const JobReport &r = m_session.report();
+    const bool other = !before.isEmpty() && r.file != before;
+    // No job since power-up, or stopped: the machine gave this one up
+    // (abandoned on the drop, or stopped at its panel: either way it is
+    // not cutting, and what is left is the operator's to resume).
+    if (r.status != JobReport::Status::None && r.status != JobReport::Status::Stopped && !other)
+        return true;
+    m_gaveUp = true;
+    if (other && r.status != JobReport::Status::None)
+        m_lost = {Failure::DeviceLost, tr("the machine reports another job (%1)").arg(r.file)};
+    else
+        m_lost = {Failure::DeviceLost, r.status == JobReport::Status::None ? tr("the machine reports no job")
+                                                                           : tr("the machine gave the job up")};
+    if (r.status == JobReport::Status::None || other)
+        m_task.insert(QStringLiteral("FileName"), before);
+    end(State::Lost);
+    return false;
 }
 
-void JobRunner::setReconnect(bool on, const ReconnectSchedule &schedule)
+void JobRunner::stop()
 {
-    m_reconnect = on;
-    m_reconnector.setSchedule(schedule);
+    switch (m_life.stop()) {
+    case JobLifecycle::Stop::Early:
+        return end(State::Interrupted);
+    case JobLifecycle::Stop::Unreached:
+        // Nothing can reach the machine: it may still be cutting.
+        m_unreached = true;
+        return end(State::Interrupted);
+    case JobLifecycle::Stop::Asked:
+    case JobLifecycle::Stop::Nothing:
+        return;
+    }
 }
 
 void JobRunner::setRecordOrigin(const QString &file, const QByteArray &sha256, const QString &resumes)
@@ -215,75 +199,37 @@ void JobRunner::setRecordOrigin(const QString &file, const QByteArray &sha256, c
 
 void JobRunner::onLost()
 {
-    if (!isRunning() || m_state == State::Reconnecting)
+    if (!isRunning() || m_life.phase() == JobLifecycle::Phase::Reconnecting)
         return;
     m_lost = m_session.linkFailure();
-    if (m_reconnect && m_state == State::Running) {
-        m_state = State::Reconnecting;
-        m_stall.stop();
-        m_confirm.stop();
-        m_confirming = false;
-        if (!m_down.isValid())
-            m_down.start();
-        m_reconnector.start(m_identity);
-        return;
-    }
-    end(State::Lost);
+    m_confirm.stop();
+    m_confirming = false;
+    if (!m_clock.isValid() || !m_life.dropped())
+        end(State::Lost);
 }
 
 void JobRunner::onReconnected()
 {
-    if (m_state != State::Reconnecting)
-        return;
-    ++m_reconnects;
-    m_downMs += m_down.elapsed();
-    m_down.invalidate();
-    m_state = State::Running;
+    m_life.resumeAfterReconnect();
     m_confirming = true;
     emit reconnected();
     // A fresh device object has no report yet, so the answer is never the
     // repeat the plugin swallows.
     m_confirm.start(m_session.timeout());
-    m_stall.start();
     m_session.queryJob();
-}
-
-void JobRunner::onGaveUp(const Failure &failure)
-{
-    if (m_state != State::Reconnecting)
-        return;
-    m_lost = failure;
-    end(State::Lost);
-}
-
-qint64 JobRunner::linkDownMs() const
-{
-    return m_downMs + (m_down.isValid() ? m_down.elapsed() : 0);
 }
 
 void JobRunner::end(State state)
 {
     const bool handedOver = m_clock.isValid();
-    if (m_down.isValid()) {
-        m_downMs += m_down.elapsed();
-        m_down.invalidate();
-    }
-    m_state = state;
-    m_stall.stop();
-    m_stopGrace.stop();
+    m_end = state;
+    m_life.end(handedOver);
     m_confirm.stop();
     if (handedOver)
         makeRecord();
     m_originFile.clear();
     m_originSha.clear();
     m_resumes.clear();
-    if (handedOver) {
-        QPointer<VXDeviceInterface> device = m_session.device();
-        QTimer::singleShot(0, this, [device] {
-            if (device)
-                device->stopTask();
-        });
-    }
     emit finished(state);
 }
 
@@ -291,7 +237,7 @@ QJsonObject JobRunner::summary() const
 {
     QJsonObject s = m_task;
     s.insert(QStringLiteral("elapsed_ms"), m_clock.isValid() ? m_clock.elapsed() : 0);
-    s.insert(QStringLiteral("reconnects"), m_reconnects);
+    s.insert(QStringLiteral("reconnects"), reconnectCount());
     s.insert(QStringLiteral("link_down_ms"), double(linkDownMs()));
     return s;
 }
@@ -305,12 +251,12 @@ void JobRunner::makeRecord()
     r.sha256 = m_originSha;
     r.copies = m_copies;
     r.finished = qBound(0, m_task.value(QStringLiteral("Finished")).toInt(), m_copies);
-    r.deviceId = m_identity.deviceId;
-    r.uniqueId = m_identity.uniqueId;
-    r.reconnects = m_reconnects;
-    r.linkDownMs = m_downMs;
+    r.deviceId = identity().deviceId;
+    r.uniqueId = identity().uniqueId;
+    r.reconnects = reconnectCount();
+    r.linkDownMs = linkDownMs();
     r.resumes = m_resumes;
-    switch (m_state) {
+    switch (m_end) {
     case State::Finished:
         r.outcome = JobRecord::Outcome::Finished;
         r.finished = m_copies;
@@ -376,7 +322,7 @@ Failure JobRunner::failure() const
     const int finished = m_task.value(QStringLiteral("Finished")).toInt();
     const int percent = m_task.value(QStringLiteral("Percent")).toInt();
     const int status = m_task.value(QStringLiteral("Status")).toInt();
-    switch (m_state) {
+    switch (state()) {
     case State::Finished:
     case State::Idle:
     case State::Planning:
@@ -399,7 +345,7 @@ Failure JobRunner::failure() const
                     .arg(num(finished), num(m_copies), num(percent)), summary()};
     case State::Stalled:
         return {Failure::TimedOut, tr("the machine reported no progress for %1 s")
-                                       .arg(num(m_stall.interval() / 1000)), summary()};
+                                       .arg(num(m_life.stallLimit() / 1000)), summary()};
     case State::Lost: {
         QJsonObject facts = summary();
         for (auto it = m_lost.facts.begin(); it != m_lost.facts.end(); ++it)
@@ -407,7 +353,7 @@ Failure JobRunner::failure() const
         const QString why = m_lost.message.isEmpty() ? tr("link lost") : m_lost.message;
         if (m_gaveUp)
             return {Failure::DeviceLost, tr("%1 after the link dropped; cut: %2").arg(why, cutSoFar()), facts};
-        if (m_reconnect)
+        if (reconnects())
             return {Failure::DeviceLost, tr("%1; when the link dropped: %2; the machine may have gone on "
                                             "cutting").arg(why, cutSoFar()), facts};
         return {Failure::DeviceLost,

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "Failure.h"
+#include "JobLifecycle.h"
 #include "JobRecord.h"
-#include "ReconnectSchedule.h"
-#include "Reconnector.h"
+#include "JobReport.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -18,8 +18,8 @@ class JobJournal;
 struct PlotJob;
 
 // One plot job from hand-over to stopTask: the file facts and preview into
-// their records, setPlt, copies, startTask, then the job state as the device
-// decoded it into "TASK" (never re-parsed from the report text). stopTask,
+// their records, setPlt, copies, startTask, then the job state from the
+// session's parsed reports. stopTask,
 // which posts the work record, runs once the job has ended, outside the
 // report's delivery: the remote-channel snapshot that follows a report must
 // still see that report, not the reset job.
@@ -37,19 +37,21 @@ public:
                        Reconnecting };
     Q_ENUM(State)
 
-    // Job status numbers of field 1 that end a job before its last copy.
-    static constexpr int StatusStopped = 4;
-    static constexpr int StatusRefused = 5;
-
-    // The one completion rule: status 4 stopped, 5 refused, otherwise
-    // finished once every copy is; Running until then.
-    static State judge(const QJsonObject &task);
+    // The one completion rule: stopped, refused, otherwise finished once
+    // every copy is; Running until then.
+    static State judge(const JobReport &report);
 
     explicit JobRunner(DeviceSession &session, QObject *parent = nullptr);
 
     // Off by default: a dropped link ends the job as Lost.
-    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule());
-    bool reconnects() const { return m_reconnect; }
+    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule())
+    {
+        m_life.setReconnect(on, schedule);
+    }
+    bool reconnects() const { return m_life.reconnects(); }
+    // No report while the machine works ends the job as Stalled after this
+    // long (default: 60 s or twice the estimate, the longer). A pause is never a stall.
+    void setStallLimit(int ms) { m_life.setStallLimit(ms); }
     // Every job handed over is appended when it ends (null: none). The
     // journal must outlive the runner.
     void setJournal(const JobJournal *journal) { m_journal = journal; }
@@ -64,17 +66,16 @@ public:
     // (or after a short grace: a stopping machine need not report).
     void stop();
 
-    State state() const { return m_state; }
-    bool isRunning() const { return m_state == State::Planning || m_state == State::Running
-                || m_state == State::Stopping || m_state == State::Reconnecting; }
+    State state() const;
+    bool isRunning() const { return m_life.active(); }
     // The fields the Runtime snapshot names: Status, FileName, TaskCopies, Finished, Percent.
     QJsonObject task() const { return m_task; }
     // task() plus elapsed_ms, reconnects and link_down_ms: what a result carries.
     QJsonObject summary() const;
     // The machine the job started on (read while planning).
-    MachineIdentity identity() const { return m_identity; }
-    int reconnectCount() const { return m_reconnects; }
-    qint64 linkDownMs() const;
+    MachineIdentity identity() const { return m_life.identity(); }
+    int reconnectCount() const { return m_life.reconnectCount(); }
+    qint64 linkDownMs() const { return m_life.linkDownMs(); }
     // Percent of the copy under way from the last report; -1 when the
     // machine does not send it.
     int copyPercent() const { return m_copyPercent; }
@@ -103,32 +104,23 @@ signals:
 private:
     void handOver();
     void onReport();
+    bool confirmAfterReconnect(const QString &before);
     void onLost();
     void end(State state);
     void onReconnected();
-    void onGaveUp(const Failure &failure);
-    bool followAfterReconnect();
     void makeRecord();
     QString cutSoFar() const;
 
     DeviceSession &m_session;
+    JobLifecycle m_life;
     const PlotJob *m_job = nullptr;
-    State m_state = State::Idle;
+    State m_end = State::Idle;  // how the last job ended; the phase says the rest
     QJsonObject m_task;
     int m_copies = 1;
     int m_estimate = -1;
-    int m_reports = 0;
     QElapsedTimer m_clock;      // since startTask
-    QTimer m_stall;             // a machine that answers but never moves on
-    QTimer m_stopGrace;
     Failure m_lost;
 
-    bool m_reconnect = false;
-    Reconnector m_reconnector;
-    MachineIdentity m_identity;
-    int m_reconnects = 0;
-    qint64 m_downMs = 0;
-    QElapsedTimer m_down;       // the current outage
     bool m_confirming = false;  // back: the job state read is awaited
     bool m_gaveUp = false;      // Lost: the machine dropped the job itself
     bool m_unreached = false;   // stopped while the link was down

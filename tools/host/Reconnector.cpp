@@ -138,7 +138,9 @@ void Reconnector::onUp(bool up)
     }
     m_connecting = false;
     m_identity = m_session.query(MachineIdentity::identityKeys());
-    connect(m_identity, &DeviceQuery::done, this, &Reconnector::onIdentity);
+    // The answer may come inside the device object's own read, and a
+    // stranger's device object is deleted here: not under its feet.
+    connect(m_identity, &DeviceQuery::done, this, &Reconnector::onIdentity, Qt::QueuedConnection);
 }
 
 void Reconnector::onIdentity()

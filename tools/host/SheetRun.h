@@ -4,9 +4,7 @@
 #include "DesignCache.h"
 #include "DesignSource.h"
 #include "Failure.h"
-#include "Reconnector.h"
-
-#include "interface/VXDeviceInterface.h"
+#include "JobLifecycle.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -43,6 +41,10 @@ class JobJournal;
 // The QR file record (55) is left alone: the machine echoes its writes
 // under 55, which the device object reports as a QR code as well.
 //
+// After a reconnect the machine's finished count says how many sheets went
+// through while the host could not hear: each one beyond the sheet that was
+// open is kept as passed unseen (no code, no design).
+//
 // The run ends when the machine ends its job (the stack is empty), when the
 // count is reached, on stop() (which stops the machine's job first) or when
 // the link is lost. Nothing here blocks; outcomes come as signals.
@@ -50,10 +52,10 @@ class SheetRun : public QObject
 {
     Q_OBJECT
 public:
-    enum class Outcome { Pending, Finished, Skipped, Failed };
+    // Unseen: counted finished by the machine while the link was down.
+    enum class Outcome { Pending, Finished, Skipped, Failed, Unseen };
     Q_ENUM(Outcome)
-    enum class State { Idle, Starting, Running, Stopping, Reconnecting, Ended };
-    Q_ENUM(State)
+    using State = JobLifecycle::Phase;
     enum class End { None, StackEnded, CountReached, Stopped, MachineStopped, Refused, Lost };
     Q_ENUM(End)
 
@@ -75,9 +77,6 @@ public:
     // digits. A stack longer than that ends the machine's job with status 3
     // and sheets still on the conveyor; the run then starts the next job.
     static constexpr int OpenEndedCopies = 9999;
-    // Status numbers of field 1 in a QR-code job.
-    enum { StatusCutting = 1, StatusPaused = 2, StatusFinished = 3, StatusStopped = 4, StatusRefused = 5,
-           StatusSkipped = 6, StatusWaiting = 7 };
 
     explicit SheetRun(DeviceSession &session, QObject *parent = nullptr);
     ~SheetRun() override;
@@ -95,7 +94,10 @@ public:
     // goes on cutting the sheet it has. Once the same machine answers again
     // the run asks for its job state and, when it waits for a plot, for the
     // code of the sheet under the camera, and answers it.
-    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule());
+    void setReconnect(bool on, const ReconnectSchedule &schedule = ReconnectSchedule())
+    {
+        m_life.setReconnect(on, schedule);
+    }
 
     // Reads the machine's identity (what a reconnect compares against), sets
     // the QR-code job up and starts it. False when a run is under way or the
@@ -105,16 +107,17 @@ public:
     // short grace, since a stopping machine need not report).
     void stop();
 
-    State state() const { return m_state; }
-    bool isRunning() const { return m_state != State::Idle && m_state != State::Ended; }
-    int reconnects() const { return m_reconnects; }
+    State state() const { return m_life.phase(); }
+    bool isRunning() const { return m_life.active(); }
+    int reconnects() const { return m_life.reconnectCount(); }
     End end() const { return m_end; }
     int count() const { return m_count; }
     int sheetsSeen() const { return m_seen; }
     int finished() const { return m_finished; }
     int skipped() const { return m_skipped; }
     int failed() const { return m_failed; }
-    bool sheetOpen() const { return m_open; }
+    int unseen() const { return m_unseen; }
+    bool sheetOpen() const { return m_sheet.index > 0 && m_sheet.outcome == Outcome::Pending; }
     const Sheet &current() const { return m_sheet; }
     std::shared_ptr<const PreparedDesign> currentDesign() const { return m_design; }
     const DesignCache &cache() const { return m_cache; }
@@ -142,52 +145,55 @@ signals:
     void ended(SheetRun::End end);
 
 private:
-    void onMessage(VXDeviceInterface::VXDeviceMessage kind, const QString &text);
-    void onCode(const QString &code);
-    void onReport(const QString &item);
-    void onLost();
+    // Where the run stands with the machine after a reconnect.
+    enum class Sync { Live, AwaitReport, AwaitCode };
+
     void handOver();
+    void onCode(const QString &code);
+    bool resyncCode(const QString &code);
+    void openSheet(const QString &code);
+    void onReport();
+    bool ownReport(const JobReport &r);
+    void settleByCount(const JobReport &r);
+    void passedUnseen(int sheets);
+    void onWaiting();
+    void onProgress(const JobReport &r);
+    void onJobFinished();
+    void onJobEnded(JobReport::Status status);
+    void onLost();
     void onReconnected();
     void lose(const Failure &why);
-    void attach();
     void announceAndAnswer(const QString &plot);
     void answer(const QString &plot);
+    // Closes the open sheet as planned, or as fallback when it was to be cut.
+    void settle(Outcome fallback, const QString &why, bool interrupted = false);
     void close(Outcome outcome, const QString &reason = QString(), bool interrupted = false);
     void finish(End end);
     void journal(const Sheet &sheet);
 
     DeviceSession &m_session;
+    JobLifecycle m_life;
     DesignSource m_source;
     DesignCache m_cache;
     const JobJournal *m_journal = nullptr;
+    bool m_journalWarned = false;
     int m_count = 0;
     int m_perJob = OpenEndedCopies;
     int m_jobs = 0;             // QR-code jobs the machine ran for this run
-    State m_state = State::Idle;
     End m_end = End::None;
+    End m_stopAs = End::Stopped; // what a stop on its way ends as
+    Sync m_sync = Sync::Live;
     Failure m_lost;
 
     QString m_jobFile;          // field 2 of this run's reports
     int m_machineFinished = -1; // the machine's finished count, -1 until its first report
-    int m_seen = 0, m_finished = 0, m_skipped = 0, m_failed = 0;
-    bool m_open = false;        // a sheet's outcome is awaited
-    bool m_answered = false;    // its design went out (a real plot, not the empty one)
-    Outcome m_preset = Outcome::Pending; // set when the sheet is not to be cut
-    QString m_presetReason;
+    int m_seen = 0, m_finished = 0, m_skipped = 0, m_failed = 0, m_unseen = 0;
+    Sheet m_sheet;              // open while its outcome is Pending
+    Outcome m_plan = Outcome::Pending; // the open sheet's end when it is not to be cut
     QByteArray m_sheetSha;
-    bool m_countReached = false;
-    Sheet m_sheet;
     std::shared_ptr<const PreparedDesign> m_design;
     QElapsedTimer m_sheetClock;
     QElapsedTimer m_clock;
-    QTimer m_stopGrace;
-    QMetaObject::Connection m_messages;
-    bool m_journalWarned = false;
-    Reconnector m_reconnector;
-    bool m_reconnect = false;
-    bool m_resync = false;      // after a reconnect: the machine's state is asked for
-    int m_reconnects = 0;
-    MachineIdentity m_identity;
 };
 
 Q_DECLARE_METATYPE(SheetRun::Sheet)

@@ -27,6 +27,7 @@ QString SheetRun::outcomeName(Outcome o)
     case Outcome::Finished: return QStringLiteral("finished");
     case Outcome::Skipped: return QStringLiteral("skipped");
     case Outcome::Failed: return QStringLiteral("failed");
+    case Outcome::Unseen: return QStringLiteral("unseen");
     case Outcome::Pending: break;
     }
     return QStringLiteral("pending");
@@ -38,6 +39,7 @@ QString SheetRun::outcomeText(Outcome o)
     case Outcome::Finished: return tr("finished");
     case Outcome::Skipped: return tr("skipped");
     case Outcome::Failed: return tr("failed");
+    case Outcome::Unseen: return tr("passed unseen");
     case Outcome::Pending: break;
     }
     return tr("pending");
@@ -53,22 +55,30 @@ void SheetRun::journal(const Sheet &sheet)
     r.file = sheet.path;
     r.sha256 = m_sheetSha;
     r.copies = 1;
-    r.finished = sheet.outcome == Outcome::Finished ? 1 : 0;
+    r.finished = sheet.outcome == Outcome::Finished || sheet.outcome == Outcome::Unseen ? 1 : 0;
     r.percent = sheet.percent;
     switch (sheet.outcome) {
     case Outcome::Finished: r.outcome = JobRecord::Outcome::Finished; break;
+    case Outcome::Unseen:
+        // The machine counted it finished; what it got is not known. The
+        // note is data, the same in every language.
+        r.outcome = JobRecord::Outcome::Finished;
+        r.percent = -1;
+        r.note = QStringLiteral("passed while the link was down");
+        break;
     case Outcome::Skipped: r.outcome = JobRecord::Outcome::Skipped; break;
     default:
         // Ended by this host (a stop, a lost link) or by the machine's own stop;
         // otherwise the sheet could not be cut at all.
         r.outcome = !sheet.interrupted ? JobRecord::Outcome::Refused
-                    : (m_lost.failed() || m_state == State::Stopping) ? JobRecord::Outcome::Interrupted
+                    : (m_lost.failed() || state() == State::Stopping) ? JobRecord::Outcome::Interrupted
                                                                      : JobRecord::Outcome::Stopped;
         break;
     }
-    r.deviceId = m_identity.deviceId;
-    r.uniqueId = m_identity.uniqueId;
-    r.reconnects = m_reconnects;
+    r.deviceId = m_life.identity().deviceId;
+    r.uniqueId = m_life.identity().uniqueId;
+    r.reconnects = reconnects();
+    r.sheet = true;
     r.code = sheet.code;
     r.design = sheet.design;
     QString error;
@@ -84,9 +94,10 @@ QJsonObject SheetRun::summary() const
             {QStringLiteral("finished"), m_finished},
             {QStringLiteral("skipped"), m_skipped},
             {QStringLiteral("failed"), m_failed},
+            {QStringLiteral("unseen"), m_unseen},
             {QStringLiteral("count"), m_count},
             {QStringLiteral("jobs"), m_jobs},
-            {QStringLiteral("reconnects"), m_reconnects},
+            {QStringLiteral("reconnects"), reconnects()},
             {QStringLiteral("elapsed_ms"), elapsedMs()}};
 }
 

@@ -67,10 +67,12 @@ QJsonObject JobRecord::toJson() const
     };
     if (!resumes.isEmpty())
         o.insert("resumes", resumes);
-    if (!code.isEmpty() || !design.isEmpty()) {
+    if (sheet || !code.isEmpty() || !design.isEmpty()) {
         o.insert("code", code);
         o.insert("design", design);
     }
+    if (!note.isEmpty())
+        o.insert("note", note);
     return o;
 }
 
@@ -97,6 +99,8 @@ bool JobRecord::fromJson(const QJsonObject &o, JobRecord *out)
     r.resumes = o.value("resumes").toString();
     r.code = o.value("code").toString();
     r.design = o.value("design").toString();
+    r.sheet = o.contains("code");
+    r.note = o.value("note").toString();
     *out = r;
     return true;
 }

@@ -15,7 +15,8 @@
 //    "reconnects":1,"link_down_ms":2300}
 //
 // plus "resumes" (the id of the interrupted job a resume continues) and, for
-// one sheet of a QR-code job, "code" and "design". Times are UTC with
+// one sheet of a QR-code job, "code" (empty when unreadable) and "design",
+// and "note" (a sheet the machine counted while the link was down). Times are UTC with
 // milliseconds. Unknown members are ignored on reading, so later versions
 // may add some; a line without a known outcome is not a record.
 struct JobRecord
@@ -41,6 +42,8 @@ public:
     QString resumes;            // id of the interrupted job this one continues
     QString code;               // QR-code sheet: the code the machine read
     QString design;             // QR-code sheet: the design cut for it
+    bool sheet = false;         // a QR-code sheet: "code" is written even when empty
+    QString note;               // how the host learnt of it, when not first hand
 
     QJsonObject toJson() const;
     // False for an object that is no record (wrong types, unknown outcome).
