@@ -10,6 +10,7 @@
 #include "PlotOptionsPanel.h"
 #include "ProductionPanel.h"
 #include "SettingsPanel.h"
+#include "ToolsPanel.h"
 #include "ToolTranslator.h"
 #include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
@@ -98,6 +99,10 @@ private slots:
     void labelsFollowTheLocale();
     void designsFollowTheOptions_data();
     void designsFollowTheOptions();
+    void toolChoicesReplan_data();
+    void toolChoicesReplan();
+    void loadOffTheWindow_data();
+    void loadOffTheWindow();
     void jobEnds_data();
     void jobEnds();
     void production();
@@ -421,11 +426,13 @@ void TestVxStudio::designsFollowTheOptions()
     QFETCH(int, paths);
     JobPanel *job = m_window->jobPanel();
     PlotOptionsPanel *options = job->optionsPanel();
-    // One field per option vxcut takes.
+    // One field per option vxcut takes, but the tool rules: the tools panel
+    // offers the design's own sources.
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     for (int i = 0; i < count; ++i)
-        QVERIFY2(options->findChild<QWidget *>(QStringLiteral("option-") + QLatin1String(rows[i].flag)), rows[i].flag);
+        QVERIFY2(!options->findChild<QWidget *>(QStringLiteral("option-") + QLatin1String(rows[i].flag))
+                         == !qstrcmp(rows[i].flag, "tool"), rows[i].flag);
 
     QString error;
     QVERIFY2(job->loadPlot(file, &error), qPrintable(error));
@@ -452,7 +459,7 @@ void TestVxStudio::designsFollowTheOptions()
     emit rotate->editingFinished();
     margin->setText(QStringLiteral("10"));
     emit margin->editingFinished();
-    QVERIFY(std::abs(job->plotWidth() - 60) < 0.05 && std::abs(job->plotHeight() - 100) < 0.05);
+    QTRY_VERIFY(std::abs(job->plotWidth() - 60) < 0.05 && std::abs(job->plotHeight() - 100) < 0.05);
     const QRectF box = job->designView()->design().boundingBox();
     QVERIFY(std::abs(box.left() - 10) < 0.05 && std::abs(box.top() - 10) < 0.05);
     passes->setText(QStringLiteral("zero"));
@@ -466,9 +473,94 @@ void TestVxStudio::designsFollowTheOptions()
         field->setText(PlotOptionTable::find(field->objectName().mid(7))->current(PlotOptions()));
     emit passes->editingFinished();
     QVERIFY(options->error().isEmpty());
-    QVERIFY(std::abs(job->plotWidth() - 100) < 0.05);
+    QTRY_VERIFY(std::abs(job->plotWidth() - 100) < 0.05);
     areaX->setValue(0);
     areaY->setValue(0);
+}
+
+void TestVxStudio::toolChoicesReplan_data()
+{
+    QTest::addColumn<int>("pen1");
+    QTest::addColumn<int>("pen2");
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<QString>("tools");   // tool:mm in cut order (tool 2 first by default)
+    QTest::newRow("as read") << 1 << 2 << QString() << QStringLiteral("2:50 1:100");
+    QTest::newRow("pen 2 on tool 1") << 1 << 1 << QStringLiteral("2=1") << QStringLiteral("1:150");
+    QTest::newRow("swapped") << 2 << 1 << QStringLiteral("1=2 2=1") << QStringLiteral("2:100 1:50");
+}
+
+void TestVxStudio::toolChoicesReplan()
+{
+    QFETCH(int, pen1);
+    QFETCH(int, pen2);
+    QFETCH(QString, rules);
+    QFETCH(QString, tools);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("pens.plt"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("IN;SP1;PU0,0;PD4000,0;SP2;PU0,400;PD2000,400;SP0;");
+    out.close();
+    JobPanel *job = m_window->jobPanel();
+    QString error;
+    QVERIFY2(job->loadPlot(file, &error), qPrintable(error));
+    QCOMPARE(job->toolsPanel()->sourceCount(), 2);
+    job->toolsPanel()->findChild<QComboBox *>(QStringLiteral("toolFor-1"))->setCurrentIndex(pen1 - 1);
+    job->toolsPanel()->findChild<QComboBox *>(QStringLiteral("toolFor-2"))->setCurrentIndex(pen2 - 1);
+    QCOMPARE(job->toolsPanel()->toolMap().texts().join(QLatin1Char(' ')), rules);
+    const auto planned = [job] {
+        QStringList parts;
+        for (const PlotReport::Tool &t : job->plot().report.tools)
+            parts << QStringLiteral("%1:%2").arg(t.tool).arg(t.cutLength, 0, 'f', 0);
+        return parts.join(QLatin1Char(' '));
+    };
+    QTRY_COMPARE(planned(), tools);
+    // The view draws the same plan, tool by tool.
+    for (const PlotReport::Tool &t : job->plot().report.tools)
+        QCOMPARE(qRound(job->designView()->design().cutLength(t.tool)), qRound(t.cutLength));
+}
+
+void TestVxStudio::loadOffTheWindow_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled: the design shown stays") << true;
+    // The superseded load must not land after the one that replaced it.
+    QTest::newRow("another file opened meanwhile") << false;
+}
+
+void TestVxStudio::loadOffTheWindow()
+{
+    QFETCH(bool, cancel);
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.plt"));
+    QFile out(big);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("IN;SP1;");
+    for (int i = 0; i < 150000; ++i)
+        out.write(QStringLiteral("PU%1,0;PD%1,4000;").arg(i % 20000).toLatin1());
+    out.close();
+    const QString sample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+    JobPanel *job = m_window->jobPanel();
+    QString error;
+    QVERIFY2(job->loadPlot(sample, &error), qPrintable(error));
+    const int paths = job->designView()->design().pathCount();
+    QSignalSpy log(job, &JobPanel::logMessage);
+    job->openPlotFile(big);
+    QVERIFY(job->isLoading());
+    QVERIFY(!job->findChild<QLabel *>(QStringLiteral("plotLoading"))->isHidden());
+    const QString other = QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg");
+    if (cancel)
+        click(job, "cancelLoad");
+    else
+        job->openPlotFile(other);
+    QTRY_VERIFY(!job->isLoading());
+    QCOMPARE(job->plot().path, cancel ? sample : other);
+    QCOMPARE(job->designView()->design().pathCount(), cancel ? paths : 2);
+    QStringList said;
+    for (const QList<QVariant> &message : log)
+        said << message.value(0).toString();
+    QCOMPARE(said.count(JobPanel::tr("%1: loading cancelled.").arg(QStringLiteral("big.plt"))), cancel ? 1 : 0);
+    QCOMPARE(said.size(), 1);
 }
 
 void TestVxStudio::jobEnds_data()

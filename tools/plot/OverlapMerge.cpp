@@ -54,7 +54,7 @@ std::uint64_t keyOf(int tool, double angleBucket, double offsetBucket)
 
 } // namespace
 
-Result merge(PlotDocument &doc, double tolerance)
+Result merge(PlotDocument &doc, double tolerance, const std::atomic<bool> *cancel)
 {
     Result result;
     if (tolerance <= 0 || doc.isEmpty())
@@ -86,7 +86,9 @@ Result merge(PlotDocument &doc, double tolerance)
 
     std::vector<Change> changes;
     std::vector<Seg> segs;
-    for (std::size_t r = 0; r < items.size();) {
+    for (std::size_t r = 0, runs = 0; r < items.size(); ++runs) {
+        if ((runs & 4095) == 0 && cancel && cancel->load(std::memory_order_relaxed))
+            return Result();
         std::size_t e = r + 1;
         while (e < items.size() && items[e].key == items[r].key)
             ++e;

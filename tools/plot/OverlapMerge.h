@@ -3,6 +3,8 @@
 
 #include "PlotDocument.h"
 
+#include <atomic>
+
 // Segments that lie on one another are cut once: the shared edges of tiles,
 // nested parts drawn with common sides, a file that draws an outline twice.
 // Segments are grouped by their carrier line (direction and distance from
@@ -20,6 +22,7 @@ struct Result {
 };
 
 // tolerance <= 0 leaves the document as it is.
-Result merge(PlotDocument &doc, double tolerance);
+// cancel: another thread's stop; the document is then left as it was.
+Result merge(PlotDocument &doc, double tolerance, const std::atomic<bool> *cancel = nullptr);
 
 } // namespace overlaps

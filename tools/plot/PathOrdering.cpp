@@ -137,8 +137,13 @@ Ends endsOf(const PlotDocument &doc, const PathOrdering::Step &s)
     return s.reversed ? Ends{p[path.count - 1], p[0]} : Ends{p[0], p[path.count - 1]};
 }
 
+bool stopped(const std::atomic<bool> *cancel, int k)
+{
+    return (k & 1023) == 0 && cancel && cancel->load(std::memory_order_relaxed);
+}
+
 void improve(const PlotDocument &doc, std::vector<PathOrdering::Step> &seq, const std::vector<int> &parent,
-             int window)
+             int window, const std::atomic<bool> *cancel)
 {
     const int n = int(seq.size());
     std::vector<int> pos(std::size_t(doc.pathCount()));
@@ -147,6 +152,8 @@ void improve(const PlotDocument &doc, std::vector<PathOrdering::Step> &seq, cons
             pos[seq[std::size_t(k)].path] = k;
         bool changed = false;
         for (int a = 0; a < n; ++a) {
+            if (stopped(cancel, a))
+                return;
             const QPointF prev = a == 0 ? QPointF() : endsOf(doc, seq[std::size_t(a - 1)]).out;
             const Ends first = endsOf(doc, seq[std::size_t(a)]);
             int minParent = std::numeric_limits<int>::max();
@@ -201,7 +208,7 @@ void improve(const PlotDocument &doc, std::vector<PathOrdering::Step> &seq, cons
 
 } // namespace
 
-std::vector<PathOrdering::Step> PathOrdering::plan(const PlotDocument &doc, int window)
+std::vector<PathOrdering::Step> PathOrdering::plan(const PlotDocument &doc, int window, const std::atomic<bool> *cancel)
 {
     const int n = doc.pathCount();
     const std::vector<int> parent = nesting::parents(doc);
@@ -216,6 +223,8 @@ std::vector<PathOrdering::Step> PathOrdering::plan(const PlotDocument &doc, int 
     QPointF at;
     const auto ready = [&](std::uint32_t path) { return waiting[path] == 0; };
     for (int k = 0; k < n; ++k) {
+        if (stopped(cancel, k))
+            return seq; // the caller drops a cancelled plan
         Entry e{0, 0};
         if (!grid.nearest(at, ready, e))
             break; // cannot happen: the innermost remaining path is always ready
@@ -228,7 +237,7 @@ std::vector<PathOrdering::Step> PathOrdering::plan(const PlotDocument &doc, int 
         at = endsOf(doc, s).out;
     }
     if (window > 0)
-        improve(doc, seq, parent, window);
+        improve(doc, seq, parent, window, cancel);
     return seq;
 }
 
@@ -264,10 +273,10 @@ PlotDocument PathOrdering::build(const PlotDocument &doc, const std::vector<Step
     return out;
 }
 
-PathOrdering::Result PathOrdering::order(const PlotDocument &doc, int window)
+PathOrdering::Result PathOrdering::order(const PlotDocument &doc, int window, const std::atomic<bool> *cancel)
 {
     Result r;
-    const std::vector<Step> steps = plan(doc, window);
+    const std::vector<Step> steps = plan(doc, window, cancel);
 #ifdef __GLIBC__
     // The index and nesting buffers (tens of MB on big plots) sit below
     // glibc's mmap threshold once it has grown; hand them back before the

@@ -3,6 +3,7 @@
 
 #include "PlotDocument.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -37,8 +38,11 @@ public:
     // 0 skips the 2-opt pass.
     static constexpr int DefaultWindow = 24;
 
-    static Result order(const PlotDocument &doc, int window = DefaultWindow);
+    // cancel: another thread's stop; a cancelled plan is partial, and the
+    // caller drops it.
+    static Result order(const PlotDocument &doc, int window = DefaultWindow, const std::atomic<bool> *cancel = nullptr);
     // The steps alone, for callers that keep their own storage.
-    static std::vector<Step> plan(const PlotDocument &doc, int window = DefaultWindow);
+    static std::vector<Step> plan(const PlotDocument &doc, int window = DefaultWindow,
+                                  const std::atomic<bool> *cancel = nullptr);
     static PlotDocument build(const PlotDocument &doc, const std::vector<Step> &steps);
 };

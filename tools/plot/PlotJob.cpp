@@ -102,7 +102,7 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
     skipped = reader.skipped();
     if (interrupted())
         return false;
-    PlotPlan plan = PlotPipeline::run(std::move(read), options);
+    PlotPlan plan = PlotPipeline::run(std::move(read), options, cancel);
     if (interrupted())
         return false;
     if (plan.report.designLength <= 0) {

@@ -32,11 +32,11 @@ bool oneTool(const PlotDocument &doc)
 // Each tool's paths together, the tools in the given order, so the writer
 // changes tool once. Within a tool: ordered (holes first, short travel)
 // or in the file's order.
-void orderByTool(PlotDocument design, const PlotOptions &o, PlotPlan &plan)
+void orderByTool(PlotDocument design, const PlotOptions &o, PlotPlan &plan, const std::atomic<bool> *cancel)
 {
     if (oneTool(design)) {
         if (o.order) {
-            PathOrdering::Result ordered = PathOrdering::order(design);
+            PathOrdering::Result ordered = PathOrdering::order(design, PathOrdering::DefaultWindow, cancel);
             design = PlotDocument();
             plan.design = std::move(ordered.document);
             plan.source = std::move(ordered.source);
@@ -65,7 +65,7 @@ void orderByTool(PlotDocument design, const PlotOptions &o, PlotPlan &plan)
         part.adoptSources(design);
         for (int i : picked)
             appendPath(part, design, i);
-        const PathOrdering::Result ordered = PathOrdering::order(part);
+        const PathOrdering::Result ordered = PathOrdering::order(part, PathOrdering::DefaultWindow, cancel);
         for (int k = 0; k < ordered.document.pathCount(); ++k) {
             appendPath(plan.design, ordered.document, k);
             plan.source.push_back(picked[std::size_t(ordered.source[std::size_t(k)])]);
@@ -75,17 +75,17 @@ void orderByTool(PlotDocument design, const PlotOptions &o, PlotPlan &plan)
 
 } // namespace
 
-PlotPlan run(PlotDocument design, const PlotOptions &o)
+PlotPlan run(PlotDocument design, const PlotOptions &o, const std::atomic<bool> *cancel)
 {
     PlotPlan plan;
     PlotReport &r = plan.report;
     o.tools.apply(design);
     o.placement.shape(design);
     shaping::addWeedBorder(design, o.weedBorder);
-    r.mergedLength = overlaps::merge(design, o.mergeOverlaps).removedLength;
+    r.mergedLength = overlaps::merge(design, o.mergeOverlaps, cancel).removedLength;
     o.placement.moveToOrigin(design);
     r.travelBefore = design.travelLength();
-    orderByTool(std::move(design), o, plan);
+    orderByTool(std::move(design), o, plan, cancel);
     const QRectF box = plan.design.boundingBox();
     r.width = box.width();
     r.height = box.height();

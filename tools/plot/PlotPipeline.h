@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <vector>
 
 // Everything between a read design and the plot text: give each path its
@@ -68,6 +69,8 @@ struct PlotPlan
 
 namespace PlotPipeline {
 
-PlotPlan run(PlotDocument design, const PlotOptions &options);
+// cancel: another thread's stop (Ctrl-C, a Stop button); checked inside
+// the long loops, and a cancelled plan is partial: the caller drops it.
+PlotPlan run(PlotDocument design, const PlotOptions &options, const std::atomic<bool> *cancel = nullptr);
 
 } // namespace PlotPipeline

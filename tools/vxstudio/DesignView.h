@@ -6,11 +6,14 @@
 #include <QSizeF>
 #include <QWidget>
 
+class QPainter;
+
 // The design as it will be cut, on the machine's work area: millimetres, y
 // up, the work area's corner at the origin (where the placed design starts).
-// The paths are coloured along the cut order and the pen-up moves dashed
-// (PlotPreview::render), so a bad order or a design past the edge shows
-// before the knife does.
+// Tool 1's paths are coloured along the cut order (PlotPreview's ramp, blue
+// first), tool 2's in one magenta, dashed, and the pen-up moves dashed grey,
+// so a bad order, a crease on the wrong tool or a design past the edge shows
+// before the knife does. A legend names what is drawn.
 class DesignView : public QWidget
 {
     Q_OBJECT
@@ -31,6 +34,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintLegend(QPainter &p, bool tool1, bool tool2);
 
 private:
     PlotDocument m_design;

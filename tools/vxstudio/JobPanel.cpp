@@ -2,13 +2,13 @@
 #include "JobPanel.h"
 
 #include "DeviceSession.h"
+#include "DesignLoader.h"
 #include "DesignView.h"
 #include "PlotOptionsPanel.h"
+#include "ToolsPanel.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,9 +37,15 @@ JobPanel::JobPanel(QWidget *parent)
     m_preview->setObjectName(QStringLiteral("plotPreview"));
     m_options = new PlotOptionsPanel(box);
     m_options->setObjectName(QStringLiteral("plotOptions"));
+    m_tools = new ToolsPanel(box);
+    m_tools->setObjectName(QStringLiteral("plotTools"));
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_options);
+    side->addWidget(m_tools);
+    side->addStretch(1);
     auto *viewRow = new QHBoxLayout;
     viewRow->addWidget(m_preview, 1);
-    viewRow->addWidget(m_options);
+    viewRow->addLayout(side);
 
     m_file = new QLabel(tr("No plot loaded"), box);
     m_file->setObjectName(QStringLiteral("plotFile"));
@@ -62,9 +68,15 @@ JobPanel::JobPanel(QWidget *parent)
     m_copies->setObjectName(QStringLiteral("copies"));
     m_copies->setRange(1, 9999);
     m_copies->setPrefix(tr("Copies: "));
+    m_loading = new QLabel(box);
+    m_loading->setObjectName(QStringLiteral("plotLoading"));
+    m_cancelLoad = new QPushButton(tr("Cancel"), box);
+    m_cancelLoad->setObjectName(QStringLiteral("cancelLoad"));
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(m_open);
     fileRow->addWidget(m_copies);
+    fileRow->addWidget(m_loading);
+    fileRow->addWidget(m_cancelLoad);
     fileRow->addStretch(1);
 
     m_start = new QPushButton(tr("Start"), box);
@@ -114,11 +126,12 @@ JobPanel::JobPanel(QWidget *parent)
     const QString journal = qEnvironmentVariable("VX_JOURNAL");
     if (!journal.isEmpty())
         m_journal.setPath(journal);
-    connect(m_options, &PlotOptionsPanel::optionsChanged, this, [this] {
-        QString error;
-        if (hasPlot() && !loadPlot(m_job.path, &error))
-            emit logMessage(tr("Cannot plan the plot: %1").arg(error));
-    });
+    m_loader = new DesignLoader(this);
+    connect(m_loader, &DesignLoader::finished, this, &JobPanel::onLoaded);
+    connect(m_cancelLoad, &QPushButton::clicked, this, &JobPanel::cancelLoad);
+    connect(m_options, &PlotOptionsPanel::optionsChanged, this, &JobPanel::replan);
+    connect(m_tools, &ToolsPanel::toolsChanged, this, &JobPanel::replan);
+    showLoading();
     setSession(nullptr);
 }
 
@@ -179,11 +192,13 @@ void JobPanel::setRunning(bool running)
 {
     m_running = running;
     const bool device = m_session && m_session->device();
-    m_start->setEnabled(device && hasPlot() && !running);
+    // A plan under way would change the plot under the job.
+    m_start->setEnabled(device && hasPlot() && !running && !isLoading());
     m_open->setEnabled(!running);
     m_copies->setEnabled(!running);
     // The job under way was planned with the options shown.
     m_options->setEnabled(!running);
+    m_tools->setEnabled(!running);
     // Pause, resume and stop stay offered whenever there is a machine: a job
     // may be running that this window did not start.
     m_pause->setEnabled(device);
@@ -200,58 +215,6 @@ void JobPanel::setCopies(int copies)
 int JobPanel::copies() const
 {
     return m_copies->value();
-}
-
-bool JobPanel::loadPlot(const QString &fileName, QString *error)
-{
-    if (m_running) {
-        if (error)
-            *error = tr("A job is under way.");
-        return false;
-    }
-    PlotJob job;
-    PlotPlan plan;
-    QString why;
-    if (!job.load(fileName, m_options->options(), why, &plan)) {
-        if (error)
-            *error = why;
-        return false;
-    }
-    m_job = job;
-    m_preview->setDesign(std::move(plan.design));
-    m_file->setText(m_job.fileName);
-    m_file->setToolTip(fileName);
-    const QLocale locale;
-    m_size->setText(tr("%1 × %2 mm").arg(locale.toString(m_job.widthMm, 'f', 1), locale.toString(m_job.heightMm, 'f', 1)));
-    m_length->setText(tr("%1 mm").arg(locale.toString(m_job.pathMm, 'f', 1)));
-    m_progress->setValue(0);
-    m_done->clear();
-    setRunning(m_running);
-    emit logMessage(tr("Plot %1 loaded: %2, cut length %3.")
-                    .arg(m_job.fileName, m_size->text(), m_length->text()));
-    return true;
-}
-
-void JobPanel::showWorkArea()
-{
-    // Millimetres; the machine reports them once its settings are read.
-    const auto mm = [this](const char *key) {
-        VXDeviceProperty *p = m_session ? m_session->record(QLatin1String(key)) : nullptr;
-        return p ? p->value().toDouble() : 0.0;
-    };
-    m_preview->setWorkArea(QSizeF(mm("WORKAREA_X"), mm("WORKAREA_Y")));
-}
-
-void JobPanel::openPlot()
-{
-    const QString fileName = QFileDialog::getOpenFileName(
-            this, tr("Open plot"), QString(), tr("Designs (*.plt *.hpgl *.hpg *.hgl *.svg *.svgz *.dxf);;HP-GL (*.plt *.hpgl *.hpg *.hgl);;"
-               "SVG (*.svg *.svgz);;DXF (*.dxf);;All files (*)"));
-    if (fileName.isEmpty())
-        return;
-    QString error;
-    if (!loadPlot(fileName, &error))
-        emit logMessage(tr("Cannot open the plot: %1").arg(error));
 }
 
 void JobPanel::start()

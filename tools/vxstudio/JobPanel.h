@@ -13,8 +13,11 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class DesignLoader;
+struct DesignLoad;
 class DesignView;
 class PlotOptionsPanel;
+class ToolsPanel;
 class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
@@ -32,10 +35,18 @@ public:
     void setSession(DeviceSession *session);
 
     // The file checks, pipeline and preview every host uses (PlotJob), with
-    // the options panel's options; a change of options plans the file again.
+    // the options panel's options and the reader's tools, on this thread.
     bool loadPlot(const QString &fileName, QString *error = nullptr);
+    // The same off this thread (DesignLoader): the window stays live, shows
+    // it is loading and can cancel; the design shown stays until the new
+    // one is read. Errors go to logMessage. A change of options or tools
+    // plans the file again the same way.
+    void openPlotFile(const QString &fileName);
+    bool isLoading() const;
+    void cancelLoad();
     DesignView *designView() const { return m_preview; }
     PlotOptionsPanel *optionsPanel() const { return m_options; }
+    ToolsPanel *toolsPanel() const { return m_tools; }
     bool hasPlot() const { return !m_job.text.isEmpty(); }
     bool isRunning() const { return m_running; }
     const PlotJob &plot() const { return m_job; }
@@ -82,12 +93,22 @@ private:
     void resumeReady(ResumePlan::Interrupted mode);
     void startResumePart();
     void showWorkArea();
+    void startLoad(const QString &path, bool fresh);
+    void replan();
+    void onLoaded();
+    void showLoading();
+    void showPlot(DesignLoad &load, bool fresh);
     void watchWorkArea(DeviceSession *session);
 
     QPointer<DeviceSession> m_session;
     QPointer<JobRunner> m_runner;
     DesignView *m_preview = nullptr;
     PlotOptionsPanel *m_options = nullptr;
+    ToolsPanel *m_tools = nullptr;
+    DesignLoader *m_loader = nullptr;
+    bool m_loadFresh = true;   // a new file: the tool choices start again
+    QLabel *m_loading = nullptr;
+    QPushButton *m_cancelLoad = nullptr;
     QLabel *m_file = nullptr;
     QLabel *m_size = nullptr;
     QLabel *m_length = nullptr;

@@ -33,6 +33,7 @@ const struct {
     {"blade-offset", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Blade offset (mm)")},
     {"weed-border", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Weeding border (mm)")},
     {"tolerance", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Curve tolerance (mm)")},
+    {"tool-order", QT_TRANSLATE_NOOP("PlotOptionsPanel", "Tool order")},
 };
 
 QString label(const PlotOptionTable::Row &row)
@@ -61,6 +62,10 @@ PlotOptionsPanel::PlotOptionsPanel(QWidget *parent)
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
+        // Rules name the open design's sources: ToolsPanel offers them as
+        // choices, a free text field would only invite typing errors.
+        if (qstrcmp(row.flag, "tool") == 0)
+            continue;
         QWidget *field = nullptr;
         if (row.argument) {
             auto *edit = new QLineEdit(row.current(m_options), this);

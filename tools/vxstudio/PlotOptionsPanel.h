@@ -11,7 +11,8 @@ class QFormLayout;
 // check box for a switch, a text field for a value), so vxstudio offers
 // exactly what `vxcut cut` takes. A value the row refuses is marked on its
 // field with the row's reason and changes nothing: the options stay the
-// last valid ones. Fields are named "option-<flag>".
+// last valid ones. Fields are named "option-<flag>". The tool rules are
+// not here (ToolsPanel): options() never has any.
 class PlotOptionsPanel : public QWidget
 {
     Q_OBJECT

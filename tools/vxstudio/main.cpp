@@ -92,11 +92,8 @@ int main(int argc, char **argv)
 
     VXSimulator simulator;
     MainWindow window(factory);
-    if (parser.isSet(plot)) {
-        QString error;
-        if (!window.jobPanel()->loadPlot(parser.value(plot), &error))
-            window.log(error);
-    }
+    if (parser.isSet(plot))
+        window.jobPanel()->openPlotFile(parser.value(plot));
     if (parser.isSet(simulate)) {
         if (!simulator.start(0)) {
             std::fprintf(stderr, "vxstudio: %s\n",

@@ -46,6 +46,22 @@
         <source>The design is larger than the work area.</source>
         <translation>図形が作業範囲より大きいです。</translation>
     </message>
+    <message>
+        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last).</source>
+        <translation>ツール 1 のパスは青（最初に切断）から赤（最後に切断）の順です。</translation>
+    </message>
+    <message>
+        <source>Tool 1</source>
+        <translation>ツール 1</translation>
+    </message>
+    <message>
+        <source>Tool 2</source>
+        <translation>ツール 2</translation>
+    </message>
+    <message>
+        <source>Travel</source>
+        <translation>空送り</translation>
+    </message>
 </context>
 <context>
     <name>JobPanel</name>
@@ -239,6 +255,22 @@ To cut: %5.</source>
             <numerusform>再開：%n 部を最初からカットしています。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>%1: loading cancelled.</source>
+        <translation>%1：読み込みをキャンセルしました。</translation>
+    </message>
+    <message>
+        <source>Loading %1…</source>
+        <translation>%1 を読み込み中…</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>キャンセル中…</translation>
+    </message>
 </context>
 <context>
     <name>JogPad</name>
@@ -383,6 +415,10 @@ To cut: %5.</source>
     <message>
         <source>Curve tolerance (mm)</source>
         <translation>曲線の許容誤差（mm）</translation>
+    </message>
+    <message>
+        <source>Tool order</source>
+        <translation>ツールの順序</translation>
     </message>
 </context>
 <context>
@@ -547,6 +583,51 @@ To cut: %5.</source>
     <message>
         <source>Not written: %1</source>
         <translation>書き込めませんでした：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsPanel</name>
+    <message>
+        <source>(no layer)</source>
+        <translation>（レイヤーなし）</translation>
+    </message>
+    <message>
+        <source>(no colour)</source>
+        <translation>（色なし）</translation>
+    </message>
+    <message>
+        <source>(no pen)</source>
+        <translation>（ペンなし）</translation>
+    </message>
+    <message>
+        <source>Pen %1</source>
+        <translation>ペン %1</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>ツール</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more sources keep the reader&apos;s tool.</source>
+        <translation>
+            <numerusform>ほか %n 個のソースは読み込み時のツールのままです。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tool 1</source>
+        <translation>ツール 1</translation>
+    </message>
+    <message>
+        <source>Tool 2</source>
+        <translation>ツール 2</translation>
+    </message>
+    <message>
+        <source>A rule cannot name this source: it keeps the reader&apos;s tool.</source>
+        <translation>ルールではこのソースを指定できません。読み込み時のツールのままです。</translation>
+    </message>
+    <message>
+        <source>No design</source>
+        <translation>デザインなし</translation>
     </message>
 </context>
 <context>

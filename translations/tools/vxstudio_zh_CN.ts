@@ -46,6 +46,22 @@
         <source>The design is larger than the work area.</source>
         <translation>图形超出了工作区域。</translation>
     </message>
+    <message>
+        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last).</source>
+        <translation>刀具 1 的路径从蓝色（最先切割）到红色（最后切割）。</translation>
+    </message>
+    <message>
+        <source>Tool 1</source>
+        <translation>刀具 1</translation>
+    </message>
+    <message>
+        <source>Tool 2</source>
+        <translation>刀具 2</translation>
+    </message>
+    <message>
+        <source>Travel</source>
+        <translation>空程</translation>
+    </message>
 </context>
 <context>
     <name>JobPanel</name>
@@ -239,6 +255,22 @@ To cut: %5.</source>
             <numerusform>续切：正在切割 %n 份完整的图形。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>%1: loading cancelled.</source>
+        <translation>%1：已取消加载。</translation>
+    </message>
+    <message>
+        <source>Loading %1…</source>
+        <translation>正在加载 %1…</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>正在取消…</translation>
+    </message>
 </context>
 <context>
     <name>JogPad</name>
@@ -383,6 +415,10 @@ To cut: %5.</source>
     <message>
         <source>Curve tolerance (mm)</source>
         <translation>曲线公差（mm）</translation>
+    </message>
+    <message>
+        <source>Tool order</source>
+        <translation>刀具顺序</translation>
     </message>
 </context>
 <context>
@@ -547,6 +583,51 @@ To cut: %5.</source>
     <message>
         <source>Not written: %1</source>
         <translation>未写入：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsPanel</name>
+    <message>
+        <source>(no layer)</source>
+        <translation>（无图层）</translation>
+    </message>
+    <message>
+        <source>(no colour)</source>
+        <translation>（无颜色）</translation>
+    </message>
+    <message>
+        <source>(no pen)</source>
+        <translation>（无笔号）</translation>
+    </message>
+    <message>
+        <source>Pen %1</source>
+        <translation>笔 %1</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>刀具</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more sources keep the reader&apos;s tool.</source>
+        <translation>
+            <numerusform>另有 %n 个来源保持读取时的刀具。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tool 1</source>
+        <translation>刀具 1</translation>
+    </message>
+    <message>
+        <source>Tool 2</source>
+        <translation>刀具 2</translation>
+    </message>
+    <message>
+        <source>A rule cannot name this source: it keeps the reader&apos;s tool.</source>
+        <translation>规则无法指定此来源：保持读取时的刀具。</translation>
+    </message>
+    <message>
+        <source>No design</source>
+        <translation>无图形</translation>
     </message>
 </context>
 <context>
