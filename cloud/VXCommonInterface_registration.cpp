@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "../link/VXCommonInterface.h"
+#include "NimbraCloud.h"
 
 #include <QDebug>
 #include <QJsonDocument>

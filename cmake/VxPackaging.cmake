@@ -75,11 +75,12 @@ install(FILES examples/CMakeLists.txt examples/vxexample.cpp
     DESTINATION ${VX_INSTALL_DOCDIR}/${VX_PACKAGE_dev}/examples COMPONENT dev)
 
 # Only what a host includes; VXCommonInterface.h is public because hosts cast
-# to it for the remote channel, and it pulls in the frame cutter and the
-# cloud client declarations.
+# to it for the remote channel; it pulls in the frame cutter and the
+# heartbeat rule, and names the cloud client without including it.
 install(FILES interface/VXDeviceInterface.h interface/vxdevice_global.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/interface COMPONENT dev)
-install(FILES property/VXDeviceProperty.h property/VXFrame.h
+install(FILES property/VXDeviceProperty.h property/VXFrame.h property/EditorDescription.h
+    property/RecordAnswer.h property/HeartbeatPeriod.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/property COMPONENT dev)
 install(FILES link/VXCommonInterface.h link/FrameCutter.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/link COMPONENT dev)

@@ -235,19 +235,7 @@ void VXCommonInterface::heartbeat_switch(bool on)
 
 int VXCommonInterface::heartbeatIntervalMs(const QVariant &seconds)
 {
-    // The machine itself can set "HEARTBEAT": "1010,0" (or a negative or
-    // unreadable period) means no period was given, so the default 2 s, not
-    // the floor's five queries a second. A huge value would overflow the int
-    // interval. Fractions of a second are honoured above the floor.
-    bool readable = false;
-    const double ms = seconds.toDouble(&readable) * 1000.0;
-    if (!readable || !(ms > 0))         // also catches NaN
-        return HeartbeatDefaultMs;
-    if (ms < HeartbeatFloorMs)
-        return HeartbeatFloorMs;
-    if (ms >= HeartbeatCeilingMs)
-        return HeartbeatCeilingMs;
-    return int(ms);
+    return VXHeartbeatPeriod::intervalMs(seconds);
 }
 
 void VXCommonInterface::setStatus(int status)

@@ -4,7 +4,7 @@
 #include "../interface/VXDeviceInterface.h"
 #include "../property/VXDeviceProperty.h"
 #include "FrameCutter.h"
-#include "../cloud/NimbraCloud.h"
+#include "../property/HeartbeatPeriod.h"
 
 #include <QAbstractSocket>
 #include <QJsonObject>
@@ -14,6 +14,7 @@
 #include <QTranslator>
 #include <QVector>
 
+class NimbraCloud;
 class UsbOperate;
 class QTcpSocket;
 class QWebSocket;
@@ -58,9 +59,9 @@ public:
     QString languageCode() const { return m_language; }
     // The period actually used for a "HEARTBEAT" value in seconds, clamped.
     static int heartbeatIntervalMs(const QVariant &seconds);
-    static constexpr int HeartbeatFloorMs = 200;
-    static constexpr int HeartbeatDefaultMs = 2000;
-    static constexpr int HeartbeatCeilingMs = 3600 * 1000;
+    static constexpr int HeartbeatFloorMs = VXHeartbeatPeriod::FloorMs;
+    static constexpr int HeartbeatDefaultMs = VXHeartbeatPeriod::DefaultMs;
+    static constexpr int HeartbeatCeilingMs = VXHeartbeatPeriod::CeilingMs;
     qsizetype receivePending() const { return m_receive.pending(); }
 
     // --- jobs (link/) ---

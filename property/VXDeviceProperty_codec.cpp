@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // Command texts and reply decoding of a record.
 #include "VXDeviceProperty.h"
+#include "RecordAnswer.h"
 #include "VXFrame.h"
 
 namespace {
@@ -123,8 +124,9 @@ void VXDeviceProperty::set_decode(QString text)
         m_value = text.toDouble();
         break;
     default:
-        break;
+        return;
     }
+    VXRecordAnswer::tell(this);
 }
 
 void VXDeviceProperty::set_decode(QStringList values)
@@ -140,6 +142,7 @@ void VXDeviceProperty::set_decode(QStringList values)
         const quint32 lo = values.at(0).toUShort(nullptr, 10);
         const quint32 hi = values.at(1).toUShort(nullptr, 10);
         m_value = QVariant(int(lo | (hi << 16)));
+        VXRecordAnswer::tell(this);
         return;
     }
     if (m_cmd_type != VXDeviceInterface::CCMD)

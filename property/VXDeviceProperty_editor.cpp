@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "VXDeviceProperty.h"
+#include "EditorDescription.h"
 
 #include <QAbstractSpinBox>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -37,18 +37,6 @@ QList<Member> memberEntries(const VXDeviceProperty *group)
             result.append(qMakePair(name, member));
     }
     return result;
-}
-
-QJsonObject description(const QObject *record)
-{
-    return record->property(kWidget).toJsonObject();
-}
-
-double factorOf(const QJsonObject &desc)
-{
-    const double f = desc.value(QLatin1String("factor")).toDouble(1.0);
-    // A zero or non-finite factor would make the read-back divide by zero.
-    return (f == 0.0 || !std::isfinite(f)) ? 1.0 : f;
 }
 
 QWidget *editorOf(const QObject *record)
@@ -150,8 +138,8 @@ void VXDeviceProperty::create_ui_ctrl(QWidget *parent, QString name, bool show_u
 {
     if (!parent || !property(kWidget).isValid())
         return;
-    const QJsonObject desc = description(this);
-    const QString kind = desc.value(QLatin1String("widget")).toString();
+    const VXEditorDescription desc = VXEditorDescription::of(this);
+    const QString kind = desc.kind();
 
     if (kind == QLatin1String("QTabWidget")) {
         // Every tab-kind record built into the same parent shares one tab widget.
@@ -185,8 +173,7 @@ void VXDeviceProperty::create_ui_ctrl(QWidget *parent, QString name, bool show_u
     QWidget *editor = nullptr;
     if (kind == QLatin1String("QSpinBox")) {
         auto *spin = new QSpinBox;
-        spin->setRange(desc.value(QLatin1String("min")).toInt(0),
-                       desc.value(QLatin1String("max")).toInt(1000));
+        spin->setRange(int(desc.minimum()), int(desc.maximum()));
         spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
         spin->setAlignment(Qt::AlignCenter);
         spin->setMinimumHeight(kRowHeight);
@@ -194,17 +181,14 @@ void VXDeviceProperty::create_ui_ctrl(QWidget *parent, QString name, bool show_u
     } else if (kind == QLatin1String("QDoubleSpinBox")) {
         auto *spin = new QDoubleSpinBox;
         spin->setDecimals(kDoubleDecimals);
-        spin->setRange(desc.value(QLatin1String("min")).toDouble(0.0),
-                       desc.value(QLatin1String("max")).toDouble(0.0));
+        spin->setRange(desc.minimum(), desc.maximum());
         spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
         spin->setAlignment(Qt::AlignCenter);
         spin->setMinimumHeight(kRowHeight);
         editor = spin;
     } else if (kind == QLatin1String("QComboBox")) {
         auto *combo = new QComboBox;
-        // Empty parts stay: an option text ending in ";" has an empty last item.
-        combo->addItems(desc.value(QLatin1String("option")).toString()
-                            .split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive));
+        combo->addItems(desc.options());
         combo->setMinimumHeight(kRowHeight);
         combo->setView(new QListView);
         editor = combo;
@@ -244,9 +228,9 @@ void VXDeviceProperty::to_ui_ctrl()
     QWidget *editor = editorOf(this);
     if (!editor || !property(kWidget).isValid())
         return;
-    const QJsonObject desc = description(this);
-    const QString kind = desc.value(QLatin1String("widget")).toString();
-    const double f = factorOf(desc);
+    const VXEditorDescription desc = VXEditorDescription::of(this);
+    const QString kind = desc.kind();
+    const double f = desc.factor();
 
     if (kind == QLatin1String("QSpinBox")) {
         if (auto *spin = qobject_cast<QSpinBox *>(editor))
@@ -276,9 +260,9 @@ void VXDeviceProperty::from_ui_ctrl()
     QWidget *editor = editorOf(this);
     if (!editor || !property(kWidget).isValid())
         return;
-    const QJsonObject desc = description(this);
-    const QString kind = desc.value(QLatin1String("widget")).toString();
-    const double f = factorOf(desc);
+    const VXEditorDescription desc = VXEditorDescription::of(this);
+    const QString kind = desc.kind();
+    const double f = desc.factor();
 
     QVariant next;
     if (kind == QLatin1String("QSpinBox")) {

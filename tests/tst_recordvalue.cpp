@@ -6,7 +6,10 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QBoxLayout>
+#include <QSpinBox>
 #include <QTest>
+#include <QtMath>
 
 class TestRecordValue : public QObject
 {
@@ -19,6 +22,8 @@ private slots:
     void sameWord();
     void editorSpec_data();
     void editorSpec();
+    void editorAndHostAgree_data();
+    void editorAndHostAgree();
 
 private:
     VXDeviceProperty *record(const char *key) { return m_device->property_ptr(key); }
@@ -121,7 +126,7 @@ void TestRecordValue::editorSpec_data()
     QTest::newRow("bounded spin box") << QByteArray("PU_SPEED") << "QSpinBox" << 1.0 << 10.0 << 700.0 << 0;
     QTest::newRow("editors' default bounds") << QByteArray("FEED_LENGTH") << "QSpinBox" << 1.0 << 0.0 << 1000.0 << 0;
     QTest::newRow("factor") << QByteArray("SP2_PRESSURE") << "QSpinBox" << 1.5 << 0.0 << 900.0 << 0;
-    QTest::newRow("combo box") << QByteArray("WORK_MODE") << "QComboBox" << 1.0 << 0.0 << 1000.0 << 3;
+    QTest::newRow("combo box") << QByteArray("WORK_MODE") << "QComboBox" << 1.0 << 0.0 << 0.0 << 3;
 }
 
 void TestRecordValue::editorSpec()
@@ -143,5 +148,43 @@ void TestRecordValue::editorSpec()
         QCOMPARE(o, o.trimmed());
 }
 
-QTEST_GUILESS_MAIN(TestRecordValue)
+void TestRecordValue::editorAndHostAgree_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QJsonValue>("factor");   // undefined: none given
+    const QJsonValue none(QJsonValue::Undefined);
+    QTest::newRow("decimal box without bounds") << "QDoubleSpinBox" << none;
+    QTest::newRow("whole box without bounds") << "QSpinBox" << none;
+    QTest::newRow("factor 0") << "QSpinBox" << QJsonValue(0.0);
+    QTest::newRow("factor NaN") << "QSpinBox" << QJsonValue(qQNaN());
+    QTest::newRow("factor inf") << "QSpinBox" << QJsonValue(qInf());
+}
+
+void TestRecordValue::editorAndHostAgree()
+{
+    QFETCH(QString, kind);
+    QFETCH(QJsonValue, factor);
+    QJsonObject desc{{QStringLiteral("widget"), kind}};
+    if (!factor.isUndefined())
+        desc.insert(QStringLiteral("factor"), factor);
+    VXDeviceProperty r;
+    r.init(0, QString(), QString(), 0, 0, 1, VXDeviceInterface::UnCMD, {});
+    r.setProperty("WIDGET", desc);
+    QWidget panel;
+    new QVBoxLayout(&panel);
+    r.create_ui_ctrl(&panel, QStringLiteral("probe"), false);
+    auto *box = panel.findChild<QAbstractSpinBox *>(QStringLiteral("probe"));
+    QVERIFY(box);
+    const EditorSpec e = EditorSpec::of(&r);
+    const double max = box->property("maximum").toDouble();
+    QCOMPARE(e.max, max);
+    QCOMPARE(e.min, box->property("minimum").toDouble());
+    // The factor the editor scales by: a value inside its range, shown.
+    const double stored = max > 0 ? 7 : 0;
+    r.setValue(stored);
+    r.to_ui_ctrl();
+    QCOMPARE(e.factor * stored, box->property("value").toDouble());
+}
+
+QTEST_MAIN(TestRecordValue)
 #include "tst_recordvalue.moc"

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "DeviceSession.h"
 
-#include "RecordMarker.h"
 #include "RecordValue.h"
 #include "interface/VXDeviceInterface.h"
+#include "property/RecordAnswer.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QSet>
 
-using RecordMarker::marked;
-using RecordMarker::marker;
-
 namespace {
-
-// A request ends when answered, timed out or the link is gone; a short beat
-// notices the silent decode.
-constexpr int PollMs = 10;
 
 void collect(VXDeviceProperty *record, QList<VXDeviceProperty *> &targets,
              QList<VXDeviceProperty *> &answers)
@@ -37,6 +30,23 @@ void collect(VXDeviceProperty *record, QList<VXDeviceProperty *> &targets,
     }
 }
 
+// The decoding stores a reply only in a record holding a number or a text
+// (multi-word readings always); any other record could never be answered.
+bool takesAnswers(const VXDeviceProperty *record)
+{
+    if (record->cmd_type() == VXDeviceInterface::CMD && record->cmd_len() > 1)
+        return true;
+    switch (record->value().userType()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Double:
+    case QMetaType::QString:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }
 
 // ---- DeviceQuery
@@ -44,25 +54,28 @@ void collect(VXDeviceProperty *record, QList<VXDeviceProperty *> &targets,
 DeviceQuery::DeviceQuery(DeviceSession *session)
     : QObject(session), m_session(session)
 {
-    m_poll.setInterval(PollMs);
     m_deadline.setSingleShot(true);
-    connect(&m_poll, &QTimer::timeout, this, &DeviceQuery::check);
     connect(&m_deadline, &QTimer::timeout, this, &DeviceQuery::finish);
     connect(session, &DeviceSession::linkUpChanged, this, &DeviceQuery::check);
+}
+
+void DeviceQuery::await(VXDeviceProperty *record, const QString &name)
+{
+    m_pending.insert(record, name);
+    connect(VXRecordAnswer::of(record), &VXRecordAnswer::answered, this, [this, record] {
+        if (m_done || !m_pending.remove(record))
+            return;
+        m_session->heard();
+        check();
+    });
 }
 
 void DeviceQuery::check()
 {
     if (m_done)
         return;
-    if (!m_session->linkUp())
-        return finish();
-    for (auto it = m_marks.cbegin(); it != m_marks.cend(); ++it) {
-        if (marked(it.key(), it.value()))
-            return;
-    }
-    m_session->heard();
-    finish();
+    if (!m_session->linkUp() || m_pending.isEmpty())
+        finish();
 }
 
 void DeviceQuery::finish()
@@ -70,14 +83,10 @@ void DeviceQuery::finish()
     if (m_done)
         return;
     m_done = true;
-    m_poll.stop();
     m_deadline.stop();
-    for (auto it = m_marks.cbegin(); it != m_marks.cend(); ++it) {
-        if (marked(it.key(), it.value())) {
-            it.key()->assignDecoded(m_original.value(it.key()));
-            m_missing << m_names.value(it.key(), it.key()->label());
-        }
-    }
+    // Unanswered records were never touched: they keep the value they had.
+    for (const QString &name : qAsConst(m_pending))
+        m_missing << name;
     emit done();
 }
 
@@ -112,12 +121,8 @@ DeviceQuery *DeviceSession::query(const QStringList &keys)
         collect(readVia(r), targets, answers);
     }
     for (VXDeviceProperty *r : qAsConst(answers)) {
-        const QVariant mark = marker(r);
-        if (!mark.isValid() || q->m_original.contains(r))
-            continue;
-        q->m_original.insert(r, r->value());
-        q->m_marks.insert(r, mark);
-        r->assignDecoded(mark);
+        if (takesAnswers(r) && !q->m_pending.contains(r))
+            q->await(r, q->m_names.value(r, r->label()));
     }
     QSet<QByteArray> sent;
     for (VXDeviceProperty *r : qAsConst(targets)) {
@@ -128,7 +133,6 @@ DeviceQuery *DeviceSession::query(const QStringList &keys)
         }
     }
     q->m_deadline.start(m_timeoutMs);
-    q->m_poll.start();
     // Even an empty read reports through done(), after the caller connected.
     QTimer::singleShot(0, q, &DeviceQuery::check);
     return q;
@@ -139,10 +143,9 @@ DeviceQuery *DeviceSession::query(const QStringList &keys)
 DeviceWrite::DeviceWrite(DeviceSession *session, VXDeviceProperty *record, const QVariant &stored)
     : QObject(session), m_session(session), m_record(record), m_stored(stored)
 {
-    m_poll.setInterval(PollMs);
     m_deadline.setSingleShot(true);
-    connect(&m_poll, &QTimer::timeout, this, &DeviceWrite::check);
     connect(&m_deadline, &QTimer::timeout, this, &DeviceWrite::finish);
+    connect(session, &DeviceSession::linkUpChanged, this, &DeviceWrite::check);
     m_ack = connect(record, &VXDeviceProperty::retStatus, this, [this](int ret) {
         m_acked = true;
         m_status = ret;
@@ -154,10 +157,10 @@ void DeviceWrite::check()
 {
     if (m_done)
         return;
-    if (!m_session->linkUp())
+    if (!m_session->linkUp() || !m_record)
         return finish();
     const bool refused = m_acked && m_status != 0;
-    if (m_mark.isValid() ? (!marked(m_record, m_mark) || refused) : m_acked)
+    if (m_awaitRead ? (m_readBack || refused) : m_acked)
         finish();
 }
 
@@ -166,18 +169,15 @@ void DeviceWrite::finish()
     if (m_done)
         return;
     m_done = true;
-    m_poll.stop();
     m_deadline.stop();
     disconnect(m_ack);
-    if (m_mark.isValid()) {
-        if (marked(m_record, m_mark)) {
-            // Refused: the machine still has the old value.
-            m_record->assignDecoded(m_acked && m_status != 0 ? m_before : m_stored);
-        } else {
-            m_readBack = true;
-            m_value = m_record->value();
-            m_session->heard();
-        }
+    disconnect(m_answer);
+    if (m_readBack && m_record) {
+        m_value = m_record->value();
+        m_session->heard();
+    } else if (m_awaitRead && m_record && m_acked && m_status != 0) {
+        // Refused and not read back: the machine still has the old value.
+        m_record->assignDecoded(m_before);
     }
     emit done();
 }
@@ -201,30 +201,35 @@ DeviceWrite *DeviceSession::write(VXDeviceProperty *record, const QVariant &stor
     auto *w = new DeviceWrite(this, record, stored);
     w->m_before = record->value();
     record->setValue(stored);
-    m_device->sendCMD(record->set_cmd_bytes());
     if (!RecordValue::answerDecoded(record)) {
+        m_device->sendCMD(record->set_cmd_bytes());
         w->m_unconfirmable = true;
         QTimer::singleShot(0, w, &DeviceWrite::finish);
         return w;
     }
-    if (RecordValue::readable(record)) {
-        w->m_mark = marker(record);
-        record->assignDecoded(w->m_mark);
-        m_device->sendCMD(record->get_cmd_bytes());
+    if (RecordValue::readable(record) && takesAnswers(record)) {
+        w->m_awaitRead = true;
+        // The write's own echo or the read after it, whichever comes first.
+        w->m_answer = connect(VXRecordAnswer::of(record), &VXRecordAnswer::answered, w, [w] {
+            w->m_readBack = true;
+            w->check();
+        });
     }
+    m_device->sendCMD(record->set_cmd_bytes());
+    if (w->m_awaitRead)
+        m_device->sendCMD(record->get_cmd_bytes());
     w->m_deadline.start(m_timeoutMs);
-    w->m_poll.start();
     return w;
 }
 
 bool DeviceSession::awaitingAnswer(const VXDeviceProperty *record) const
 {
     for (const DeviceQuery *q : findChildren<DeviceQuery *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!q->isDone() && q->m_marks.contains(const_cast<VXDeviceProperty *>(record)))
+        if (!q->isDone() && q->m_pending.contains(const_cast<VXDeviceProperty *>(record)))
             return true;
     }
     for (const DeviceWrite *w : findChildren<DeviceWrite *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!w->isDone() && w->m_record == record && w->m_mark.isValid())
+        if (!w->isDone() && w->m_record == record && w->m_awaitRead)
             return true;
     }
     return false;

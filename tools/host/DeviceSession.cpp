@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "DeviceSession.h"
 
-#include "RecordMarker.h"
 #include "interface/VXDeviceInterface.h"
-#include "link/VXCommonInterface.h"
+#include "property/HeartbeatPeriod.h"
+#include "property/RecordAnswer.h"
 #include "property/VXDeviceProperty.h"
 #include "property/VXFrame.h"
 
 #include <QLocale>
-
-using RecordMarker::marked;
-using RecordMarker::marker;
 
 // ---- DeviceSession
 
@@ -37,6 +34,7 @@ void DeviceSession::releaseDevice()
     m_liveness.stop();
     m_connectDeadline.stop();
     if (m_device) {
+        takeJob(m_device);
         emit deviceAboutToGo();
         // Closing the transport still reports through message(): nobody should hear it.
         disconnect(m_device, nullptr, this, nullptr);
@@ -60,15 +58,25 @@ Failure DeviceSession::renewDevice()
     m_usb = false;
     m_linkFailure = Failure();
     m_heartbeatWarned = false;
+    m_heartbeatMs = 0;
+    m_cloudGiven = false;
+    m_jobCarried = false;
     if (m_heartbeatSec > 0)
         setHeartbeat(m_heartbeatSec);
+    watchDevice();
     emit deviceChanged(m_device);
     return Failure();
 }
 
-VXCommonInterface *DeviceSession::common() const
+void DeviceSession::watchDevice()
 {
-    return qobject_cast<VXCommonInterface *>(m_device.data());
+    // Any heartbeat answer, the same period as before included, proves the machine alive.
+    if (VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT"))) {
+        connect(VXRecordAnswer::of(hb), &VXRecordAnswer::answered, this, [this] {
+            m_heard.restart();
+            m_heartbeatHeard.restart();
+        });
+    }
 }
 
 VXDeviceProperty *DeviceSession::record(const QString &key) const
@@ -76,7 +84,7 @@ VXDeviceProperty *DeviceSession::record(const QString &key) const
     return m_device ? m_device->property_ptr(key.toLatin1().constData()) : nullptr;
 }
 
-void DeviceSession::setHeartbeat(int seconds)
+void DeviceSession::setHeartbeat(double seconds)
 {
     m_heartbeatSec = seconds;
     if (VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT")); hb && seconds > 0)
@@ -85,9 +93,10 @@ void DeviceSession::setHeartbeat(int seconds)
 
 int DeviceSession::heartbeatPeriodMs() const
 {
+    if (m_heartbeatMs > 0)
+        return m_heartbeatMs;
     VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT"));
-    const int seconds = hb ? hb->value().toInt() : 2;
-    return VXCommonInterface::heartbeatIntervalMs(seconds > 0 && seconds < 3600 ? seconds : 2);
+    return VXHeartbeatPeriod::intervalMs(hb ? hb->value() : QVariant());
 }
 
 Failure DeviceSession::startConnect(const QString &what)
@@ -186,11 +195,14 @@ void DeviceSession::onMessage(VXDeviceInterface::VXDeviceMessage kind, const QSt
         m_state = State::Up;
         m_heard.start();
         m_heartbeatHeard.start();
-        if (VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT")))
-            hb->assignDecoded(marker(hb));
+        // The device timer took its period from the record just now.
+        m_heartbeatMs = 0;
+        m_heartbeatMs = heartbeatPeriodMs();
         m_liveness.start();
         emit linkEvent(event, text);
         emit linkUpChanged(true);
+        if (!m_cloud.isNull() && !m_cloudGiven && m_state == State::Up)
+            restoreCloud();
         return;
     }
     default:
@@ -211,14 +223,6 @@ void DeviceSession::watchLiveness()
     if (m_state != State::Up)
         return;
     VXDeviceProperty *hb = record(QStringLiteral("HEARTBEAT"));
-    if (hb) {
-        const QVariant mark = marker(hb);
-        if (!marked(hb, mark)) {
-            m_heard.restart();
-            m_heartbeatHeard.restart();
-            hb->assignDecoded(mark);
-        }
-    }
     // The plugin itself never notices a silent machine; three missed
     // heartbeats (or the answer time-out, if longer) count as a lost link.
     const qint64 limit = qMax<qint64>(m_timeoutMs, 3 * heartbeatPeriodMs() + 1000);
@@ -239,6 +243,7 @@ Failure DeviceSession::reconnect()
     const QString path = m_target;
     if (Failure f = renewDevice())
         return f;
+    carryJob();
     return usb ? connectUsb(path) : connectTcp(m_host, m_port);
 }
 

@@ -14,15 +14,15 @@
 #include <QTimer>
 #include <QVariant>
 
-class VXCommonInterface;
+class NimbraCloud;
 class VXDeviceInterface;
 class VXDeviceProperty;
 class DeviceSession;
 
-// One read of a set of records. The device object decodes a reply into its
-// record without a signal, so an answer is seen only as a changed value: each
-// record awaiting one holds a marker the machine cannot send until it is
-// replaced. Ends by itself: all answered, the time-out, or the link lost.
+// One read of a set of records. Each record awaiting an answer is watched
+// through its answer notice, so a record only ever holds what it held or what
+// the machine sent. Ends by itself: all answered, the time-out, or the link
+// lost.
 class DeviceQuery : public QObject
 {
     Q_OBJECT
@@ -38,15 +38,14 @@ signals:
 private:
     friend class DeviceSession;
     explicit DeviceQuery(DeviceSession *session);
+    void await(VXDeviceProperty *record, const QString &name);
     void check();
     void finish();
 
     DeviceSession *m_session;
-    QHash<VXDeviceProperty *, QVariant> m_original;
-    QHash<VXDeviceProperty *, QVariant> m_marks;
-    QHash<VXDeviceProperty *, QString> m_names;
+    QHash<VXDeviceProperty *, QString> m_names;     // as asked
+    QHash<VXDeviceProperty *, QString> m_pending;   // no answer yet, by name
     QStringList m_missing;
-    QTimer m_poll;
     QTimer m_deadline;
     bool m_done = false;
 };
@@ -77,13 +76,13 @@ private:
     void finish();
 
     DeviceSession *m_session;
-    VXDeviceProperty *m_record;
+    QPointer<VXDeviceProperty> m_record;
     QVariant m_stored;
     QVariant m_before;
-    QVariant m_mark;
     QMetaObject::Connection m_ack;
-    QTimer m_poll;
+    QMetaObject::Connection m_answer;
     QTimer m_deadline;
+    bool m_awaitRead = false;   // a read-back was asked for
     bool m_done = false;
     bool m_acked = false;
     int m_status = 0;
@@ -115,15 +114,38 @@ public:
     void releaseDevice();
 
     VXDeviceInterface *device() const { return m_device; }
-    VXCommonInterface *common() const;
     VXDeviceProperty *record(const QString &key) const;
 
     // Connection and answer time-out.
     void setTimeout(int ms) { m_timeoutMs = ms; }
     int timeout() const { return m_timeoutMs; }
-    // Seconds; the device timer takes it when the link comes up. 0 keeps the record's.
-    void setHeartbeat(int seconds);
+    // Seconds, fractions too; the device timer takes it when the link comes
+    // up. 0 keeps the record's.
+    void setHeartbeat(double seconds);
+    // The device timer's period, by the device's own rule: as taken when the
+    // link came up (the machine's answers rewrite the record afterwards).
     int heartbeatPeriodMs() const;
+
+    // The cloud client and the device code to register under; every device
+    // object this session makes from now on registers too, once its link is
+    // up and it has read the machine's information. Null forgets the cloud.
+    // Held weakly: a client deleted first is simply forgotten.
+    void setCloud(NimbraCloud *cloud, const QString &code);
+    NimbraCloud *cloud() const;
+    QString cloudCode() const { return m_cloudCode; }
+    // Opens the remote channel, and again on each device object made after
+    // it; false when the device object has none.
+    bool openRemote();
+    bool remoteWanted() const { return m_remoteWanted; }
+    // A job the host had started on the device object dropped by the last
+    // reconnect() (startTask, no stopTask yet) moved to the new one: its
+    // start time, copies, file facts, preview and modes. The new object's
+    // stopTask() then posts that job's one work record.
+    bool jobCarried() const { return m_jobCarried; }
+    // stopTask() once the device object can report the work record: with a
+    // cloud still registering after a reconnect, it waits for the
+    // registration (at most the answer time-out).
+    void endJob();
 
     // Start a connection; the outcome comes as linkUp() or connectFailed().
     // An immediate failure (a malformed target) is returned. hostPort is
@@ -161,8 +183,8 @@ public:
     // no query of its own the group that holds it.
     VXDeviceProperty *readVia(VXDeviceProperty *record) const;
     DeviceWrite *write(VXDeviceProperty *record, const QVariant &stored);
-    // A read or write of this record is waiting for the machine: the record
-    // holds a marker, which an editor must not show.
+    // A read or write of this record is waiting for the machine (the record
+    // meanwhile keeps the value it had, or the one written).
     bool awaitingAnswer(const VXDeviceProperty *record) const;
     // Sends a record's write frame as it stands (job control, origin, jog).
     void send(VXDeviceProperty *record);
@@ -193,11 +215,18 @@ private:
     void endLink(const Failure &why);
     Failure startConnect(const QString &what);
     void heard() { m_heard.restart(); }
+    void watchDevice();
+    void takeJob(VXDeviceInterface *from);
+    void carryJob();
+    void restoreCloud();
+    void giveCloud();
+    bool cloudRegistering() const;
 
     VXDeviceInterface *m_factory;
     QPointer<VXDeviceInterface> m_device;
     int m_timeoutMs = 5000;
-    int m_heartbeatSec = 0;
+    double m_heartbeatSec = 0;
+    int m_heartbeatMs = 0;          // what the device timer took at link-up
     State m_state = State::NoDevice;
     bool m_usb = false;
     QString m_target;
@@ -212,4 +241,11 @@ private:
     QElapsedTimer m_heard;          // any answer from the machine
     QElapsedTimer m_heartbeatHeard; // the heartbeat answer alone
     bool m_heartbeatWarned = false;
+
+    QPointer<NimbraCloud> m_cloud;
+    QString m_cloudCode;
+    bool m_cloudGiven = false;      // the current device object has it
+    bool m_remoteWanted = false;
+    QHash<QByteArray, QVariant> m_job;   // an open job's host-side records
+    bool m_jobCarried = false;
 };

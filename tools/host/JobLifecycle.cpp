@@ -123,10 +123,13 @@ void JobLifecycle::end(bool handedOver)
     m_reconnector.cancel();
     if (!handedOver)
         return;
-    QPointer<VXDeviceInterface> device = m_session.device();
-    QTimer::singleShot(0, this, [device] {
-        if (device)
-            device->stopTask();
+    // From the event loop, and through the session: after a reconnect the
+    // cloud may still be registering the new device object, and its
+    // stopTask would drop the work record without the cloud's id.
+    QPointer<DeviceSession> session = &m_session;
+    QTimer::singleShot(0, this, [session] {
+        if (session)
+            session->endJob();
     });
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "RecordValue.h"
 
+#include "property/EditorDescription.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
@@ -13,19 +14,16 @@
 
 EditorSpec EditorSpec::of(const VXDeviceProperty *record)
 {
-    const QJsonObject w = record->property("WIDGET").toJsonObject();
+    const VXEditorDescription d = VXEditorDescription::of(record);
     EditorSpec e;
-    e.kind = w.value(QStringLiteral("widget")).toString();
-    if (e.combo()) {
-        for (const QString &o : w.value(QStringLiteral("option")).toString().split(QLatin1Char(';')))
-            e.options << o.trimmed();
-    }
-    e.hasFactor = w.contains(QStringLiteral("factor"));
-    const double f = w.value(QStringLiteral("factor")).toDouble(0.0);
-    e.factor = f == 0.0 ? 1.0 : f;
-    e.hasBounds = w.contains(QStringLiteral("min")) || w.contains(QStringLiteral("max"));
-    e.min = w.value(QStringLiteral("min")).toDouble(0);
-    e.max = w.value(QStringLiteral("max")).toDouble(1000);
+    e.kind = d.kind();
+    for (const QString &o : d.options())
+        e.options << o.trimmed();
+    e.factor = d.factor();
+    e.hasFactor = d.hasFactor();
+    e.min = d.minimum();
+    e.max = d.maximum();
+    e.hasBounds = d.hasBounds();
     return e;
 }
 

@@ -9,17 +9,17 @@
 
 class VXDeviceProperty;
 
-// A record's editor as its "WIDGET" object describes it, read once into plain
-// fields. Spin boxes without bounds of their own get the editors' 0..1000; a
-// "factor" of 0 or none means 1. Option texts are ';'-separated, by index.
+// A record's editor as the device's own editors read its "WIDGET" object
+// (VXEditorDescription: their factor guard and their default bounds), in the
+// plain fields the host's checks use. Option texts are by index.
 struct EditorSpec
 {
     QString kind;           // "QSpinBox", "QComboBox", ... ; empty: no editor
     QStringList options;    // combo boxes, trimmed
     double factor = 1;      // shown = stored * factor
     bool hasFactor = false;
-    double min = 0;
-    double max = 1000;
+    double min = 0;         // spin boxes only
+    double max = 0;
     bool hasBounds = false; // min or max given
 
     static EditorSpec of(const VXDeviceProperty *record);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ChannelHub.h"
-#include "CloudServer.h"
 
 #include <QMutexLocker>
 #include <QTcpServer>
@@ -23,9 +22,8 @@ QString channelCode(const QString &path)
 }
 }
 
-ChannelHub::ChannelHub(CloudServer *server)
-    : m_server(server)
-    , m_thread(new QThread)
+ChannelHub::ChannelHub()
+    : m_thread(new QThread)
 {
     m_thread->setObjectName(QStringLiteral("vxcloud channels"));
 }
@@ -117,9 +115,9 @@ void ChannelHub::inspect(QTcpSocket *socket)
         refuse(socket, "404 Not Found", "no such channel\n");
         return;
     }
-    if (m_open.size() + m_handshaking.size() >= m_server->limits().channels) {
+    if (m_open.size() + m_handshaking.size() >= m_maxChannels) {
         refuse(socket, "503 Service Unavailable", "too many open channels\n");
-        m_server->log(QStringLiteral("channel refused: too many open channels"));
+        emit logLine(QStringLiteral("channel refused: too many open channels"));
         return;
     }
     socket->disconnect(this);
@@ -159,7 +157,7 @@ void ChannelHub::adopt()
             m_codes.append(code);
         }
         connect(ws, &QWebSocket::textMessageReceived, this, [this, code](const QString &text) {
-            m_server->channelText(code, text);
+            emit textReceived(code, text);
         });
         connect(ws, &QWebSocket::disconnected, this, [this, ws] {
             const QString code = m_open.take(ws);
@@ -168,9 +166,9 @@ void ChannelHub::adopt()
                 m_codes.removeOne(code);
             }
             ws->deleteLater();
-            m_server->log(QStringLiteral("channel %1 closed").arg(code));
+            emit logLine(QStringLiteral("channel %1 closed").arg(code));
         });
-        m_server->log(QStringLiteral("channel %1 open").arg(code));
+        emit logLine(QStringLiteral("channel %1 open").arg(code));
     }
 }
 

@@ -7,7 +7,8 @@
 #include <QSet>
 #include <QStringList>
 
-class CloudServer;
+#include <atomic>
+
 class QTcpServer;
 class QTcpSocket;
 class QThread;
@@ -34,8 +35,11 @@ public:
     static constexpr int MaxHeadBytes = 16 * 1024;
     static constexpr qint64 MaxBacklogBytes = 8 * 1024 * 1024;
 
-    explicit ChannelHub(CloudServer *server);
+    ChannelHub();
     ~ChannelHub() override;
+
+    // Upgrades beyond this many open (or opening) channels are refused.
+    void setMaxChannels(int n) { m_maxChannels = n; }
 
     // Called from any thread but the hub's own; each waits for the hub.
     bool start(quint16 port);
@@ -46,6 +50,12 @@ public:
     quint16 port() const { return m_port; }
     QStringList codes() const;
 
+signals:
+    // Emitted on the hub's own thread: receivers connect directly and guard
+    // their own state.
+    void textReceived(const QString &code, const QString &text);
+    void logLine(const QString &line);
+
 private:
     void accept();
     void inspect(QTcpSocket *socket);
@@ -55,8 +65,8 @@ private:
     template <typename F>
     void onHub(F f);
 
-    CloudServer *m_server;
     QThread *m_thread;
+    std::atomic<int> m_maxChannels{64};
     QTcpServer *m_tcp = nullptr;
     QWebSocketServer *m_ws = nullptr;
     QHash<QWebSocket *, QString> m_open;   // hub thread only

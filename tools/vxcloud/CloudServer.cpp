@@ -47,8 +47,12 @@ QJsonObject CloudServer::Request::json() const
 }
 
 CloudServer::CloudServer()
-    : m_hub(new ChannelHub(this))
+    : m_hub(new ChannelHub)
 {
+    // The hub's thread calls these: both take the server's lock themselves.
+    QObject::connect(m_hub.get(), &ChannelHub::textReceived,
+                     [this](const QString &code, const QString &text) { channelText(code, text); });
+    QObject::connect(m_hub.get(), &ChannelHub::logLine, [this](const QString &line) { log(line); });
     initLibraryOnce();
     setLimits(Limits());
 }
@@ -60,6 +64,7 @@ void CloudServer::setLimits(const Limits &limits)
     m_requests.setBounds(limits.logEntries, limits.logBytes);
     m_workRecords.setBounds(limits.logEntries, limits.logBytes);
     m_channelTexts.setBounds(limits.logEntries, limits.logBytes);
+    m_hub->setMaxChannels(limits.channels);
 }
 
 CloudServer::Limits CloudServer::limits() const

@@ -126,7 +126,6 @@ private:
         Fault fault = Fault::None;
         int status = 500;
     };
-    friend class ChannelHub;
     static int onHttp(mg_connection *conn, void *self);
 
     int handleHttp(mg_connection *conn);

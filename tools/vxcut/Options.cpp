@@ -78,6 +78,8 @@ bool Options::parse(const QStringList &argv, QString &error)
     p.addOptions({optBudget, optNoReconnect, optJournal, optYes, optRecut, optSkip, optLast});
     const QCommandLineOption optCount(QStringLiteral("count"), QString(), QStringLiteral("n"));
     p.addOption(optCount);
+    const QCommandLineOption optWorkArea(QStringLiteral("work-area"), QString(), QStringLiteral("wxh"));
+    p.addOption(optWorkArea);
     p.addOptions(PlotArgs::options());
     p.addOption(ToolTranslator::option());
     if (!p.parse(argv)) {
@@ -116,6 +118,14 @@ bool Options::parse(const QStringList &argv, QString &error)
     output = p.value(optOutput);
     if (p.isSet(optOutput) && command != QLatin1String("plan")) {
         error = tr("--output goes with plan, not %1").arg(command);
+        return false;
+    }
+    if (p.isSet(optWorkArea) && command != QLatin1String("plan")) {
+        error = tr("--work-area goes with plan; %1 reads the machine's").arg(command);
+        return false;
+    }
+    if (p.isSet(optWorkArea) && !WorkArea::parse(p.value(optWorkArea), workArea, error)) {
+        error = QStringLiteral("--work-area: ") + error;
         return false;
     }
     plugin = p.value(optPlugin);
@@ -170,9 +180,10 @@ bool Options::parse(const QStringList &argv, QString &error)
         }
     }
     if (p.isSet(optHeartbeat)) {
-        heartbeatSec = p.value(optHeartbeat).toInt(&ok);
-        if (!ok || heartbeatSec < 1 || heartbeatSec > 60) {
-            error = tr("--heartbeat wants whole seconds from 1 to 60");
+        heartbeatSec = p.value(optHeartbeat).toDouble(&ok);
+        // The device timer's floor is 0.2 s; below it the period would not be the one asked for.
+        if (!ok || !(heartbeatSec >= 0.2 && heartbeatSec <= 60)) {
+            error = tr("--heartbeat wants seconds from 0.2 to 60");
             return false;
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "PlotPipeline.h"
+#include "WorkArea.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -28,7 +29,7 @@ struct Options
     QString token;          // --token-file, --token or VX_CLOUD_TOKEN
     bool tokenOnCommandLine = false;   // other users see it in the process list
     int jogMs = 500;
-    int heartbeatSec = 0;   // 0: keep the device object's period
+    double heartbeatSec = 0;   // 0: keep the device object's period
     double speedup = 50;
     int count = 0;          // qr: sheets to cut; 0 until the stack ends
     // A dropped link during a job: reconnect within this budget, or not at all.
@@ -41,6 +42,7 @@ struct Options
     int last = 20;          // history
     PlotOptions plot;       // cut and plan: placing, ordering, shaping
     QString output;         // plan --output: where the plot text goes
+    WorkArea workArea;      // plan --work-area; unknown: not checked
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

@@ -6,7 +6,6 @@
 #include "Output.h"
 #include "RecordValue.h"
 #include "cloud/NimbraCloud.h"
-#include "link/VXCommonInterface.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
@@ -194,7 +193,7 @@ Failure Run::registerCloud(NimbraCloud *cloud, QString code)
         VXDeviceProperty *id = record(QStringLiteral("DEVICE_ID"));
         code = id && !id->value().toString().isEmpty() ? id->value().toString() : QStringLiteral("VXDEMO0001");
     }
-    session->device()->setNimbraCloud(cloud, code);
+    session->setCloud(cloud, code);
     auto registered = [rec] { return rec->value().toJsonObject().contains(QStringLiteral("id")); };
     DeviceSession *s = session.get();
     // The client's own time-out bounds each request; allow it one answer.
@@ -213,11 +212,9 @@ Failure Run::registerCloud(NimbraCloud *cloud, QString code)
 
 Failure Run::openRemote()
 {
-    VXCommonInterface *common = session->common();
-    if (!common)
-        return {Failure::Cloud, QCoreApplication::translate("Run", "this device object offers no remote channel")};
     remoteState.clear();
-    common->connect_websocket();
+    if (!session->openRemote())
+        return {Failure::Cloud, QCoreApplication::translate("Run", "this device object offers no remote channel")};
     DeviceSession *s = session.get();
     if (!await.until([&] { return !remoteState.isEmpty() || !s->linkUp(); }, options.timeoutMs)
             || remoteState != QLatin1String("WEB SOCKET CONNECTED.")) {
