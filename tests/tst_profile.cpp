@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // Settings profiles: rendered from a real model device's records and parsed
 // back against them.
+#include "DeviceSession.h"
 #include "Profile.h"
 #include "RecordValue.h"
 #include "PluginHost.h"
+#include "SettingsRun.h"
+#include "VXSimulator.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestProfile : public QObject
@@ -18,6 +22,8 @@ private slots:
     void roundTrip();
     void errors_data();
     void errors();
+    void applyAcrossDrop_data();
+    void applyAcrossDrop();
 
 private:
     VXDeviceProperty *record(const char *key) { return m_device->property_ptr(key); }
@@ -98,6 +104,65 @@ void TestProfile::errors()
                                      arguments ? Profile::Numbering::Arguments : Profile::Numbering::Lines);
     QCOMPARE(int(f.kind), kind);
     QVERIFY2(f.message.startsWith(where), qPrintable(f.message));
+}
+
+// The link drops as the machine takes FEED_LENGTH, before it answers; the
+// same machine (or, as told, a restarted one or another) answers again.
+void TestProfile::applyAcrossDrop_data()
+{
+    QTest::addColumn<bool>("restarted");     // it forgot what it took
+    QTest::addColumn<bool>("stranger");      // another machine at the address
+    QTest::addColumn<int>("puWrites");       // PU_SPEED writes it received
+    QTest::addColumn<QStringList>("notApplied");
+    QTest::newRow("back: nothing written twice") << false << false << 1 << QStringList();
+    QTest::newRow("restarted: what it forgot is written again") << true << false << 2 << QStringList();
+    QTest::newRow("another machine: nothing written to it") << false << true << 1 << QStringList{"FEED_LENGTH"};
+}
+
+void TestProfile::applyAcrossDrop()
+{
+    QFETCH(bool, restarted);
+    QFETCH(bool, stranger);
+    QFETCH(int, puWrites);
+    QFETCH(QStringList, notApplied);
+    VXSimulator sim;
+    sim.setDownFor(200);
+    QVERIFY(sim.start(0));
+    DeviceSession session(m_plugin.root());
+    QVERIFY(!session.renewDevice());
+    QVERIFY(!session.connectTcp(QStringLiteral("127.0.0.1"), sim.serverPort()));
+    QTRY_VERIFY(session.linkUp());
+    QList<Profile::Entry> entries;
+    QVERIFY(!Profile::parse(QStringLiteral("PU_SPEED = 250\nFEED_LENGTH = 444\n"), session.device(), entries));
+    int pu = 0, feedAfterDrop = 0;
+    bool dropped = false;
+    connect(&sim, &VXSimulator::frameReceived, this, [&](const VXSimFrame &f) {
+        pu += f.body.startsWith("SET26:");
+        if (!f.body.startsWith("SET135:"))
+            return;
+        feedAfterDrop += dropped;
+        if (dropped)
+            return;
+        dropped = true;
+        sim.dropLinks();
+    });
+    connect(&sim, &VXSimulator::linkBack, this, [&] {
+        if (restarted)
+            sim.resetSettings();
+        if (stranger)
+            sim.setDeviceId(QStringLiteral("VXS-OTHER"));
+    });
+    SettingsRun run(session);
+    run.setReconnect(true, ReconnectSchedule(100, 400, 5000));
+    QSignalSpy finished(&run, &SettingsRun::finished);
+    run.write(entries);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(run.failure().kind, stranger ? Failure::DeviceLost : Failure::None);
+    QCOMPARE(run.notApplied(), notApplied);
+    QCOMPARE(pu, puWrites);
+    QCOMPARE(feedAfterDrop, stranger ? 0 : int(restarted));
+    if (!stranger)
+        QCOMPARE(sim.setting(VXSimulator::Cmd, 26) + sim.setting(VXSimulator::Cmd, 135), QStringLiteral("250444"));
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

@@ -142,6 +142,11 @@ private slots:
     void dropAndResume_data();
     void dropAndResume();
     void designOptionsOneTable();
+    void workArea_data();
+    void workArea();
+    void acrossDrop_data();
+    void acrossDrop();
+    void jogAcrossDrop();
 
 private:
     QTemporaryDir m_tmp;
@@ -369,7 +374,8 @@ void TestVxcut::faults_data()
     const QStringList info{QStringLiteral("info")};
     QTest::newRow("link drops mid job") << Fault::DropMidJob << cut + QStringList{QStringLiteral("--no-reconnect")}
                                         << 6 << QStringLiteral("cut so far");
-    QTest::newRow("link drops on the first frame") << Fault::DropOnFirstFrame << info << 6 << QStringLiteral("link lost");
+    QTest::newRow("link drops on the first frame") << Fault::DropOnFirstFrame
+        << info + QStringList{QStringLiteral("--no-reconnect")} << 6 << QStringLiteral("link lost");
     QTest::newRow("frame that never ends") << Fault::EndlessFrame << info << 5 << QStringLiteral("did not answer");
     QTest::newRow("none: a jog") << Fault::None
         << QStringList{QStringLiteral("jog"), QStringLiteral("X+"), QStringLiteral("--time"), QStringLiteral("300")}
@@ -710,12 +716,21 @@ void TestVxcut::qr_data()
     QTest::addColumn<bool>("interrupt");       // Ctrl-C at the first sheet
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("outcomes"); // or, refused, the error's fragments
+    QTest::addColumn<QString>("zz");           // the design for code ZZ; empty: none
     QTest::newRow("folder: a sheet per event, the unknown one skipped")
-        << QString() << false << 0 << QStringList{"finished", "skipped", "finished"};
+        << QString() << false << 0 << QStringList{"finished", "skipped", "finished"} << QString();
     QTest::newRow("map with a missing file and a duplicate: nothing sent")
         << "A = d/A.svg\nB = d/none.dxf\nA = d/A.svg\n" << false << 9
-        << QStringList{"codes.txt:2: code B: no file", "codes.txt:3: code A again (first on line 1)"};
-    QTest::newRow("Ctrl-C stops the machine's job first") << QString() << true << 130 << QStringList{"finished"};
+        << QStringList{"codes.txt:2: code B: no file", "codes.txt:3: code A again (first on line 1)"} << QString();
+    QTest::newRow("Ctrl-C stops the machine's job first") << QString() << true << 130 << QStringList{"finished"} << QString();
+    // A block inserting itself overflowed the stack and took the run down
+    // after the first sheet: now that sheet fails and the run goes on.
+    QTest::newRow("a hostile design fails its sheet only") << QString() << false << 0
+        << QStringList{"finished", "failed", "finished"}
+        << QStringLiteral(VX_SOURCE_DIR "/fuzz/corpus/fuzz_dxf/hostile-block-inserts-itself.dxf");
+    // 1000 mm on a 450 mm wide machine: that sheet passes uncut, not the run.
+    QTest::newRow("a design past the work area fails its sheet only") << QString() << false << 0
+        << QStringList{"finished", "failed", "finished"} << QStringLiteral("IN;PU0,0;PD40000,0;");
 }
 
 void TestVxcut::qr()
@@ -724,9 +739,17 @@ void TestVxcut::qr()
     QFETCH(bool, interrupt);
     QFETCH(int, exitCode);
     QFETCH(QStringList, outcomes);
+    QFETCH(QString, zz);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QDir().mkpath(dir.filePath(QStringLiteral("d")));
+    if (zz.startsWith(QLatin1String("IN;"))) {
+        QFile f(dir.filePath(QStringLiteral("d/ZZ.plt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(zz.toLatin1());
+    } else if (!zz.isEmpty()) {
+        QVERIFY(QFile::copy(zz, dir.filePath(QStringLiteral("d/ZZ.dxf"))));
+    }
     QVERIFY(QFile::copy(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg"), dir.filePath(QStringLiteral("d/A.svg"))));
     QVERIFY(QFile::copy(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.ezdxf.dxf"), dir.filePath(QStringLiteral("d/B.dxf"))));
     QString source = dir.filePath(QStringLiteral("d"));
@@ -874,6 +897,128 @@ void TestVxcut::designOptionsOneTable()
             QVERIFY2(readmeText.contains(QStringLiteral("`") + flag + QStringLiteral("`")), qPrintable(flag));
         }
     }
+}
+
+// The simulator's work area is 450 x 600 mm; sample.plt is 5:3.
+void TestVxcut::workArea_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    const QStringList wide{kSample, QStringLiteral("--width"), QStringLiteral("1000")};
+    const QStringList area{QStringLiteral("--work-area"), QStringLiteral("450x600")};
+    QTest::newRow("cut: too wide, nothing sent") << QStringList{QStringLiteral("cut")} + wide << 9
+        << QStringLiteral("the design is 1000.0 x 600.0 mm, the work area 450 x 600 mm: 550.0 mm too wide");
+    QTest::newRow("plan: too wide") << QStringList{QStringLiteral("plan")} + wide + area << 9
+        << QStringLiteral("550.0 mm too wide");
+    QTest::newRow("plan: the margin pushes it over") << QStringList{QStringLiteral("plan"), kSample, QStringLiteral("--width"),
+        QStringLiteral("400"), QStringLiteral("--margin"), QStringLiteral("60")} + area << 9
+        << QStringLiteral("10.0 mm too wide");
+    QTest::newRow("plan: fits") << QStringList{QStringLiteral("plan"), kSample, QStringLiteral("--width"),
+        QStringLiteral("440"), QStringLiteral("--margin"), QStringLiteral("10")} + area << 0 << QString();
+    QTest::newRow("plan: no area") << QStringList{QStringLiteral("plan"), kSample, QStringLiteral("--work-area"),
+        QStringLiteral("450")} << 2 << QStringLiteral("WIDTHxHEIGHT");
+}
+
+void TestVxcut::workArea()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    VXSimulator sim;
+    QVERIFY(sim.start(0));
+    if (args.first() == QLatin1String("cut"))
+        args << QStringLiteral("--tcp") << tcp(sim);
+    const Run run = vxcut(args);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    QVERIFY2(run.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(error),
+             qPrintable(run.describe()));
+    QVERIFY(sim.jobs().isEmpty());
+}
+
+// The link drops once, when the machine receives the frame named; it is
+// down for downMs. Nothing the machine already took is written again.
+void TestVxcut::acrossDrop_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("dropOn");
+    QTest::addColumn<int>("downMs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("applied");
+    QTest::addColumn<QStringList>("notApplied");
+    const QStringList apply{QStringLiteral("settings"), QStringLiteral("apply"), QStringLiteral("PROFILE")};
+    const QStringList all{QStringLiteral("PU_SPEED"), QStringLiteral("FEED_LENGTH"), QStringLiteral("SP2_SPEED")};
+    QTest::newRow("get") << QStringList{QStringLiteral("get"), QStringLiteral("PU_SPEED")} << QByteArray("GET26;")
+                         << 300 << 0 << QStringList() << QStringList();
+    QTest::newRow("apply: back, the rest written") << apply << QByteArray("SET135:") << 300 << 0 << all << QStringList();
+    QTest::newRow("apply: stays down") << apply + QStringList{QStringLiteral("--reconnect-budget"), QStringLiteral("1")}
+        << QByteArray("SET135:") << 10000 << 6 << QStringList(all.mid(0, 1)) << QStringList(all.mid(1));
+}
+
+void TestVxcut::acrossDrop()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, dropOn);
+    QFETCH(int, downMs);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, applied);
+    QFETCH(QStringList, notApplied);
+    QTemporaryDir dir;
+    QFile profile(dir.filePath(QStringLiteral("p.profile")));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write("PU_SPEED = 250\nFEED_LENGTH = 444\nSP2_SPEED = 150\n");
+    profile.close();
+    args.replaceInStrings(QStringLiteral("PROFILE"), profile.fileName());
+    VXSimulator sim;
+    sim.setDownFor(downMs);
+    QVERIFY(sim.start(0));
+    sim.setSetting(VXSimulator::Cmd, 26, QStringLiteral("555"));
+    const QString speed = sim.setting(VXSimulator::Cmd, 3);
+    bool dropped = false;
+    connect(&sim, &VXSimulator::frameReceived, this, [&](const VXSimFrame &f) {
+        if (!dropped && f.body.startsWith(dropOn)) {
+            dropped = true;
+            sim.dropLinks();
+        }
+    });
+    const Run run = vxcut(args + QStringList{QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY(dropped);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    const QJsonObject result = run.last(QStringLiteral("result"));
+    if (args.first() == QLatin1String("get")) {
+        QCOMPARE(result.value(QStringLiteral("values")).toObject().value(QStringLiteral("PU_SPEED")).toInt(), 555);
+        return;
+    }
+    QCOMPARE(result.value(QStringLiteral("applied")).toVariant().toStringList(), applied);
+    QCOMPARE(result.value(QStringLiteral("not_applied")).toVariant().toStringList(), notApplied);
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 26), QStringLiteral("250"));
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 3), exitCode ? speed : QStringLiteral("150"));
+    for (const QString &key : applied + notApplied)
+        QVERIFY2(result.value(QStringLiteral("error")).toString().contains(key) == bool(exitCode), qPrintable(run.describe()));
+}
+
+// The move goes out once; the axis is told to stop on the link that comes back.
+void TestVxcut::jogAcrossDrop()
+{
+    VXSimulator sim;
+    sim.setDownFor(300);
+    QVERIFY(sim.start(0));
+    int moves = 0;
+    QList<QByteArray> afterDrop;
+    connect(&sim, &VXSimulator::frameReceived, this, [&](const VXSimFrame &f) {
+        const bool jog = f.body.startsWith("SET82:") || f.body.startsWith("SET83:");
+        if (moves > 0 && jog && f.body.endsWith(":0;"))
+            afterDrop << f.body;
+        if (jog && f.body.mid(6).split(';').value(0).toInt() != 0 && ++moves == 1)
+            sim.dropLinks();
+    });
+    const Run run = vxcut({QStringLiteral("jog"), QStringLiteral("X+"), QStringLiteral("--time"), QStringLiteral("3000"),
+                           QStringLiteral("--tcp"), tcp(sim)});
+    QVERIFY2(run.exitCode == 6, qPrintable(run.describe()));
+    QVERIFY(run.last(QStringLiteral("result")).value(QStringLiteral("stopped")).toBool());
+    // Both axes stopped, nothing moved again.
+    QTRY_COMPARE(afterDrop.size(), 2);
+    QCOMPARE(moves, 1);
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)

@@ -140,4 +140,18 @@ Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entr
     return Failure();
 }
 
+QList<Entry> changes(const QList<Entry> &entries, VXDeviceInterface *device)
+{
+    QList<Entry> out;
+    for (Entry e : entries) {
+        e.record = device->property_ptr(e.key.toLatin1().constData());
+        if (!e.record)
+            continue;
+        if (RecordValue::answerDecoded(e.record) && RecordValue::same(e.record->value(), e.stored))
+            continue;
+        out << e;
+    }
+    return out;
+}
+
 }

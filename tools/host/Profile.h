@@ -37,4 +37,9 @@ enum class Numbering { Lines, Arguments };
 Failure parse(const QString &text, VXDeviceInterface *device, QList<Entry> &entries,
               Numbering numbering = Numbering::Lines);
 
+// After a read: the entries whose value the machine holds otherwise, with
+// their records taken from device again (a reconnect renews them). A
+// record whose answers are never decoded is always among them.
+QList<Entry> changes(const QList<Entry> &entries, VXDeviceInterface *device);
+
 }

@@ -140,6 +140,10 @@ void SheetRun::onCode(const QString &code)
         unanswered(Outcome::Failed, design->error);
         return announceAndAnswer(kEmptyPlot);
     }
+    if (const Failure misfit = m_area.check(design->report, m_margin)) {
+        unanswered(Outcome::Failed, misfit.message);
+        return announceAndAnswer(kEmptyPlot);
+    }
     m_design = design;
     announceAndAnswer(design->plot);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignCache.h"
+#include "WorkArea.h"
 #include "DesignSource.h"
 #include "Failure.h"
 #include "JobLifecycle.h"
@@ -83,7 +84,14 @@ public:
 
     void setSource(const DesignSource &source) { m_source = source; }
     const DesignSource &source() const { return m_source; }
-    void setOptions(const PlotOptions &options) { m_cache.setOptions(options); }
+    void setOptions(const PlotOptions &options)
+    {
+        m_cache.setOptions(options);
+        m_margin = options.placement.margin;
+    }
+    // A design that does not fit fails its sheet, which passes uncut; the
+    // run goes on. Unknown (the default): nothing is checked.
+    void setWorkArea(const WorkArea &area) { m_area = area; }
     void setPreviewSize(const QSize &size) { m_cache.setPreviewSize(size); }
     // Sheets to cut; 0 runs until the machine's stack ends.
     void setCount(int count) { m_count = qMax(0, count); }
@@ -175,6 +183,8 @@ private:
     JobLifecycle m_life;
     DesignSource m_source;
     DesignCache m_cache;
+    WorkArea m_area;
+    double m_margin = 0;
     const JobJournal *m_journal = nullptr;
     bool m_journalWarned = false;
     int m_count = 0;

@@ -7,7 +7,12 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class VXDeviceProperty;
+class SettingsRun;
+struct PlotReport;
+struct WorkArea;
 
 // The steps of each command, one file each (commands/<name>.cpp); the table
 // that names them is in CommandTable.cpp.
@@ -21,6 +26,10 @@ namespace Plan {
 extern const char usage[];
 Failure check(Run &run);
 Outcome run(Run &run);
+// Reads the machine's work area and holds the placed design to it; warns
+// when the machine does not tell it.
+Failure fitWorkArea(Run &run, const PlotReport &report);
+Failure readWorkArea(Run &run, WorkArea &area);
 }
 namespace Demo {
 extern const char usage[];
@@ -48,7 +57,11 @@ Failure check(Run &run);
 Failure prepare(Run &run);
 Outcome run(Run &run);
 // Writes each entry and reads it back; stops at the first that fails.
+// A dropped link is reconnected and only what the machine lacks is written.
 Outcome writeAll(Run &run, const QList<Profile::Entry> &entries);
+// Sets the exchange up from the options (reconnecting, its budget, the
+// attempts on the output), starts it and waits; Ctrl-C cancels it.
+Failure drive(Run &run, SettingsRun &exchange, const std::function<void(SettingsRun &)> &start);
 }
 namespace Jog {
 extern const char usage[];

@@ -100,6 +100,8 @@ Outcome run(Run &r)
 {
     if (Failure f = r.readInfo(false))
         return f;
+    if (Failure f = Plan::fitWorkArea(r, r.job.report))   // before anything is sent
+        return f;
     r.applyQuality();
     NimbraCloud *cloud = nullptr;
     if (!r.options.cloud.isEmpty()) {

@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "RecordValue.h"
 #include "Run.h"
+#include "SettingsRun.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
@@ -39,9 +40,10 @@ Failure prepare(Run &r)
 Outcome run(Run &r)
 {
     const QStringList &keys = r.options.args;
-    QStringList missing;
-    if (Failure f = r.read(keys, &missing))
+    SettingsRun exchange(*r.session);
+    if (Failure f = Set::drive(r, exchange, [&keys](SettingsRun &s) { s.read(keys); }))
         return f;
+    const QStringList missing = exchange.missing();
     QJsonObject values;
     for (const QString &key : keys) {
         VXDeviceProperty *rec = r.record(key);

@@ -2,6 +2,9 @@
 #include "Commands.h"
 
 #include "Run.h"
+#include "SettingsRun.h"
+
+#include <QCoreApplication>
 
 namespace Info {
 
@@ -11,6 +14,12 @@ const char usage[] =
 
 Outcome run(Run &r)
 {
+    // Who the machine is, read across drops; shown from what was read.
+    SettingsRun exchange(*r.session);
+    if (Failure f = Set::drive(r, exchange, [](SettingsRun &s) { s.read(MachineIdentity::identityKeys()); }))
+        return f;
+    if (!exchange.missing().isEmpty())
+        return r.waitFailure(QCoreApplication::translate("Info", "reading the machine information"));
     if (Failure f = r.readInfo(true))
         return f;
     return QJsonObject();

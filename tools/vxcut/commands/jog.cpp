@@ -3,6 +3,7 @@
 
 #include "Options.h"
 #include "Run.h"
+#include "SettingsRun.h"
 #include "interface/VXDeviceInterface.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,29 @@ Failure check(Run &r)
     return Failure();
 }
 
+namespace {
+
+// The machine may still be moving the axis it was last told to: once the
+// same machine answers again it is told to stop, and the move is never sent
+// again, since how far the carriage went is unknown.
+Outcome stopAfterDrop(Run &r, SettingsRun &exchange, const QString &dir)
+{
+    const Failure lost = r.session->linkFailure();
+    if (Failure f = Set::drive(r, exchange, [](SettingsRun &e) { e.read({}); }))
+        return f;
+    r.session->device()->move(0, 0);
+    r.await.settle();
+    if (!r.session->linkUp())
+        return r.waitFailure(QCoreApplication::translate("Jog", "stopping the axis"));
+    return Failure(Failure::DeviceLost,
+                   QCoreApplication::translate("Jog", "%1 during the jog; reconnected and stopped the axis; "
+                                                      "the move was not repeated").arg(lost.message),
+                   {{QStringLiteral("direction"), dir}, {QStringLiteral("stopped"), true},
+                    {QStringLiteral("reconnects"), exchange.reconnects()}});
+}
+
+}
+
 Outcome run(Run &r)
 {
     const QString dir = r.options.args.value(0).toUpper();
@@ -43,10 +67,16 @@ Outcome run(Run &r)
     }
     const auto move = moves.value(dir);
     DeviceSession *s = r.session.get();
+    // Who the machine is, so a reconnect can tell it is the same one.
+    SettingsRun exchange(*s);
+    if (Failure f = Set::drive(r, exchange, [](SettingsRun &e) { e.read(MachineIdentity::identityKeys()); }))
+        return f;
     // The first argument drives Y, the second X. The machine keeps moving
     // until told to stop.
     s->device()->move(move.first, move.second);
     r.await.until([s] { return !s->linkUp(); }, r.options.jogMs);
+    if (s->state() == DeviceSession::State::Lost)
+        return stopAfterDrop(r, exchange, dir);
     s->device()->move(0, 0);
     r.await.settle();
     if (s->state() == DeviceSession::State::Lost)

@@ -4,6 +4,7 @@
 #include "Options.h"
 #include "Output.h"
 #include "Run.h"
+#include "WorkArea.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -20,7 +21,9 @@ const char usage[] =
     "the cut length, the pen-up travel in the file's order and as ordered,\n"
     "the paths sent, the length of overlapping lines cut once, and the time\n"
     "at 100 mm/s cutting and 300 mm/s travel.\n"
-    "  --output FILE       also write the plot text `cut` would send\n");
+    "  --output FILE       also write the plot text `cut` would send\n"
+    "  --work-area WxH     refuse a design that does not fit a work area of\n"
+    "                      W x H mm, as `cut` does with the machine's own\n");
 
 Failure check(Run &r)
 {
@@ -36,7 +39,8 @@ Outcome run(Run &r)
 {
     const PlotJob &job = r.job;
     const PlotReport &p = job.report;
-    if (!r.options.output.isEmpty()) {
+    const Failure misfit = r.options.workArea.check(p, r.options.plot.placement.margin);
+    if (!misfit && !r.options.output.isEmpty()) {
         // Whole or not at all: a half-written plot would cut half a design.
         QSaveFile file(r.options.output);
         const QByteArray bytes = job.text.toLatin1();
@@ -63,7 +67,28 @@ Outcome run(Run &r)
     if (!r.options.output.isEmpty())
         r.out.text(QCoreApplication::translate("Plan", "plot text written to %1 (%n bytes)", nullptr, int(job.text.size()))
                        .arg(r.options.output));
+    if (misfit)
+        return misfit;
     return facts;
+}
+
+Failure readWorkArea(Run &r, WorkArea &area)
+{
+    QStringList missing;
+    if (Failure f = r.read(WorkArea::keys(), &missing))
+        return f;
+    area = WorkArea::of(r.session->device());
+    if (!area.known())
+        r.out.warning(WorkArea::unknownWarning());
+    return Failure();
+}
+
+Failure fitWorkArea(Run &r, const PlotReport &report)
+{
+    WorkArea area;
+    if (Failure f = readWorkArea(r, area))
+        return f;
+    return area.check(report, r.options.plot.placement.margin);
 }
 
 } // namespace Plan

@@ -7,6 +7,7 @@
 #include "Output.h"
 #include "Run.h"
 #include "SheetRun.h"
+#include "WorkArea.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -74,6 +75,9 @@ Outcome run(Run &r)
 {
     if (Failure f = r.readInfo(false))
         return f;
+    WorkArea area;
+    if (Failure f = Plan::readWorkArea(r, area))
+        return f;
     // The run reports each sheet; the bare code line would say it twice.
     QObject::disconnect(r.session.get(), &DeviceSession::qrCode, nullptr, nullptr);
 
@@ -82,6 +86,7 @@ Outcome run(Run &r)
     production.setSource(source());
     production.setOptions(r.options.plot);
     production.setCount(r.options.count);
+    production.setWorkArea(area);
     if (!r.options.journal.isEmpty())
         production.setJournal(&journal);
     production.setReconnect(r.options.reconnect, ReconnectSchedule(500, 8000, r.options.reconnectBudgetMs));

@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "RecordValue.h"
 #include "Run.h"
+#include "SettingsRun.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
@@ -35,33 +36,68 @@ Failure prepare(Run &r)
                           Profile::Numbering::Arguments);
 }
 
+Failure drive(Run &r, SettingsRun &exchange, const std::function<void(SettingsRun &)> &start)
+{
+    ReconnectSchedule schedule;
+    schedule.setBudget(r.options.reconnectBudgetMs);
+    exchange.setReconnect(r.options.reconnect, schedule);
+    QObject::connect(&exchange, &SettingsRun::reconnecting, &exchange,
+                     [&r](int attempt, int waitMs) { r.out.reconnecting(attempt, waitMs); });
+    QObject::connect(&exchange, &SettingsRun::reconnected, &exchange, [&r, &exchange] {
+        r.out.event(QStringLiteral("reconnected"),
+                    {{QStringLiteral("reconnects"), exchange.reconnects()},
+                     {QStringLiteral("link_down_ms"), double(exchange.linkDownMs())}},
+                    QCoreApplication::translate("Set", "reconnected to %1; going on")
+                        .arg(exchange.identity().known() ? exchange.identity().text() : r.session->target()));
+    });
+    start(exchange);
+    while (exchange.isRunning()) {
+        r.await.until([&] { return !exchange.isRunning(); }, 500);
+        if (r.await.interrupted() && exchange.isRunning())
+            exchange.cancel();
+    }
+    return exchange.failure();
+}
+
+namespace {
+
+QString how(const QJsonObject &event)
+{
+    const bool readBack = event.contains(QStringLiteral("read_back"));
+    if (event.value(QStringLiteral("held")).toBool())
+        return QCoreApplication::translate("Set", "read back after the reconnect: the machine had it");
+    if (event.value(QStringLiteral("unconfirmable")).toBool())
+        return QCoreApplication::translate("Set", "sent; the machine's answer to this setting is not decoded");
+    if (!event.contains(QStringLiteral("status")))
+        return readBack ? QCoreApplication::translate("Set", "read back") : QCoreApplication::translate("Set", "acknowledged");
+    return (readBack ? QCoreApplication::translate("Set", "read back, status %1")
+                     : QCoreApplication::translate("Set", "acknowledged, status %1"))
+        .arg(event.value(QStringLiteral("status")).toInt());
+}
+
+}
+
 Outcome writeAll(Run &r, const QList<Profile::Entry> &entries)
 {
+    SettingsRun exchange(*r.session);
     int written = 0;
-    for (const Profile::Entry &e : entries) {
-        QJsonObject event;
-        const Failure f = r.write(e, &event);
-        if (f) {
-            if (f.kind == Failure::Rejected)
-                r.out.event(QStringLiteral("write"), event, QString());
-            return f;
-        }
-        QString how;
-        const bool readBack = event.contains(QStringLiteral("read_back"));
-        if (event.value(QStringLiteral("unconfirmable")).toBool())
-            how = QCoreApplication::translate("Set", "sent; the machine's answer to this setting is not decoded");
-        else if (!event.contains(QStringLiteral("status")))
-            how = readBack ? QCoreApplication::translate("Set", "read back") : QCoreApplication::translate("Set", "acknowledged");
-        else
-            how = (readBack ? QCoreApplication::translate("Set", "read back, status %1")
-                            : QCoreApplication::translate("Set", "acknowledged, status %1"))
-                      .arg(event.value(QStringLiteral("status")).toInt());
+    QObject::connect(&exchange, &SettingsRun::written, &exchange, [&](QJsonObject event, bool accepted) {
+        if (!accepted)
+            return r.out.event(QStringLiteral("write"), event, QString());
+        const QString text = QStringLiteral("%1 = %2  (%3)").arg(event.value(QStringLiteral("key")).toString(),
+                                                                 event.value(QStringLiteral("value")).toString(), how(event));
         event.remove(QStringLiteral("unconfirmable"));
-        r.out.event(QStringLiteral("write"), event,
-                    QStringLiteral("%1 = %2  (%3)").arg(e.key, RecordValue::shown(e.record, e.stored), how));
+        r.out.event(QStringLiteral("write"), event, text);
         ++written;
-    }
-    return QJsonObject{{QStringLiteral("written"), written}};
+    });
+    if (Failure f = drive(r, exchange, [&entries](SettingsRun &s) { s.write(entries); }))
+        return f;
+    QJsonObject fields = exchange.facts();
+    fields.insert(QStringLiteral("written"), written);
+    if (exchange.reconnects() > 0)
+        r.out.text(QCoreApplication::translate("Set", "applied after reconnecting: %1")
+                       .arg(exchange.applied().join(QStringLiteral(", "))));
+    return fields;
 }
 
 Outcome run(Run &r)

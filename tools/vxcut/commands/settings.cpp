@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "RecordValue.h"
 #include "Run.h"
+#include "SettingsRun.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -25,7 +26,10 @@ const char usage[] =
     "value and unit, in the user's language.\n"
     "dump: writes the user settings to a readable profile file.\n"
     "apply: checks the file, shows what would change, writes the changes\n"
-    "and reads every written value back.\n");
+    "and reads every written value back. A dropped link is reconnected\n"
+    "(--reconnect-budget SEC, --no-reconnect); the values are read back and\n"
+    "only the missing ones written. The result names the settings applied\n"
+    "and, if the link stays down, those not applied.\n");
 
 namespace {
 
@@ -125,19 +129,15 @@ Outcome apply(Run &r)
     QStringList keys;
     for (const auto &e : qAsConst(r.entries))
         keys << e.key;
-    QStringList missing;
-    if (Failure f = r.read(keys, &missing))
-        return r.waitFailure(QCoreApplication::translate("Settings", "reading the settings"));
-    if (!missing.isEmpty())
+    SettingsRun exchange(*r.session);
+    if (Failure f = Set::drive(r, exchange, [&keys](SettingsRun &s) { s.read(keys); }))
+        return f;
+    if (!exchange.missing().isEmpty())
         return Failure(Failure::TimedOut, QCoreApplication::translate("Settings", "the machine did not answer for %1")
-                                              .arg(missing.join(QStringLiteral(", "))));
-    QList<Profile::Entry> changes;
-    for (const auto &e : qAsConst(r.entries)) {
-        // A value the machine's answers cannot tell us is written every time.
+                                              .arg(exchange.missing().join(QStringLiteral(", "))));
+    const QList<Profile::Entry> changes = Profile::changes(r.entries, r.session->device());
+    for (const auto &e : changes) {
         const bool known = RecordValue::answerDecoded(e.record);
-        if (known && RecordValue::same(e.record->value(), e.stored))
-            continue;
-        changes << e;
         const QString unit = e.record->uint();
         const QString from = known ? withUnit(RecordValue::shown(e.record), unit) : QStringLiteral("?");
         r.out.event(QStringLiteral("diff"),
