@@ -88,6 +88,9 @@ QString lwpolyline(DxfPen &pen, dimeEntity *e, const DxfAffine &)
 {
     auto *l = static_cast<dimeLWPolyline *>(e);
     const int n = l->getNumVertices();
+    // libdime keeps the count (90) even when no vertex followed it.
+    if (n > 0 && (!l->getXCoords() || !l->getYCoords()))
+        return DxfReader::tr("vertex count %1 but no vertex given").arg(n);
     std::vector<QPointF> pts;
     std::vector<double> bulges;
     for (int i = 0; i < n; ++i) {
