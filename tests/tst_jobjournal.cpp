@@ -4,6 +4,7 @@
 #include "ResumePlan.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,6 +81,12 @@ void TestJobJournal::roundTrip()
     JobRecord b = record(QStringLiteral("/d/b.plt"), JobRecord::Outcome::Skipped);
     b.code = QStringLiteral("ABC123");
     b.design = QStringLiteral("/d/ABC123.dxf");
+    // What a resume plans and checks with; "tool" keeps its rules' order.
+    a.options = QJsonObject{{"rotate", "90"}, {"tool", QJsonArray{"crease=2", "1=1"}}};
+    a.plotSha256 = QByteArray(64, 'e');
+    a.jobName = QStringLiteral("job3.plt");
+    a.jobFirst = 1;
+    a.jobRest = true;
     QString error;
     QVERIFY2(journal.append(a, &error), qPrintable(error));
     QVERIFY(journal.append(b));
@@ -94,6 +101,15 @@ void TestJobJournal::roundTrip()
     QCOMPARE(got.at(0).start, a.start); // milliseconds survive
     QCOMPARE(journal.last(1).value(0).id, b.id);
     QCOMPARE(QFile(path()).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+    QCOMPARE(got.at(0).options, a.options);
+    QCOMPARE(got.at(0).jobName, a.jobName);
+    // A line from before these members reads, with none of them.
+    writeRaw(path(), "{\"v\":1,\"id\":\"old\",\"file\":\"/d/c.plt\",\"sha256\":\"ab\",\"copies\":2,"
+                     "\"finished\":0,\"percent\":40,\"outcome\":\"interrupted\"}\n");
+    const JobRecord old = journal.last(1).value(0);
+    QCOMPARE(old.id, QStringLiteral("old"));
+    QVERIFY(old.options.isEmpty() && old.plotSha256.isEmpty() && old.jobName.isEmpty() && old.jobFirst == 0
+            && !old.jobRest);
     // No journal yet is no error, just nothing.
     QVERIFY(JobJournal(dir.filePath("none.jsonl")).last(3).isEmpty());
 }

@@ -6,8 +6,10 @@
 #include "ExitCodes.h"
 #include "PlotJob.h"
 #include "PlotOptionTable.h"
+#include "PlotRemainder.h"
 #include "VXSimulator.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -798,82 +800,118 @@ void TestVxcut::qr()
 
 // How each outage ends a job is tst_jobrunner's, which resume a record
 // allows is tst_jobjournal's; here the resume command acts on the journal
-// line a cut left.
+// line a cut left, and on what the machine says of that job.
 void TestVxcut::dropAndResume_data()
 {
-    QTest::addColumn<bool>("staysDown");   // longer than the reconnect budget, cutting on unseen
-    QTest::addColumn<int>("resumeCuts");   // copies the resume hands over; 0: refused
-    QTest::newRow("machine gave up copy 1 of 2: the rest of it, then copy 2") << false << 2;
-    // A resume while it still cuts would cut twice.
-    QTest::newRow("machine still cutting: refused") << true << 0;
+    QTest::addColumn<QStringList>("cutOptions");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<bool>("cutsOn");      // the machine goes on cutting, unseen (no reconnect)
+    QTest::addColumn<QString>("before");   // "finish": the machine ends the job; "edit": the file changes
+    QTest::addColumn<QStringList>("resumeOptions");
+    QTest::addColumn<int>("kind");         // Failure::Kind of the resume
+    QTest::addColumn<QString>("says");     // in its error
+    QTest::addColumn<int>("cuts");         // copies the resume hands over
+    const QStringList turned{QStringLiteral("--rotate"), QStringLiteral("90"), QStringLiteral("--scale"),
+                             QStringLiteral("200"), QStringLiteral("--overcut"), QStringLiteral("2"),
+                             QStringLiteral("--tool"), QStringLiteral("1=2")};
+    QTest::newRow("rest of a turned, scaled, overcut copy on tool 2: as first planned")
+        << turned << 1 << false << QString() << QStringList() << int(Failure::None) << QString() << 1;
+    QTest::newRow("the same options given again") << turned << 1 << false << QString() << turned
+                                                  << int(Failure::None) << QString() << 1;
+    QTest::newRow("machine gave up copy 1 of 2: the rest of it, then copy 2")
+        << QStringList() << 2 << false << QString() << QStringList() << int(Failure::None) << QString() << 2;
+    // A resume while it still cuts would cut twice; once it finished, so would any.
+    QTest::newRow("machine still cutting: refused") << QStringList() << 2 << true << QString() << QStringList()
+                                                    << int(Failure::Other) << QStringLiteral("cutting a job now") << 0;
+    QTest::newRow("machine finished unseen: nothing cut") << QStringList() << 2 << true << QStringLiteral("finish")
+                                                          << QStringList() << int(Failure::None) << QString() << 0;
+    QTest::newRow("file changed: refused") << QStringList() << 1 << false << QStringLiteral("edit") << QStringList()
+                                           << int(Failure::PlotFile) << QStringLiteral("changed since") << 0;
+    QTest::newRow("another rotation: refused, naming both")
+        << turned << 1 << false << QString() << QStringList{QStringLiteral("--rotate"), QStringLiteral("0")}
+        << int(Failure::Usage) << QStringLiteral("--rotate was 90 when the job was cut, not 0") << 0;
 }
 
 void TestVxcut::dropAndResume()
 {
-    QFETCH(bool, staysDown);
-    QFETCH(int, resumeCuts);
+    QFETCH(QStringList, cutOptions);
+    QFETCH(int, copies);
+    QFETCH(bool, cutsOn);
+    QFETCH(QString, before);
+    QFETCH(QStringList, resumeOptions);
+    QFETCH(int, kind);
+    QFETCH(QString, says);
+    QFETCH(int, cuts);
 
     QTemporaryDir dir;
     const QString journal = dir.filePath(QStringLiteral("jobs.jsonl"));
+    const QString design = dir.filePath(QStringLiteral("design.plt"));
+    QVERIFY(QFile::copy(kSample, design));
     VXSimulator sim;
-    sim.setSpeedup(staysDown ? 0.5 : 4);   // still cutting when the resume comes
-    sim.setDropMidJob(20);                 // copy 1 at 40%
-    sim.setAbortOnDrop(!staysDown);
-    sim.setDownFor(staysDown ? 2500 : 300);
+    sim.setSpeedup(cutsOn ? 0.5 : 4);
+    sim.setDropMidJob(copies == 2 ? 20 : 40);   // copy 1 at 40%
+    sim.setAbortOnDrop(!cutsOn);
+    sim.setDownFor(cutsOn ? 2500 : 300);
     QSignalSpy back(&sim, &VXSimulator::linkBack);
     QVERIFY(sim.start(0));
-    const Run cut = vxcut({QStringLiteral("cut"), kSample, QStringLiteral("--tcp"), tcp(sim), QStringLiteral("--copies"),
-                           QStringLiteral("2"), QStringLiteral("--reconnect-budget"), QStringLiteral("1"),
-                           QStringLiteral("--journal"), journal});
-    QVERIFY(cut.finished);
+    // Given relative: the journal must name it so any folder finds it.
+    const Run cut = vxcut(QStringList{QStringLiteral("cut"), QDir::current().relativeFilePath(design),
+                                      QStringLiteral("--tcp"), tcp(sim), QStringLiteral("--copies"),
+                                      QString::number(copies), QStringLiteral("--reconnect-budget"), QStringLiteral("1"),
+                                      QStringLiteral("--journal"), journal} + cutOptions);
     QVERIFY2(cut.exitCode == 6, qPrintable(cut.describe()));
-    QCOMPARE(cut.all(QStringLiteral("reconnecting")).value(0).value(QStringLiteral("attempt")).toInt(), 1);
-    QVERIFY2(cut.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
-                 staysDown ? QStringLiteral("stayed down") : QStringLiteral("0 of 2 copies finished, copy 1 at")),
-             qPrintable(cut.describe()));
-
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QJsonObject record = QJsonDocument::fromJson(file.readLine()).object();
+    file.close();
     QCOMPARE(record.value(QStringLiteral("outcome")).toString(), QStringLiteral("interrupted"));
-    QCOMPARE(record.value(QStringLiteral("finished")).toInt(), 0);
-    QCOMPARE(record.value(QStringLiteral("copies")).toInt(), 2);
-    // Down past the budget: no reconnect, so the machine was never asked.
-    QCOMPARE(record.value(QStringLiteral("reconnects")).toInt(), staysDown ? 0 : 1);
-    if (staysDown) {
-        QVERIFY(back.count() > 0 || back.wait(5000));
-        const Run refused = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"),
-                                   tcp(sim), QStringLiteral("--journal"), journal});
-        QCOMPARE(refused.exitCode, 1);
-        QVERIFY2(refused.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
-                     QStringLiteral("cutting a job now")), qPrintable(refused.describe()));
-        QCOMPARE(sim.jobs().size(), 1);
-        return;
-    }
-    QCOMPARE(record.value(QStringLiteral("percent")).toInt(), sim.jobs().value(0).copyPercent);
+    QCOMPARE(record.value(QStringLiteral("file")).toString(), design);
+    QCOMPARE(record.value(QStringLiteral("job_name")).toString(), sim.jobs().value(0).fileName);
+    QVERIFY(back.count() > 0 || back.wait(5000));
     sim.setSpeedup(50);
+    if (before == QLatin1String("finish"))
+        QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Finished, 10000);
+    if (before == QLatin1String("edit")) {
+        QFile edit(design);
+        QVERIFY(edit.open(QIODevice::Append));
+        edit.write("PU0,0;\n");
+    }
 
-    const Run resume = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"), tcp(sim),
-                              QStringLiteral("--journal"), journal});
-    QVERIFY2(resume.exitCode == 0, qPrintable(resume.describe()));
+    const Run resume = vxcut(QStringList{QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"),
+                                         tcp(sim), QStringLiteral("--journal"), journal} + resumeOptions);
+    QVERIFY2(resume.exitCode == ExitCode::of(Failure::Kind(kind)), qPrintable(resume.describe()));
+    QVERIFY2(resume.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(says),
+             qPrintable(resume.describe()));
     // Never a copy twice: the rest of the interrupted one, then the whole ones left.
-    int handedOver = 0;
     const QList<VXSimJob> jobs = sim.jobs();
+    int handedOver = 0;
     for (int i = 1; i < jobs.size(); ++i) {
         QCOMPARE(jobs.at(i).status, VXSimJobStatus::Finished);
         handedOver += jobs.at(i).copies;
     }
-    QCOMPARE(handedOver, resumeCuts);
-    QVERIFY(jobs.value(1).pathLength < jobs.value(0).pathLength);
-    const QJsonObject done = resume.last(QStringLiteral("result"));
-    QCOMPARE(done.value(QStringLiteral("resumes")).toString(), record.value(QStringLiteral("id")).toString());
-    QCOMPARE(done.value(QStringLiteral("finished")).toInt(), resumeCuts);
-    // Resumed: there is nothing left to resume.
-    const Run again = vxcut({QStringLiteral("resume"), QStringLiteral("--yes"), QStringLiteral("--tcp"), tcp(sim),
-                             QStringLiteral("--journal"), journal});
-    QCOMPARE(again.exitCode, 1);
-    QVERIFY2(again.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(
-                 QStringLiteral("no interrupted job")), qPrintable(again.describe()));
+    QCOMPARE(handedOver, cuts);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QJsonObject> lines;
+    while (!file.atEnd())
+        lines << QJsonDocument::fromJson(file.readLine()).object();
+    if (kind != int(Failure::None)) {
+        QCOMPARE(lines.size(), 1);
+        return;
+    }
+    QCOMPARE(lines.last().value(QStringLiteral("outcome")).toString(), QStringLiteral("finished"));
+    QCOMPARE(lines.last().value(QStringLiteral("resumes")).toString(), record.value(QStringLiteral("id")).toString());
+    if (cuts == 1) {
+        // The rest the resume sent is the first plan's rest, byte for byte.
+        PlotOptions options;
+        for (int i = 0; i + 1 < cutOptions.size(); i += 2)
+            QVERIFY(PlotOptionTable::find(cutOptions.at(i).mid(2))->set(options, cutOptions.at(i + 1), nullptr));
+        PlotJob first, rest;
+        QString error;
+        QVERIFY2(first.load(kSample, options, error), qPrintable(error));
+        QVERIFY2(PlotRemainder::make(first, record.value(QStringLiteral("percent")).toInt(), 200, 400, &rest, &error),
+                 qPrintable(error));
+        QCOMPARE(sim.lastJobData(), rest.text.toLatin1());
+    }
 }
 
 void TestVxcut::designOptionsOneTable()

@@ -9,10 +9,13 @@
 #include "PlotOptionTable.h"
 #include "PlotOptionsPanel.h"
 #include "ProductionPanel.h"
+#include "RecordValue.h"
+#include "RecordedOptions.h"
 #include "SettingsPanel.h"
 #include "ToolsPanel.h"
 #include "ToolTranslator.h"
 #include "VXSimulator.h"
+#include "WorkArea.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -128,6 +131,8 @@ void TestVxStudio::initTestCase()
 
     m_sim = new VXSimulator;
     QVERIFY2(m_sim->start(0), qPrintable(m_sim->errorString()));
+    // Every panel takes the journal vxcut would: VX_JOURNAL when set.
+    qputenv("VX_JOURNAL", QFile::encodeName(m_tmp.filePath(QStringLiteral("jobs.jsonl"))));
     m_window = new MainWindow(m_factory);
     // Jobs here go to a journal of their own, never the user's.
     m_window->jobPanel()->setJournalPath(m_tmp.filePath(QStringLiteral("jobs.jsonl")));
@@ -445,10 +450,18 @@ void TestVxStudio::designsFollowTheOptions()
     VXDeviceProperty *areaX = m_window->device()->property_ptr("WORKAREA_X");
     VXDeviceProperty *areaY = m_window->device()->property_ptr("WORKAREA_Y");
     QVERIFY(areaX && areaY);
-    areaX->setValue(80);
-    areaY->setValue(500);
+    // Stored in the editor's units (half millimetres on some models).
+    areaX->setValue(qRound(80 / EditorSpec::of(areaX).factor));
+    areaY->setValue(qRound(500 / EditorSpec::of(areaY).factor));
     QCOMPARE(job->designView()->workArea(), QSizeF(80, 500));
     QVERIFY(job->designView()->exceedsWorkArea());
+    // Start waits, and says why in the library's words.
+    auto *start = job->findChild<QPushButton *>(QStringLiteral("startJob"));
+    const QString why = WorkArea{80, 500}.check(job->plot().report, 0).message;
+    QVERIFY(!why.isEmpty());
+    QVERIFY(!start->isEnabled());
+    QCOMPARE(start->toolTip(), why);
+    QVERIFY(job->findChild<QLabel *>(QStringLiteral("startBlocked"))->text().contains(why));
 
     // A turn, a margin and a refused value: the view and the facts follow
     // the valid options only.
@@ -467,6 +480,7 @@ void TestVxStudio::designsFollowTheOptions()
     QVERIFY(options->error().startsWith(QLatin1String("passes")));
     QCOMPARE(job->plot().report.paths, paths);
     QVERIFY(!job->designView()->exceedsWorkArea());   // turned, it fits
+    QVERIFY(start->isEnabled());
     QVERIFY(!job->designView()->grab().isNull());
 
     for (QLineEdit *field : {rotate, margin, passes})
@@ -654,7 +668,12 @@ void TestVxStudio::production()
     QVERIFY(!panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
 
     QVERIFY(panel->setSource(dir.filePath(QStringLiteral("d"))));
+    // vxcut's journal unless told otherwise, and the options panel's options.
+    QCOMPARE(panel->journalPath(), m_tmp.filePath(QStringLiteral("jobs.jsonl")));
     panel->setJournalPath(dir.filePath(QStringLiteral("jobs.jsonl")));
+    auto *rotate = m_window->jobPanel()->optionsPanel()->findChild<QLineEdit *>(QStringLiteral("option-rotate"));
+    rotate->setText(QStringLiteral("90"));
+    emit rotate->editingFinished();
     m_sim->setSpeedup(100);
     QVERIFY(m_sim->setSheets({"ZZ", "A"}));
     click(panel, "startProduction");
@@ -667,6 +686,10 @@ void TestVxStudio::production()
     QVERIFY(list->item(0, 3)->text().startsWith(SheetRun::outcomeText(SheetRun::Outcome::Skipped)));
     QCOMPARE(list->item(1, 2)->text(), QStringLiteral("A.svg"));
     QCOMPARE(list->item(1, 3)->text(), SheetRun::outcomeText(SheetRun::Outcome::Finished));
+    // A, 100 x 60 mm, turned: 60 mm wide on the sheet.
+    QVERIFY2(std::abs(m_sim->sheets().value(1).width / 40 - 60) < 0.1, qPrintable(QString::number(m_sim->sheets().value(1).width)));
+    rotate->setText(QStringLiteral("0"));
+    emit rotate->editingFinished();
     // The sheet last under the knife, A, is the one previewed.
     QVERIFY(panel->findChild<QLabel *>(QStringLiteral("sheetPreview"))->pixmap(Qt::ReturnByValue).width() > 0);
     QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("startProduction"))->isEnabled());
@@ -674,51 +697,41 @@ void TestVxStudio::production()
 
 void TestVxStudio::dropThenResume()
 {
-    // The machine gives the job up when its link drops at 40 % of copy 1 of
-    // 2; the window reconnects, says what was cut, and the resume cuts the
-    // rest of that copy and the second one.
+    // The resume itself is ResumeRun's (tst_vxcut drives it through a drop);
+    // here the window hands it the journal and shows what it does.
     JobPanel *job = m_window->jobPanel();
+    const QString file = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+    PlotOptions options;
+    options.placement.rotation = 90;
+    PlotJob first;
     QString error;
-    QVERIFY2(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt"), &error), qPrintable(error));
-    const int before = m_sim->jobs().size();
-    m_sim->setSpeedup(4);
-    m_sim->setDropMidJob(20);
-    m_sim->setAbortOnDrop(true);
-    m_sim->setDownFor(300);
-    auto *bar = job->findChild<QProgressBar *>(QStringLiteral("jobProgress"));
-    QStringList shown;
-    auto watch = connect(job, &JobPanel::reconnecting, this, [&] { shown << bar->format(); });
-    job->setCopies(2);
-    click(job, "startJob");
-    QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 30000);
-    disconnect(watch);
-    QVERIFY(!shown.isEmpty());
-    QCOMPARE(shown.first(), JobPanel::tr("Reconnecting (attempt %1)…").arg(1));
-    QCOMPARE(bar->format(), QStringLiteral("%p%"));
-    m_sim->setDropMidJob(-1);
-    m_sim->setAbortOnDrop(false);
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->session()->linkUp(), 5000);
-
+    QVERIFY2(first.load(file, options, error), qPrintable(error));
+    JobRecord dropped;
+    dropped.start = dropped.end = QDateTime::currentDateTimeUtc();
+    dropped.file = file;
+    dropped.sha256 = JobJournal::fileSha256(file);
+    dropped.copies = 2;
+    dropped.percent = 40;
+    dropped.outcome = JobRecord::Outcome::Interrupted;
+    dropped.options = RecordedOptions::of(options);
+    dropped.plotSha256 = first.textSha256;
     const JobJournal journal(job->journalPath());
-    const JobRecord dropped = journal.last(1).value(0);
-    QCOMPARE(JobRecord::outcomeName(dropped.outcome), QStringLiteral("interrupted"));
-    QCOMPARE(dropped.finished, 0);
-    QCOMPARE(dropped.reconnects, 1);
-    QCOMPARE(dropped.percent, m_sim->jobs().value(before).copyPercent);
+    QVERIFY(journal.append(dropped));
 
     QString offer;
     QVERIFY2(job->resumeOffer(ResumePlan::Continue, &offer), qPrintable(offer));
     QVERIFY2(offer.contains(ResumeJob::tr("the rest of copy %1 (from %2%) and 1 whole copy")
-                                .arg(QLocale().toString(1), QLocale().toString(dropped.percent))),
-             qPrintable(offer));
+                                .arg(QLocale().toString(1), QLocale().toString(40))), qPrintable(offer));
+    const int before = m_sim->jobs().size();
+    m_sim->setSpeedup(50);
     QVERIFY2(job->startResume(ResumePlan::Continue, &error), qPrintable(error));
+    QVERIFY(job->isRunning() && !job->findChild<QPushButton *>(QStringLiteral("resumeInterrupted"))->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(!job->isResuming() && !job->isRunning(), 30000);
-    const QList<VXSimJob> jobs = m_sim->jobs().mid(before + 1);
+    QVERIFY2(!job->resumeRun()->failure(), qPrintable(job->resumeRun()->failure().message));
+    // The rest, then the whole copy, each as the recorded options plan it.
+    const QList<VXSimJob> jobs = m_sim->jobs().mid(before);
     QCOMPARE(jobs.size(), 2);
-    for (const VXSimJob &j : jobs) {
-        QCOMPARE(j.status, VXSimJobStatus::Finished);
-        QCOMPARE(j.copies, 1);
-    }
+    QCOMPARE(m_sim->lastJobData(), first.text.toLatin1());
     const JobRecord resumed = journal.last(1).value(0);
     QCOMPARE(resumed.resumes, dropped.id);
     QCOMPARE(resumed.finished, 2);

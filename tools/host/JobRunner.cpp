@@ -4,9 +4,11 @@
 #include "DeviceSession.h"
 #include "JobJournal.h"
 #include "PlotJob.h"
+#include "RecordedOptions.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -84,9 +86,12 @@ bool JobRunner::start(const PlotJob &job, int copies)
     m_end = State::Idle;
     m_started = QDateTime::currentDateTimeUtc();
     if (m_originFile.isEmpty()) {
-        m_originFile = job.path;
+        // A resume started in another folder must find the file.
+        m_originFile = QFileInfo(job.path).absoluteFilePath();
         m_originSha = JobJournal::fileSha256(job.path);
     }
+    m_options = RecordedOptions::of(job.options);
+    m_plotSha = job.textSha256;
     // The speeds are for the estimate.
     m_life.begin({QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
     return true;
@@ -256,6 +261,9 @@ void JobRunner::makeRecord()
     r.reconnects = reconnectCount();
     r.linkDownMs = linkDownMs();
     r.resumes = m_resumes;
+    r.options = m_options;
+    r.plotSha256 = m_plotSha;
+    r.jobName = m_task.value(QStringLiteral("FileName")).toString();
     switch (m_end) {
     case State::Finished:
         r.outcome = JobRecord::Outcome::Finished;

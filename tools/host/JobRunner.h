@@ -130,6 +130,8 @@ private:
     QString m_originFile;
     QByteArray m_originSha;
     QString m_resumes;
+    QJsonObject m_options;      // the job's design options, as the record keeps them
+    QByteArray m_plotSha;
     const JobJournal *m_journal = nullptr;
     JobRecord m_record;
     QString m_journalError;

@@ -28,6 +28,12 @@ QString JobJournal::defaultPath()
            + QStringLiteral("/vxdevice/jobs.jsonl");
 }
 
+QString JobJournal::configuredPath()
+{
+    const QString set = qEnvironmentVariable("VX_JOURNAL");
+    return set.isEmpty() ? defaultPath() : set;
+}
+
 JobJournal::JobJournal(const QString &path) : m_path(path) {}
 
 bool JobJournal::append(JobRecord &record, QString *error) const
@@ -146,4 +152,9 @@ QByteArray JobJournal::fileSha256(const QString &path)
     if (!hash.addData(&file))
         return QByteArray();
     return hash.result().toHex();
+}
+
+QByteArray JobJournal::sha256(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }

@@ -27,6 +27,8 @@ class JobJournal
 public:
     // QStandardPaths::GenericDataLocation + "/vxdevice/jobs.jsonl".
     static QString defaultPath();
+    // What every host uses unless told otherwise: VX_JOURNAL, else defaultPath().
+    static QString configuredPath();
 
     explicit JobJournal(const QString &path = defaultPath());
     QString path() const { return m_path; }
@@ -42,6 +44,7 @@ public:
 
     // SHA-256 of a file as lower-case hex; empty when it cannot be read.
     static QByteArray fileSha256(const QString &path);
+    static QByteArray sha256(const QByteArray &bytes);
 
 private:
     template<typename F> bool scan(F &&onRecord, int *skipped) const;

@@ -73,6 +73,16 @@ QJsonObject JobRecord::toJson() const
     }
     if (!note.isEmpty())
         o.insert("note", note);
+    if (!options.isEmpty())
+        o.insert("options", options);
+    if (!plotSha256.isEmpty())
+        o.insert("plot_sha256", QString::fromLatin1(plotSha256));
+    if (!jobName.isEmpty())
+        o.insert("job_name", jobName);
+    if (jobFirst > 0)
+        o.insert("job_first", jobFirst);
+    if (jobRest)
+        o.insert("job_rest", true);
     return o;
 }
 
@@ -101,6 +111,11 @@ bool JobRecord::fromJson(const QJsonObject &o, JobRecord *out)
     r.design = o.value("design").toString();
     r.sheet = o.contains("code");
     r.note = o.value("note").toString();
+    r.options = o.value("options").toObject();
+    r.plotSha256 = o.value("plot_sha256").toString().toLatin1();
+    r.jobName = o.value("job_name").toString();
+    r.jobFirst = qMax(0, o.value("job_first").toInt());
+    r.jobRest = o.value("job_rest").toBool();
     *out = r;
     return true;
 }

@@ -19,6 +19,15 @@
 // and "note" (a sheet the machine counted while the link was down). Times are UTC with
 // milliseconds. Unknown members are ignored on reading, so later versions
 // may add some; a line without a known outcome is not a record.
+//
+// What a resume needs to cut the same drawing again: "options" (the design
+// options by their command-line flag, values as text, "tool" a list of
+// rules), "plot_sha256" (the plot text of one whole copy as planned), and
+// "job_name", the machine's name for the last job it was handed ("job3.plt"),
+// with "job_first" (copies of this record finished before that job began)
+// and "job_rest" (that job was the rest of a copy, so its percent is none of
+// the copy's). Lines written before these members read as empty: such a job
+// resumes with the default options and without the checks they allow.
 struct JobRecord
 {
     Q_DECLARE_TR_FUNCTIONS(JobRecord)
@@ -44,6 +53,11 @@ public:
     QString design;             // QR-code sheet: the design cut for it
     bool sheet = false;         // a QR-code sheet: "code" is written even when empty
     QString note;               // how the host learnt of it, when not first hand
+    QJsonObject options;        // design options by flag; empty: defaults (or not known)
+    QByteArray plotSha256;      // hex, of one whole copy's plot text
+    QString jobName;            // the machine's name of the last job handed over
+    int jobFirst = 0;           // copies finished before that job began
+    bool jobRest = false;       // that job was the rest of a copy
 
     QJsonObject toJson() const;
     // False for an object that is no record (wrong types, unknown outcome).

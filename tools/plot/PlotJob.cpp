@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -139,6 +140,8 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
     QByteArray bytes = PlotWriter::toByteArray(plan.sent());
     if (interrupted())
         return false;
+    this->options = options;
+    textSha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
     if (view)
         *view = std::move(plan);
     else

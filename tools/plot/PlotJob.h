@@ -36,6 +36,11 @@ struct PlotJob
     // What the reader read but does not cut (hidden layers, paper space,
     // unsupported kinds), counted and named: nothing vanishes unsaid.
     QStringList skipped;
+    // What it was loaded with, and the text's SHA-256 (hex): a resume plans
+    // the file again with the options and knows by the checksum whether it
+    // got the drawing that was cut.
+    PlotOptions options;
+    QByteArray textSha256;
 
     // False with error naming the file and, for unreadable content, the
     // format and position. Only a regular file is read (a FIFO or a device

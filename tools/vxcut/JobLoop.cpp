@@ -31,21 +31,26 @@ void configure(Run &r, JobRunner &runner, bool journal)
     });
 }
 
-Failure drive(Run &r, JobRunner &runner)
+void wait(Run &r, JobRunner &runner, const std::function<bool()> &busy, const std::function<void()> &stop)
 {
     bool stopping = false;
-    while (runner.isRunning()) {
-        r.await.until([&] { return !runner.isRunning(); }, 500, !stopping);
-        if (!stopping && r.await.interrupted() && runner.isRunning()) {
+    while (busy()) {
+        r.await.until([&] { return !busy(); }, 500, !stopping);
+        if (!stopping && r.await.interrupted() && busy()) {
             stopping = true;
             r.out.text(runner.state() == JobRunner::State::Reconnecting
                            ? QCoreApplication::translate("JobLoop", "interrupted: no longer reconnecting")
                            : QCoreApplication::translate("JobLoop", "stopping the job on the machine..."));
-            runner.stop();
+            stop();
         }
     }
     // stopTask (and the work record it posts) runs from the event loop.
     r.await.settle();
+}
+
+Failure drive(Run &r, JobRunner &runner)
+{
+    wait(r, runner, [&runner] { return runner.isRunning(); }, [&runner] { runner.stop(); });
     if (!runner.journalError().isEmpty())
         r.out.warning(QCoreApplication::translate("JobLoop", "job journal not written: %1").arg(runner.journalError()));
     return runner.failure();

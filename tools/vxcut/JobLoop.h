@@ -3,6 +3,8 @@
 
 #include "Failure.h"
 
+#include <functional>
+
 class JobRunner;
 struct Run;
 
@@ -17,6 +19,9 @@ namespace JobLoop {
 void configure(Run &run, JobRunner &runner, bool journal = true);
 // Waits for the job that start() handed over; the runner's failure.
 Failure drive(Run &run, JobRunner &runner);
+// The same wait over a run of several jobs on one runner: while busy(),
+// Ctrl-C calls stop() once.
+void wait(Run &run, JobRunner &runner, const std::function<bool()> &busy, const std::function<void()> &stop);
 // "; 1 reconnect, link down 2.3 s" or empty.
 QString outageNote(int reconnects, qint64 downMs);
 

@@ -2,6 +2,7 @@
 #include "Options.h"
 
 #include "Command.h"
+#include "Commands.h"
 #include "ExitCodes.h"
 #include "JobJournal.h"
 #include "PlotArgs.h"
@@ -81,6 +82,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     const QCommandLineOption optWorkArea(QStringLiteral("work-area"), QString(), QStringLiteral("wxh"));
     p.addOption(optWorkArea);
     p.addOptions(PlotArgs::options());
+    p.addOptions(Nest::options());
     p.addOption(ToolTranslator::option());
     if (!p.parse(argv)) {
         error = p.errorText();
@@ -109,14 +111,16 @@ bool Options::parse(const QStringList &argv, QString &error)
         return false;
     }
     bool anyPlot = false;
-    if (!PlotArgs::read(p, plot, error, &anyPlot))
+    if (!PlotArgs::read(p, plot, error, &anyPlot, &plotFlags))
         return false;
     if (anyPlot && !PlotArgs::usedBy(command)) {
         error = tr("the design options go with cut, plan and qr, not %1").arg(command);
         return false;
     }
+    if (!Nest::given(p, command, nest, error))
+        return false;
     output = p.value(optOutput);
-    if (p.isSet(optOutput) && command != QLatin1String("plan")) {
+    if (p.isSet(optOutput) && command != QLatin1String("plan") && command != QLatin1String("nest")) {
         error = tr("--output goes with plan, not %1").arg(command);
         return false;
     }
@@ -165,7 +169,7 @@ bool Options::parse(const QStringList &argv, QString &error)
             return false;
         }
     }
-    if (p.isSet(optTime)) {
+    if (p.isSet(optTime) && command != QLatin1String("nest")) {
         jogMs = p.value(optTime).toInt(&ok);
         if (!ok || jogMs < 0 || jogMs > 60000) {
             error = tr("--time wants milliseconds from 0 to 60000");

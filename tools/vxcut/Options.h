@@ -41,8 +41,10 @@ struct Options
     bool skipInterrupted = false;
     int last = 20;          // history
     PlotOptions plot;       // cut and plan: placing, ordering, shaping
+    QStringList plotFlags;  // the design options given (resume compares these)
     QString output;         // plan --output: where the plot text goes
     WorkArea workArea;      // plan --work-area; unknown: not checked
+    QStringList nest;       // nest's own options as given, "name=value"; the command reads them
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);

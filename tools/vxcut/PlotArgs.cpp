@@ -10,7 +10,9 @@ namespace PlotArgs {
 
 bool usedBy(const QString &command)
 {
-    return command == QLatin1String("cut") || command == QLatin1String("plan") || command == QLatin1String("qr");
+    // resume takes them to be checked against the ones the job was cut with.
+    return command == QLatin1String("cut") || command == QLatin1String("plan") || command == QLatin1String("qr")
+           || command == QLatin1String("resume") || command == QLatin1String("nest");
 }
 
 QList<QCommandLineOption> options()
@@ -27,7 +29,7 @@ QList<QCommandLineOption> options()
     return list;
 }
 
-bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, bool *any)
+bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, bool *any, QStringList *given)
 {
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
@@ -40,6 +42,8 @@ bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, b
             continue;
         if (any)
             *any = true;
+        if (given)
+            *given << flag;
         // Every value in order: a repeatable flag (--tool) adds each, and
         // for the others the last one given wins.
         const QStringList values = row.argument ? parser.values(flag) : QStringList{QString()};

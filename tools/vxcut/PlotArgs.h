@@ -6,6 +6,7 @@
 #include <QCommandLineOption>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QCommandLineParser;
 
@@ -19,8 +20,10 @@ bool usedBy(const QString &command);
 QList<QCommandLineOption> options();
 // The options given, applied in table order; false with error
 // ("--scale expects ...") on the first value a row refuses. any: whether
-// one was given at all (a command without a design refuses them).
-bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, bool *any = nullptr);
+// one was given at all (a command without a design refuses them); given:
+// their flags.
+bool read(const QCommandLineParser &parser, PlotOptions &plot, QString &error, bool *any = nullptr,
+          QStringList *given = nullptr);
 // "Design options:" and one line per row, for --help.
 QString help();
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "DesignView.h"
 
+#include "WorkArea.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
@@ -41,12 +43,11 @@ void DesignView::setWorkArea(const QSizeF &mm)
 
 bool DesignView::exceedsWorkArea() const
 {
-    if (m_area.isEmpty() || m_design.isEmpty())
+    if (m_design.isEmpty())
         return false;
+    // Placed, the design starts at its margin: the far corner is what it needs.
     const QRectF box = m_design.boundingBox();
-    // The writer rounds to 1/40 mm.
-    return box.left() < -0.025 || box.top() < -0.025 || box.right() > m_area.width() + 0.025
-        || box.bottom() > m_area.height() + 0.025;
+    return WorkArea{m_area.width(), m_area.height()}.check(box.right(), box.bottom(), 0).failed();
 }
 
 void DesignView::paintEvent(QPaintEvent *)
@@ -70,8 +71,9 @@ void DesignView::paintEvent(QPaintEvent *)
     const auto map = [&](const QPointF &mm) {
         return QPointF(ox + (mm.x() - world.left()) * scale, oy - (mm.y() - world.top()) * scale);
     };
+    const bool over = exceedsWorkArea();
     if (!m_area.isEmpty()) {
-        p.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
+        p.setPen(over ? QPen(QColor(200, 0, 0), 2) : QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
         p.drawRect(QRectF(map(QPointF(0, m_area.height())), map(QPointF(m_area.width(), 0))));
     }
     p.setRenderHint(QPainter::Antialiasing);
@@ -104,7 +106,7 @@ void DesignView::paintEvent(QPaintEvent *)
         p.drawPolyline(poly);
     }
     paintLegend(p, cuts > 0, cuts < n);
-    if (exceedsWorkArea()) {
+    if (over) {
         p.setPen(QColor(200, 0, 0));
         p.drawText(rect().adjusted(10, 10, -10, -10), Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap,
                    tr("The design is larger than the work area."));

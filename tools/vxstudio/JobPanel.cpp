@@ -6,6 +6,7 @@
 #include "DesignView.h"
 #include "PlotOptionsPanel.h"
 #include "ToolsPanel.h"
+#include "WorkArea.h"
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
@@ -19,7 +20,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -90,6 +90,10 @@ JobPanel::JobPanel(QWidget *parent)
     m_resumeLast = new QPushButton(tr("Resume interrupted…"), box);
     m_resumeLast->setObjectName(QStringLiteral("resumeInterrupted"));
     m_resumeLast->setToolTip(tr("Cut what is left of the last job whose link dropped"));
+    m_fit = new QLabel(box);
+    m_fit->setObjectName(QStringLiteral("startBlocked"));
+    m_fit->setWordWrap(true);
+    m_fit->setStyleSheet(QStringLiteral("color: #c00000"));
     auto *controlRow = new QHBoxLayout;
     controlRow->addWidget(m_start);
     controlRow->addWidget(m_pause);
@@ -112,6 +116,7 @@ JobPanel::JobPanel(QWidget *parent)
     boxLayout->addLayout(facts);
     boxLayout->addLayout(fileRow);
     boxLayout->addLayout(controlRow);
+    boxLayout->addWidget(m_fit);
     boxLayout->addLayout(progressRow);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -123,9 +128,7 @@ JobPanel::JobPanel(QWidget *parent)
     connect(m_resume, &QPushButton::clicked, this, &JobPanel::resume);
     connect(m_stop, &QPushButton::clicked, this, &JobPanel::stop);
     connect(m_resumeLast, &QPushButton::clicked, this, &JobPanel::resumeInterrupted);
-    const QString journal = qEnvironmentVariable("VX_JOURNAL");
-    if (!journal.isEmpty())
-        m_journal.setPath(journal);
+    m_journal.setPath(JobJournal::configuredPath());
     m_loader = new DesignLoader(this);
     connect(m_loader, &DesignLoader::finished, this, &JobPanel::onLoaded);
     connect(m_cancelLoad, &QPushButton::clicked, this, &JobPanel::cancelLoad);
@@ -157,7 +160,7 @@ void JobPanel::setSession(DeviceSession *session)
         return;
     }
     delete m_runner.data();
-    m_resumeStage = 0;
+    delete m_resumeRun.data();
     m_session = session;
     if (session) {
         makeRunner(session);
@@ -172,20 +175,54 @@ void JobPanel::makeRunner(DeviceSession *session)
     m_runner = new JobRunner(*session, this);
     m_runner->setReconnect(true);
     m_runner->setJournal(&m_journal);
-    connect(m_runner, &JobRunner::progress, this, &JobPanel::onProgress);
+    watchRunner(m_runner);
     connect(m_runner, &JobRunner::finished, this, &JobPanel::onFinished);
-    connect(m_runner, &JobRunner::reconnecting, this, [this](int attempt) {
+    m_resumeRun = new ResumeRun(*session, m_journal, this);
+    m_resumeRun->setReconnect(true);
+    watchRunner(&m_resumeRun->runner());
+    connect(m_resumeRun, &ResumeRun::finished, this, &JobPanel::onResumeFinished);
+    connect(m_resumeRun, &ResumeRun::warning, this, &JobPanel::logMessage);
+    connect(m_resumeRun, &ResumeRun::corrected, this, [this](const JobRecord &r) {
+        emit logMessage(tr("The machine reports %1 of %2 copies finished; the journal is corrected.")
+                        .arg(QLocale().toString(r.finished), QLocale().toString(r.copies)));
+    });
+    connect(m_resumeRun, &ResumeRun::partStarted, this, [this](bool rest, int copies, int stroke) {
+        m_progress->setValue(0);
+        m_done->setText(copiesDone(0, copies));
+        emit logMessage(rest ? tr("Resume: cutting the rest of copy %1 from stroke %2.")
+                                   .arg(QLocale().toString(m_resumeRun->job().from.finished + 1), QLocale().toString(stroke + 1))
+                             : tr("Resume: cutting %n whole copies.", nullptr, copies));
+    });
+}
+
+void JobPanel::watchRunner(JobRunner *runner)
+{
+    connect(runner, &JobRunner::progress, this, &JobPanel::onProgress);
+    connect(runner, &JobRunner::reconnecting, this, [this](int attempt) {
         m_progress->setFormat(tr("Reconnecting (attempt %1)…").arg(QLocale().toString(attempt)));
         if (attempt == 1)
             emit logMessage(tr("Link lost during the job; reconnecting."));
         emit reconnecting(attempt);
     });
-    connect(m_runner, &JobRunner::reconnected, this, [this] {
+    connect(runner, &JobRunner::reconnected, this, [this, runner] {
         m_progress->setFormat(QStringLiteral("%p%"));
         emit logMessage(tr("Reconnected to %1 after %2 s; reading the job state.")
-                        .arg(m_runner->identity().text(), QLocale().toString(m_runner->linkDownMs() / 1000.0, 'f', 1)));
+                        .arg(runner->identity().text(), QLocale().toString(runner->linkDownMs() / 1000.0, 'f', 1)));
         emit reconnecting(0);
     });
+}
+
+bool JobPanel::isReconnecting() const
+{
+    return (m_runner && m_runner->state() == JobRunner::State::Reconnecting)
+           || (m_resumeRun && m_resumeRun->runner().state() == JobRunner::State::Reconnecting);
+}
+
+QString JobPanel::startBlocked() const
+{
+    if (!hasPlot() || !m_session)
+        return QString();
+    return WorkArea::of(m_session->device()).check(m_job.report, m_job.options.placement.margin).message;
 }
 
 void JobPanel::setRunning(bool running)
@@ -193,7 +230,11 @@ void JobPanel::setRunning(bool running)
     m_running = running;
     const bool device = m_session && m_session->device();
     // A plan under way would change the plot under the job.
-    m_start->setEnabled(device && hasPlot() && !running && !isLoading());
+    const QString blocked = startBlocked();
+    m_start->setEnabled(device && hasPlot() && !running && !isLoading() && blocked.isEmpty());
+    m_start->setToolTip(blocked);
+    m_fit->setText(blocked.isEmpty() ? QString() : tr("Start waits: %1.").arg(blocked));
+    m_fit->setVisible(!blocked.isEmpty());
     m_open->setEnabled(!running);
     m_copies->setEnabled(!running);
     // The job under way was planned with the options shown.
@@ -219,7 +260,7 @@ int JobPanel::copies() const
 
 void JobPanel::start()
 {
-    if (!m_runner || !hasPlot() || m_running)
+    if (!m_runner || !hasPlot() || m_running || !startBlocked().isEmpty())
         return;
     // Frames offered while the link is down vanish without trace: a job
     // started then would never report.
@@ -283,21 +324,6 @@ void JobPanel::onFinished(JobRunner::State state)
     }
     if (!m_runner->journalError().isEmpty())
         emit logMessage(tr("Job journal not written: %1").arg(m_runner->journalError()));
-    if (m_resumeStage != 0) {
-        const bool rest = m_resumeStage == 1;
-        m_resumeJob.addPart(m_resumeRecord, *m_runner, rest ? 1 : m_resumeJob.plan.whole, rest);
-        if (state == JobRunner::State::Finished && rest && m_resumeJob.plan.whole > 0) {
-            m_resumeStage = 2;
-            // After the ended job's own deferred close.
-            QTimer::singleShot(0, this, &JobPanel::startResumePart);
-            return;
-        }
-        m_resumeStage = 0;
-        m_runner->setJournal(&m_journal);
-        QString error;
-        if (!m_journal.append(m_resumeRecord, &error))
-            emit logMessage(tr("Job journal not written: %1").arg(error));
-    }
     setRunning(false);
     const QJsonObject task = m_runner->task();
     if (state == JobRunner::State::Finished)
@@ -306,6 +332,24 @@ void JobPanel::onFinished(JobRunner::State state)
                              QLocale().toString(task.value(QStringLiteral("TaskCopies")).toInt())));
     else
         emit logMessage(tr("Job ended: %1").arg(m_runner->failure().message));
+    emit jobFinished();
+}
+
+void JobPanel::onResumeFinished()
+{
+    if (m_progress->format() != QLatin1String("%p%")) {
+        m_progress->setFormat(QStringLiteral("%p%"));
+        emit reconnecting(-1);
+    }
+    if (!m_resumeRun->journalError().isEmpty())
+        emit logMessage(tr("Job journal not written: %1").arg(m_resumeRun->journalError()));
+    setRunning(false);
+    if (Failure f = m_resumeRun->failure())
+        emit logMessage(tr("Not resumed: %1").arg(f.message));
+    else if (m_resumeRun->record().id.isEmpty())
+        emit logMessage(tr("Nothing was cut: the machine had finished the job."));
+    else
+        emit logMessage(tr("Resume finished: %1.").arg(m_resumeRun->job().planText()));
     emit jobFinished();
 }
 
@@ -359,67 +403,12 @@ bool JobPanel::startResume(ResumePlan::Interrupted mode, QString *error)
             *error = why;
         return false;
     };
-    if (!m_runner || !m_session || !m_session->linkUp() || m_running)
+    if (!m_resumeRun || !m_session || !m_session->linkUp() || m_running)
         return fail(tr("not connected, or a job is under way"));
-    if (Failure f = ResumeJob::find(m_journal, mode, &m_resumeJob))
+    if (Failure f = m_resumeRun->prepare(mode))
         return fail(f.message);
-    // Who this is, whether it still cuts, and how fast it cuts, before
-    // anything is sent. The job answer comes first: replies keep order.
+    if (!m_resumeRun->start())
+        return fail(tr("not connected, or a job is under way"));
     setRunning(true);
-    m_session->queryJob();
-    DeviceQuery *q = m_session->query(MachineIdentity::identityKeys()
-                                      + QStringList{QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
-    connect(q, &DeviceQuery::done, this, [this, q, mode] {
-        q->deleteLater();
-        resumeReady(mode);
-    });
     return true;
-}
-
-void JobPanel::resumeReady(ResumePlan::Interrupted)
-{
-    setRunning(false);
-    if (!m_session || !m_session->linkUp())
-        return emit logMessage(tr("Not resumed: the link dropped."));
-    const MachineIdentity here = MachineIdentity::fromRecords(*m_session);
-    if (Failure f = ResumeJob::machineBusy(m_session->lastJobReport()))
-        return emit logMessage(tr("Not resumed: %1").arg(f.message));
-    QString warning;
-    if (Failure f = m_resumeJob.checkMachine(here, &warning))
-        return emit logMessage(tr("Not resumed: %1").arg(f.message));
-    if (!warning.isEmpty())
-        emit logMessage(warning);
-    if (m_resumeJob.plan.partial) {
-        VXDeviceProperty *cut = m_session->record(QStringLiteral("SP2_SPEED"));
-        VXDeviceProperty *travel = m_session->record(QStringLiteral("PU_SPEED"));
-        int stroke = 0;
-        if (Failure f = m_resumeJob.rest(cut ? cut->value().toDouble() : 0, travel ? travel->value().toDouble() : 0,
-                                         &m_resumeRest, &stroke))
-            return emit logMessage(tr("Not resumed: %1").arg(f.message));
-        emit logMessage(tr("Cutting the rest of copy %1 from stroke %2.")
-                        .arg(QLocale().toString(m_resumeJob.from.finished + 1), QLocale().toString(stroke + 1)));
-    }
-    m_resumeRecord = m_resumeJob.begin(here);
-    m_resumeStage = m_resumeJob.plan.partial ? 1 : 2;
-    m_runner->setJournal(nullptr);
-    startResumePart();
-}
-
-void JobPanel::startResumePart()
-{
-    const bool rest = m_resumeStage == 1;
-    const int copies = rest ? 1 : m_resumeJob.plan.whole;
-    m_runner->setRecordOrigin(m_resumeJob.from.file, m_resumeJob.from.sha256, m_resumeJob.from.id);
-    if (!m_runner->start(rest ? m_resumeRest : m_resumeJob.job, copies)) {
-        m_resumeStage = 0;
-        m_runner->setJournal(&m_journal);
-        setRunning(false);
-        emit logMessage(tr("Not connected: the resume stopped."));
-        return;
-    }
-    m_progress->setValue(0);
-    m_done->setText(copiesDone(0, copies));
-    setRunning(true);
-    emit logMessage(rest ? tr("Resume: cutting the rest of the interrupted copy.")
-                         : tr("Resume: cutting %n whole copies.", nullptr, copies));
 }

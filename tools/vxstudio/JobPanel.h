@@ -4,7 +4,7 @@
 #include "JobJournal.h"
 #include "JobRunner.h"
 #include "PlotJob.h"
-#include "ResumeJob.h"
+#include "ResumeRun.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,10 +21,12 @@ class ToolsPanel;
 class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
-// commands, and the progress the machine reports. A dropped link during a
-// job is reconnected under it (the runner outlives the device object the
-// reconnect renews); every job goes to the journal, and the last
-// interrupted one can be resumed.
+// commands, and the progress the machine reports. A view of the host
+// library's runs: the job runner for a cut, the resume run for the rest of
+// the last interrupted job; what they decide is theirs. A dropped link
+// during a job is reconnected under it (the runs outlive the device object
+// the reconnect renews). Start waits while the design does not fit the
+// machine's work area, and says why.
 class JobPanel : public QWidget
 {
     Q_OBJECT
@@ -61,13 +63,16 @@ public:
     // VX_JOURNAL or the user's data folder by default.
     void setJournalPath(const QString &path) { m_journal.setPath(path); }
     QString journalPath() const { return m_journal.path(); }
-    bool isReconnecting() const { return m_runner && m_runner->state() == JobRunner::State::Reconnecting; }
+    bool isReconnecting() const;
     // The plan for the last interrupted job, for the confirmation; false
     // with the reason when there is nothing to resume.
     bool resumeOffer(ResumePlan::Interrupted mode, QString *text);
     // Cuts what the plan leaves (no question asked: the caller confirmed).
     bool startResume(ResumePlan::Interrupted mode, QString *error = nullptr);
-    bool isResuming() const { return m_resumeStage != 0; }
+    bool isResuming() const { return m_resumeRun && m_resumeRun->isRunning(); }
+    ResumeRun *resumeRun() const { return m_resumeRun; }
+    // Why Start waits (the design does not fit the work area); empty when it need not.
+    QString startBlocked() const;
 
 public slots:
     void openPlot();
@@ -90,8 +95,8 @@ private:
     void onProgress(const QJsonObject &task);
     void onFinished(JobRunner::State state);
     void makeRunner(DeviceSession *session);
-    void resumeReady(ResumePlan::Interrupted mode);
-    void startResumePart();
+    void watchRunner(JobRunner *runner);
+    void onResumeFinished();
     void showWorkArea();
     void startLoad(const QString &path, bool fresh);
     void replan();
@@ -121,12 +126,10 @@ private:
     QProgressBar *m_progress = nullptr;
     QLabel *m_done = nullptr;
     QPushButton *m_resumeLast = nullptr;
+    QLabel *m_fit = nullptr;
 
     PlotJob m_job;
     bool m_running = false;
     JobJournal m_journal;
-    ResumeJob m_resumeJob;
-    JobRecord m_resumeRecord;
-    PlotJob m_resumeRest;
-    int m_resumeStage = 0;   // 1: the rest of the interrupted copy, 2: whole copies
+    QPointer<ResumeRun> m_resumeRun;
 };

@@ -7,7 +7,7 @@
 #include "DeviceSession.h"
 #include "PlotOptionsPanel.h"
 #include "ToolsPanel.h"
-#include "property/VXDeviceProperty.h"
+#include "WorkArea.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -128,12 +128,10 @@ void JobPanel::showPlot(DesignLoad &load, bool fresh)
 
 void JobPanel::showWorkArea()
 {
-    // Millimetres; the machine reports them once its settings are read.
-    const auto mm = [this](const char *key) {
-        VXDeviceProperty *p = m_session ? m_session->record(QLatin1String(key)) : nullptr;
-        return p ? p->value().toDouble() : 0.0;
-    };
-    m_preview->setWorkArea(QSizeF(mm("WORKAREA_X"), mm("WORKAREA_Y")));
+    // The machine reports it once its settings are read; Start follows.
+    const WorkArea area = WorkArea::of(m_session ? m_session->device() : nullptr);
+    m_preview->setWorkArea(QSizeF(area.width, area.height));
+    setRunning(m_running);
 }
 
 void JobPanel::openPlot()

@@ -94,6 +94,7 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     connect(m_session, &DeviceSession::qrCode, this, [this](const QString &code) { log(tr("QR code: %1").arg(code)); });
     // QR-code production follows the session, not one device object.
     m_production = new ProductionPanel(m_session, this);
+    m_production->setOptionsPanel(m_job->optionsPanel());
     auto *productionDock = new QDockWidget(tr("Production"), this);
     productionDock->setObjectName(QStringLiteral("productionDock"));
     productionDock->setWidget(m_production);

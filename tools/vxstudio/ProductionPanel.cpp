@@ -2,6 +2,7 @@
 #include "ProductionPanel.h"
 
 #include "DeviceSession.h"
+#include "PlotOptionsPanel.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -158,6 +159,8 @@ void ProductionPanel::start()
     m_run->setSource(m_source);
     m_run->setCount(m_count->value());
     m_run->setJournal(&m_journal);
+    if (m_options)
+        m_run->setOptions(m_options->options());
     m_run->setPreviewSize(QSize(PreviewSide, PreviewSide));
     m_run->setReconnect(true);
     connect(m_run, &SheetRun::reconnecting, this, [this](int attempt) {

@@ -3,6 +3,7 @@
 
 #include "DesignSource.h"
 #include "JobJournal.h"
+#include "PlotOptionsPanel.h"
 #include "SheetRun.h"
 
 #include <QPointer>
@@ -32,7 +33,12 @@ public:
     // False with the source's errors (each with its line for a map).
     bool setSource(const QString &path, QStringList *errors = nullptr);
     void setCount(int count);
+    // VX_JOURNAL, else the user's data folder: the journal vxcut writes.
     void setJournalPath(const QString &path) { m_journal.setPath(path); }
+    QString journalPath() const { return m_journal.path(); }
+    // Every design is planned with these options, as `vxcut qr` plans with
+    // its command line's (the tool rules belong to one design: not taken).
+    void setOptionsPanel(PlotOptionsPanel *panel) { m_options = panel; }
     bool isRunning() const { return m_run && m_run->isRunning(); }
     SheetRun *run() const { return m_run; }
 
@@ -55,7 +61,8 @@ private:
     QPointer<DeviceSession> m_session;
     QPointer<SheetRun> m_run;
     DesignSource m_source;
-    JobJournal m_journal;
+    JobJournal m_journal{JobJournal::configuredPath()};
+    QPointer<PlotOptionsPanel> m_options;
     QLineEdit *m_path = nullptr;
     QSpinBox *m_count = nullptr;
     QPushButton *m_folder = nullptr;

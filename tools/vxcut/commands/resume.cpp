@@ -5,9 +5,8 @@
 #include "JobRunner.h"
 #include "Options.h"
 #include "Output.h"
-#include "ResumeJob.h"
+#include "ResumeRun.h"
 #include "Run.h"
-#include "property/VXDeviceProperty.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -19,20 +18,21 @@ namespace Resume {
 
 const char usage[] =
     QT_TRANSLATE_NOOP("Command", "Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]\n"
-    "                    [--recut-interrupted | --skip-interrupted]\n\n"
+    "                    [--recut-interrupted | --skip-interrupted] [design options]\n\n"
     "Cuts what is left of the last interrupted job in the journal: the\n"
     "copies that were not finished, the one cut part way continued from the\n"
-    "stroke it was at. The plan is shown and confirmed first; the file must\n"
-    "be unchanged (SHA-256) and, to continue a copy, the machine the same.\n"
+    "stroke it was at. The file is planned again with the options the job\n"
+    "was cut with; design options given here must equal those. The plan is\n"
+    "shown and confirmed first; the file and its plan must be unchanged\n"
+    "(SHA-256) and, to continue a copy, the machine the same. The machine is\n"
+    "asked first what became of the job: copies it finished while the link\n"
+    "was down are not cut again.\n"
     "  --yes                 no question (for scripts)\n"
     "  --recut-interrupted   cut the interrupted copy whole again (on fresh\n"
     "                        material)\n"
     "  --skip-interrupted    leave the interrupted copy out\n");
 
 namespace {
-
-// One resume per process: what check() found, for run().
-ResumeJob g;
 
 // "y" and "yes" in every language, besides the language's own yes. An
 // input method may type them full width: NFKC makes them plain.
@@ -66,84 +66,88 @@ Failure confirm(Run &r, const QString &question)
     return Failure();
 }
 
+ResumePlan::Interrupted mode(const Run &r)
+{
+    return r.options.recutInterrupted ? ResumePlan::RecutWhole
+           : r.options.skipInterrupted ? ResumePlan::Leave : ResumePlan::Continue;
+}
+
+Failure find(const Run &r, ResumeJob *job)
+{
+    Failure f = ResumeJob::find(r.journal, mode(r), job, r.options.plot, r.options.plotFlags);
+    if (f.kind == Failure::Usage && !job->plan.ok())
+        f.message = ResumeJob::withOptions(f.message);
+    return f;
+}
+
+void watch(Run &r, ResumeRun &resume)
+{
+    JobLoop::configure(r, resume.runner(), false);
+    QObject::connect(&resume, &ResumeRun::warning, [&r](const QString &text) { r.out.warning(text); });
+    QObject::connect(&resume, &ResumeRun::corrected, [&r](const JobRecord &fixed) {
+        r.out.event(QStringLiteral("corrected"),
+                    {{QStringLiteral("finished"), fixed.finished}, {QStringLiteral("percent"), fixed.percent},
+                     {QStringLiteral("outcome"), JobRecord::outcomeName(fixed.outcome)}},
+                    QCoreApplication::translate("Resume", "the machine reports %1 of %2 copies finished; journal corrected")
+                        .arg(QLocale().toString(fixed.finished), QLocale().toString(fixed.copies)));
+    });
+    QObject::connect(&resume, &ResumeRun::partStarted, [&r, &resume](bool rest, int copies, int stroke) {
+        if (!rest) {
+            r.out.text(copies == 1 ? QCoreApplication::translate("Resume", "cutting 1 whole copy")
+                                   : QCoreApplication::translate("Resume", "cutting %n whole copies", nullptr, copies));
+            return;
+        }
+        const ResumeJob &job = resume.job();
+        r.out.event(QStringLiteral("rest"), {{QStringLiteral("from_stroke"), stroke + 1}},
+                    QCoreApplication::translate("Resume", "cutting the rest of copy %1: from stroke %2")
+                        .arg(QLocale().toString(job.from.finished + 1), QLocale().toString(stroke + 1)));
+    });
+}
+
 }
 
 Failure check(Run &r)
 {
     if (!r.options.args.isEmpty())
         return {Failure::Usage, QCoreApplication::translate("Resume", "resume takes no arguments: it resumes the last interrupted job")};
-    const ResumePlan::Interrupted mode = r.options.recutInterrupted ? ResumePlan::RecutWhole
-                                       : r.options.skipInterrupted ? ResumePlan::Leave : ResumePlan::Continue;
-    if (Failure f = ResumeJob::find(r.journal, mode, &g)) {
-        if (f.kind == Failure::Usage)
-            f.message = ResumeJob::withOptions(f.message);
+    ResumeJob job;
+    if (Failure f = find(r, &job))
         return f;
-    }
-    r.job = g.job;
-    const JobRecord &from = g.from;
+    const JobRecord &from = job.from;
     r.out.event(QStringLiteral("resume"),
                 {{QStringLiteral("resumes"), from.id}, {QStringLiteral("file"), from.file},
                  {QStringLiteral("copies"), from.copies}, {QStringLiteral("finished"), from.finished},
-                 {QStringLiteral("percent"), from.percent}, {QStringLiteral("whole"), g.plan.whole},
-                 {QStringLiteral("partial"), g.plan.partial}, {QStringLiteral("from_percent"), g.plan.fromPercent}},
+                 {QStringLiteral("percent"), from.percent}, {QStringLiteral("whole"), job.plan.whole},
+                 {QStringLiteral("partial"), job.plan.partial}, {QStringLiteral("from_percent"), job.plan.fromPercent},
+                 {QStringLiteral("options"), from.options}},
                 QCoreApplication::translate("Resume", "interrupted job of %1: %2 on %3: %4\nto cut: %5")
                     .arg(from.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), from.file,
-                         from.deviceId.isEmpty() ? QStringLiteral("?") : from.deviceId, g.wasText(), g.planText()));
-    return confirm(r, QCoreApplication::translate("Resume", "Cut %1?").arg(g.planText()));
+                         from.deviceId.isEmpty() ? QStringLiteral("?") : from.deviceId, job.wasText(), job.planText()));
+    return confirm(r, QCoreApplication::translate("Resume", "Cut %1?").arg(job.planText()));
 }
 
 Outcome run(Run &r)
 {
-    if (Failure f = r.readInfo(false))
+    ResumeRun resume(*r.session, r.journal);
+    watch(r, resume);
+    // Planned again: the journal or the file may have changed since the question.
+    if (Failure f = resume.prepare(mode(r), r.options.plot, r.options.plotFlags))
         return f;
-    const MachineIdentity here = MachineIdentity::fromRecords(*r.session);
-    QString warning;
-    if (Failure f = g.checkMachine(here, &warning))
+    if (!resume.start())
+        return r.waitFailure(QCoreApplication::translate("Resume", "asking the machine for its job"));
+    JobLoop::wait(r, resume.runner(), [&resume] { return resume.isRunning(); }, [&resume] { resume.stop(); });
+    if (!resume.journalError().isEmpty())
+        r.out.warning(QCoreApplication::translate("Resume", "job journal not written: %1").arg(resume.journalError()));
+    if (Failure f = resume.failure())
         return f;
-    if (!warning.isEmpty())
-        r.out.warning(warning);
-
-    r.session->queryJob();
-    r.await.until([&] { return !r.session->lastJobReport().isEmpty() || !r.session->linkUp(); }, r.options.timeoutMs);
-    if (Failure f = ResumeJob::machineBusy(r.session->lastJobReport()))
-        return f;
-
-    JobRecord record = g.begin(here);
-    auto cutPart = [&](const PlotJob &job, int copies, bool rest) {
-        JobRunner runner(*r.session);
-        JobLoop::configure(r, runner, false);
-        Failure f = runner.start(job, copies) ? JobLoop::drive(r, runner)
-                                              : r.waitFailure(QCoreApplication::translate("Resume", "starting the job"));
-        g.addPart(record, runner, copies, rest);
-        return f;
-    };
-    Failure failed;
-    if (g.plan.partial) {
-        failed = r.read({QStringLiteral("SP2_SPEED"), QStringLiteral("PU_SPEED")});
-        PlotJob rest;
-        int stroke = 0;
-        if (!failed)
-            failed = g.rest(r.record(QStringLiteral("SP2_SPEED"))->value().toDouble(),
-                            r.record(QStringLiteral("PU_SPEED"))->value().toDouble(), &rest, &stroke);
-        if (failed)
-            return failed;
-        r.out.event(QStringLiteral("rest"), {{QStringLiteral("from_stroke"), stroke + 1},
-                                             {QStringLiteral("path_length"), qRound64(rest.pathMm)}},
-                    QCoreApplication::translate("Resume", "cutting the rest of copy %1: from stroke %2, %3 mm")
-                        .arg(QLocale().toString(g.from.finished + 1), QLocale().toString(stroke + 1), QLocale().toString(rest.pathMm, 'f', 0)));
-        failed = cutPart(rest, 1, true);
+    const JobRecord record = resume.record();
+    if (record.id.isEmpty()) {
+        r.out.text(QCoreApplication::translate("Resume", "nothing was cut: the machine had finished the job"));
+        QJsonObject result = resume.correction().toJson();
+        result.remove(QStringLiteral("v"));
+        return result;
     }
-    if (!failed && g.plan.whole > 0) {
-        r.out.text(g.plan.whole == 1 ? QCoreApplication::translate("Resume", "cutting 1 whole copy")
-                                     : QCoreApplication::translate("Resume", "cutting %n whole copies", nullptr, g.plan.whole));
-        failed = cutPart(r.job, g.plan.whole, false);
-    }
-    QString error;
-    if (!r.journal.append(record, &error))
-        r.out.warning(QCoreApplication::translate("Resume", "job journal not written: %1").arg(error));
-    if (failed)
-        return failed;
-    r.out.text(QCoreApplication::translate("Resume", "done: cut %1%2").arg(g.planText())
+    r.out.text(QCoreApplication::translate("Resume", "done: cut %1%2").arg(resume.job().planText())
                    .arg(JobLoop::outageNote(record.reconnects, record.linkDownMs)));
     QJsonObject result = record.toJson();
     result.remove(QStringLiteral("v"));
