@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "JobRunner.h"
 
+#include "Counted.h"
+
 #include "DeviceSession.h"
 #include "JobJournal.h"
 #include "PlotJob.h"
@@ -317,12 +319,12 @@ QString JobRunner::cutSoFar() const
 {
     const int finished = qBound(0, m_task.value(QStringLiteral("Finished")).toInt(), m_copies);
     if (finished >= m_copies)
-        return tr("%1 of %2 copies finished").arg(num(finished), num(m_copies));
+        return tr("%1 of %2 finished").arg(num(finished), Counted::copies(m_copies));
     if (m_copyPercent >= 0)
-        return tr("%1 of %2 copies finished, copy %3 at %4%")
-            .arg(num(finished), num(m_copies), num(finished + 1), num(m_copyPercent));
-    return tr("%1 of %2 copies finished, the job at %3%")
-        .arg(num(finished), num(m_copies), num(m_task.value(QStringLiteral("Percent")).toInt()));
+        return tr("%1 of %2 finished, copy %3 at %4%")
+            .arg(num(finished), Counted::copies(m_copies), num(finished + 1), num(m_copyPercent));
+    return tr("%1 of %2 finished, the job at %3%")
+        .arg(num(finished), Counted::copies(m_copies), num(m_task.value(QStringLiteral("Percent")).toInt()));
 }
 
 Failure JobRunner::failure() const
@@ -338,8 +340,8 @@ Failure JobRunner::failure() const
     case State::Stopping:
         return Failure();
     case State::Stopped:
-        return {Failure::JobStopped, tr("the job was stopped on the machine after %1 of %2 copies")
-                                         .arg(num(finished), num(m_copies)), summary()};
+        return {Failure::JobStopped, tr("the job was stopped on the machine after %1 of %2")
+                                         .arg(num(finished), Counted::copies(m_copies)), summary()};
     case State::Refused:
         return {Failure::JobRefused, tr("the machine could not cut the plot (job status %1)")
                                          .arg(status), summary()};
@@ -349,8 +351,8 @@ Failure JobRunner::failure() const
                     tr("interrupted while reconnecting; the machine was not reached and may still be "
                        "cutting (%1)").arg(cutSoFar()), summary()};
         return {Failure::Interrupted,
-                tr("interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%")
-                    .arg(num(finished), num(m_copies), num(percent)), summary()};
+                tr("interrupted; job stopped on the machine with %1 of %2 finished, at %3%")
+                    .arg(num(finished), Counted::copies(m_copies), num(percent)), summary()};
     case State::Stalled:
         return {Failure::TimedOut, tr("the machine reported no progress for %1 s")
                                        .arg(num(m_life.stallLimit() / 1000)), summary()};
@@ -365,8 +367,8 @@ Failure JobRunner::failure() const
             return {Failure::DeviceLost, tr("%1; when the link dropped: %2; the machine may have gone on "
                                             "cutting").arg(why, cutSoFar()), facts};
         return {Failure::DeviceLost,
-                tr("%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%")
-                    .arg(why, num(finished), num(m_copies), num(percent)), facts};
+                tr("%1 during the job; cut so far: %2 of %3 finished, the machine last reported %4%")
+                    .arg(why, num(finished), Counted::copies(m_copies), num(percent)), facts};
     }
     case State::Reconnecting:
         return Failure();

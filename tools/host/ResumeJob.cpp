@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ResumeJob.h"
 
+#include "Counted.h"
+
 #include "JobJournal.h"
 #include "JobRunner.h"
 #include "PlotRemainder.h"
@@ -92,12 +94,12 @@ QString ResumeJob::planText() const
 QString ResumeJob::wasText() const
 {
     if (from.finished >= from.copies)
-        return tr("%1 of %2 copies finished").arg(num(from.finished), num(from.copies));
+        return tr("%1 of %2 finished").arg(num(from.finished), Counted::copies(from.copies));
     if (from.percent >= 0)
-        return tr("%1 of %2 copies finished, copy %3 at %4%")
-            .arg(num(from.finished), num(from.copies), num(from.finished + 1), num(from.percent));
-    return tr("%1 of %2 copies finished, how far copy %3 got is not known")
-        .arg(num(from.finished), num(from.copies), num(from.finished + 1));
+        return tr("%1 of %2 finished, copy %3 at %4%")
+            .arg(num(from.finished), Counted::copies(from.copies), num(from.finished + 1), num(from.percent));
+    return tr("%1 of %2 finished, how far copy %3 got is not known")
+        .arg(num(from.finished), Counted::copies(from.copies), num(from.finished + 1));
 }
 
 Failure ResumeJob::checkMachine(const MachineIdentity &here, QString *warning) const
@@ -118,9 +120,9 @@ Failure ResumeJob::machineBusy(const JobReport &report)
 {
     if (!report.active())
         return Failure();
-    return {Failure::Other, tr("the machine is cutting a job now (%1, %2 of %3 copies finished): "
+    return {Failure::Other, tr("the machine is cutting a job now (%1, %2 of %3 finished): "
                                "resume once it has ended; nothing was cut")
-                                .arg(report.file, num(report.finished), num(report.copies))};
+                                .arg(report.file, num(report.finished), Counted::copies(report.copies))};
 }
 
 bool ResumeJob::corrected(const JobReport &report, const MachineIdentity &here, JobRecord *out) const

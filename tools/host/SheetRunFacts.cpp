@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "SheetRun.h"
 
+#include "Counted.h"
+
 #include "JobJournal.h"
 
 #include <QLocale>
@@ -104,8 +106,8 @@ QJsonObject SheetRun::summary() const
 Failure SheetRun::failure() const
 {
     const QLocale locale;
-    const QString tally = tr("%1 sheets cut, %2 skipped, %3 failed")
-                              .arg(locale.toString(m_finished), locale.toString(m_skipped), locale.toString(m_failed));
+    const QString tally = tr("%1 cut, %2 skipped, %3 failed")
+                              .arg(Counted::sheets(m_finished), locale.toString(m_skipped), locale.toString(m_failed));
     switch (m_end) {
     case End::None:
     case End::StackEnded:
