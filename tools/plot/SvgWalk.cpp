@@ -275,20 +275,28 @@ bool SvgWalk::draw(const SvgNode &n, const QPainterPath &outline, const Context 
         return true;
     m_doc.setSource(PathSource{0, stroked ? stroke.colour : fill.colour, ctx.layer});
     const int before = m_doc.pathCount();
+    // Finite is not enough: two points at ±1e308 make a box of infinite
+    // width. Past 25 km from the origin no sheet holds it, and no plot text
+    // would read back (the HP-GL reader's own limit).
+    constexpr double ReachMm = 25e6;
+    const auto sane = [&](const QPointF &p) {
+        return std::isfinite(p.x()) && std::isfinite(p.y()) && std::abs(p.x()) <= ReachMm
+               && std::abs(m_pageHeight - p.y()) <= ReachMm;
+    };
     bool finite = true;
     const bool within = svg::flatten(ctx.ctm.map(outline), ToleranceMm, m_budget.pointLimit() - qint64(m_doc.pointCount()),
                                      [&](const QPolygonF &poly, bool) {
-        finite &= std::isfinite(poly[0].x()) && std::isfinite(poly[0].y());
+        finite &= sane(poly[0]);
         m_doc.beginPath(QPointF(poly[0].x(), m_pageHeight - poly[0].y()));
-        for (int i = 1; i < poly.size(); ++i) {
-            finite &= std::isfinite(poly[i].x()) && std::isfinite(poly[i].y());
+        for (int i = 1; i < poly.size() && finite; ++i) {
+            finite &= sane(poly[i]);
             m_doc.lineTo(QPointF(poly[i].x(), m_pageHeight - poly[i].y()));
         }
         m_doc.endPath();
         return finite && m_budget.points(qint64(m_doc.pointCount()));
     });
     if (!finite)
-        return refuse(n, tr("its coordinates are not finite numbers"));
+        return refuse(n, tr("its coordinates are not finite or lie beyond %1 km of the origin").arg(ReachMm / 1e6));
     if (!within) {
         m_budget.points(m_budget.pointLimit() + 1);
         return !outOfBudget();
