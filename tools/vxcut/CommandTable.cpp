@@ -15,6 +15,7 @@ const Command kCommands[] = {
     {"demo",     Demo::usage,     nullptr,         false, nullptr,           Demo::run},
     {"cut",      Cut::usage,      Cut::check,      true,  Cut::prepare,      Cut::run},
     {"plan",     Plan::usage,     Plan::check,     false, nullptr,           Plan::run},
+    {"nest",     Nest::usage,     Nest::check,     false, nullptr,           Nest::run},
     {"resume",   Resume::usage,   Resume::check,   true,  nullptr,           Resume::run},
     {"history",  History::usage,  nullptr,         false, nullptr,           History::run},
     {"info",     Info::usage,     nullptr,         true,  nullptr,           Info::run},
@@ -33,6 +34,7 @@ const char kOverview[] = QT_TRANSLATE_NOOP("Command",
     "  demo       cut the sample on a simulated machine (no hardware needed)\n"
     "  cut FILE   cut a design file (HP-GL, SVG, DXF)\n"
     "  plan FILE  the cut's size, length, travel and plot text, without a machine\n"
+    "  nest FILE...  place parts on a strip or sheets; the nest's plot text\n"
     "  resume     cut what is left of the last interrupted job\n"
     "  history    the job journal\n"
     "  info       machine identity\n"

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QCommandLineOption;
+class QCommandLineParser;
 class VXDeviceProperty;
 class SettingsRun;
 struct PlotReport;
@@ -30,6 +32,15 @@ Outcome run(Run &run);
 // when the machine does not tell it.
 Failure fitWorkArea(Run &run, const PlotReport &report);
 Failure readWorkArea(Run &run, WorkArea &area);
+}
+namespace Nest {
+extern const char usage[];
+Failure check(Run &run);
+Outcome run(Run &run);
+// Its own flags on the shared parser; given() lists those set as "name=value"
+// (and --time), refusing them with any other command.
+QList<QCommandLineOption> options();
+bool given(const QCommandLineParser &parser, const QString &command, QStringList &out, QString &error);
 }
 namespace Demo {
 extern const char usage[];

@@ -112,25 +112,6 @@ origin sets the origin here, home returns to it.
 </translation>
     </message>
     <message>
-        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
-
-Reads a design (HP-GL, SVG or DXF, told apart by content), places,
-orders and shapes it as `cut` would, without a machine. Shows the size,
-the cut length, the pen-up travel in the file&apos;s order and as ordered,
-the paths sent, the length of overlapping lines cut once, and the time
-at 100 mm/s cutting and 300 mm/s travel.
-  --output FILE       also write the plot text `cut` would send
-</source>
-        <translation>使い方：vxcut plan FILE [図形オプション] [--json] [--output OUT.plt]
-
-図形（HP-GL、SVG、DXF。内容で判別）を読み込み、装置なしで `cut` と同じ
-ように配置・順序付け・整形します。サイズ、カット長、ファイル順と並べ替え後の
-ペンアップ移動量、送るパス数、一度だけカットする重なり線の長さ、カット
-100 mm/s・移動 300 mm/s での時間を表示します。
-  --output FILE       `cut` が送るプロットテキストも書き出す
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut ports [--json]
 
 Lists the serial devices present.
@@ -138,31 +119,6 @@ Lists the serial devices present.
         <translation>使い方：vxcut ports [--json]
 
 接続されているシリアルデバイスを一覧表示します。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
-                    [--recut-interrupted | --skip-interrupted]
-
-Cuts what is left of the last interrupted job in the journal: the
-copies that were not finished, the one cut part way continued from the
-stroke it was at. The plan is shown and confirmed first; the file must
-be unchanged (SHA-256) and, to continue a copy, the machine the same.
-  --yes                 no question (for scripts)
-  --recut-interrupted   cut the interrupted copy whole again (on fresh
-                        material)
-  --skip-interrupted    leave the interrupted copy out
-</source>
-        <translation>使い方：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
-                    [--recut-interrupted | --skip-interrupted]
-
-ジョブ記録にある最後の中断ジョブの残りをカットします：完了していない部数と、
-途中までカットした部をそのストロークから続けます。先に計画を表示して確認を
-求めます。ファイルが変更されていないこと（SHA-256）、部の続きをカットする
-場合は装置が同じであることが条件です。
-  --yes                 確認しない（スクリプト用）
-  --recut-interrupted   中断した部を最初から丸ごとカットし直す（新しい素材で）
-  --skip-interrupted    中断した部を飛ばす
 </translation>
     </message>
     <message>
@@ -178,70 +134,6 @@ is written.
 設定を書き込みます。値は設定一覧に示す単位で指定します（選択式の設定は
 番号または選択肢の文字列）。書き込んだ値をそれぞれ読み返し、装置の書き込み
 状態を報告します。書き込む前にすべての値を検査します。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut settings            --tcp ... | --usb ...
-       vxcut settings dump FILE  --tcp ... | --usb ...
-       vxcut settings apply FILE --tcp ... | --usb ...
-
-Without a subcommand: every user and system setting with its label,
-value and unit, in the user&apos;s language.
-dump: writes the user settings to a readable profile file.
-apply: checks the file, shows what would change, writes the changes
-and reads every written value back.
-</source>
-        <translation>使い方：vxcut settings            --tcp ... | --usb ...
-        vxcut settings dump FILE  --tcp ... | --usb ...
-        vxcut settings apply FILE --tcp ... | --usb ...
-
-サブコマンドなし：ユーザー設定とシステム設定をすべて、名前・値・単位付きで
-ユーザーの言語で表示します。
-dump：ユーザー設定を読める形式のプロファイルファイルに書き出します。
-apply：ファイルを検査し、変わる内容を表示してから変更を書き込み、書き込んだ
-値をすべて読み返します。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut COMMAND [options]
-
-Drives a conveyor-belt flatbed cutter through its device plugin.
-
-Commands:
-  demo       cut the sample on a simulated machine (no hardware needed)
-  cut FILE   cut a design file (HP-GL, SVG, DXF)
-  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
-  resume     cut what is left of the last interrupted job
-  history    the job journal
-  info       machine identity
-  settings   list settings; settings dump|apply FILE
-  get KEY... read settings
-  set K=V... write settings with read-back
-  jog DIR    move the carriage
-  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
-  ports      serial devices present
-
-`vxcut COMMAND --help` describes one command.
-</source>
-        <translation>使い方：vxcut COMMAND [オプション]
-
-装置プラグインを通じてコンベア式フラットベッドカッターを操作します。
-
-コマンド：
-  demo       模擬装置でサンプルをカット（ハードウェア不要）
-  cut FILE   図形ファイルをカット（HP-GL、SVG、DXF）
-  plan FILE  装置なしでカットのサイズ・長さ・移動量・プロットテキストを表示
-  resume     最後に中断したジョブの残りをカット
-  history    ジョブ記録
-  info       装置の識別情報
-  settings   設定の一覧；settings dump|apply FILE
-  get KEY... 設定を読み取る
-  set K=V... 設定を書き込んで読み返す
-  jog DIR    キャリッジを動かす
-  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
-  ports      接続されているシリアルデバイス
-
-`vxcut COMMAND --help` で各コマンドの説明を表示します。
 </translation>
     </message>
     <message>
@@ -283,6 +175,109 @@ outcome finished|skipped|failed、reason、ms）。
 図形オプション（下記）は実行中のすべての図形に適用されます。
 </translation>
     </message>
+    <message>
+        <source>Usage: vxcut nest FILE[=QTY]... [--parts LIST] (--strip-width MM | --sheet WxL)
+                 [nest options] [design options] [--json]
+
+Places parts (design files read as `plan` reads them) on a strip or on
+sheets without overlapping, each part turned as allowed, and searches for
+a shorter layout until the time is up or no gain comes. Holes and inner
+cuts stay with their part; small parts may lie in the holes of large ones.
+  FILE=QTY            QTY copies of FILE (FILE alone: one)
+  --parts LIST        a list of lines FILE,QTY[,ROTATIONS]
+  --split             each outer contour of a file is a part of its own
+  --strip-width MM    a strip this wide, as short as possible
+  --sheet WxL         sheets of W x L mm, as few as possible, the last as
+                      short as possible
+  --gap MM            at least this between parts (default 2; 0 allowed)
+  --rotations LIST    allowed turns: 0,90,180,270 (default), or any:STEP
+                      for every STEP degrees (any: 15)
+  --mirror-allowed    parts may also be mirrored (material cut from
+                      either face)
+  --time SEC          search time (default 10)
+  --seed N            the search&apos;s seed (default 1): a seed and a machine
+                      give one layout
+  --output OUT.plt    the plot text of the nest (one file per sheet:
+                      OUT-1.plt, ...)
+  --svg OUT.svg       a picture of the nest with its utilisation
+--scale applies to each part; --width, --height, --rotate and --mirror
+contradict the nest and are refused.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
+
+Reads a design (HP-GL, SVG or DXF, told apart by content), places,
+orders and shapes it as `cut` would, without a machine. Shows the size,
+the cut length, the pen-up travel in the file&apos;s order and as ordered,
+the paths sent, the length of overlapping lines cut once, and the time
+at 100 mm/s cutting and 300 mm/s travel.
+  --output FILE       also write the plot text `cut` would send
+  --work-area WxH     refuse a design that does not fit a work area of
+                      W x H mm, as `cut` does with the machine&apos;s own
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted] [design options]
+
+Cuts what is left of the last interrupted job in the journal: the
+copies that were not finished, the one cut part way continued from the
+stroke it was at. The file is planned again with the options the job
+was cut with; design options given here must equal those. The plan is
+shown and confirmed first; the file and its plan must be unchanged
+(SHA-256) and, to continue a copy, the machine the same. The machine is
+asked first what became of the job: copies it finished while the link
+was down are not cut again.
+  --yes                 no question (for scripts)
+  --recut-interrupted   cut the interrupted copy whole again (on fresh
+                        material)
+  --skip-interrupted    leave the interrupted copy out
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut settings            --tcp ... | --usb ...
+       vxcut settings dump FILE  --tcp ... | --usb ...
+       vxcut settings apply FILE --tcp ... | --usb ...
+
+Without a subcommand: every user and system setting with its label,
+value and unit, in the user&apos;s language.
+dump: writes the user settings to a readable profile file.
+apply: checks the file, shows what would change, writes the changes
+and reads every written value back. A dropped link is reconnected
+(--reconnect-budget SEC, --no-reconnect); the values are read back and
+only the missing ones written. The result names the settings applied
+and, if the link stays down, those not applied.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Cut</name>
@@ -315,6 +310,10 @@ outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>starting the job</source>
         <translation>ジョブの開始</translation>
+    </message>
+    <message>
+        <source>done: %1 of 1 copy in %3%4</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -404,6 +403,10 @@ outcome finished|skipped|failed、reason、ms）。
         <source>Exit codes:</source>
         <translation>終了コード：</translation>
     </message>
+    <message>
+        <source>terminated (SIGTERM); a running job is stopped on the machine first</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Get</name>
@@ -464,6 +467,13 @@ outcome finished|skipped|failed、reason、ms）。
     </message>
 </context>
 <context>
+    <name>Info</name>
+    <message>
+        <source>reading the machine information</source>
+        <translation type="unfinished">装置情報の読み取り</translation>
+    </message>
+</context>
+<context>
     <name>JobLoop</name>
     <message>
         <source>reconnected to %1 after %2 s; reading the job state</source>
@@ -505,6 +515,97 @@ outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>jogging</source>
         <translation>ジョグ</translation>
+    </message>
+    <message>
+        <source>stopping the axis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 during the jog; reconnected and stopped the axis; the move was not repeated</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Nest</name>
+    <message>
+        <source>--strip-width wants millimetres from 1 to 100000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--sheet wants W x L in millimetres, such as 1200x2400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--gap wants millimetres from 0 to 1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--time wants seconds from 0 to 86400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--seed wants a whole number of 0 or more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest wants either --strip-width or --sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--width, --height, --rotate and --mirror do not go with nest: it places and turns each part itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest wants part files (FILE or FILE=QTY) or --parts LIST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished">%1 に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>plot text written to %1 (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture written to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>best %1 sheet(s), the last to %2 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>best %1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>searching %1 / %2 s: %3 layouts, %4, %5% used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sheet(s) of %2 x %3 mm, the last used to %4 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm of a %2 mm strip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest: %1 of %2 pieces on %3; utilisation %4% (%5 layouts in %6 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 goes with nest, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted while nesting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 not placed</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -584,10 +685,6 @@ outcome finished|skipped|failed、reason、ms）。
         <translation>--speedup には正の倍率を指定してください</translation>
     </message>
     <message>
-        <source>--heartbeat wants whole seconds from 1 to 60</source>
-        <translation>--heartbeat には 1～60 の整数秒を指定してください</translation>
-    </message>
-    <message>
         <source>--reconnect-budget wants seconds from 0 to 86400</source>
         <translation>--reconnect-budget には 0～86400 の秒数を指定してください</translation>
     </message>
@@ -630,6 +727,14 @@ outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>--count wants a number of sheets from 1 to 1000000</source>
         <translation>--count には 1～1000000 のシート枚数を指定してください</translation>
+    </message>
+    <message>
+        <source>--work-area goes with plan; %1 reads the machine&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--heartbeat wants seconds from 0.2 to 60</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -684,6 +789,10 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>cannot write %1: %2</source>
         <translation>%1 に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>not cut: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -774,10 +883,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 <context>
     <name>Resume</name>
     <message>
-        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
-        <translation>%1 部目の残りをカットしています：ストローク %2 から、%3 mm</translation>
-    </message>
-    <message>
         <source>cutting 1 whole copy</source>
         <translation>1 部を丸ごとカットしています</translation>
     </message>
@@ -810,10 +915,6 @@ to cut: %5</source>
 カットする範囲：%5</translation>
     </message>
     <message>
-        <source>starting the job</source>
-        <translation>ジョブの開始</translation>
-    </message>
-    <message>
         <source>done: cut %1%2</source>
         <translation>完了：%1 をカットしました%2</translation>
     </message>
@@ -829,6 +930,22 @@ to cut: %5</source>
     <message>
         <source>Cut %1?</source>
         <translation>%1 をカットしますか？</translation>
+    </message>
+    <message>
+        <source>the machine reports %1 of %2 copies finished; journal corrected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>asking the machine for its job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing was cut: the machine had finished the job</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -959,6 +1076,18 @@ to cut: %5</source>
     <message>
         <source>acknowledged, status %1</source>
         <translation>受理済み、ステータス %1</translation>
+    </message>
+    <message>
+        <source>reconnected to %1; going on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read back after the reconnect: the machine had it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>applied after reconnecting: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

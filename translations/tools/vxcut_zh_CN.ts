@@ -110,25 +110,6 @@ home 返回原点。
 </translation>
     </message>
     <message>
-        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
-
-Reads a design (HP-GL, SVG or DXF, told apart by content), places,
-orders and shapes it as `cut` would, without a machine. Shows the size,
-the cut length, the pen-up travel in the file&apos;s order and as ordered,
-the paths sent, the length of overlapping lines cut once, and the time
-at 100 mm/s cutting and 300 mm/s travel.
-  --output FILE       also write the plot text `cut` would send
-</source>
-        <translation>用法：vxcut plan FILE [图形选项] [--json] [--output OUT.plt]
-
-读取图形（HP-GL、SVG 或 DXF，按内容区分），不连接机器，按 `cut` 的方式
-放置、排序和整形。显示尺寸、切割长度、按文件顺序和排序后的抬刀空程、
-发送的路径数、重叠线只切一次的长度，以及按切割 100 mm/s、空程 300 mm/s
-计算的时间。
-  --output FILE       同时写出 `cut` 将发送的绘图文本
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut ports [--json]
 
 Lists the serial devices present.
@@ -136,30 +117,6 @@ Lists the serial devices present.
         <translation>用法：vxcut ports [--json]
 
 列出现有的串口设备。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
-                    [--recut-interrupted | --skip-interrupted]
-
-Cuts what is left of the last interrupted job in the journal: the
-copies that were not finished, the one cut part way continued from the
-stroke it was at. The plan is shown and confirmed first; the file must
-be unchanged (SHA-256) and, to continue a copy, the machine the same.
-  --yes                 no question (for scripts)
-  --recut-interrupted   cut the interrupted copy whole again (on fresh
-                        material)
-  --skip-interrupted    leave the interrupted copy out
-</source>
-        <translation>用法：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
-                    [--recut-interrupted | --skip-interrupted]
-
-切割任务日志中最后一个中断任务的剩余部分：未完成的份数，以及切到一半的
-那一份从中断的笔画处继续。先显示计划并确认；文件必须未改动（SHA-256），
-要继续切某一份时机器也必须相同。
-  --yes                 不询问（供脚本使用）
-  --recut-interrupted   把中断的那一份整份重新切割（在新材料上）
-  --skip-interrupted    跳过中断的那一份
 </translation>
     </message>
     <message>
@@ -174,68 +131,6 @@ is written.
 
 写入设置，数值采用设置列表所示的单位（选项类设置取序号或选项文字），
 逐个读回并报告机器的写入状态。写入任何值之前先检查所有值。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut settings            --tcp ... | --usb ...
-       vxcut settings dump FILE  --tcp ... | --usb ...
-       vxcut settings apply FILE --tcp ... | --usb ...
-
-Without a subcommand: every user and system setting with its label,
-value and unit, in the user&apos;s language.
-dump: writes the user settings to a readable profile file.
-apply: checks the file, shows what would change, writes the changes
-and reads every written value back.
-</source>
-        <translation>用法：vxcut settings            --tcp ... | --usb ...
-      vxcut settings dump FILE  --tcp ... | --usb ...
-      vxcut settings apply FILE --tcp ... | --usb ...
-
-不带子命令：以用户的语言列出所有用户设置和系统设置的名称、值和单位。
-dump：把用户设置写入一个可读的配置文件。
-apply：检查文件，显示将要改变的内容，写入改动并读回每个写入的值。
-</translation>
-    </message>
-    <message>
-        <source>Usage: vxcut COMMAND [options]
-
-Drives a conveyor-belt flatbed cutter through its device plugin.
-
-Commands:
-  demo       cut the sample on a simulated machine (no hardware needed)
-  cut FILE   cut a design file (HP-GL, SVG, DXF)
-  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
-  resume     cut what is left of the last interrupted job
-  history    the job journal
-  info       machine identity
-  settings   list settings; settings dump|apply FILE
-  get KEY... read settings
-  set K=V... write settings with read-back
-  jog DIR    move the carriage
-  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
-  ports      serial devices present
-
-`vxcut COMMAND --help` describes one command.
-</source>
-        <translation>用法：vxcut COMMAND [选项]
-
-通过设备插件驱动传送带平台式切割机。
-
-命令：
-  demo       在模拟机器上切割示例（无需硬件）
-  cut FILE   切割图形文件（HP-GL、SVG、DXF）
-  plan FILE  不连接机器，查看切割的尺寸、长度、空程和绘图文本
-  resume     切割最后一个中断任务的剩余部分
-  history    任务日志
-  info       机器身份信息
-  settings   列出设置；settings dump|apply FILE
-  get KEY... 读取设置
-  set K=V... 写入设置并读回确认
-  jog DIR    移动刀架
-  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
-  ports      现有的串口设备
-
-`vxcut COMMAND --help` 说明单个命令。
 </translation>
     </message>
     <message>
@@ -275,6 +170,109 @@ design、outcome finished|skipped|failed、reason、ms）。
 图形选项（见下）适用于本次运行的每个图形。
 </translation>
     </message>
+    <message>
+        <source>Usage: vxcut nest FILE[=QTY]... [--parts LIST] (--strip-width MM | --sheet WxL)
+                 [nest options] [design options] [--json]
+
+Places parts (design files read as `plan` reads them) on a strip or on
+sheets without overlapping, each part turned as allowed, and searches for
+a shorter layout until the time is up or no gain comes. Holes and inner
+cuts stay with their part; small parts may lie in the holes of large ones.
+  FILE=QTY            QTY copies of FILE (FILE alone: one)
+  --parts LIST        a list of lines FILE,QTY[,ROTATIONS]
+  --split             each outer contour of a file is a part of its own
+  --strip-width MM    a strip this wide, as short as possible
+  --sheet WxL         sheets of W x L mm, as few as possible, the last as
+                      short as possible
+  --gap MM            at least this between parts (default 2; 0 allowed)
+  --rotations LIST    allowed turns: 0,90,180,270 (default), or any:STEP
+                      for every STEP degrees (any: 15)
+  --mirror-allowed    parts may also be mirrored (material cut from
+                      either face)
+  --time SEC          search time (default 10)
+  --seed N            the search&apos;s seed (default 1): a seed and a machine
+                      give one layout
+  --output OUT.plt    the plot text of the nest (one file per sheet:
+                      OUT-1.plt, ...)
+  --svg OUT.svg       a picture of the nest with its utilisation
+--scale applies to each part; --width, --height, --rotate and --mirror
+contradict the nest and are refused.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
+
+Reads a design (HP-GL, SVG or DXF, told apart by content), places,
+orders and shapes it as `cut` would, without a machine. Shows the size,
+the cut length, the pen-up travel in the file&apos;s order and as ordered,
+the paths sent, the length of overlapping lines cut once, and the time
+at 100 mm/s cutting and 300 mm/s travel.
+  --output FILE       also write the plot text `cut` would send
+  --work-area WxH     refuse a design that does not fit a work area of
+                      W x H mm, as `cut` does with the machine&apos;s own
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted] [design options]
+
+Cuts what is left of the last interrupted job in the journal: the
+copies that were not finished, the one cut part way continued from the
+stroke it was at. The file is planned again with the options the job
+was cut with; design options given here must equal those. The plan is
+shown and confirmed first; the file and its plan must be unchanged
+(SHA-256) and, to continue a copy, the machine the same. The machine is
+asked first what became of the job: copies it finished while the link
+was down are not cut again.
+  --yes                 no question (for scripts)
+  --recut-interrupted   cut the interrupted copy whole again (on fresh
+                        material)
+  --skip-interrupted    leave the interrupted copy out
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut settings            --tcp ... | --usb ...
+       vxcut settings dump FILE  --tcp ... | --usb ...
+       vxcut settings apply FILE --tcp ... | --usb ...
+
+Without a subcommand: every user and system setting with its label,
+value and unit, in the user&apos;s language.
+dump: writes the user settings to a readable profile file.
+apply: checks the file, shows what would change, writes the changes
+and reads every written value back. A dropped link is reconnected
+(--reconnect-budget SEC, --no-reconnect); the values are read back and
+only the missing ones written. The result names the settings applied
+and, if the link stays down, those not applied.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Cut</name>
@@ -307,6 +305,10 @@ design、outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>starting the job</source>
         <translation>启动任务</translation>
+    </message>
+    <message>
+        <source>done: %1 of 1 copy in %3%4</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -396,6 +398,10 @@ design、outcome finished|skipped|failed、reason、ms）。
         <source>Exit codes:</source>
         <translation>退出码：</translation>
     </message>
+    <message>
+        <source>terminated (SIGTERM); a running job is stopped on the machine first</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Get</name>
@@ -456,6 +462,13 @@ design、outcome finished|skipped|failed、reason、ms）。
     </message>
 </context>
 <context>
+    <name>Info</name>
+    <message>
+        <source>reading the machine information</source>
+        <translation type="unfinished">读取机器信息</translation>
+    </message>
+</context>
+<context>
     <name>JobLoop</name>
     <message>
         <source>reconnected to %1 after %2 s; reading the job state</source>
@@ -497,6 +510,97 @@ design、outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>jogging</source>
         <translation>点动</translation>
+    </message>
+    <message>
+        <source>stopping the axis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 during the jog; reconnected and stopped the axis; the move was not repeated</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Nest</name>
+    <message>
+        <source>--strip-width wants millimetres from 1 to 100000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--sheet wants W x L in millimetres, such as 1200x2400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--gap wants millimetres from 0 to 1000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--time wants seconds from 0 to 86400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--seed wants a whole number of 0 or more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest wants either --strip-width or --sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--width, --height, --rotate and --mirror do not go with nest: it places and turns each part itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest wants part files (FILE or FILE=QTY) or --parts LIST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished">无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>plot text written to %1 (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture written to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>best %1 sheet(s), the last to %2 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>best %1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>searching %1 / %2 s: %3 layouts, %4, %5% used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sheet(s) of %2 x %3 mm, the last used to %4 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm of a %2 mm strip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nest: %1 of %2 pieces on %3; utilisation %4% (%5 layouts in %6 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 goes with nest, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted while nesting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 not placed</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -576,10 +680,6 @@ design、outcome finished|skipped|failed、reason、ms）。
         <translation>--speedup 需要一个正的倍数</translation>
     </message>
     <message>
-        <source>--heartbeat wants whole seconds from 1 to 60</source>
-        <translation>--heartbeat 需要 1 到 60 之间的整秒数</translation>
-    </message>
-    <message>
         <source>--reconnect-budget wants seconds from 0 to 86400</source>
         <translation>--reconnect-budget 需要 0 到 86400 之间的秒数</translation>
     </message>
@@ -622,6 +722,14 @@ design、outcome finished|skipped|failed、reason、ms）。
     <message>
         <source>--count wants a number of sheets from 1 to 1000000</source>
         <translation>--count 需要 1 到 1000000 之间的张数</translation>
+    </message>
+    <message>
+        <source>--work-area goes with plan; %1 reads the machine&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--heartbeat wants seconds from 0.2 to 60</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -676,6 +784,10 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     <message>
         <source>cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>not cut: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -766,10 +878,6 @@ overlapping lines cut once: %8 mm; estimated %9</source>
 <context>
     <name>Resume</name>
     <message>
-        <source>cutting the rest of copy %1: from stroke %2, %3 mm</source>
-        <translation>正在切割第 %1 份的剩余部分：从第 %2 笔开始，%3 mm</translation>
-    </message>
-    <message>
         <source>cutting 1 whole copy</source>
         <translation>正在切割 1 份完整的图形</translation>
     </message>
@@ -802,10 +910,6 @@ to cut: %5</source>
 待切割：%5</translation>
     </message>
     <message>
-        <source>starting the job</source>
-        <translation>启动任务</translation>
-    </message>
-    <message>
         <source>done: cut %1%2</source>
         <translation>完成：已切割 %1%2</translation>
     </message>
@@ -821,6 +925,22 @@ to cut: %5</source>
     <message>
         <source>Cut %1?</source>
         <translation>切割 %1？</translation>
+    </message>
+    <message>
+        <source>the machine reports %1 of %2 copies finished; journal corrected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cutting the rest of copy %1: from stroke %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>asking the machine for its job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing was cut: the machine had finished the job</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -951,6 +1071,18 @@ to cut: %5</source>
     <message>
         <source>acknowledged, status %1</source>
         <translation>已确认，状态 %1</translation>
+    </message>
+    <message>
+        <source>reconnected to %1; going on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read back after the reconnect: the machine had it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>applied after reconnecting: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

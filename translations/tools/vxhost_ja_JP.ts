@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>Counted</name>
+    <message>
+        <source>1 copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DesignCache</name>
     <message>
         <source>%1 is not a regular file</source>
@@ -230,32 +249,12 @@
         <translation>装置がジョブを中止しました</translation>
     </message>
     <message>
-        <source>%1 of %2 copies finished</source>
-        <translation>%2 部中 %1 部完了</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, copy %3 at %4%</source>
-        <translation>%2 部中 %1 部完了、%3 部目は %4%</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, the job at %3%</source>
-        <translation>%2 部中 %1 部完了、ジョブは %3%</translation>
-    </message>
-    <message>
-        <source>the job was stopped on the machine after %1 of %2 copies</source>
-        <translation>%2 部中 %1 部の時点で、装置上でジョブが停止されました</translation>
-    </message>
-    <message>
         <source>the machine could not cut the plot (job status %1)</source>
         <translation>装置はこの図形をカットできませんでした（ジョブステータス %1）</translation>
     </message>
     <message>
         <source>interrupted while reconnecting; the machine was not reached and may still be cutting (%1)</source>
         <translation>再接続中に中断しました。装置に届かなかったため、まだカットを続けている可能性があります（%1）</translation>
-    </message>
-    <message>
-        <source>interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%</source>
-        <translation>中断しました。装置上のジョブは %2 部中 %1 部完了、%3% の時点で停止しました</translation>
     </message>
     <message>
         <source>the machine reported no progress for %1 s</source>
@@ -274,8 +273,28 @@
         <translation>%1。接続が切れた時点：%2。装置はカットを続けた可能性があります</translation>
     </message>
     <message>
-        <source>%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%</source>
-        <translation>ジョブ中に%1。ここまでのカット：%3 部中 %2 部完了、装置の最後の報告は %4%</translation>
+        <source>%1 of %2 finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, copy %3 at %4%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, the job at %3%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the job was stopped on the machine after %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted; job stopped on the machine with %1 of %2 finished, at %3%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 during the job; cut so far: %2 of %3 finished, the machine last reported %4%</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -402,6 +421,13 @@
     </message>
 </context>
 <context>
+    <name>RecordedOptions</name>
+    <message>
+        <source>option --%1 is not known here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ResumeJob</name>
     <message>
         <source>no interrupted job to resume in %1</source>
@@ -438,28 +464,12 @@
         </translation>
     </message>
     <message>
-        <source>%1 of %2 copies finished</source>
-        <translation>%2 部中 %1 部完了</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, copy %3 at %4%</source>
-        <translation>%2 部中 %1 部完了、%3 部目は %4%</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, how far copy %3 got is not known</source>
-        <translation>%2 部中 %1 部完了、%3 部目の進み具合は不明</translation>
-    </message>
-    <message>
         <source>the job was cut on %1, this machine is %2: the rest of a copy is cut only where it started; nothing was cut</source>
         <translation>ジョブは %1 でカットされましたが、この装置は %2 です。部の残りはカットを始めた装置でしかカットしません。何もカットしていません</translation>
     </message>
     <message>
         <source>the job was cut on %1; cutting the rest on %2</source>
         <translation>ジョブは %1 でカットされました。残りを %2 でカットします</translation>
-    </message>
-    <message>
-        <source>the machine is cutting a job now (%1, %2 of %3 copies finished): resume once it has ended; nothing was cut</source>
-        <translation>装置はいまジョブをカット中です（%1、%3 部中 %2 部完了）。終わってから再開してください。何もカットしていません</translation>
     </message>
     <message>
         <source>the rest of copy %1: %2</source>
@@ -475,6 +485,38 @@
             <numerusform>%1 部目の残り（%2% から）と、%n 部を最初から</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the interrupted job&apos;s options cannot be read: %1; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 was %2 when the job was cut, not %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a resume cuts the drawing that was cut; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 plans differently from the plot that was cut (plot SHA-256 differs); nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, copy %3 at %4%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, how far copy %3 got is not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the machine is cutting a job now (%1, %2 of %3 finished): resume once it has ended; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResumePlan</name>
@@ -485,6 +527,62 @@
     <message>
         <source>how far the interrupted copy got is not known: re-cut it whole or leave it out</source>
         <translation>中断した部の進み具合が不明です。最初からカットし直すか、その部を除いてください</translation>
+    </message>
+</context>
+<context>
+    <name>ResumeRun</name>
+    <message>
+        <source>a resume is under way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted before anything was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the link dropped before anything was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the link is down; the resume stopped before %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the whole copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted after the rest of copy %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRun</name>
+    <message>
+        <source>interrupted</source>
+        <translation type="unfinished">中断</translation>
+    </message>
+    <message>
+        <source>the device object has no record %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation type="unfinished">接続が切れました</translation>
+    </message>
+    <message numerus="yes">
+        <source>the link stayed down for %1 s (%n attempts to reconnect to %2; last: %3)</source>
+        <translation type="unfinished">
+            <numerusform>接続が %1 秒間切れたままでした（%2 への再接続を %n 回試行、最後：%3）</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; applied: %1; not applied: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -558,10 +656,6 @@
         <translation>ジョブ記録を書き込めません：%1</translation>
     </message>
     <message>
-        <source>%1 sheets cut, %2 skipped, %3 failed</source>
-        <translation>カット %1 枚、スキップ %2 枚、失敗 %3 枚</translation>
-    </message>
-    <message>
         <source>interrupted; the QR-code job was stopped on the machine (%1)</source>
         <translation>中断しました。装置上の QR コードジョブを停止しました（%1）</translation>
     </message>
@@ -576,6 +670,53 @@
     <message>
         <source>%1 during the run (%2)</source>
         <translation>生産中に%1（%2）</translation>
+    </message>
+    <message>
+        <source>passed while the link was down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>passed unseen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WorkArea</name>
+    <message>
+        <source>%1 x %2 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no work area: give WIDTHxHEIGHT in millimetres, each above 0 and at most %2, e.g. 450x600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm too wide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm with its %3 mm margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the design is %1, the work area %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the machine did not tell its work area; the design is not checked against it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Counted</name>
+    <message>
+        <source>1 copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DesignCache</name>
     <message>
         <source>%1 is not a regular file</source>
@@ -230,32 +249,12 @@
         <translation>机器放弃了该任务</translation>
     </message>
     <message>
-        <source>%1 of %2 copies finished</source>
-        <translation>%2 份中已完成 %1 份</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, copy %3 at %4%</source>
-        <translation>%2 份中已完成 %1 份，第 %3 份进行到 %4%</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, the job at %3%</source>
-        <translation>%2 份中已完成 %1 份，任务进行到 %3%</translation>
-    </message>
-    <message>
-        <source>the job was stopped on the machine after %1 of %2 copies</source>
-        <translation>任务在机器上被停止，%2 份中已完成 %1 份</translation>
-    </message>
-    <message>
         <source>the machine could not cut the plot (job status %1)</source>
         <translation>机器无法切割该图形（任务状态 %1）</translation>
     </message>
     <message>
         <source>interrupted while reconnecting; the machine was not reached and may still be cutting (%1)</source>
         <translation>在重新连接时中断；未能联系到机器，它可能仍在切割（%1）</translation>
-    </message>
-    <message>
-        <source>interrupted; job stopped on the machine with %1 of %2 copies finished, at %3%</source>
-        <translation>已中断；任务已在机器上停止，%2 份中已完成 %1 份，进度 %3%</translation>
     </message>
     <message>
         <source>the machine reported no progress for %1 s</source>
@@ -274,8 +273,28 @@
         <translation>%1；连接中断时：%2；机器可能仍在继续切割</translation>
     </message>
     <message>
-        <source>%1 during the job; cut so far: %2 of %3 copies finished, the machine last reported %4%</source>
-        <translation>任务进行中%1；目前已切割：%3 份中已完成 %2 份，机器最后报告的进度为 %4%</translation>
+        <source>%1 of %2 finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, copy %3 at %4%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, the job at %3%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the job was stopped on the machine after %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted; job stopped on the machine with %1 of %2 finished, at %3%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 during the job; cut so far: %2 of %3 finished, the machine last reported %4%</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -402,6 +421,13 @@
     </message>
 </context>
 <context>
+    <name>RecordedOptions</name>
+    <message>
+        <source>option --%1 is not known here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ResumeJob</name>
     <message>
         <source>no interrupted job to resume in %1</source>
@@ -438,28 +464,12 @@
         </translation>
     </message>
     <message>
-        <source>%1 of %2 copies finished</source>
-        <translation>%2 份中已完成 %1 份</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, copy %3 at %4%</source>
-        <translation>%2 份中已完成 %1 份，第 %3 份进行到 %4%</translation>
-    </message>
-    <message>
-        <source>%1 of %2 copies finished, how far copy %3 got is not known</source>
-        <translation>%2 份中已完成 %1 份，第 %3 份的进度未知</translation>
-    </message>
-    <message>
         <source>the job was cut on %1, this machine is %2: the rest of a copy is cut only where it started; nothing was cut</source>
         <translation>该任务是在 %1 上切割的，而这台机器是 %2：一份的剩余部分只能在开始切割的机器上完成；没有进行切割</translation>
     </message>
     <message>
         <source>the job was cut on %1; cutting the rest on %2</source>
         <translation>该任务是在 %1 上切割的；将在 %2 上切割剩余部分</translation>
-    </message>
-    <message>
-        <source>the machine is cutting a job now (%1, %2 of %3 copies finished): resume once it has ended; nothing was cut</source>
-        <translation>机器正在切割一个任务（%1，%3 份中已完成 %2 份）：请在其结束后再续切；没有进行切割</translation>
     </message>
     <message>
         <source>the rest of copy %1: %2</source>
@@ -475,6 +485,38 @@
             <numerusform>第 %1 份的剩余部分（从 %2% 开始），以及 %n 份完整的图形</numerusform>
         </translation>
     </message>
+    <message>
+        <source>the interrupted job&apos;s options cannot be read: %1; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 was %2 when the job was cut, not %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a resume cuts the drawing that was cut; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 plans differently from the plot that was cut (plot SHA-256 differs); nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, copy %3 at %4%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 finished, how far copy %3 got is not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the machine is cutting a job now (%1, %2 of %3 finished): resume once it has ended; nothing was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResumePlan</name>
@@ -485,6 +527,62 @@
     <message>
         <source>how far the interrupted copy got is not known: re-cut it whole or leave it out</source>
         <translation>中断的那一份进行到哪里未知：请整份重新切割，或将其略过</translation>
+    </message>
+</context>
+<context>
+    <name>ResumeRun</name>
+    <message>
+        <source>a resume is under way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted before anything was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the link dropped before anything was cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the link is down; the resume stopped before %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the whole copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted after the rest of copy %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRun</name>
+    <message>
+        <source>interrupted</source>
+        <translation type="unfinished">已中断</translation>
+    </message>
+    <message>
+        <source>the device object has no record %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link lost</source>
+        <translation type="unfinished">连接中断</translation>
+    </message>
+    <message numerus="yes">
+        <source>the link stayed down for %1 s (%n attempts to reconnect to %2; last: %3)</source>
+        <translation type="unfinished">
+            <numerusform>连接中断持续了 %1 秒（尝试重新连接 %2 共 %n 次；最后一次：%3）</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; applied: %1; not applied: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -558,10 +656,6 @@
         <translation>无法写入任务日志：%1</translation>
     </message>
     <message>
-        <source>%1 sheets cut, %2 skipped, %3 failed</source>
-        <translation>已切割 %1 张，跳过 %2 张，失败 %3 张</translation>
-    </message>
-    <message>
         <source>interrupted; the QR-code job was stopped on the machine (%1)</source>
         <translation>已中断；二维码任务已在机器上停止（%1）</translation>
     </message>
@@ -576,6 +670,53 @@
     <message>
         <source>%1 during the run (%2)</source>
         <translation>生产过程中%1（%2）</translation>
+    </message>
+    <message>
+        <source>passed while the link was down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>passed unseen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cut, %2 skipped, %3 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WorkArea</name>
+    <message>
+        <source>%1 x %2 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no work area: give WIDTHxHEIGHT in millimetres, each above 0 and at most %2, e.g. 450x600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm too wide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 mm too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm with its %3 mm margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the design is %1, the work area %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the machine did not tell its work area; the design is not checked against it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

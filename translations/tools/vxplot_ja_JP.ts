@@ -8,14 +8,6 @@
         <translation>図形を展開すると %1 点を超えます。カット用の図面ではありません</translation>
     </message>
     <message>
-        <source>entity %1 (handle %2) draws geometry this reader does not support</source>
-        <translation>エンティティ %1（ハンドル %2）には、読み込みに対応していない図形が含まれています</translation>
-    </message>
-    <message>
-        <source>entity %1 draws geometry this reader does not support</source>
-        <translation>エンティティ %1 には、読み込みに対応していない図形が含まれています</translation>
-    </message>
-    <message>
         <source>SPLINE at line %1: knots do not match their count</source>
         <translation>%1 行目の SPLINE：ノットの数が宣言された個数と一致しません</translation>
     </message>
@@ -42,6 +34,88 @@
     <message>
         <source>not a readable DXF file (libdime stopped near line %1)</source>
         <translation>読み込めない DXF ファイルです（libdime が %1 行目付近で停止しました）</translation>
+    </message>
+    <message>
+        <source>vertex count %1 but no vertex given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its control points do not match its knots and degree</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its fit points give no curve</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entity %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entity %1 (handle %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 draws geometry this reader does not support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on frozen layer %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on switched-off layer %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in paper space</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n inserting undefined block %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n degenerate, nothing to cut</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>block %1 inserts itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>block %1 inserts itself through %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blocks nest more than %1 deep (block %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entity INSERT (handle %1) lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -147,6 +221,31 @@
         <source>encoded coordinates end mid-pair</source>
         <translation>エンコードされた座標がペアの途中で終わっています</translation>
     </message>
+    <message>
+        <source>expects one pen number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pen %1 is out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the drawing takes more than %1 steps of work; not a plot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sweep %1° is out of range</source>
+        <extracomment>%1 is the sweep angle as the file gives it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>draws across more than %1 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HpglTokenizer</name>
@@ -175,12 +274,13 @@
         <translation>数値の形式が正しくありません</translation>
     </message>
     <message>
-        <source>number out of range</source>
-        <translation>数値が範囲外です</translation>
-    </message>
-    <message>
         <source>unterminated string</source>
         <translation>文字列が閉じていません</translation>
+    </message>
+    <message>
+        <source>number %1 is out of range</source>
+        <extracomment>%1 is the number as the file writes it</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -196,6 +296,100 @@
     <message>
         <source>cannot open %1: %2</source>
         <translation>%1 を開けません：%2</translation>
+    </message>
+    <message>
+        <source>PNG image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JPEG image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GIF image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BMP image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TIFF image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RIFF media file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PostScript document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RTF document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OLE compound document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ZIP archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RAR archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7z archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bzip2 data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>xz data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>zstd data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ELF program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PE program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DWG drawing; save it as DXF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gzip data that is not SVG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a design file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 element(s) that draw nothing to cut: %2</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -219,6 +413,36 @@
     <message>
         <source>plot file %1 cuts nothing (no pen-down stroke)</source>
         <translation>図形ファイル %1 にはカットするものがありません（刃を下ろす線がありません）</translation>
+    </message>
+    <message>
+        <source>plot file %1 needs more memory than there is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted while reading %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plot file %1 cuts nothing; not cut: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plot file %1: placed, the design is %2 x %3 mm, beyond the %4 mm a plot can hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tool %1: %2 mm in 1 path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>tool %1: %2 mm in %n paths</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, then </source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -287,6 +511,18 @@
         <source>expects a whole number from 1 to 100, not &quot;%1&quot;</source>
         <translation>1〜100 の整数を指定してください（「%1」は指定できません）</translation>
     </message>
+    <message>
+        <source>Cut the paths of a pen number, #rrggbb colour or layer name with tool N (1 or 2); repeat for more. Unmatched: HP-GL pens as written, everything else tool 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The order the tools cut in: 2,1 (tool 1, which cuts through, last) or 1,2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expects 2,1 or 1,2, not &quot;%1&quot;</source>
+        <translation type="unfinished">0・90・180・270 のいずれかを指定してください（「%1」は指定できません） {2,1 ?} {1,2,?} {1&quot;?}</translation>
+    </message>
 </context>
 <context>
     <name>PlotReader</name>
@@ -314,20 +550,8 @@
         <translation>圧縮データが途中で終わっています</translation>
     </message>
     <message>
-        <source>line %1: the root element is not &lt;svg&gt;</source>
-        <translation>%1 行目：ルート要素が &lt;svg&gt; ではありません</translation>
-    </message>
-    <message>
-        <source>line %1, column %2: %3</source>
-        <translation>%1 行 %2 列：%3</translation>
-    </message>
-    <message>
         <source>the document has no usable size (width, height or viewBox)</source>
         <translation>文書に使えるサイズ（width、height、viewBox）がありません</translation>
-    </message>
-    <message>
-        <source>Qt SVG cannot read this document</source>
-        <translation>Qt SVG ではこの文書を読み込めません</translation>
     </message>
     <message>
         <source>the document has no usable size</source>
@@ -336,6 +560,92 @@
     <message>
         <source>the drawing expands beyond %1 points; not a drawing to cut</source>
         <translation>図形を展開すると %1 点を超えます。カット用の図面ではありません</translation>
+    </message>
+    <message>
+        <source>&lt;svg&gt; at line %1: preserveAspectRatio is not readable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text needs the fonts of a graphical session; convert the text to paths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>transform &quot;%1&quot; is not a transform list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>width or height is not a length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>viewBox or preserveAspectRatio is not readable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>refers to itself through %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;use&gt; nested deeper than %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the path data is not readable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the points are not pairs of numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; at line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its coordinates are not finite or lie beyond %1 km of the origin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SvgTree</name>
+    <message>
+        <source>the document takes more than %1 steps to read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: the root element is not &lt;svg&gt;</source>
+        <translation type="unfinished">%1 行目：ルート要素が &lt;svg&gt; ではありません</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation type="unfinished">%1 行 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>no &lt;svg&gt; element</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolMap</name>
+    <message>
+        <source>expects SELECTOR=1 or SELECTOR=2 (a pen number, #rrggbb or a layer name), not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expects a colour as #rrggbb, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

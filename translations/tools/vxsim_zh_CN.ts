@@ -159,5 +159,9 @@ Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, 2 b
         <source>Try &apos;vxsim --help&apos;.</source>
         <translation>请尝试 &apos;vxsim --help&apos;。</translation>
     </message>
+    <message>
+        <source>job %1: tool %2 cuts %3 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

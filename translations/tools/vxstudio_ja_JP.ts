@@ -233,22 +233,6 @@ To cut: %5.</source>
         <source>not connected, or a job is under way</source>
         <translation>未接続か、ジョブを実行中です</translation>
     </message>
-    <message>
-        <source>Not resumed: the link dropped.</source>
-        <translation>再開しませんでした：接続が切れました。</translation>
-    </message>
-    <message>
-        <source>Cutting the rest of copy %1 from stroke %2.</source>
-        <translation>%1 部目の残りをストローク %2 からカットします。</translation>
-    </message>
-    <message>
-        <source>Not connected: the resume stopped.</source>
-        <translation>未接続のため、再開を中止しました。</translation>
-    </message>
-    <message>
-        <source>Resume: cutting the rest of the interrupted copy.</source>
-        <translation>再開：中断した部の残りをカットしています。</translation>
-    </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
         <translation>
@@ -270,6 +254,26 @@ To cut: %5.</source>
     <message>
         <source>Cancelling…</source>
         <translation>キャンセル中…</translation>
+    </message>
+    <message>
+        <source>The machine reports %1 of %2 copies finished; the journal is corrected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume: cutting the rest of copy %1 from stroke %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start waits: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was cut: the machine had finished the job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume finished: %1.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -233,22 +233,6 @@ To cut: %5.</source>
         <source>not connected, or a job is under way</source>
         <translation>未连接，或有任务正在进行</translation>
     </message>
-    <message>
-        <source>Not resumed: the link dropped.</source>
-        <translation>未续切：连接已中断。</translation>
-    </message>
-    <message>
-        <source>Cutting the rest of copy %1 from stroke %2.</source>
-        <translation>从第 %2 笔开始切割第 %1 份的剩余部分。</translation>
-    </message>
-    <message>
-        <source>Not connected: the resume stopped.</source>
-        <translation>未连接：续切已停止。</translation>
-    </message>
-    <message>
-        <source>Resume: cutting the rest of the interrupted copy.</source>
-        <translation>续切：正在切割中断那一份的剩余部分。</translation>
-    </message>
     <message numerus="yes">
         <source>Resume: cutting %n whole copies.</source>
         <translation>
@@ -270,6 +254,26 @@ To cut: %5.</source>
     <message>
         <source>Cancelling…</source>
         <translation>正在取消…</translation>
+    </message>
+    <message>
+        <source>The machine reports %1 of %2 copies finished; the journal is corrected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume: cutting the rest of copy %1 from stroke %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start waits: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was cut: the machine had finished the job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume finished: %1.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
