@@ -114,7 +114,7 @@ bool Options::parse(const QStringList &argv, QString &error)
     if (!PlotArgs::read(p, plot, error, &anyPlot, &plotFlags))
         return false;
     if (anyPlot && !PlotArgs::usedBy(command)) {
-        error = tr("the design options go with cut, plan and qr, not %1").arg(command);
+        error = tr("the design options go with cut, plan, qr, nest and resume, not %1").arg(command);
         return false;
     }
     if (!Nest::given(p, command, nest, error))

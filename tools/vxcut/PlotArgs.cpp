@@ -63,7 +63,7 @@ QString help()
     int count = 0;
     const PlotOptionTable::Row *rows = PlotOptionTable::rows(&count);
     const PlotOptions defaults;
-    QString text = QCoreApplication::translate("PlotArgs", "Design options (cut, plan and qr take the same):") + QLatin1Char('\n');
+    QString text = QCoreApplication::translate("PlotArgs", "Design options (cut, plan, qr, nest and resume take the same):") + QLatin1Char('\n');
     for (int i = 0; i < count; ++i) {
         const PlotOptionTable::Row &row = rows[i];
         QString left = QStringLiteral("  --") + QLatin1String(row.flag);
