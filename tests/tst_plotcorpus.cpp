@@ -60,6 +60,12 @@ void TestPlotCorpus::corpus()
     }
     QVERIFY2(ok, qPrintable(reader.error()));
     const QRectF box = doc.boundingBox();
+    // Ours beside theirs, for whoever reads the log.
+    qInfo("%s: ours %.3f x %.3f mm, %.3f mm; reference %s x %s mm, %s mm", qPrintable(QFileInfo(file).fileName()),
+          box.width(), box.height(), doc.cutLength(),
+          qPrintable(ref.value(QStringLiteral("width")).toVariant().toString()),
+          qPrintable(ref.value(QStringLiteral("height")).toVariant().toString()),
+          qPrintable(ref.value(QStringLiteral("length")).toVariant().toString()));
     const double tol = ref.value(QStringLiteral("tolerance")).toDouble(0.05);
     const double lengthTol = ref.value(QStringLiteral("length_tolerance")).toDouble(0.005);
     const auto near = [&](const char *what, double ours, double theirs, double within) {
