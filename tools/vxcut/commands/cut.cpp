@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Commands.h"
 
+#include "Counted.h"
 #include "JobLoop.h"
 #include "JobRunner.h"
 #include "Options.h"
@@ -86,11 +87,10 @@ Outcome cutJob(Run &r)
         return f;
     }
     const QLocale locale;
-    r.out.text((runner.copies() == 1 ? QCoreApplication::translate("Cut", "done: %1 of 1 copy in %3%4")
-                                     : QCoreApplication::translate("Cut", "done: %1 of %2 copies in %3%4"))
-                   .arg(locale.toString(runner.task().value(QStringLiteral("Finished")).toInt()), locale.toString(runner.copies()))
-                   .arg(Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000)))
-                   .arg(JobLoop::outageNote(runner.reconnectCount(), runner.linkDownMs())));
+    r.out.text(QCoreApplication::translate("Cut", "done: %1 of %2 in %3%4")
+                   .arg(locale.toString(runner.task().value(QStringLiteral("Finished")).toInt()), Counted::copies(runner.copies()),
+                        Output::duration(int(runner.summary().value(QStringLiteral("elapsed_ms")).toDouble() / 1000)),
+                        JobLoop::outageNote(runner.reconnectCount(), runner.linkDownMs())));
     return runner.summary();
 }
 
