@@ -306,7 +306,7 @@ Failure SettingsRun::lostFailure(const Failure &why) const
     if (!m_writing)
         return f;
     const auto list = [this](const QStringList &keys) {
-        return keys.isEmpty() ? tr("none") : keys.join(QStringLiteral(", "));
+        return keys.isEmpty() ? tr("no setting") : keys.join(QStringLiteral(", "));
     };
     f.message += tr("; applied: %1; not applied: %2").arg(list(applied()), list(notApplied()));
     const QJsonObject more = facts();

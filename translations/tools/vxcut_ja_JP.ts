@@ -203,7 +203,32 @@ cuts stay with their part; small parts may lie in the holes of large ones.
 --scale applies to each part; --width, --height, --rotate and --mirror
 contradict the nest and are refused.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方：vxcut nest FILE[=QTY]... [--parts LIST] (--strip-width MM | --sheet WxL)
+                 [ネスティングオプション] [図形オプション] [--json]
+
+パーツ（`plan` と同じように読み込む図形ファイル）を、ロール材またはシート材の上に
+重ならないように配置します。各パーツは許された角度に回転させ、時間切れになるか
+改善がなくなるまで、より短い配置を探します。穴や内側のカット線はそのパーツと一緒に
+配置し、小さなパーツは大きなパーツの穴の中に置くことがあります。
+  FILE=QTY            FILE を QTY 個（FILE だけなら 1 個）
+  --parts LIST        FILE,QTY[,ROTATIONS] の行からなるリスト
+  --split             ファイルの外側の輪郭ごとに別のパーツとする
+  --strip-width MM    この幅のロール材。長さはできるだけ短く
+  --sheet WxL         W x L mm のシート材。枚数はできるだけ少なく、最後の 1 枚は
+                      できるだけ短く
+  --gap MM            パーツ間の最小間隔（既定 2。0 も可）
+  --rotations LIST    許す回転：0,90,180,270（既定）、または STEP 度ごとの
+                      any:STEP（any だけなら 15）
+  --mirror-allowed    パーツの反転も許す（素材をどちらの面からもカットできる場合）
+  --time SEC          探索時間（既定 10）
+  --seed N            探索のシード（既定 1）。シードとコンピューターが同じなら
+                      同じ配置になる
+  --output OUT.plt    ネスティング結果のプロットテキスト（シートごとに 1 ファイル：
+                      OUT-1.plt, ...）
+  --svg OUT.svg       ネスティング結果と利用率の画像
+--scale は各パーツに適用されます。--width、--height、--rotate、--mirror は
+ネスティングと矛盾するため指定できません。
+</translation>
     </message>
     <message>
         <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
@@ -217,7 +242,16 @@ at 100 mm/s cutting and 300 mm/s travel.
   --work-area WxH     refuse a design that does not fit a work area of
                       W x H mm, as `cut` does with the machine&apos;s own
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方：vxcut plan FILE [図形オプション] [--json] [--output OUT.plt]
+
+図形（HP-GL、SVG、DXF。内容で判別）を読み込み、装置なしで `cut` と同じ
+ように配置・順序付け・整形します。サイズ、カット長、ファイル順と並べ替え後の
+ペンアップ移動量、送るパス数、一度だけカットする重なり線の長さ、カット
+100 mm/s・移動 300 mm/s での時間を表示します。
+  --output FILE       `cut` が送るプロットテキストも書き出す
+  --work-area WxH     W x H mm の作業範囲に収まらない図形を拒否する
+                      （`cut` が装置自身の作業範囲で行うのと同じ）
+</translation>
     </message>
     <message>
         <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
@@ -236,7 +270,20 @@ was down are not cut again.
                         material)
   --skip-interrupted    leave the interrupted copy out
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted] [図形オプション]
+
+ジョブ記録にある最後の中断ジョブの残りをカットします：完了していない部数と、
+途中までカットした部をそのストロークから続けます。ファイルはジョブをカットした
+ときのオプションで計画し直します。ここで指定する図形オプションはそれと同じで
+なければなりません。先に計画を表示して確認を求めます。ファイルとその計画が
+変更されていないこと（SHA-256）、部の続きをカットする場合は装置が同じである
+ことが条件です。最初に装置へジョブがどうなったかを問い合わせます。接続が
+切れている間に装置が完了した部は、再びカットしません。
+  --yes                 確認しない（スクリプト用）
+  --recut-interrupted   中断した部を最初から丸ごとカットし直す（新しい素材で）
+  --skip-interrupted    中断した部を飛ばす
+</translation>
     </message>
     <message>
         <source>Usage: vxcut settings            --tcp ... | --usb ...
@@ -252,7 +299,18 @@ and reads every written value back. A dropped link is reconnected
 only the missing ones written. The result names the settings applied
 and, if the link stays down, those not applied.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方：vxcut settings            --tcp ... | --usb ...
+        vxcut settings dump FILE  --tcp ... | --usb ...
+        vxcut settings apply FILE --tcp ... | --usb ...
+
+サブコマンドなし：ユーザー設定とシステム設定をすべて、名前・値・単位付きで
+ユーザーの言語で表示します。
+dump：ユーザー設定を読める形式のプロファイルファイルに書き出します。
+apply：ファイルを検査し、変わる内容を表示してから変更を書き込み、書き込んだ
+値をすべて読み返します。接続が切れると再接続し（--reconnect-budget SEC、
+--no-reconnect）、値を読み返して、まだ書き込まれていないものだけを書き込みます。
+結果には適用した設定と、接続が戻らなかった場合は適用していない設定を示します。
+</translation>
     </message>
     <message>
         <source>Usage: vxcut COMMAND [options]
@@ -276,7 +334,27 @@ Commands:
 
 `vxcut COMMAND --help` describes one command.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>使い方：vxcut COMMAND [オプション]
+
+装置プラグインを通じてコンベア式フラットベッドカッターを操作します。
+
+コマンド：
+  demo       模擬装置でサンプルをカット（ハードウェア不要）
+  cut FILE   図形ファイルをカット（HP-GL、SVG、DXF）
+  plan FILE  装置なしでカットのサイズ・長さ・移動量・プロットテキストを表示
+  nest FILE...  パーツをロール材やシート材に配置し、ネスティングのプロットテキストを出力
+  resume     最後に中断したジョブの残りをカット
+  history    ジョブ記録
+  info       装置の識別情報
+  settings   設定の一覧；settings dump|apply FILE
+  get KEY... 設定を読み取る
+  set K=V... 設定を書き込んで読み返す
+  jog DIR    キャリッジを動かす
+  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
+  ports      接続されているシリアルデバイス
+
+`vxcut COMMAND --help` で各コマンドの説明を表示します。
+</translation>
     </message>
 </context>
 <context>
@@ -290,10 +368,6 @@ Commands:
     <message>
         <source>unknown (machine speeds not read)</source>
         <translation>不明（装置の速度を未取得）</translation>
-    </message>
-    <message>
-        <source>done: %1 of %2 copies in %3%4</source>
-        <translation>完了：%2 部中 %1 部、所要 %3%4</translation>
     </message>
     <message>
         <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
@@ -312,8 +386,8 @@ Commands:
         <translation>ジョブの開始</translation>
     </message>
     <message>
-        <source>done: %1 of 1 copy in %3%4</source>
-        <translation type="unfinished"></translation>
+        <source>done: %1 of %2 in %3%4</source>
+        <translation>完了：%2中 %1 部、所要 %3%4</translation>
     </message>
 </context>
 <context>
@@ -405,7 +479,7 @@ Commands:
     </message>
     <message>
         <source>terminated (SIGTERM); a running job is stopped on the machine first</source>
-        <translation type="unfinished"></translation>
+        <translation>終了要求（SIGTERM）。実行中のジョブは先に装置上で停止する</translation>
     </message>
 </context>
 <context>
@@ -470,7 +544,7 @@ Commands:
     <name>Info</name>
     <message>
         <source>reading the machine information</source>
-        <translation type="unfinished">装置情報の読み取り</translation>
+        <translation>装置情報の読み取り</translation>
     </message>
 </context>
 <context>
@@ -518,94 +592,94 @@ Commands:
     </message>
     <message>
         <source>stopping the axis</source>
-        <translation type="unfinished"></translation>
+        <translation>軸の停止</translation>
     </message>
     <message>
         <source>%1 during the jog; reconnected and stopped the axis; the move was not repeated</source>
-        <translation type="unfinished"></translation>
+        <translation>ジョグ中に%1。再接続して軸を停止しました。移動は繰り返していません</translation>
     </message>
 </context>
 <context>
     <name>Nest</name>
     <message>
         <source>--strip-width wants millimetres from 1 to 100000</source>
-        <translation type="unfinished"></translation>
+        <translation>--strip-width には 1～100000 の mm 値を指定してください</translation>
     </message>
     <message>
         <source>--sheet wants W x L in millimetres, such as 1200x2400</source>
-        <translation type="unfinished"></translation>
+        <translation>--sheet には W x L を mm 単位で指定してください（例：1200x2400）</translation>
     </message>
     <message>
         <source>--gap wants millimetres from 0 to 1000</source>
-        <translation type="unfinished"></translation>
+        <translation>--gap には 0～1000 の mm 値を指定してください</translation>
     </message>
     <message>
         <source>--time wants seconds from 0 to 86400</source>
-        <translation type="unfinished"></translation>
+        <translation>--time には 0～86400 の秒数を指定してください</translation>
     </message>
     <message>
         <source>--seed wants a whole number of 0 or more</source>
-        <translation type="unfinished"></translation>
+        <translation>--seed には 0 以上の整数を指定してください</translation>
     </message>
     <message>
         <source>nest wants either --strip-width or --sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>nest には --strip-width か --sheet のどちらかを指定してください</translation>
     </message>
     <message>
         <source>--width, --height, --rotate and --mirror do not go with nest: it places and turns each part itself</source>
-        <translation type="unfinished"></translation>
+        <translation>--width、--height、--rotate、--mirror は nest には使えません：nest が各パーツを自分で配置・回転します</translation>
     </message>
     <message>
         <source>nest wants part files (FILE or FILE=QTY) or --parts LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>nest にはパーツのファイル（FILE または FILE=QTY）か --parts LIST を指定してください</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished">%1 に書き込めません：%2</translation>
+        <translation>%1 に書き込めません：%2</translation>
     </message>
     <message>
         <source>plot text written to %1 (%2 bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation>プロットテキストを %1 に書き出しました（%2 バイト）</translation>
     </message>
     <message>
         <source>picture written to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>画像を %1 に書き出しました</translation>
     </message>
     <message>
         <source>best %1 sheet(s), the last to %2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>最良 %1 枚、最後の 1 枚は %2 mm まで</translation>
     </message>
     <message>
         <source>best %1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>最良 %1 mm</translation>
     </message>
     <message>
         <source>searching %1 / %2 s: %3 layouts, %4, %5% used</source>
-        <translation type="unfinished"></translation>
+        <translation>探索中 %1 / %2 秒：配置案 %3 件、%4、利用率 %5%</translation>
     </message>
     <message>
         <source>%1 sheet(s) of %2 x %3 mm, the last used to %4 mm</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 mm of a %2 mm strip</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 x %3 mm のシート材 %1 枚、最後の 1 枚は %4 mm まで使用</translation>
     </message>
     <message>
         <source>nest: %1 of %2 pieces on %3; utilisation %4% (%5 layouts in %6 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>ネスティング：%2 個中 %1 個を配置、%3。利用率 %4%（%6 秒で配置案 %5 件）</translation>
     </message>
     <message>
         <source>--%1 goes with nest, not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 は nest 用で、%2 には使えません</translation>
     </message>
     <message>
         <source>interrupted while nesting</source>
-        <translation type="unfinished"></translation>
+        <translation>ネスティング中に中断しました</translation>
     </message>
     <message>
         <source>%1: %2 of %3 not placed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：%3 個中 %2 個を配置できませんでした</translation>
+    </message>
+    <message>
+        <source>%1 mm along a %2 mm wide strip</source>
+        <translation>幅 %2 mm のロール材で長さ %1 mm</translation>
     </message>
 </context>
 <context>
@@ -721,20 +795,20 @@ Commands:
         <translation>--token-file %1 に 1 行のトークンがありません</translation>
     </message>
     <message>
-        <source>the design options go with cut, plan and qr, not %1</source>
-        <translation>図形オプションは cut、plan、qr 用で、%1 には使えません</translation>
-    </message>
-    <message>
         <source>--count wants a number of sheets from 1 to 1000000</source>
         <translation>--count には 1～1000000 のシート枚数を指定してください</translation>
     </message>
     <message>
         <source>--work-area goes with plan; %1 reads the machine&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>--work-area は plan 用です。%1 は装置自身の作業範囲を読み取ります</translation>
     </message>
     <message>
         <source>--heartbeat wants seconds from 0.2 to 60</source>
-        <translation type="unfinished"></translation>
+        <translation>--heartbeat には 0.2～60 の秒数を指定してください</translation>
+    </message>
+    <message>
+        <source>the design options go with cut, plan, qr, nest and resume, not %1</source>
+        <translation>図形オプションは cut、plan、qr、nest、resume 用で、%1 には使えません</translation>
     </message>
 </context>
 <context>
@@ -792,7 +866,7 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message>
         <source>not cut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>カットしないもの：%1</translation>
     </message>
 </context>
 <context>
@@ -802,8 +876,8 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <translation>既定：%1。</translation>
     </message>
     <message>
-        <source>Design options (cut, plan and qr take the same):</source>
-        <translation>図形オプション（cut、plan、qr で共通）：</translation>
+        <source>Design options (cut, plan, qr, nest and resume take the same):</source>
+        <translation>図形オプション（cut、plan、qr、nest、resume で共通）：</translation>
     </message>
 </context>
 <context>
@@ -933,19 +1007,19 @@ to cut: %5</source>
     </message>
     <message>
         <source>the machine reports %1 of %2 copies finished; journal corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>装置は %2 部中 %1 部完了と報告しています。ジョブ記録を訂正しました</translation>
     </message>
     <message>
         <source>cutting the rest of copy %1: from stroke %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 部目の残りをカットしています：ストローク %2 から</translation>
     </message>
     <message>
         <source>asking the machine for its job</source>
-        <translation type="unfinished"></translation>
+        <translation>装置へのジョブの問い合わせ</translation>
     </message>
     <message>
         <source>nothing was cut: the machine had finished the job</source>
-        <translation type="unfinished"></translation>
+        <translation>何もカットしていません：装置はジョブを完了していました</translation>
     </message>
 </context>
 <context>
@@ -1079,15 +1153,15 @@ to cut: %5</source>
     </message>
     <message>
         <source>reconnected to %1; going on</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 に再接続しました。続行します</translation>
     </message>
     <message>
         <source>read back after the reconnect: the machine had it</source>
-        <translation type="unfinished"></translation>
+        <translation>再接続後に読み返し済み：装置はすでにこの値でした</translation>
     </message>
     <message>
         <source>applied after reconnecting: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>再接続後に適用：%1</translation>
     </message>
 </context>
 <context>

@@ -198,7 +198,30 @@ cuts stay with their part; small parts may lie in the holes of large ones.
 --scale applies to each part; --width, --height, --rotate and --mirror
 contradict the nest and are refused.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vxcut nest FILE[=QTY]... [--parts LIST] (--strip-width MM | --sheet WxL)
+                 [排料选项] [图形选项] [--json]
+
+把零件（按 `plan` 的方式读取的图形文件）互不重叠地排放在卷材或板材上，
+每个零件按允许的角度旋转，并不断搜索更短的排料方案，直到时间用完或不再
+有改进。孔和内部切割线随其零件一起排放；小零件可以放在大零件的孔中。
+  FILE=QTY            FILE 的 QTY 份（只写 FILE：一份）
+  --parts LIST        由 FILE,QTY[,ROTATIONS] 行组成的列表
+  --split             文件中的每个外轮廓各自作为一个零件
+  --strip-width MM    此宽度的卷材，长度尽量短
+  --sheet WxL         W x L mm 的板材，张数尽量少，最后一张尽量短
+  --gap MM            零件之间至少留此间距（默认 2；可为 0）
+  --rotations LIST    允许的旋转：0,90,180,270（默认），或 any:STEP
+                      表示每 STEP 度一档（只写 any：15）
+  --mirror-allowed    零件也可以镜像（材料可从任一面切割）
+  --time SEC          搜索时间（默认 10）
+  --seed N            搜索的随机种子（默认 1）：同一种子在同一台计算机上
+                      得出同一个排料方案
+  --output OUT.plt    排料结果的绘图文本（每张板材一个文件：
+                      OUT-1.plt, ...）
+  --svg OUT.svg       排料结果的图片，附带利用率
+--scale 作用于每个零件；--width、--height、--rotate 和 --mirror
+与排料相矛盾，会被拒绝。
+</translation>
     </message>
     <message>
         <source>Usage: vxcut plan FILE [design options] [--json] [--output OUT.plt]
@@ -212,7 +235,16 @@ at 100 mm/s cutting and 300 mm/s travel.
   --work-area WxH     refuse a design that does not fit a work area of
                       W x H mm, as `cut` does with the machine&apos;s own
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vxcut plan FILE [图形选项] [--json] [--output OUT.plt]
+
+读取图形（HP-GL、SVG 或 DXF，按内容区分），不连接机器，按 `cut` 的方式
+放置、排序和整形。显示尺寸、切割长度、按文件顺序和排序后的抬刀空程、
+发送的路径数、重叠线只切一次的长度，以及按切割 100 mm/s、空程 300 mm/s
+计算的时间。
+  --output FILE       同时写出 `cut` 将发送的绘图文本
+  --work-area WxH     拒绝放不进 W x H mm 工作区域的图形，
+                      与 `cut` 按机器自身的工作区域所做的一样
+</translation>
     </message>
     <message>
         <source>Usage: vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
@@ -231,7 +263,18 @@ was down are not cut again.
                         material)
   --skip-interrupted    leave the interrupted copy out
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vxcut resume --tcp HOST[:PORT] | --usb PATH [--yes]
+                    [--recut-interrupted | --skip-interrupted] [图形选项]
+
+切割任务日志中最后一个中断任务的剩余部分：未完成的份数，以及切到一半的
+那一份从中断的笔画处继续。文件按该任务切割时的选项重新规划；在此给出的
+图形选项必须与之相同。先显示计划并确认；文件及其规划结果必须未改动
+（SHA-256），要继续切某一份时机器也必须相同。先询问机器该任务的结果：
+连接中断期间机器已完成的份数不会再次切割。
+  --yes                 不询问（供脚本使用）
+  --recut-interrupted   把中断的那一份整份重新切割（在新材料上）
+  --skip-interrupted    跳过中断的那一份
+</translation>
     </message>
     <message>
         <source>Usage: vxcut settings            --tcp ... | --usb ...
@@ -247,7 +290,16 @@ and reads every written value back. A dropped link is reconnected
 only the missing ones written. The result names the settings applied
 and, if the link stays down, those not applied.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vxcut settings            --tcp ... | --usb ...
+      vxcut settings dump FILE  --tcp ... | --usb ...
+      vxcut settings apply FILE --tcp ... | --usb ...
+
+不带子命令：以用户的语言列出所有用户设置和系统设置的名称、值和单位。
+dump：把用户设置写入一个可读的配置文件。
+apply：检查文件，显示将要改变的内容，写入改动并读回每个写入的值。连接中断
+时会重新连接（--reconnect-budget SEC、--no-reconnect）；重新读回各值，只写入
+尚缺的值。结果会列出已应用的设置，若连接始终未恢复，还会列出未应用的设置。
+</translation>
     </message>
     <message>
         <source>Usage: vxcut COMMAND [options]
@@ -271,7 +323,27 @@ Commands:
 
 `vxcut COMMAND --help` describes one command.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：vxcut COMMAND [选项]
+
+通过设备插件驱动传送带平台式切割机。
+
+命令：
+  demo       在模拟机器上切割示例（无需硬件）
+  cut FILE   切割图形文件（HP-GL、SVG、DXF）
+  plan FILE  不连接机器，查看切割的尺寸、长度、空程和绘图文本
+  nest FILE...  把零件排放在卷材或板材上；输出排料的绘图文本
+  resume     切割最后一个中断任务的剩余部分
+  history    任务日志
+  info       机器身份信息
+  settings   列出设置；settings dump|apply FILE
+  get KEY... 读取设置
+  set K=V... 写入设置并读回确认
+  jog DIR    移动刀架
+  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
+  ports      现有的串口设备
+
+`vxcut COMMAND --help` 说明单个命令。
+</translation>
     </message>
 </context>
 <context>
@@ -285,10 +357,6 @@ Commands:
     <message>
         <source>unknown (machine speeds not read)</source>
         <translation>未知（未读取机器速度）</translation>
-    </message>
-    <message>
-        <source>done: %1 of %2 copies in %3%4</source>
-        <translation>完成：%2 份中完成 %1 份，用时 %3%4</translation>
     </message>
     <message>
         <source>plot %1: %2 x %3 mm, cut length %4 mm (+%5 mm travel), 1 copy, estimated %6</source>
@@ -307,8 +375,8 @@ Commands:
         <translation>启动任务</translation>
     </message>
     <message>
-        <source>done: %1 of 1 copy in %3%4</source>
-        <translation type="unfinished"></translation>
+        <source>done: %1 of %2 in %3%4</source>
+        <translation>完成：%2中完成 %1 份，用时 %3%4</translation>
     </message>
 </context>
 <context>
@@ -400,7 +468,7 @@ Commands:
     </message>
     <message>
         <source>terminated (SIGTERM); a running job is stopped on the machine first</source>
-        <translation type="unfinished"></translation>
+        <translation>被终止（SIGTERM）；正在进行的任务会先在机器上停止</translation>
     </message>
 </context>
 <context>
@@ -465,7 +533,7 @@ Commands:
     <name>Info</name>
     <message>
         <source>reading the machine information</source>
-        <translation type="unfinished">读取机器信息</translation>
+        <translation>读取机器信息</translation>
     </message>
 </context>
 <context>
@@ -513,94 +581,94 @@ Commands:
     </message>
     <message>
         <source>stopping the axis</source>
-        <translation type="unfinished"></translation>
+        <translation>停止轴的移动</translation>
     </message>
     <message>
         <source>%1 during the jog; reconnected and stopped the axis; the move was not repeated</source>
-        <translation type="unfinished"></translation>
+        <translation>点动过程中%1；已重新连接并停止轴的移动；该移动未重复执行</translation>
     </message>
 </context>
 <context>
     <name>Nest</name>
     <message>
         <source>--strip-width wants millimetres from 1 to 100000</source>
-        <translation type="unfinished"></translation>
+        <translation>--strip-width 需要 1 到 100000 之间的毫米数</translation>
     </message>
     <message>
         <source>--sheet wants W x L in millimetres, such as 1200x2400</source>
-        <translation type="unfinished"></translation>
+        <translation>--sheet 需要以毫米为单位的 W x L，例如 1200x2400</translation>
     </message>
     <message>
         <source>--gap wants millimetres from 0 to 1000</source>
-        <translation type="unfinished"></translation>
+        <translation>--gap 需要 0 到 1000 之间的毫米数</translation>
     </message>
     <message>
         <source>--time wants seconds from 0 to 86400</source>
-        <translation type="unfinished"></translation>
+        <translation>--time 需要 0 到 86400 之间的秒数</translation>
     </message>
     <message>
         <source>--seed wants a whole number of 0 or more</source>
-        <translation type="unfinished"></translation>
+        <translation>--seed 需要一个不小于 0 的整数</translation>
     </message>
     <message>
         <source>nest wants either --strip-width or --sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>nest 需要 --strip-width 或 --sheet 之一</translation>
     </message>
     <message>
         <source>--width, --height, --rotate and --mirror do not go with nest: it places and turns each part itself</source>
-        <translation type="unfinished"></translation>
+        <translation>--width、--height、--rotate 和 --mirror 不能用于 nest：它自行放置和旋转每个零件</translation>
     </message>
     <message>
         <source>nest wants part files (FILE or FILE=QTY) or --parts LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>nest 需要零件文件（FILE 或 FILE=QTY）或 --parts LIST</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished">无法写入 %1：%2</translation>
+        <translation>无法写入 %1：%2</translation>
     </message>
     <message>
         <source>plot text written to %1 (%2 bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation>绘图文本已写入 %1（%2 字节）</translation>
     </message>
     <message>
         <source>picture written to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>图片已写入 %1</translation>
     </message>
     <message>
         <source>best %1 sheet(s), the last to %2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>最佳 %1 张，最后一张用到 %2 mm</translation>
     </message>
     <message>
         <source>best %1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>最佳 %1 mm</translation>
     </message>
     <message>
         <source>searching %1 / %2 s: %3 layouts, %4, %5% used</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索中 %1 / %2 秒：%3 个方案，%4，利用率 %5%</translation>
     </message>
     <message>
         <source>%1 sheet(s) of %2 x %3 mm, the last used to %4 mm</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 mm of a %2 mm strip</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 张 %2 x %3 mm 的板材，最后一张用到 %4 mm</translation>
     </message>
     <message>
         <source>nest: %1 of %2 pieces on %3; utilisation %4% (%5 layouts in %6 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>排料：%2 件中已排放 %1 件，%3；利用率 %4%（%6 秒内尝试了 %5 个方案）</translation>
     </message>
     <message>
         <source>--%1 goes with nest, not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 只用于 nest，不用于 %2</translation>
     </message>
     <message>
         <source>interrupted while nesting</source>
-        <translation type="unfinished"></translation>
+        <translation>排料时被中断</translation>
     </message>
     <message>
         <source>%1: %2 of %3 not placed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：%3 件中有 %2 件未能排放</translation>
+    </message>
+    <message>
+        <source>%1 mm along a %2 mm wide strip</source>
+        <translation>%2 mm 宽的卷材上长 %1 mm</translation>
     </message>
 </context>
 <context>
@@ -716,20 +784,20 @@ Commands:
         <translation>--token-file %1 中没有单行令牌</translation>
     </message>
     <message>
-        <source>the design options go with cut, plan and qr, not %1</source>
-        <translation>图形选项只用于 cut、plan 和 qr，不用于 %1</translation>
-    </message>
-    <message>
         <source>--count wants a number of sheets from 1 to 1000000</source>
         <translation>--count 需要 1 到 1000000 之间的张数</translation>
     </message>
     <message>
         <source>--work-area goes with plan; %1 reads the machine&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>--work-area 只用于 plan；%1 读取机器自身的工作区域</translation>
     </message>
     <message>
         <source>--heartbeat wants seconds from 0.2 to 60</source>
-        <translation type="unfinished"></translation>
+        <translation>--heartbeat 需要 0.2 到 60 之间的秒数</translation>
+    </message>
+    <message>
+        <source>the design options go with cut, plan, qr, nest and resume, not %1</source>
+        <translation>图形选项只用于 cut、plan、qr、nest 和 resume，不用于 %1</translation>
     </message>
 </context>
 <context>
@@ -787,7 +855,7 @@ overlapping lines cut once: %8 mm; estimated %9</source>
     </message>
     <message>
         <source>not cut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>未切割：%1</translation>
     </message>
 </context>
 <context>
@@ -797,8 +865,8 @@ overlapping lines cut once: %8 mm; estimated %9</source>
         <translation>默认：%1。</translation>
     </message>
     <message>
-        <source>Design options (cut, plan and qr take the same):</source>
-        <translation>图形选项（cut、plan 和 qr 相同）：</translation>
+        <source>Design options (cut, plan, qr, nest and resume take the same):</source>
+        <translation>图形选项（cut、plan、qr、nest 和 resume 相同）：</translation>
     </message>
 </context>
 <context>
@@ -928,19 +996,19 @@ to cut: %5</source>
     </message>
     <message>
         <source>the machine reports %1 of %2 copies finished; journal corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>机器报告 %2 份中已完成 %1 份；已更正任务日志</translation>
     </message>
     <message>
         <source>cutting the rest of copy %1: from stroke %2</source>
-        <translation type="unfinished"></translation>
+        <translation>正在切割第 %1 份的剩余部分：从第 %2 笔开始</translation>
     </message>
     <message>
         <source>asking the machine for its job</source>
-        <translation type="unfinished"></translation>
+        <translation>向机器查询其任务</translation>
     </message>
     <message>
         <source>nothing was cut: the machine had finished the job</source>
-        <translation type="unfinished"></translation>
+        <translation>没有进行切割：机器已完成该任务</translation>
     </message>
 </context>
 <context>
@@ -1074,15 +1142,15 @@ to cut: %5</source>
     </message>
     <message>
         <source>reconnected to %1; going on</source>
-        <translation type="unfinished"></translation>
+        <translation>已重新连接到 %1；继续进行</translation>
     </message>
     <message>
         <source>read back after the reconnect: the machine had it</source>
-        <translation type="unfinished"></translation>
+        <translation>重新连接后回读：机器已是该值</translation>
     </message>
     <message>
         <source>applied after reconnecting: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>重新连接后已应用：%1</translation>
     </message>
 </context>
 <context>

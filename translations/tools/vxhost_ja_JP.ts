@@ -5,19 +5,19 @@
     <name>Counted</name>
     <message>
         <source>1 copy</source>
-        <translation type="unfinished"></translation>
+        <translation>1 部</translation>
     </message>
     <message>
         <source>%1 copies</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 部</translation>
     </message>
     <message>
         <source>1 sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>1 枚</translation>
     </message>
     <message>
         <source>%1 sheets</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 枚</translation>
     </message>
 </context>
 <context>
@@ -274,27 +274,27 @@
     </message>
     <message>
         <source>%1 of %2 finished</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了</translation>
     </message>
     <message>
         <source>%1 of %2 finished, copy %3 at %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了、%3 部目は %4%</translation>
     </message>
     <message>
         <source>%1 of %2 finished, the job at %3%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了、ジョブは %3%</translation>
     </message>
     <message>
         <source>the job was stopped on the machine after %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部の時点で、装置上でジョブが停止されました</translation>
     </message>
     <message>
         <source>interrupted; job stopped on the machine with %1 of %2 finished, at %3%</source>
-        <translation type="unfinished"></translation>
+        <translation>中断しました。装置上のジョブは %2中 %1 部完了、%3% の時点で停止しました</translation>
     </message>
     <message>
         <source>%1 during the job; cut so far: %2 of %3 finished, the machine last reported %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>ジョブ中に%1。ここまでのカット：%3中 %2 部完了、装置の最後の報告は %4%</translation>
     </message>
 </context>
 <context>
@@ -424,7 +424,7 @@
     <name>RecordedOptions</name>
     <message>
         <source>option --%1 is not known here</source>
-        <translation type="unfinished"></translation>
+        <translation>オプション --%1 はここでは使えません</translation>
     </message>
 </context>
 <context>
@@ -487,35 +487,35 @@
     </message>
     <message>
         <source>the interrupted job&apos;s options cannot be read: %1; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>中断したジョブのオプションを読み取れません：%1。何もカットしていません</translation>
     </message>
     <message>
         <source>--%1 was %2 when the job was cut, not %3</source>
-        <translation type="unfinished"></translation>
+        <translation>ジョブのカット時の --%1 は %2 で、%3 ではありません</translation>
     </message>
     <message>
         <source>%1: a resume cuts the drawing that was cut; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：再開ではカットしたときと同じ図形をカットします。何もカットしていません</translation>
     </message>
     <message>
         <source>%1 plans differently from the plot that was cut (plot SHA-256 differs); nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 の計画結果がカットした図形と異なります（図形の SHA-256 が一致しません）。何もカットしていません</translation>
     </message>
     <message>
         <source>%1 of %2 finished</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了</translation>
     </message>
     <message>
         <source>%1 of %2 finished, copy %3 at %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了、%3 部目は %4%</translation>
     </message>
     <message>
         <source>%1 of %2 finished, how far copy %3 got is not known</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中 %1 部完了、%3 部目の進み具合は不明</translation>
     </message>
     <message>
         <source>the machine is cutting a job now (%1, %2 of %3 finished): resume once it has ended; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>装置はいまジョブをカット中です（%1、%3中 %2 部完了）。終わってから再開してください。何もカットしていません</translation>
     </message>
 </context>
 <context>
@@ -533,56 +533,56 @@
     <name>ResumeRun</name>
     <message>
         <source>a resume is under way</source>
-        <translation type="unfinished"></translation>
+        <translation>再開を実行中です</translation>
     </message>
     <message>
         <source>interrupted before anything was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>何もカットしないうちに中断しました</translation>
     </message>
     <message>
         <source>the link dropped before anything was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>何もカットしないうちに接続が切れました</translation>
     </message>
     <message>
         <source>the link is down; the resume stopped before %1</source>
-        <translation type="unfinished"></translation>
+        <translation>接続が切れているため、%1 に入る前に再開を中止しました</translation>
     </message>
     <message>
         <source>the whole copies</source>
-        <translation type="unfinished"></translation>
+        <translation>最初からカットする部</translation>
     </message>
     <message>
         <source>interrupted after the rest of copy %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 部目の残りをカットした後で中断しました</translation>
     </message>
 </context>
 <context>
     <name>SettingsRun</name>
     <message>
         <source>interrupted</source>
-        <translation type="unfinished">中断</translation>
+        <translation>中断しました</translation>
     </message>
     <message>
         <source>the device object has no record %1</source>
-        <translation type="unfinished"></translation>
+        <translation>装置オブジェクトにレコード %1 がありません</translation>
     </message>
     <message>
         <source>link lost</source>
-        <translation type="unfinished">接続が切れました</translation>
+        <translation>接続が切れました</translation>
     </message>
     <message numerus="yes">
         <source>the link stayed down for %1 s (%n attempts to reconnect to %2; last: %3)</source>
-        <translation type="unfinished">
+        <translation>
             <numerusform>接続が %1 秒間切れたままでした（%2 への再接続を %n 回試行、最後：%3）</numerusform>
         </translation>
     </message>
     <message>
-        <source>none</source>
-        <translation type="unfinished"></translation>
+        <source>no setting</source>
+        <translation>設定なし</translation>
     </message>
     <message>
         <source>; applied: %1; not applied: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>。適用済み：%1。未適用：%2</translation>
     </message>
 </context>
 <context>
@@ -673,50 +673,50 @@
     </message>
     <message>
         <source>passed while the link was down</source>
-        <translation type="unfinished"></translation>
+        <translation>接続が切れている間に通過</translation>
     </message>
     <message>
         <source>passed unseen</source>
-        <translation type="unfinished"></translation>
+        <translation>確認されずに通過</translation>
     </message>
     <message>
         <source>%1 cut, %2 skipped, %3 failed</source>
-        <translation type="unfinished"></translation>
+        <translation>カット %1、スキップ %2 枚、失敗 %3 枚</translation>
     </message>
 </context>
 <context>
     <name>WorkArea</name>
     <message>
         <source>%1 x %2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %2 mm</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is no work area: give WIDTHxHEIGHT in millimetres, each above 0 and at most %2, e.g. 450x600</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」は作業範囲として正しくありません：WIDTHxHEIGHT を mm 単位で、各辺 0 より大きく %2 以下で指定してください（例：450x600）</translation>
     </message>
     <message>
         <source>%1 mm too wide</source>
-        <translation type="unfinished"></translation>
+        <translation>幅が %1 mm 超過</translation>
     </message>
     <message>
         <source>%1 mm too long</source>
-        <translation type="unfinished"></translation>
+        <translation>長さが %1 mm 超過</translation>
     </message>
     <message>
         <source>%1 x %2 mm with its %3 mm margin</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %2 mm（余白 %3 mm を含む）</translation>
     </message>
     <message>
         <source>the design is %1, the work area %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>図形は %1、作業範囲は %2：%3</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation>、</translation>
     </message>
     <message>
         <source>the machine did not tell its work area; the design is not checked against it</source>
-        <translation type="unfinished"></translation>
+        <translation>装置が作業範囲を返さなかったため、図形が収まるかは確認していません</translation>
     </message>
 </context>
 </TS>

@@ -5,19 +5,19 @@
     <name>Counted</name>
     <message>
         <source>1 copy</source>
-        <translation type="unfinished"></translation>
+        <translation>1 份</translation>
     </message>
     <message>
         <source>%1 copies</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 份</translation>
     </message>
     <message>
         <source>1 sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>1 张</translation>
     </message>
     <message>
         <source>%1 sheets</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 张</translation>
     </message>
 </context>
 <context>
@@ -274,27 +274,27 @@
     </message>
     <message>
         <source>%1 of %2 finished</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份</translation>
     </message>
     <message>
         <source>%1 of %2 finished, copy %3 at %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份，第 %3 份进行到 %4%</translation>
     </message>
     <message>
         <source>%1 of %2 finished, the job at %3%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份，任务进行到 %3%</translation>
     </message>
     <message>
         <source>the job was stopped on the machine after %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>任务在机器上被停止，%2中已完成 %1 份</translation>
     </message>
     <message>
         <source>interrupted; job stopped on the machine with %1 of %2 finished, at %3%</source>
-        <translation type="unfinished"></translation>
+        <translation>已中断；任务已在机器上停止，%2中已完成 %1 份，进度 %3%</translation>
     </message>
     <message>
         <source>%1 during the job; cut so far: %2 of %3 finished, the machine last reported %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>任务进行中%1；目前已切割：%3中已完成 %2 份，机器最后报告的进度为 %4%</translation>
     </message>
 </context>
 <context>
@@ -424,7 +424,7 @@
     <name>RecordedOptions</name>
     <message>
         <source>option --%1 is not known here</source>
-        <translation type="unfinished"></translation>
+        <translation>此处不认识选项 --%1</translation>
     </message>
 </context>
 <context>
@@ -487,35 +487,35 @@
     </message>
     <message>
         <source>the interrupted job&apos;s options cannot be read: %1; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取中断任务的选项：%1；没有进行切割</translation>
     </message>
     <message>
         <source>--%1 was %2 when the job was cut, not %3</source>
-        <translation type="unfinished"></translation>
+        <translation>任务切割时 --%1 为 %2，而不是 %3</translation>
     </message>
     <message>
         <source>%1: a resume cuts the drawing that was cut; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：续切只切割当时切割的图形；没有进行切割</translation>
     </message>
     <message>
         <source>%1 plans differently from the plot that was cut (plot SHA-256 differs); nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 的规划结果与当时切割的图形不同（图形 SHA-256 不同）；没有进行切割</translation>
     </message>
     <message>
         <source>%1 of %2 finished</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份</translation>
     </message>
     <message>
         <source>%1 of %2 finished, copy %3 at %4%</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份，第 %3 份进行到 %4%</translation>
     </message>
     <message>
         <source>%1 of %2 finished, how far copy %3 got is not known</source>
-        <translation type="unfinished"></translation>
+        <translation>%2中已完成 %1 份，第 %3 份的进度未知</translation>
     </message>
     <message>
         <source>the machine is cutting a job now (%1, %2 of %3 finished): resume once it has ended; nothing was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>机器正在切割一个任务（%1，%3中已完成 %2 份）：请在其结束后再续切；没有进行切割</translation>
     </message>
 </context>
 <context>
@@ -533,56 +533,56 @@
     <name>ResumeRun</name>
     <message>
         <source>a resume is under way</source>
-        <translation type="unfinished"></translation>
+        <translation>续切正在进行</translation>
     </message>
     <message>
         <source>interrupted before anything was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>在切割任何内容之前被中断</translation>
     </message>
     <message>
         <source>the link dropped before anything was cut</source>
-        <translation type="unfinished"></translation>
+        <translation>在切割任何内容之前连接已中断</translation>
     </message>
     <message>
         <source>the link is down; the resume stopped before %1</source>
-        <translation type="unfinished"></translation>
+        <translation>连接已中断；续切在切割%1之前停止</translation>
     </message>
     <message>
         <source>the whole copies</source>
-        <translation type="unfinished"></translation>
+        <translation>各份完整的图形</translation>
     </message>
     <message>
         <source>interrupted after the rest of copy %1</source>
-        <translation type="unfinished"></translation>
+        <translation>切完第 %1 份的剩余部分后被中断</translation>
     </message>
 </context>
 <context>
     <name>SettingsRun</name>
     <message>
         <source>interrupted</source>
-        <translation type="unfinished">已中断</translation>
+        <translation>已中断</translation>
     </message>
     <message>
         <source>the device object has no record %1</source>
-        <translation type="unfinished"></translation>
+        <translation>设备对象没有记录 %1</translation>
     </message>
     <message>
         <source>link lost</source>
-        <translation type="unfinished">连接中断</translation>
+        <translation>连接中断</translation>
     </message>
     <message numerus="yes">
         <source>the link stayed down for %1 s (%n attempts to reconnect to %2; last: %3)</source>
-        <translation type="unfinished">
+        <translation>
             <numerusform>连接中断持续了 %1 秒（尝试重新连接 %2 共 %n 次；最后一次：%3）</numerusform>
         </translation>
     </message>
     <message>
-        <source>none</source>
-        <translation type="unfinished"></translation>
+        <source>no setting</source>
+        <translation>无设置</translation>
     </message>
     <message>
         <source>; applied: %1; not applied: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>；已应用：%1；未应用：%2</translation>
     </message>
 </context>
 <context>
@@ -673,50 +673,50 @@
     </message>
     <message>
         <source>passed while the link was down</source>
-        <translation type="unfinished"></translation>
+        <translation>在连接中断期间通过</translation>
     </message>
     <message>
         <source>passed unseen</source>
-        <translation type="unfinished"></translation>
+        <translation>未被察觉即通过</translation>
     </message>
     <message>
         <source>%1 cut, %2 skipped, %3 failed</source>
-        <translation type="unfinished"></translation>
+        <translation>已切割 %1，跳过 %2 张，失败 %3 张</translation>
     </message>
 </context>
 <context>
     <name>WorkArea</name>
     <message>
         <source>%1 x %2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %2 mm</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is no work area: give WIDTHxHEIGHT in millimetres, each above 0 and at most %2, e.g. 450x600</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”不是有效的工作区域：请以毫米为单位给出 WIDTHxHEIGHT，每边大于 0 且不超过 %2，例如 450x600</translation>
     </message>
     <message>
         <source>%1 mm too wide</source>
-        <translation type="unfinished"></translation>
+        <translation>宽出 %1 mm</translation>
     </message>
     <message>
         <source>%1 mm too long</source>
-        <translation type="unfinished"></translation>
+        <translation>长出 %1 mm</translation>
     </message>
     <message>
         <source>%1 x %2 mm with its %3 mm margin</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 x %2 mm（含 %3 mm 边距）</translation>
     </message>
     <message>
         <source>the design is %1, the work area %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>图形为 %1，工作区域为 %2：%3</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation>，</translation>
     </message>
     <message>
         <source>the machine did not tell its work area; the design is not checked against it</source>
-        <translation type="unfinished"></translation>
+        <translation>机器没有报告其工作区域；未检查图形是否超出</translation>
     </message>
 </context>
 </TS>

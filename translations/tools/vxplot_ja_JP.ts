@@ -37,85 +37,85 @@
     </message>
     <message>
         <source>vertex count %1 but no vertex given</source>
-        <translation type="unfinished"></translation>
+        <translation>頂点数は %1 ですが、頂点がありません</translation>
     </message>
     <message>
         <source>its control points do not match its knots and degree</source>
-        <translation type="unfinished"></translation>
+        <translation>制御点がノットと次数に合いません</translation>
     </message>
     <message>
         <source>its fit points give no curve</source>
-        <translation type="unfinished"></translation>
+        <translation>フィット点から曲線を作れません</translation>
     </message>
     <message>
         <source>entity %1</source>
-        <translation type="unfinished"></translation>
+        <translation>エンティティ %1</translation>
     </message>
     <message>
         <source>entity %1 (handle %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>エンティティ %1（ハンドル %2）</translation>
     </message>
     <message>
         <source>%1 lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 は図面から傾いた平面上にあります（押し出し方向 %2, %3, %4）</translation>
     </message>
     <message>
         <source>%1 draws geometry this reader does not support</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 には、読み込みに対応していない図形が含まれています</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセルしました</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
-        <translation type="unfinished"></translation>
+        <translation>図形の処理が %1 ステップを超えます。カット用の図面ではありません</translation>
     </message>
     <message numerus="yes">
         <source>%n on frozen layer %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>凍結レイヤー %1 上のエンティティ %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n on switched-off layer %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>非表示レイヤー %1 上のエンティティ %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n in paper space</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>ペーパー空間のエンティティ %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n inserting undefined block %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>未定義のブロック %1 を挿入するエンティティ %n 個</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n degenerate, nothing to cut</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>退化していてカットするもののないエンティティ %n 個</numerusform>
         </translation>
     </message>
     <message>
         <source>block %1 inserts itself</source>
-        <translation type="unfinished"></translation>
+        <translation>ブロック %1 が自分自身を挿入しています</translation>
     </message>
     <message>
         <source>block %1 inserts itself through %2</source>
-        <translation type="unfinished"></translation>
+        <translation>ブロック %1 が %2 を介して自分自身を挿入しています</translation>
     </message>
     <message>
         <source>blocks nest more than %1 deep (block %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>ブロックの入れ子が %1 階層を超えています（ブロック %2）</translation>
     </message>
     <message>
         <source>entity INSERT (handle %1) lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>エンティティ INSERT（ハンドル %1）は図面から傾いた平面上にあります（押し出し方向 %2, %3, %4）</translation>
     </message>
 </context>
 <context>
@@ -223,28 +223,28 @@
     </message>
     <message>
         <source>expects one pen number</source>
-        <translation type="unfinished"></translation>
+        <translation>ペン番号を 1 つ指定します</translation>
     </message>
     <message>
         <source>pen %1 is out of range</source>
-        <translation type="unfinished"></translation>
+        <translation>ペン %1 は範囲外です</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセルしました</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a plot</source>
-        <translation type="unfinished"></translation>
+        <translation>図形の処理が %1 ステップを超えます。プロットではありません</translation>
     </message>
     <message>
         <source>sweep %1° is out of range</source>
         <extracomment>%1 is the sweep angle as the file gives it</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>円弧の角度 %1° は範囲外です</translation>
     </message>
     <message>
         <source>draws across more than %1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 mm を超える範囲にわたって描画しています</translation>
     </message>
 </context>
 <context>
@@ -280,7 +280,7 @@
     <message>
         <source>number %1 is out of range</source>
         <extracomment>%1 is the number as the file writes it</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>数値 %1 は範囲外です</translation>
     </message>
 </context>
 <context>
@@ -299,97 +299,97 @@
     </message>
     <message>
         <source>PNG image</source>
-        <translation type="unfinished"></translation>
+        <translation>PNG 画像</translation>
     </message>
     <message>
         <source>JPEG image</source>
-        <translation type="unfinished"></translation>
+        <translation>JPEG 画像</translation>
     </message>
     <message>
         <source>GIF image</source>
-        <translation type="unfinished"></translation>
+        <translation>GIF 画像</translation>
     </message>
     <message>
         <source>BMP image</source>
-        <translation type="unfinished"></translation>
+        <translation>BMP 画像</translation>
     </message>
     <message>
         <source>TIFF image</source>
-        <translation type="unfinished"></translation>
+        <translation>TIFF 画像</translation>
     </message>
     <message>
         <source>RIFF media file</source>
-        <translation type="unfinished"></translation>
+        <translation>RIFF メディアファイル</translation>
     </message>
     <message>
         <source>PDF document</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF 文書</translation>
     </message>
     <message>
         <source>PostScript document</source>
-        <translation type="unfinished"></translation>
+        <translation>PostScript 文書</translation>
     </message>
     <message>
         <source>RTF document</source>
-        <translation type="unfinished"></translation>
+        <translation>RTF 文書</translation>
     </message>
     <message>
         <source>OLE compound document</source>
-        <translation type="unfinished"></translation>
+        <translation>OLE 複合文書</translation>
     </message>
     <message>
         <source>ZIP archive</source>
-        <translation type="unfinished"></translation>
+        <translation>ZIP アーカイブ</translation>
     </message>
     <message>
         <source>RAR archive</source>
-        <translation type="unfinished"></translation>
+        <translation>RAR アーカイブ</translation>
     </message>
     <message>
         <source>7z archive</source>
-        <translation type="unfinished"></translation>
+        <translation>7z アーカイブ</translation>
     </message>
     <message>
         <source>bzip2 data</source>
-        <translation type="unfinished"></translation>
+        <translation>bzip2 データ</translation>
     </message>
     <message>
         <source>xz data</source>
-        <translation type="unfinished"></translation>
+        <translation>xz データ</translation>
     </message>
     <message>
         <source>zstd data</source>
-        <translation type="unfinished"></translation>
+        <translation>zstd データ</translation>
     </message>
     <message>
         <source>ELF program</source>
-        <translation type="unfinished"></translation>
+        <translation>ELF プログラム</translation>
     </message>
     <message>
         <source>PE program</source>
-        <translation type="unfinished"></translation>
+        <translation>PE プログラム</translation>
     </message>
     <message>
         <source>DWG drawing; save it as DXF</source>
-        <translation type="unfinished"></translation>
+        <translation>DWG 図面です。DXF で保存してください</translation>
     </message>
     <message>
         <source>gzip data that is not SVG</source>
-        <translation type="unfinished"></translation>
+        <translation>SVG ではない gzip データ</translation>
     </message>
     <message>
         <source>not a design file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>図形ファイルではありません：%1</translation>
     </message>
     <message numerus="yes">
         <source>%1 element(s) that draw nothing to cut: %2</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>カットするものを描かない要素 %1 個：%2</numerusform>
         </translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセルしました</translation>
     </message>
 </context>
 <context>
@@ -416,33 +416,33 @@
     </message>
     <message>
         <source>plot file %1 needs more memory than there is</source>
-        <translation type="unfinished"></translation>
+        <translation>図形ファイル %1 には使えるメモリーを超える量のメモリーが必要です</translation>
     </message>
     <message>
         <source>interrupted while reading %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 の読み込み中に中断しました</translation>
     </message>
     <message>
         <source>plot file %1 cuts nothing; not cut: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>図形ファイル %1 にはカットするものがありません。カットしないもの：%2</translation>
     </message>
     <message>
         <source>plot file %1: placed, the design is %2 x %3 mm, beyond the %4 mm a plot can hold</source>
-        <translation type="unfinished"></translation>
+        <translation>図形ファイル %1：配置後の図形は %2 x %3 mm で、プロットが扱える %4 mm を超えています</translation>
     </message>
     <message>
         <source>tool %1: %2 mm in 1 path</source>
-        <translation type="unfinished"></translation>
+        <translation>ツール %1：%2 mm、パス 1 本</translation>
     </message>
     <message numerus="yes">
         <source>tool %1: %2 mm in %n paths</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>ツール %1：%2 mm、パス %n 本</numerusform>
         </translation>
     </message>
     <message>
         <source>, then </source>
-        <translation type="unfinished"></translation>
+        <translation>。続いて</translation>
     </message>
 </context>
 <context>
@@ -513,15 +513,15 @@
     </message>
     <message>
         <source>Cut the paths of a pen number, #rrggbb colour or layer name with tool N (1 or 2); repeat for more. Unmatched: HP-GL pens as written, everything else tool 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>ペン番号、#rrggbb の色、またはレイヤー名のパスをツール N（1 か 2）でカットします。繰り返して複数指定できます。該当しないもの：HP-GL は書かれたペンのまま、それ以外はツール 1。</translation>
     </message>
     <message>
         <source>The order the tools cut in: 2,1 (tool 1, which cuts through, last) or 1,2.</source>
-        <translation type="unfinished"></translation>
+        <translation>ツールのカット順：2,1（切り抜くツール 1 を最後に）または 1,2。</translation>
     </message>
     <message>
         <source>expects 2,1 or 1,2, not &quot;%1&quot;</source>
-        <translation type="unfinished">0・90・180・270 のいずれかを指定してください（「%1」は指定できません） {2,1 ?} {1,2,?} {1&quot;?}</translation>
+        <translation>2,1 か 1,2 を指定してください（「%1」は指定できません）</translation>
     </message>
 </context>
 <context>
@@ -563,89 +563,89 @@
     </message>
     <message>
         <source>&lt;svg&gt; at line %1: preserveAspectRatio is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 行目の &lt;svg&gt;：preserveAspectRatio を読み取れません</translation>
     </message>
     <message>
         <source>text needs the fonts of a graphical session; convert the text to paths</source>
-        <translation type="unfinished"></translation>
+        <translation>文字にはグラフィカルセッションのフォントが必要です。文字をパスに変換してください</translation>
     </message>
     <message>
         <source>transform &quot;%1&quot; is not a transform list</source>
-        <translation type="unfinished"></translation>
+        <translation>transform「%1」は変換リストではありません</translation>
     </message>
     <message>
         <source>width or height is not a length</source>
-        <translation type="unfinished"></translation>
+        <translation>width または height が長さではありません</translation>
     </message>
     <message>
         <source>viewBox or preserveAspectRatio is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>viewBox または preserveAspectRatio を読み取れません</translation>
     </message>
     <message>
         <source>refers to itself through %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 を介して自分自身を参照しています</translation>
     </message>
     <message>
         <source>&lt;use&gt; nested deeper than %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;use&gt; の入れ子が %1 階層を超えています</translation>
     </message>
     <message>
         <source>%1 &quot;%2&quot; is not a length</source>
-        <translation type="unfinished"></translation>
+        <translation>%1「%2」は長さではありません</translation>
     </message>
     <message>
         <source>the path data is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>パスデータを読み取れません</translation>
     </message>
     <message>
         <source>the points are not pairs of numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>点が数値の組になっていません</translation>
     </message>
     <message>
         <source>&lt;%1&gt; at line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 行目の &lt;%1&gt;：%3</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセルしました</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
-        <translation type="unfinished"></translation>
+        <translation>図形の処理が %1 ステップを超えます。カット用の図面ではありません</translation>
     </message>
     <message>
         <source>its coordinates are not finite or lie beyond %1 km of the origin</source>
-        <translation type="unfinished"></translation>
+        <translation>座標が有限でないか、原点から %1 km を超えています</translation>
     </message>
 </context>
 <context>
     <name>SvgTree</name>
     <message>
         <source>the document takes more than %1 steps to read</source>
-        <translation type="unfinished"></translation>
+        <translation>文書の読み込みが %1 ステップを超えます</translation>
     </message>
     <message>
         <source>line %1: the root element is not &lt;svg&gt;</source>
-        <translation type="unfinished">%1 行目：ルート要素が &lt;svg&gt; ではありません</translation>
+        <translation>%1 行目：ルート要素が &lt;svg&gt; ではありません</translation>
     </message>
     <message>
         <source>line %1, column %2: %3</source>
-        <translation type="unfinished">%1 行 %2 列：%3</translation>
+        <translation>%1 行 %2 列：%3</translation>
     </message>
     <message>
         <source>no &lt;svg&gt; element</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;svg&gt; 要素がありません</translation>
     </message>
 </context>
 <context>
     <name>ToolMap</name>
     <message>
         <source>expects SELECTOR=1 or SELECTOR=2 (a pen number, #rrggbb or a layer name), not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>SELECTOR=1 か SELECTOR=2（ペン番号、#rrggbb、レイヤー名）を指定してください（「%1」は指定できません）</translation>
     </message>
     <message>
         <source>expects a colour as #rrggbb, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>色は #rrggbb の形式で指定してください（「%1」は指定できません）</translation>
     </message>
 </context>
 </TS>

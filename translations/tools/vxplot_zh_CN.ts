@@ -37,85 +37,85 @@
     </message>
     <message>
         <source>vertex count %1 but no vertex given</source>
-        <translation type="unfinished"></translation>
+        <translation>顶点数为 %1，但没有给出任何顶点</translation>
     </message>
     <message>
         <source>its control points do not match its knots and degree</source>
-        <translation type="unfinished"></translation>
+        <translation>其控制点与节点和阶数不匹配</translation>
     </message>
     <message>
         <source>its fit points give no curve</source>
-        <translation type="unfinished"></translation>
+        <translation>其拟合点无法构成曲线</translation>
     </message>
     <message>
         <source>entity %1</source>
-        <translation type="unfinished"></translation>
+        <translation>实体 %1</translation>
     </message>
     <message>
         <source>entity %1 (handle %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>实体 %1（句柄 %2）</translation>
     </message>
     <message>
         <source>%1 lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 位于与图纸平面倾斜的平面内（拉伸方向 %2, %3, %4）</translation>
     </message>
     <message>
         <source>%1 draws geometry this reader does not support</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 包含不支持的几何图形</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
-        <translation type="unfinished"></translation>
+        <translation>处理图形需要超过 %1 步运算，不是可切割的图纸</translation>
     </message>
     <message numerus="yes">
         <source>%n on frozen layer %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个实体在冻结的图层 %1 上</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n on switched-off layer %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个实体在关闭的图层 %1 上</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n in paper space</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个实体在图纸空间中</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n inserting undefined block %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个实体插入了未定义的块 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n degenerate, nothing to cut</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个实体已退化，没有可切割的内容</numerusform>
         </translation>
     </message>
     <message>
         <source>block %1 inserts itself</source>
-        <translation type="unfinished"></translation>
+        <translation>块 %1 插入了自身</translation>
     </message>
     <message>
         <source>block %1 inserts itself through %2</source>
-        <translation type="unfinished"></translation>
+        <translation>块 %1 经由 %2 插入了自身</translation>
     </message>
     <message>
         <source>blocks nest more than %1 deep (block %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>块的嵌套超过 %1 层（块 %2）</translation>
     </message>
     <message>
         <source>entity INSERT (handle %1) lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>实体 INSERT（句柄 %1）位于与图纸平面倾斜的平面内（拉伸方向 %2, %3, %4）</translation>
     </message>
 </context>
 <context>
@@ -223,28 +223,28 @@
     </message>
     <message>
         <source>expects one pen number</source>
-        <translation type="unfinished"></translation>
+        <translation>应为一个笔号</translation>
     </message>
     <message>
         <source>pen %1 is out of range</source>
-        <translation type="unfinished"></translation>
+        <translation>笔号 %1 超出范围</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a plot</source>
-        <translation type="unfinished"></translation>
+        <translation>处理图形需要超过 %1 步运算，不是有效的绘图文件</translation>
     </message>
     <message>
         <source>sweep %1° is out of range</source>
         <extracomment>%1 is the sweep angle as the file gives it</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>扫掠角 %1° 超出范围</translation>
     </message>
     <message>
         <source>draws across more than %1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>绘制跨度超过 %1 mm</translation>
     </message>
 </context>
 <context>
@@ -280,7 +280,7 @@
     <message>
         <source>number %1 is out of range</source>
         <extracomment>%1 is the number as the file writes it</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>数字 %1 超出范围</translation>
     </message>
 </context>
 <context>
@@ -299,97 +299,97 @@
     </message>
     <message>
         <source>PNG image</source>
-        <translation type="unfinished"></translation>
+        <translation>PNG 图像</translation>
     </message>
     <message>
         <source>JPEG image</source>
-        <translation type="unfinished"></translation>
+        <translation>JPEG 图像</translation>
     </message>
     <message>
         <source>GIF image</source>
-        <translation type="unfinished"></translation>
+        <translation>GIF 图像</translation>
     </message>
     <message>
         <source>BMP image</source>
-        <translation type="unfinished"></translation>
+        <translation>BMP 图像</translation>
     </message>
     <message>
         <source>TIFF image</source>
-        <translation type="unfinished"></translation>
+        <translation>TIFF 图像</translation>
     </message>
     <message>
         <source>RIFF media file</source>
-        <translation type="unfinished"></translation>
+        <translation>RIFF 媒体文件</translation>
     </message>
     <message>
         <source>PDF document</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF 文档</translation>
     </message>
     <message>
         <source>PostScript document</source>
-        <translation type="unfinished"></translation>
+        <translation>PostScript 文档</translation>
     </message>
     <message>
         <source>RTF document</source>
-        <translation type="unfinished"></translation>
+        <translation>RTF 文档</translation>
     </message>
     <message>
         <source>OLE compound document</source>
-        <translation type="unfinished"></translation>
+        <translation>OLE 复合文档</translation>
     </message>
     <message>
         <source>ZIP archive</source>
-        <translation type="unfinished"></translation>
+        <translation>ZIP 压缩包</translation>
     </message>
     <message>
         <source>RAR archive</source>
-        <translation type="unfinished"></translation>
+        <translation>RAR 压缩包</translation>
     </message>
     <message>
         <source>7z archive</source>
-        <translation type="unfinished"></translation>
+        <translation>7z 压缩包</translation>
     </message>
     <message>
         <source>bzip2 data</source>
-        <translation type="unfinished"></translation>
+        <translation>bzip2 数据</translation>
     </message>
     <message>
         <source>xz data</source>
-        <translation type="unfinished"></translation>
+        <translation>xz 数据</translation>
     </message>
     <message>
         <source>zstd data</source>
-        <translation type="unfinished"></translation>
+        <translation>zstd 数据</translation>
     </message>
     <message>
         <source>ELF program</source>
-        <translation type="unfinished"></translation>
+        <translation>ELF 程序</translation>
     </message>
     <message>
         <source>PE program</source>
-        <translation type="unfinished"></translation>
+        <translation>PE 程序</translation>
     </message>
     <message>
         <source>DWG drawing; save it as DXF</source>
-        <translation type="unfinished"></translation>
+        <translation>DWG 图纸，请另存为 DXF</translation>
     </message>
     <message>
         <source>gzip data that is not SVG</source>
-        <translation type="unfinished"></translation>
+        <translation>不是 SVG 的 gzip 数据</translation>
     </message>
     <message>
         <source>not a design file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>不是图形文件：%1</translation>
     </message>
     <message numerus="yes">
         <source>%1 element(s) that draw nothing to cut: %2</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 个不产生切割内容的元素：%2</numerusform>
         </translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消</translation>
     </message>
 </context>
 <context>
@@ -416,33 +416,33 @@
     </message>
     <message>
         <source>plot file %1 needs more memory than there is</source>
-        <translation type="unfinished"></translation>
+        <translation>图形文件 %1 所需的内存超出了可用内存</translation>
     </message>
     <message>
         <source>interrupted while reading %1</source>
-        <translation type="unfinished"></translation>
+        <translation>读取 %1 时被中断</translation>
     </message>
     <message>
         <source>plot file %1 cuts nothing; not cut: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>图形文件 %1 没有可切割的内容；未切割：%2</translation>
     </message>
     <message>
         <source>plot file %1: placed, the design is %2 x %3 mm, beyond the %4 mm a plot can hold</source>
-        <translation type="unfinished"></translation>
+        <translation>图形文件 %1：放置后图形为 %2 x %3 mm，超出了绘图文件可容纳的 %4 mm</translation>
     </message>
     <message>
         <source>tool %1: %2 mm in 1 path</source>
-        <translation type="unfinished"></translation>
+        <translation>刀具 %1：%2 mm，1 条路径</translation>
     </message>
     <message numerus="yes">
         <source>tool %1: %2 mm in %n paths</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>刀具 %1：%2 mm，%n 条路径</numerusform>
         </translation>
     </message>
     <message>
         <source>, then </source>
-        <translation type="unfinished"></translation>
+        <translation>；然后</translation>
     </message>
 </context>
 <context>
@@ -513,15 +513,15 @@
     </message>
     <message>
         <source>Cut the paths of a pen number, #rrggbb colour or layer name with tool N (1 or 2); repeat for more. Unmatched: HP-GL pens as written, everything else tool 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>用刀具 N（1 或 2）切割某个笔号、#rrggbb 颜色或图层名的路径；可重复给出多条。未匹配的：HP-GL 按文件中写的笔，其他一律用刀具 1。</translation>
     </message>
     <message>
         <source>The order the tools cut in: 2,1 (tool 1, which cuts through, last) or 1,2.</source>
-        <translation type="unfinished"></translation>
+        <translation>刀具的切割顺序：2,1（切透材料的刀具 1 最后切割）或 1,2。</translation>
     </message>
     <message>
         <source>expects 2,1 or 1,2, not &quot;%1&quot;</source>
-        <translation type="unfinished">应为 0、90、180 或 270，而不是“%1” {2,1 ?} {1,2,?} {1&quot;?}</translation>
+        <translation>应为 2,1 或 1,2，而不是“%1”</translation>
     </message>
 </context>
 <context>
@@ -563,89 +563,89 @@
     </message>
     <message>
         <source>&lt;svg&gt; at line %1: preserveAspectRatio is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 行的 &lt;svg&gt;：无法读取 preserveAspectRatio</translation>
     </message>
     <message>
         <source>text needs the fonts of a graphical session; convert the text to paths</source>
-        <translation type="unfinished"></translation>
+        <translation>文字需要图形界面会话中的字体，请将文字转换为路径</translation>
     </message>
     <message>
         <source>transform &quot;%1&quot; is not a transform list</source>
-        <translation type="unfinished"></translation>
+        <translation>transform“%1”不是变换列表</translation>
     </message>
     <message>
         <source>width or height is not a length</source>
-        <translation type="unfinished"></translation>
+        <translation>width 或 height 不是长度</translation>
     </message>
     <message>
         <source>viewBox or preserveAspectRatio is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取 viewBox 或 preserveAspectRatio</translation>
     </message>
     <message>
         <source>refers to itself through %1</source>
-        <translation type="unfinished"></translation>
+        <translation>经由 %1 引用了自身</translation>
     </message>
     <message>
         <source>&lt;use&gt; nested deeper than %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;use&gt; 嵌套超过 %1 层</translation>
     </message>
     <message>
         <source>%1 &quot;%2&quot; is not a length</source>
-        <translation type="unfinished"></translation>
+        <translation>%1“%2”不是长度</translation>
     </message>
     <message>
         <source>the path data is not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取路径数据</translation>
     </message>
     <message>
         <source>the points are not pairs of numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>点坐标不是成对的数字</translation>
     </message>
     <message>
         <source>&lt;%1&gt; at line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %2 行的 &lt;%1&gt;：%3</translation>
     </message>
     <message>
         <source>cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>已取消</translation>
     </message>
     <message>
         <source>the drawing takes more than %1 steps of work; not a drawing to cut</source>
-        <translation type="unfinished"></translation>
+        <translation>处理图形需要超过 %1 步运算，不是可切割的图纸</translation>
     </message>
     <message>
         <source>its coordinates are not finite or lie beyond %1 km of the origin</source>
-        <translation type="unfinished"></translation>
+        <translation>其坐标不是有限值，或距原点超过 %1 km</translation>
     </message>
 </context>
 <context>
     <name>SvgTree</name>
     <message>
         <source>the document takes more than %1 steps to read</source>
-        <translation type="unfinished"></translation>
+        <translation>读取文档需要超过 %1 步</translation>
     </message>
     <message>
         <source>line %1: the root element is not &lt;svg&gt;</source>
-        <translation type="unfinished">第 %1 行：根元素不是 &lt;svg&gt;</translation>
+        <translation>第 %1 行：根元素不是 &lt;svg&gt;</translation>
     </message>
     <message>
         <source>line %1, column %2: %3</source>
-        <translation type="unfinished">第 %1 行，第 %2 列：%3</translation>
+        <translation>第 %1 行，第 %2 列：%3</translation>
     </message>
     <message>
         <source>no &lt;svg&gt; element</source>
-        <translation type="unfinished"></translation>
+        <translation>没有 &lt;svg&gt; 元素</translation>
     </message>
 </context>
 <context>
     <name>ToolMap</name>
     <message>
         <source>expects SELECTOR=1 or SELECTOR=2 (a pen number, #rrggbb or a layer name), not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>应为 SELECTOR=1 或 SELECTOR=2（笔号、#rrggbb 或图层名），而不是“%1”</translation>
     </message>
     <message>
         <source>expects a colour as #rrggbb, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>颜色应为 #rrggbb 形式，而不是“%1”</translation>
     </message>
 </context>
 </TS>

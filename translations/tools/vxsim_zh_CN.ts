@@ -161,7 +161,7 @@ Exit codes: 0 stopped normally, 1 cannot listen or open the pseudo-terminal, 2 b
     </message>
     <message>
         <source>job %1: tool %2 cuts %3 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>任务 %1：刀具 %2 切割 %3 mm</translation>
     </message>
 </context>
 </TS>

@@ -257,23 +257,23 @@ To cut: %5.</source>
     </message>
     <message>
         <source>The machine reports %1 of %2 copies finished; the journal is corrected.</source>
-        <translation type="unfinished"></translation>
+        <translation>装置は %2 部中 %1 部完了と報告しています。ジョブ記録を訂正しました。</translation>
     </message>
     <message>
         <source>Resume: cutting the rest of copy %1 from stroke %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>再開：%1 部目の残りをストローク %2 からカットしています。</translation>
     </message>
     <message>
         <source>Start waits: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>開始できません：%1。</translation>
     </message>
     <message>
         <source>Nothing was cut: the machine had finished the job.</source>
-        <translation type="unfinished"></translation>
+        <translation>何もカットしていません：装置はジョブを完了していました。</translation>
     </message>
     <message>
         <source>Resume finished: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>再開完了：%1。</translation>
     </message>
 </context>
 <context>

@@ -257,23 +257,23 @@ To cut: %5.</source>
     </message>
     <message>
         <source>The machine reports %1 of %2 copies finished; the journal is corrected.</source>
-        <translation type="unfinished"></translation>
+        <translation>机器报告 %2 份中已完成 %1 份；任务日志已更正。</translation>
     </message>
     <message>
         <source>Resume: cutting the rest of copy %1 from stroke %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>续切：正在从第 %2 笔开始切割第 %1 份的剩余部分。</translation>
     </message>
     <message>
         <source>Start waits: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>暂不能开始：%1。</translation>
     </message>
     <message>
         <source>Nothing was cut: the machine had finished the job.</source>
-        <translation type="unfinished"></translation>
+        <translation>没有进行切割：机器已完成该任务。</translation>
     </message>
     <message>
         <source>Resume finished: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>续切完成：%1。</translation>
     </message>
 </context>
 <context>
