@@ -80,6 +80,10 @@ QString checkSplineCounts(const QByteArray &data)
         if (!ok && !(codeText.isEmpty() && at >= data.size()))
             return DxfReader::tr("line %1: group code \"%2\" is not a number")
                 .arg(line - 1).arg(QString::fromLatin1(codeText.left(20)));
+        // A group 0 names what follows; libdime reads an empty or missing
+        // name as a null string inside an unknown section and crashes on it.
+        if (code == 0 && value.isEmpty() && ok)
+            return DxfReader::tr("line %1: group code 0 without the name of what follows").arg(line - 1);
         if (code == 0) {
             if (inSpline)
                 if (const QString e = finish(); !e.isEmpty())
@@ -160,6 +164,13 @@ bool DxfReader::read(const QByteArray &data, PlotDocument &doc, double chordTole
     m_summary.clear();
     if (data.startsWith("AutoCAD Binary DXF")) {
         m_error = tr("binary DXF is not supported; save the drawing as text DXF");
+        return false;
+    }
+    // Text DXF never holds a NUL byte; libdime reads a string group cut
+    // short by one as a null string and then dereferences it.
+    const int nul = data.indexOf('\0');
+    if (nul >= 0) {
+        m_error = tr("a NUL byte at byte %1: not a text DXF file").arg(nul);
         return false;
     }
     m_error = checkSplineCounts(data);
