@@ -149,6 +149,8 @@ private slots:
     void acrossDrop_data();
     void acrossDrop();
     void jogAcrossDrop();
+    void nestCut_data();
+    void nestCut();
 
 private:
     QTemporaryDir m_tmp;
@@ -1057,6 +1059,55 @@ void TestVxcut::jogAcrossDrop()
     // Both axes stopped, nothing moved again.
     QTRY_COMPARE(afterDrop.size(), 2);
     QCOMPARE(moves, 1);
+}
+
+// cut --nest: the wiring, and every refusal before anything is sent (the
+// windows themselves are tst_nestcut's).
+void TestVxcut::nestCut_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    const QString part = m_tmp.filePath(QStringLiteral("part.svg"));
+    QFile f(part);
+    if (f.open(QIODevice::WriteOnly))
+        f.write("<svg xmlns='http://www.w3.org/2000/svg' width='60mm' height='50mm' viewBox='0 0 60 50'>"
+                "<rect width='60' height='50' fill='none' stroke='black'/></svg>");
+    const QStringList nest{QStringLiteral("cut"), QStringLiteral("--nest"), QStringLiteral("--time"), QStringLiteral("0.2")};
+    QTest::newRow("windows on a 150 mm work area")
+        << nest + QStringList{part + QStringLiteral("=6"), QStringLiteral("--strip-width"), QStringLiteral("130")} << 0 << QString();
+    QTest::newRow("missing part") << nest + QStringList{m_tmp.filePath(QStringLiteral("none.svg=2"))} << 9 << QStringLiteral("none.svg");
+    QTest::newRow("quantity 0") << nest + QStringList{part + QStringLiteral("=0")} << 2 << QStringLiteral("=0");
+    QTest::newRow("sheets") << nest + QStringList{part, QStringLiteral("--sheet"), QStringLiteral("100x100")} << 2 << QStringLiteral("--sheet");
+    QTest::newRow("copies") << nest + QStringList{part, QStringLiteral("--copies"), QStringLiteral("2")} << 2 << QStringLiteral("--copies");
+    QTest::newRow("weed border") << nest + QStringList{part, QStringLiteral("--weed-border"), QStringLiteral("3")} << 2 << QStringLiteral("--weed-border");
+    QTest::newRow("piece longer than the work area")
+        << nest + QStringList{part, QStringLiteral("--scale"), QStringLiteral("400")} << 9 << QStringLiteral("longer than a window");
+}
+
+void TestVxcut::nestCut()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    VXSimulator sim;
+    sim.setSpeedup(400);
+    sim.setSetting(VXSimulator::Cmd, 29, QStringLiteral("150"));
+    QVERIFY(sim.start(0));
+    const Run run = vxcut(args << QStringLiteral("--tcp") << tcp(sim));
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.describe()));
+    QVERIFY2(run.last(QStringLiteral("result")).value(QStringLiteral("error")).toString().contains(error), qPrintable(run.describe()));
+    QCOMPARE(sim.jobs().size(), run.all(QStringLiteral("window")).size());
+    if (exitCode != 0) {
+        for (const VXSimFrame &frame : sim.receivedFrames())   // not even the feed
+            QVERIFY2(!frame.body.startsWith("SET"), frame.body.constData());
+        return;
+    }
+    const QList<VXSimJob> jobs = sim.jobs();
+    QVERIFY(jobs.size() >= 2);
+    for (int k = 1; k < jobs.size(); ++k)   // each window starts where the belt left the last
+        QCOMPARE(jobs.at(k).materialOffset, jobs.at(k - 1).materialOffset + jobs.at(k - 1).feedAfter);
+    QCOMPARE(sim.setting(VXSimulator::Cmd, 134), QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestVxcut)

@@ -4,6 +4,7 @@
 #include "DeviceSession.h"
 #include "JobJournal.h"
 #include "Reconnector.h"
+#include "RecordedOptions.h"
 #include "property/VXDeviceProperty.h"
 
 #include <QTimer>
@@ -22,7 +23,9 @@ Failure ResumeRun::prepare(ResumePlan::Interrupted mode, const PlotOptions &give
 {
     if (isRunning())
         return {Failure::Other, tr("a resume is under way")};
-    const Failure f = ResumeJob::find(m_journal, mode, &m_job, given, flags);
+    m_nestCut = NestCut();
+    m_nest.reset();
+    const Failure f = find(m_journal, mode, &m_job, &m_nestCut, given, flags);
     m_prepared = !f;
     return f;
 }
@@ -54,6 +57,8 @@ void ResumeRun::stop()
     m_stopping = true;
     if (m_stage == Stage::Asking)
         end({Failure::Interrupted, tr("interrupted before anything was cut")});
+    else if (m_nest && m_nest->isRunning())
+        m_nest->stop();
     else if (m_runner.isRunning())
         m_runner.stop();
 }
@@ -68,6 +73,11 @@ void ResumeRun::onAsked()
     // object does not pass on twice.
     if (!m_heard.isValid())
         m_heard = m_session.report();
+    if (!m_nestCut.windows.empty()) {
+        if (Failure f = settleNest())
+            return end(f);
+        return startNest();
+    }
     if (Failure f = settle())
         return end(f);
     if (m_stage == Stage::Asking)
@@ -134,7 +144,8 @@ void ResumeRun::startPart(bool rest)
 
 void ResumeRun::onPartEnded(JobRunner::State state)
 {
-    if (m_stage != Stage::Rest && m_stage != Stage::Whole)
+    // A nest's windows are its run's to follow.
+    if ((m_stage != Stage::Rest && m_stage != Stage::Whole) || m_nest)
         return;
     const bool rest = m_stage == Stage::Rest;
     m_job.addPart(m_record, m_runner, rest ? 1 : m_job.plan.whole, rest);
@@ -155,7 +166,7 @@ void ResumeRun::onPartEnded(JobRunner::State state)
 void ResumeRun::end(const Failure &failure)
 {
     m_failure = failure;
-    if (m_record.start.isValid())
+    if (m_record.start.isValid() && m_nestCut.windows.empty())
         append(m_record);
     m_stage = Stage::Ended;
     emit finished();
@@ -168,4 +179,102 @@ bool ResumeRun::append(JobRecord &record)
         return true;
     m_journalError = error;
     return false;
+}
+
+Failure ResumeRun::find(const JobJournal &journal, ResumePlan::Interrupted mode, ResumeJob *out, NestCut *nest,
+                        const PlotOptions &given, const QStringList &flags)
+{
+    const std::optional<JobRecord> last = journal.lastInterrupted();
+    if (last && last->nestWindows > 0)
+        return findNest(*last, mode, out, nest);
+    return ResumeJob::find(journal, mode, out, given, flags);
+}
+
+// The window's record against the saved nest: the file it names, the nest's
+// checksum and the window's plot. The window counts as one copy.
+Failure ResumeRun::findNest(const JobRecord &record, ResumePlan::Interrupted mode, ResumeJob *out, NestCut *nest)
+{
+    NestCut cut;
+    if (Failure f = NestCut::load(record.file, &cut))
+        return {f.kind, tr("%1; nothing was cut").arg(f.message)};
+    const int k = record.nestWindow;
+    if (JobJournal::fileSha256(record.file) != record.sha256 || cut.sha256 != record.nestSha256
+        || k < 1 || k > int(cut.windows.size()) || int(cut.windows.size()) != record.nestWindows
+        || (!record.plotSha256.isEmpty() && cut.windows[std::size_t(k - 1)].job.textSha256 != record.plotSha256))
+        return {Failure::PlotFile, tr("the saved nest %1 is not the nest that was cut (SHA-256 differs); nothing was cut")
+                                       .arg(record.file)};
+    ResumeJob r;
+    r.from = record;
+    r.mode = mode;
+    r.job = cut.windows[std::size_t(k - 1)].job;
+    QString error;
+    RecordedOptions::read(record.options, &r.options, &error);
+    const Failure f = r.adopt(record);
+    *out = r;
+    *nest = cut;
+    // Nothing left of this window is no end: the later windows are.
+    if (f.kind == Failure::Other && k < int(cut.windows.size()))
+        return Failure();
+    return f;
+}
+
+// What the machine says of the window, then where the nest goes on.
+Failure ResumeRun::settleNest()
+{
+    const MachineIdentity here = MachineIdentity::fromRecords(m_session);
+    const MachineIdentity there{m_job.from.deviceId, m_job.from.uniqueId};
+    // The nest's material lies on the machine that cut its first windows.
+    if (there.known() && !here.matches(there))
+        return {Failure::Other, tr("the nest was cut on %1, this is %2: its material is not here; nothing was cut")
+                                    .arg(there.text(), here.text())};
+    if (Failure f = ResumeJob::machineBusy(m_heard))
+        return f;
+    JobRecord fixed;
+    if (m_job.corrected(m_heard, here, &fixed)) {
+        append(fixed);
+        m_correction = fixed;
+        emit corrected(fixed);
+        m_job.from = fixed;
+        m_job.plan = ResumePlan::make(1, fixed.finished, fixed.percent, m_job.mode);
+    }
+    const int k = m_job.from.nestWindow;
+    const ResumePlan &plan = m_job.plan;
+    m_nestFirst = k;
+    m_rest = PlotJob();
+    if (m_job.from.finished >= 1) {
+        // Cut through, and fed on by the machine's automatic feed.
+        m_nestFirst = k + 1;
+    } else if (plan.partial) {
+        if (Failure f = m_job.rest(m_session.record(QStringLiteral("SP2_SPEED"))->value().toDouble(),
+                                   m_session.record(QStringLiteral("PU_SPEED"))->value().toDouble(), &m_rest, &m_restStroke))
+            return f;
+    } else if (plan.whole == 0) {
+        // Left out: its feed still moves the material on to the next window.
+        m_rest = m_job.job;
+        m_rest.text = QStringLiteral("IN;");
+        m_rest.pathMm = m_rest.travelMm = 0;
+    }
+    if (m_nestFirst > int(m_nestCut.windows.size()))
+        return {Failure::Other, tr("nothing is left to cut of %1").arg(m_nestCut.name)};
+    return Failure();
+}
+
+void ResumeRun::startNest()
+{
+    m_stage = Stage::Whole;
+    m_nest.reset(new NestRun(m_session, m_runner));
+    m_nest->setCut(m_nestCut);
+    m_nest->setJournal(&m_journal);
+    m_nest->setResume(m_job.from.id, m_job.from.feedBefore);
+    const bool rest = !m_rest.text.isEmpty() && m_nestFirst == m_job.from.nestWindow;
+    if (rest)
+        m_nest->setFirstPlot(m_rest);
+    connect(m_nest.get(), &NestRun::warning, this, &ResumeRun::warning);
+    connect(m_nest.get(), &NestRun::finished, this, [this] {
+        m_record = m_nest->lastRecord();
+        end(m_nest->failure());
+    });
+    if (!m_nest->start(m_nestFirst))
+        return end({Failure::DeviceLost, tr("the link is down; the resume stopped before window %1").arg(m_nestFirst)});
+    emit partStarted(rest && m_job.plan.partial, 1, m_restStroke);
 }

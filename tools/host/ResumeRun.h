@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "JobRecord.h"
 #include "JobRunner.h"
+#include "NestRun.h"
 #include "ResumeJob.h"
 
 #include <QObject>
@@ -22,6 +23,13 @@ class JobJournal;
 // journal corrected to what it says, and only what is left after that is
 // cut. The parts run on runner(): the rest of the interrupted copy, then
 // the whole copies left; one record for both is appended at the end.
+//
+// A window of a nest cut along the strip resumes the nest: the rest of that
+// window (or all of it when nothing of it was cut, or none of it but its
+// feed when it is left out), then every later window, each journaled as the
+// nest run journals them, and the operator's feed settings put back at the
+// end. The windows come from the saved nest the record names, checked
+// against the record's checksums.
 class ResumeRun : public QObject
 {
     Q_OBJECT
@@ -39,6 +47,11 @@ public:
     Failure prepare(ResumePlan::Interrupted mode, const PlotOptions &given = PlotOptions(),
                     const QStringList &flags = QStringList());
     const ResumeJob &job() const { return m_job; }
+    // ResumeJob::find(), or for a nest window its saved nest (into nest).
+    static Failure find(const JobJournal &journal, ResumePlan::Interrupted mode, ResumeJob *out, NestCut *nest,
+                        const PlotOptions &given = PlotOptions(), const QStringList &flags = QStringList());
+    // The nest being resumed; null for a plain job.
+    const NestRun *nest() const { return m_nest.get(); }
 
     // False when nothing was prepared, a run is under way or the link is down.
     bool start();
@@ -71,6 +84,9 @@ private:
     void onPartEnded(JobRunner::State state);
     void end(const Failure &failure);
     bool append(JobRecord &record);
+    static Failure findNest(const JobRecord &record, ResumePlan::Interrupted mode, ResumeJob *out, NestCut *nest);
+    Failure settleNest();
+    void startNest();
 
     DeviceSession &m_session;
     const JobJournal &m_journal;
@@ -86,4 +102,7 @@ private:
     JobRecord m_correction;
     Failure m_failure;
     QString m_journalError;
+    NestCut m_nestCut;              // empty: a plain job
+    std::unique_ptr<NestRun> m_nest;
+    int m_nestFirst = 0;            // 1-based window the nest resumes at
 };

@@ -83,6 +83,12 @@ QJsonObject JobRecord::toJson() const
         o.insert("job_first", jobFirst);
     if (jobRest)
         o.insert("job_rest", true);
+    if (!nestSha256.isEmpty()) {
+        o.insert("nest_sha256", QString::fromLatin1(nestSha256));
+        o.insert("nest_window", nestWindow);
+        o.insert("nest_windows", nestWindows);
+        o.insert("feed_before", feedBefore);
+    }
     return o;
 }
 
@@ -116,6 +122,10 @@ bool JobRecord::fromJson(const QJsonObject &o, JobRecord *out)
     r.jobName = o.value("job_name").toString();
     r.jobFirst = qMax(0, o.value("job_first").toInt());
     r.jobRest = o.value("job_rest").toBool();
+    r.nestSha256 = o.value("nest_sha256").toString().toLatin1();
+    r.nestWindow = qMax(0, o.value("nest_window").toInt());
+    r.nestWindows = qMax(0, o.value("nest_windows").toInt());
+    r.feedBefore = o.value("feed_before").toObject();
     *out = r;
     return true;
 }

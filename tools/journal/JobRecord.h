@@ -58,6 +58,15 @@ public:
     QString jobName;            // the machine's name of the last job handed over
     int jobFirst = 0;           // copies finished before that job began
     bool jobRest = false;       // that job was the rest of a copy
+    // One window of a nest cut along the strip: "nest_sha256" (of the
+    // windows' plot texts and feeds, see NestRun), "nest_window" (1-based),
+    // "nest_windows", and "feed_before", the operator's feed settings
+    // (stored values by key) to put back once the nest is over. "file" then
+    // names the saved nest a resume cuts the later windows from.
+    QByteArray nestSha256;      // hex; empty: no nest
+    int nestWindow = 0;
+    int nestWindows = 0;
+    QJsonObject feedBefore;
 
     QJsonObject toJson() const;
     // False for an object that is no record (wrong types, unknown outcome).

@@ -13,6 +13,7 @@ class QCommandLineOption;
 class QCommandLineParser;
 class VXDeviceProperty;
 class SettingsRun;
+struct Options;
 struct PlotReport;
 struct WorkArea;
 
@@ -41,6 +42,11 @@ Outcome run(Run &run);
 // (and --time), refusing them with any other command.
 QList<QCommandLineOption> options();
 bool given(const QCommandLineParser &parser, const QString &command, QStringList &out, QString &error);
+// cut --nest: the parts and options checked offline, then the nest cut on
+// the machine window by window.
+bool cutting(const Options &options);
+Failure checkCut(Run &run);
+Outcome cut(Run &run);
 }
 namespace Demo {
 extern const char usage[];

@@ -169,7 +169,7 @@ bool Options::parse(const QStringList &argv, QString &error)
             return false;
         }
     }
-    if (p.isSet(optTime) && command != QLatin1String("nest")) {
+    if (p.isSet(optTime) && command != QLatin1String("nest") && !nest.contains(QStringLiteral("nest="))) {
         jogMs = p.value(optTime).toInt(&ok);
         if (!ok || jogMs < 0 || jogMs > 60000) {
             error = tr("--time wants milliseconds from 0 to 60000");

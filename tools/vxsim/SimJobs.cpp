@@ -11,6 +11,9 @@ constexpr qsizetype MaxWalkedPlot = 16 << 20;
 constexpr int MaxQueuedJobs = 8;
 // Editors never allow slower; a zero speed must not make a job endless.
 constexpr double MinSpeedMmPerS = 10;
+// The feed group (CMD): automatic feed on/off, feed distance in mm.
+constexpr int AutoFeed = 134;
+constexpr int FeedLength = 135;
 } // namespace
 
 bool VXSimulator::Private::readPlot(const QByteArray &body, SimRunningJob &j)
@@ -82,6 +85,8 @@ void VXSimulator::Private::startNext()
     job = queue.takeFirst();
     running = true;
     job.info.status = VXSimJobStatus::Cutting;
+    if (!job.qr)
+        job.info.materialOffset = materialFed;
     jobs.append(job.info);
     wall.restart();
     emit q->jobStarted(job.info.id);
@@ -301,6 +306,7 @@ void VXSimulator::Private::finishJob(VXSimJobStatus status)
             job.pos = job.strokes.last().last();
             head = origin + job.pos;
         }
+        feedAfterJob();
     }
     job.clock = qMin(job.clock, job.info.seconds);
     updateJobRecord();
@@ -312,4 +318,17 @@ void VXSimulator::Private::finishJob(VXSimJobStatus status)
     else
         emit q->jobStopped(id);
     startNext();
+}
+
+// A plot job cut through, with the automatic feed on, moves the material on
+// by the feed distance: the next job lands that much further along it. A
+// stopped or refused job leaves the material where it is, so what was cut of
+// it stays under the knife. The feed itself takes no simulated time.
+void VXSimulator::Private::feedAfterJob()
+{
+    if (job.qr || settings.cmd.value(AutoFeed).toInt() != 1)
+        return;
+    const double feed = qMax(0.0, settings.cmd.value(FeedLength).toDouble());
+    job.info.feedAfter = feed;
+    materialFed += feed;
 }

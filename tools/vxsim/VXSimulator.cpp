@@ -216,6 +216,11 @@ void VXSimulator::setQrCode(const QString &code)
     d->qrCode = code;
 }
 
+double VXSimulator::materialFed() const
+{
+    return d->materialFed;
+}
+
 QPointF VXSimulator::headPosition() const
 {
     return d->head - d->origin;

@@ -55,6 +55,11 @@ struct VXSimJob
         double pathLength = 0;
     };
     QVector<ToolRun> tools;
+    // Along the conveyor, in mm: the material fed before the job started
+    // (where its origin lies on the material), and the automatic feed that
+    // followed it (0 when none). See tools/vxsim/README.md.
+    double materialOffset = 0;
+    double feedAfter = 0;
 };
 
 // One sheet of the stack fed in a QR-code job, and what became of it.
@@ -147,6 +152,9 @@ public:
     QList<VXSimSheet> sheets() const;
     // QR plots that came when no sheet was waiting for one.
     int ignoredQrPlots() const;
+
+    // Material the conveyor fed after plot jobs (AUTO_FEED), in mm.
+    double materialFed() const;
 
     // Head position in plotter units, relative to the origin (87 sets it).
     QPointF headPosition() const;

@@ -98,6 +98,7 @@ public:
     SimRunningJob job;
     QByteArray lastJobData;
     int nextJobId = 1;
+    double materialFed = 0; // mm, see feedAfterJob()
     int heartbeats = 0;
     qint64 discarded = 0;
     bool midJobDropped = false;
@@ -136,6 +137,7 @@ public:
     void walkHead();
     void updateJobRecord();
     void finishJob(VXSimJobStatus status);
+    void feedAfterJob();
     void dropCheck(int percent);
     void rearm();
 

@@ -34,10 +34,22 @@ const char usage[] =
     "  --no-reconnect          a dropped link ends the run (exit 6)\n"
     "  --token-file FILE   cloud token, from a file only its owner can read\n"
     "                      (VX_CLOUD_TOKEN in the environment works too;\n"
-    "                      --token T also, but other users can read it)\n");
+    "                      --token T also, but other users can read it)\n"
+    "\n"
+    "vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [nest options]\n"
+    "Nests the parts as `vxcut nest` does (the strip as wide as the work area\n"
+    "unless --strip-width says), then cuts the nest in windows no longer than\n"
+    "the work area, never through a part, the belt feeding the material on\n"
+    "between windows (automatic feed on, the feed length per window; the feed\n"
+    "settings are put back afterwards). `vxcut resume` continues a nest at the\n"
+    "first window not cut.\n");
 
 Failure check(Run &r)
 {
+    // --nest: parts instead of one file, then a nest cut in windows.
+    if (Nest::cutting(r.options))
+        return Nest::checkCut(r);
+
     if (r.options.args.size() != 1)
         return {Failure::Usage, QCoreApplication::translate("Cut", "cut wants exactly one plot file")};
     QString error;
@@ -98,6 +110,10 @@ Outcome cutJob(Run &r)
 
 Outcome run(Run &r)
 {
+    // --nest: a run of window jobs of its own (commands/nest.cpp).
+    if (Nest::cutting(r.options))
+        return Nest::cut(r);
+
     if (Failure f = r.readInfo(false))
         return f;
     if (Failure f = Plan::fitWorkArea(r, r.job.report))   // before anything is sent

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Commands.h"
 
+#include "JobLoop.h"
+#include "JobRunner.h"
+#include "NestRun.h"
+#include "RecordValue.h"
+
 #include "NestSearch.h"
 #include "NestSvg.h"
 #include "Options.h"
@@ -11,6 +16,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
@@ -53,7 +59,7 @@ struct Flag {
     const char *argument; // nullptr: a switch
 };
 const Flag kFlags[] = {{"strip-width", "mm"}, {"sheet", "wxl"}, {"gap", "mm"}, {"rotations", "list"},
-                       {"mirror-allowed", nullptr}, {"seed", "n"}, {"svg", "file"}, {"parts", "file"}, {"split", nullptr}};
+                       {"mirror-allowed", nullptr}, {"seed", "n"}, {"svg", "file"}, {"parts", "file"}, {"split", nullptr}, {"nest", nullptr}};
 
 struct Settings {
     double width = 0;
@@ -119,8 +125,15 @@ Failure settingsOf(const Options &o, Settings &s)
             s.list = value;
         }
     }
-    if (strip == sheet)
+    if (cutting(o)) {
+        // The belt carries a strip; without a width the work area's is taken.
+        if (sheet)
+            return bad(QCoreApplication::translate("Nest", "cut --nest cuts a strip on the belt: --sheet does not go with it"));
+        if (o.copies != 1 || !o.cloud.isEmpty() || !s.svg.isEmpty())
+            return bad(QCoreApplication::translate("Nest", "--copies, --cloud and --svg do not go with cut --nest: give the quantities with the parts"));
+    } else if (strip == sheet) {
         return bad(QCoreApplication::translate("Nest", "nest wants either --strip-width or --sheet"));
+    }
     const PlotPlacement &p = o.plot.placement;
     if (p.targetWidth > 0 || p.targetHeight > 0 || p.rotation != 0 || p.mirror)
         return bad(QCoreApplication::translate("Nest", "--width, --height, --rotate and --mirror do not go with nest: it places and turns each part itself"));
@@ -200,6 +213,48 @@ QString summary(const NestLayout &l, const Settings &s)
              locale.toString(l.utilisation() * 100, 'f', 1), locale.toString(l.evaluations), locale.toString(l.seconds, 'f', 1));
 }
 
+
+Failure loadRequest(Run &r, Settings &s, NestRequest &request)
+{
+    if (Failure f = settingsOf(r.options, s))
+        return f;
+    std::vector<PartRequest> requests;
+    QString why;
+    for (const QString &arg : r.options.args) {
+        PartRequest q;
+        if (!PartList::parseArgument(arg, q, why))
+            return Failure{Failure::Usage, why};
+        requests.push_back(q);
+    }
+    if (!s.list.isEmpty() && !PartList::readList(s.list, requests, why))
+        return Failure{Failure::Usage, why};
+    if (!PartList::load(requests, r.options.plot, PartDefaults{s.turns, s.split}, request.parts, why, r.cancelFlag()))
+        return Failure{r.cancelled() ? Failure::Interrupted : Failure::PlotFile, why};
+    request.width = s.width;
+    request.sheetLength = s.sheetLength;
+    request.gap = s.gap;
+    request.seed = s.seed;
+    request.seconds = s.seconds;
+    return Failure();
+}
+
+NestLayout search(Run &r, const Settings &s, const NestRequest &request)
+{
+    return NestSearch::run(request, r.cancelFlag(), [&](const NestProgress &p) { showProgress(r.out, s, p); });
+}
+
+QJsonObject report(Run &r, const Settings &s, const NestLayout &layout, const std::vector<NestPart> &parts)
+{
+    const QJsonObject facts = layout.facts(parts);
+    r.out.event(QStringLiteral("nest"), facts, summary(layout, s));
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const int missing = layout.requested[p] - layout.placedCount[p];
+        if (missing > 0)
+            r.out.warning(QCoreApplication::translate("Nest", "%1: %2 of %3 not placed").arg(parts[p].name).arg(missing).arg(layout.requested[p]));
+    }
+    return facts;
+}
+
 } // namespace
 
 QList<QCommandLineOption> options()
@@ -214,13 +269,18 @@ QList<QCommandLineOption> options()
 
 bool given(const QCommandLineParser &parser, const QString &command, QStringList &out, QString &error)
 {
-    const bool nest = command == QLatin1String("nest");
+    const bool cutNest = command == QLatin1String("cut") && parser.isSet(QStringLiteral("nest"));
+    const bool nest = command == QLatin1String("nest") || cutNest;
+    if (parser.isSet(QStringLiteral("nest")) && !cutNest) {
+        error = QCoreApplication::translate("Nest", "--nest goes with cut, not %1").arg(command);
+        return false;
+    }
     for (const Flag &f : kFlags) {
         const QString name = QLatin1String(f.name);
         if (!parser.isSet(name))
             continue;
         if (!nest) {
-            error = QCoreApplication::translate("Nest", "--%1 goes with nest, not %2").arg(name, command);
+            error = QCoreApplication::translate("Nest", "--%1 goes with nest or cut --nest, not %2").arg(name, command);
             return false;
         }
         out << name + QLatin1Char('=') + (f.argument ? parser.value(name) : QString());
@@ -228,6 +288,11 @@ bool given(const QCommandLineParser &parser, const QString &command, QStringList
     if (nest && parser.isSet(QStringLiteral("time")))
         out << QStringLiteral("time=") + parser.value(QStringLiteral("time"));
     return true;
+}
+
+bool cutting(const Options &o)
+{
+    return o.command == QLatin1String("cut") && o.nest.contains(QStringLiteral("nest="));
 }
 
 Failure check(Run &r)
@@ -239,42 +304,113 @@ Failure check(Run &r)
 Outcome run(Run &r)
 {
     Settings s;
-    if (Failure f = settingsOf(r.options, s))
-        return f;
-    std::vector<PartRequest> requests;
-    QString why;
-    for (const QString &arg : r.options.args) {
-        PartRequest q;
-        if (!PartList::parseArgument(arg, q, why))
-            return Failure{Failure::Usage, why};
-        requests.push_back(q);
-    }
-    if (!s.list.isEmpty() && !PartList::readList(s.list, requests, why))
-        return Failure{Failure::Usage, why};
     NestRequest request;
-    if (!PartList::load(requests, r.options.plot, PartDefaults{s.turns, s.split}, request.parts, why, r.cancelFlag()))
-        return Failure{r.cancelled() ? Failure::Interrupted : Failure::PlotFile, why};
-    request.width = s.width;
-    request.sheetLength = s.sheetLength;
-    request.gap = s.gap;
-    request.seed = s.seed;
-    request.seconds = s.seconds;
+    if (Failure f = loadRequest(r, s, request))
+        return f;
+    QString why;
     if (!NestSearch::check(request, why))
         return Failure{Failure::PlotFile, why};
-
-    const NestLayout layout = NestSearch::run(request, r.cancelFlag(), [&](const NestProgress &p) { showProgress(r.out, s, p); });
+    const NestLayout layout = search(r, s, request);
     if (layout.cancelled)
         return Failure{Failure::Interrupted, QCoreApplication::translate("Nest", "interrupted while nesting")};
     if (Failure f = writeOutputs(r, s, layout, request.parts))
         return f;
-    const QJsonObject facts = layout.facts(request.parts);
-    r.out.event(QStringLiteral("nest"), facts, summary(layout, s));
-    for (std::size_t p = 0; p < request.parts.size(); ++p) {
-        const int missing = layout.requested[p] - layout.placedCount[p];
-        if (missing > 0)
-            r.out.warning(QCoreApplication::translate("Nest", "%1: %2 of %3 not placed").arg(request.parts[p].name).arg(missing).arg(layout.requested[p]));
+    return report(r, s, layout, request.parts);
+}
+
+Failure checkCut(Run &r)
+{
+    Settings s;
+    NestRequest request;
+    return loadRequest(r, s, request);
+}
+
+namespace {
+
+void watchWindows(Run &r, NestRun &run)
+{
+    QObject::connect(&run, &NestRun::warning, &run, [&r](const QString &text) { r.out.warning(text); });
+    QObject::connect(&run, &NestRun::windowStarted, &run, [&r, &run](int k, int n) {
+        const NestWindow &w = run.cut().windows[std::size_t(k - 1)];
+        const QLocale locale;
+        r.out.event(QStringLiteral("window"),
+                    {{QStringLiteral("window"), k}, {QStringLiteral("windows"), n}, {QStringLiteral("from"), w.from},
+                     {QStringLiteral("offset"), w.offset}, {QStringLiteral("feed"), w.feed},
+                     {QStringLiteral("pieces"), w.pieces}, {QStringLiteral("cut_length"), qRound64(w.job.pathMm)}},
+                    QCoreApplication::translate("Nest", "window %1 of %2: %3 pieces from %4 mm along the strip, "
+                                                        "cut length %5 mm; then the belt feeds %6 mm")
+                        .arg(locale.toString(k), locale.toString(n), locale.toString(w.pieces),
+                             locale.toString(w.from, 'f', 1), locale.toString(w.job.pathMm, 'f', 0),
+                             locale.toString(w.feed, 'f', 0)));
+    });
+}
+
+// The nest sized to the machine: the strip as wide as asked or as the work
+// area, the windows as long as the work area.
+Failure plan(Run &r, Settings &s, NestRequest &request, NestCut &cut)
+{
+    WorkArea area;
+    if (Failure f = Plan::readWorkArea(r, area))
+        return f;
+    if (request.width <= 0)
+        request.width = area.width - qMax(0.0, r.options.plot.placement.margin);
+    QString why;
+    if (!NestSearch::check(request, why))
+        return Failure{Failure::PlotFile, why};
+    const NestLayout layout = search(r, s, request);
+    if (layout.cancelled)
+        return Failure{Failure::Interrupted, QCoreApplication::translate("Nest", "interrupted while nesting")};
+    report(r, s, layout, request.parts);
+    VXDeviceProperty *feed = r.record(QStringLiteral("FEED_LENGTH"));
+    if (!feed)
+        return Failure{Failure::Other, QCoreApplication::translate("Nest", "the machine has no automatic feed (FEED_LENGTH)")};
+    if (Failure f = NestCut::make(layout, request.parts, r.options.plot, area, EditorSpec::of(feed), &cut))
+        return f;
+    if (r.options.journal.isEmpty())
+        return Failure();
+    return cut.save(NestCut::savePath(r.journal.path(), cut.sha256));
+}
+
+} // namespace
+
+Outcome cut(Run &r)
+{
+    Settings s;
+    NestRequest request;
+    if (Failure f = loadRequest(r, s, request))
+        return f;
+    if (Failure f = r.readInfo(false))
+        return f;
+    NestCut nest;
+    if (Failure f = plan(r, s, request, nest))   // before anything is sent
+        return f;
+    r.applyQuality();
+    NestRun run(*r.session);
+    JobLoop::configure(r, run.runner(), false);
+    ReconnectSchedule schedule;
+    schedule.setBudget(r.options.reconnectBudgetMs);
+    run.setReconnect(r.options.reconnect, schedule);
+    if (!r.options.journal.isEmpty())
+        run.setJournal(&r.journal);
+    run.setCut(nest);
+    watchWindows(r, run);
+    QElapsedTimer clock;
+    clock.start();
+    if (!run.start())
+        return r.waitFailure(QCoreApplication::translate("Nest", "starting the nest"));
+    JobLoop::wait(r, run.runner(), [&run] { return run.isRunning(); }, [&run] { run.stop(); });
+    if (!run.journalError().isEmpty())
+        r.out.warning(QCoreApplication::translate("Nest", "job journal not written: %1").arg(run.journalError()));
+    if (Failure f = run.failure()) {
+        if (run.lastRecord().outcome == JobRecord::Outcome::Interrupted && run.journalError().isEmpty()
+            && !r.options.journal.isEmpty())
+            f.message += QCoreApplication::translate("Nest", "; `vxcut resume` continues at window %1").arg(run.window());
+        return f;
     }
-    return facts;
+    r.out.text(QCoreApplication::translate("Nest", "done: %1 windows of %2 cut in %3")
+                   .arg(QLocale().toString(run.windowsCut()), nest.name,
+                        Output::duration(int(clock.elapsed() / 1000))));
+    return run.summary();
 }
 
 } // namespace Nest

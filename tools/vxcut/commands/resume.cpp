@@ -74,7 +74,8 @@ ResumePlan::Interrupted mode(const Run &r)
 
 Failure find(const Run &r, ResumeJob *job)
 {
-    Failure f = ResumeJob::find(r.journal, mode(r), job, r.options.plot, r.options.plotFlags);
+    NestCut nest;
+    Failure f = ResumeRun::find(r.journal, mode(r), job, &nest, r.options.plot, r.options.plotFlags);
     if (f.kind == Failure::Usage && !job->plan.ok())
         f.message = ResumeJob::withOptions(f.message);
     return f;
