@@ -14,6 +14,7 @@
 #include "SettingsPanel.h"
 #include "ToolsPanel.h"
 #include "ToolTranslator.h"
+#include "UnreadEditors.h"
 #include "VXSimulator.h"
 #include "WorkArea.h"
 #include "interface/VXDeviceInterface.h"
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QJsonObject>
 #include <QLabel>
@@ -36,6 +38,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -91,6 +94,8 @@ private slots:
     void catalogueEditors_data();
     void catalogueEditors();
     void machineInfoReadOnly();
+    void unreadSettingsSayNotRead_data();
+    void unreadSettingsSayNotRead();
     void settingsRoundTrip_data();
     void settingsRoundTrip();
     void editBackToPreviousValueIsWritten();
@@ -100,12 +105,17 @@ private slots:
     void usbThenNetworkOnOneWindow();
     void silentMachineIsShown();
     void labelsFollowTheLocale();
+    void langReachesThePlugin_data();
+    void langReachesThePlugin();
+    void fitsALaptopScreen();
     void designsFollowTheOptions_data();
     void designsFollowTheOptions();
     void toolChoicesReplan_data();
     void toolChoicesReplan();
     void loadOffTheWindow_data();
     void loadOffTheWindow();
+    void failedOpenIsShown();
+    void bigDesignStallProbe();
     void jobEnds_data();
     void jobEnds();
     void production();
@@ -209,7 +219,8 @@ void TestVxStudio::catalogueEditors()
     if (items) {
         auto *combo = qobject_cast<QComboBox *>(w);
         QVERIFY(combo);
-        QCOMPARE(combo->count(), items);
+        // Less the entry saying it is not read yet.
+        QCOMPARE(combo->count() - (combo->findText(UnreadEditors::tr("not read")) >= 0), items);
         // The items are the catalogue's option entries, in order.
         VXDeviceProperty *r = m_window->device()->property_ptr(key.toLatin1().constData());
         const QStringList option = r->property("WIDGET").toJsonObject()
@@ -239,6 +250,45 @@ void TestVxStudio::machineInfoReadOnly()
     QVERIFY(name);
     QVERIFY(!name->text().isEmpty());
     QVERIFY(qobject_cast<QLineEdit *>(editor("WORKAREA_X"))->isReadOnly());
+}
+
+void TestVxStudio::unreadSettingsSayNotRead_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("waits");   // disabled until the machine answers
+    QTest::newRow("spin box") << "PU_SPEED" << true;
+    QTest::newRow("combo box") << "AUTO_FEED" << true;
+    QTest::newRow("member of a tab page") << "SP2_PRESSURE" << true;
+    QTest::newRow("information row") << "FIRMWARE" << true;
+    // Its answers are never decoded: the operator may still choose.
+    QTest::newRow("never answered") << "WORK_MODE" << false;
+}
+
+void TestVxStudio::unreadSettingsSayNotRead()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, waits);
+    const auto shown = [](QWidget *w) {
+        if (auto *spin = qobject_cast<QAbstractSpinBox *>(w))
+            return spin->text();
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            return combo->currentText();
+        auto *edit = qobject_cast<QLineEdit *>(w);
+        return edit && edit->text().isEmpty() ? edit->placeholderText() : QString();
+    };
+    // The device object's made-up values (pen-up speed 10, pressure 0) used
+    // to show as the machine's.
+    MainWindow offline(m_factory);
+    QWidget *w = offline.settings()->editor(key);
+    QVERIFY(w);
+    QCOMPARE(shown(w), UnreadEditors::tr("not read"));
+    QCOMPARE(w->isEnabled(), !waits);
+    if (!waits)
+        return;
+    // Read on connecting: the machine's value, editable.
+    w = editor(key.toLatin1().constData());
+    QVERIFY(w->isEnabled() || key == QLatin1String("FIRMWARE"));
+    QVERIFY(shown(w) != UnreadEditors::tr("not read"));
 }
 
 void TestVxStudio::settingsRoundTrip_data()
@@ -407,13 +457,73 @@ void TestVxStudio::silentMachineIsShown()
 void TestVxStudio::labelsFollowTheLocale()
 {
     // The plugin translates its labels from <appdir>/translations; under
-    // zh_CN the source texts stay.
+    // zh_CN the source texts stay. Run by langReachesThePlugin, the label
+    // it expects.
     QTabWidget *tabs = m_window->settings()->tabs();
     const QString feed = tabs->tabText(tabs->count() - 1);
-    if (QLocale::system().name() == QLatin1String("zh_CN"))
+    if (qEnvironmentVariableIsSet("VX_EXPECT_LABEL"))
+        QCOMPARE(feed, qEnvironmentVariable("VX_EXPECT_LABEL"));
+    else if (QLocale::system().name() == QLatin1String("zh_CN"))
         QCOMPARE(feed, QStringLiteral("送料"));
     else
         QVERIFY2(feed != QStringLiteral("送料"), qPrintable(feed));
+}
+
+void TestVxStudio::langReachesThePlugin_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("feed");   // the Feed tab's label
+    QTest::newRow("ja_JP") << "ja_JP" << QStringLiteral("送り");
+    QTest::newRow("en") << "en" << QStringLiteral("Feed");
+    QTest::newRow("zh_CN") << "zh_CN" << QStringLiteral("送料");
+}
+
+void TestVxStudio::langReachesThePlugin()
+{
+    // The plugin picks its language from the system locale when its device
+    // object is made: --lang used to translate the window only.
+    QFETCH(QString, lang);
+    QFETCH(QString, feed);
+    if (qEnvironmentVariableIsSet("VX_EXPECT_LABEL"))
+        QSKIP("the run under --lang itself");
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VX_EXPECT_LABEL"), feed);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("labelsFollowTheLocale"), QStringLiteral("--lang"), lang});
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    QVERIFY2(child.exitCode() == 0 && out.contains(QLatin1String("PASS   : TestVxStudio::labelsFollowTheLocale()")),
+             qPrintable(out));
+}
+
+void TestVxStudio::fitsALaptopScreen()
+{
+    // The window used to need 1454 x 1005: the production panel and the log
+    // lay past a laptop's screen.
+    MainWindow window(m_factory);
+    window.resize(1366, 768);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(1366, 768));
+    const QRect inside = window.rect();
+    for (QDockWidget *dock : window.findChildren<QDockWidget *>()) {
+        // Behind a tab (parked off the window) is reachable; shown is
+        // inside the window, with room.
+        const bool tabbed = !window.tabifiedDockWidgets(dock).isEmpty();
+        if (tabbed && !inside.intersects(dock->geometry()))
+            continue;
+        QVERIFY2(dock->isVisible() && inside.contains(dock->geometry()), qPrintable(dock->objectName()));
+        QVERIFY2(dock->width() >= 200 && dock->height() >= 60, qPrintable(dock->objectName()));
+    }
+    for (const char *name : {"startJob", "stopJob", "jobProgress", "activityLog", "plotPreview"}) {
+        auto *w = window.findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(w && w->isVisible() && !w->visibleRegion().isEmpty(), name);
+        QVERIFY2(inside.contains(QRect(w->mapTo(&window, QPoint()), w->size())), name);
+    }
+    // The design is the middle of the window, not a box beside the options.
+    QVERIFY(window.jobPanel()->designView()->width() >= 500);
 }
 
 void TestVxStudio::designsFollowTheOptions_data()
@@ -577,6 +687,79 @@ void TestVxStudio::loadOffTheWindow()
     QCOMPARE(said.size(), 1);
 }
 
+void TestVxStudio::failedOpenIsShown()
+{
+    // A PNG named .svg: the view said "No plot loaded" and the log nothing.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("picture.svg"));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(file, "PNG"));
+    JobPanel *job = m_window->jobPanel();
+    QSignalSpy log(job, &JobPanel::logMessage);
+    job->openPlotFile(file);
+    QTRY_VERIFY(!job->isLoading());
+    QCOMPARE(log.size(), 1);
+    const QString said = log.first().value(0).toString();
+    QVERIFY2(said.contains(QLatin1String("picture.svg")), qPrintable(said));
+    QCOMPARE(job->designView()->notice(), said);
+    // The next design read clears it.
+    QVERIFY(job->loadPlot(QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt")));
+    QVERIFY(job->designView()->notice().isEmpty());
+}
+
+void TestVxStudio::bigDesignStallProbe()
+{
+    // 35,000 circles of 64 points, about 25 MB of HP-GL. Prints the longest
+    // gap between ticks of a 10 ms timer while the design is read, planned,
+    // drawn and zoomed: what an operator would feel as a frozen window.
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("circles.plt"));
+    QFile out(big);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("IN;SP1;");
+    for (int c = 0; c < 35000; ++c) {
+        const double cx = 400 + (c % 200) * 400, cy = 400 + (c / 200) * 400, r = 150;
+        QByteArray line = "PU" + QByteArray::number(qRound(cx + r)) + ',' + QByteArray::number(qRound(cy)) + ";PD";
+        for (int k = 1; k <= 64; ++k) {
+            const double a = k * 2 * M_PI / 64;
+            line += QByteArray::number(cx + r * std::cos(a), 'f', 1) + ',' + QByteArray::number(cy + r * std::sin(a), 'f', 1)
+                    + (k < 64 ? "," : ";");
+        }
+        out.write(line);
+    }
+    const qint64 bytes = out.size();
+    out.close();
+    JobPanel *job = m_window->jobPanel();
+    DesignView *view = job->designView();
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer probe;
+    probe.setInterval(10);
+    connect(&probe, &QTimer::timeout, this, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    clock.start();
+    probe.start();
+    job->openPlotFile(big);
+    QTRY_VERIFY_WITH_TIMEOUT(!job->isLoading(), 180000);
+    const qint64 loaded = clock.elapsed();
+    const qint64 loadStall = longest;
+    QVERIFY2(job->hasPlot() && job->plot().path == big, qPrintable(job->plot().path));
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isDrawing(), 60000);
+    for (int i = 0; i < 3; ++i) {
+        view->zoomIn();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->isDrawing(), 60000);
+    }
+    view->fit();
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isDrawing(), 60000);
+    qInfo("stall probe: %.1f MB, %d paths; loaded in %lld ms, all drawn in %lld ms; "
+          "longest event-loop stall %lld ms while loading, %lld ms overall",
+          bytes / 1e6, view->design().pathCount(), loaded, clock.elapsed(), loadStall, longest);
+}
+
 void TestVxStudio::jobEnds_data()
 {
     QTest::addColumn<bool>("byMachine");
@@ -612,6 +795,8 @@ void TestVxStudio::jobEnds()
     click(job, "startJob");
     QVERIFY(job->isRunning());
     QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 5, 20000);
+    QVERIFY(!job->findChild<QLabel *>(QStringLiteral("timeLeft"))->text().isEmpty());
+    QSignalSpy log(job, &JobPanel::logMessage);
     if (byMachine) {
         // As the machine's own panel would: the window did not ask.
         VXDeviceProperty *stop = m_window->device()->property_ptr("TASK_STOP");
@@ -622,6 +807,12 @@ void TestVxStudio::jobEnds()
     }
     QTRY_VERIFY_WITH_TIMEOUT(!job->isRunning(), 5000);
     disconnect(watch);
+    // The log says what the journal says: a Stop was logged "interrupted".
+    const JobRecord ended = JobJournal(job->journalPath()).last(1).value(0);
+    QCOMPARE(ended.outcome, JobRecord::Outcome::Stopped);
+    const QString said = log.last().value(0).toString();
+    QVERIFY2(said.contains(JobRecord::outcomeText(ended.outcome))
+             && !said.contains(JobRecord::outcomeText(JobRecord::Outcome::Interrupted)), qPrintable(said));
     QVERIFY(job->findChild<QPushButton *>(QStringLiteral("startJob"))->isEnabled());
     QCOMPARE(m_sim->jobs().last().status, VXSimJobStatus::Stopped);
     QVERIFY(m_sim->jobs().last().finished < 2);
@@ -738,5 +929,17 @@ void TestVxStudio::dropThenResume()
     QVERIFY(!journal.lastInterrupted());
 }
 
-QTEST_MAIN(TestVxStudio)
+int main(int argc, char **argv)
+{
+    // As vxstudio's main: --lang reaches the plugin's labels.
+    ToolTranslator::steerSystemLocale(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QStringList args = app.arguments();
+    const int lang = args.indexOf(QStringLiteral("--lang"));
+    if (lang > 0)
+        args.erase(args.begin() + lang, args.begin() + std::min(lang + 2, int(args.size())));
+    TestVxStudio test;
+    return QTest::qExec(&test, args);
+}
 #include "tst_vxstudio.moc"

@@ -6,7 +6,13 @@
 #include <QTranslator>
 
 namespace {
-QLocale g_locale = QLocale::system();
+// Made on first use, not at load: the system locale must not be read
+// before systemLanguage() had its say.
+QLocale &chosen()
+{
+    static QLocale locale = QLocale::system();
+    return locale;
+}
 
 // "--lang X" or "--lang=X"; the last one wins, as with the parser.
 QString langArgument(const QStringList &args)
@@ -39,10 +45,10 @@ void ToolTranslator::install(const QString &tool, const QStringList &arguments)
     if (!lang.isEmpty()) {
         // "ja" and "ja_JP" and "ja-JP" alike; an unknown code gives the C
         // locale, whose texts are the English sources.
-        g_locale = QLocale(lang);
-        QLocale::setDefault(g_locale);
+        chosen() = QLocale(lang);
+        QLocale::setDefault(chosen());
     } else {
-        g_locale = QLocale::system();
+        chosen() = QLocale::system();
     }
     // Qt's own texts first (the parser's --help line and the like; Debian's
     // qttranslations5-l10n), then the tool's. Tries ja_JP, then ja, over the
@@ -52,7 +58,7 @@ void ToolTranslator::install(const QString &tool, const QStringList &arguments)
         {tool, QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}};
     for (const auto &[name, dir] : dirs) {
         auto *translator = new QTranslator(app);
-        if (translator->load(g_locale, name, QStringLiteral("_"), dir))
+        if (translator->load(chosen(), name, QStringLiteral("_"), dir))
             QCoreApplication::installTranslator(translator);
         else
             delete translator;
@@ -68,5 +74,28 @@ QCommandLineOption ToolTranslator::option()
 
 QLocale ToolTranslator::locale()
 {
-    return g_locale;
+    return chosen();
+}
+
+void ToolTranslator::steerSystemLocale(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const QString lang = langArgument(args);
+    if (lang.isEmpty())
+        return;
+    // Qt reads the locale variables once, at the first question, and keeps
+    // the answer: ask it now under the chosen language, then put the
+    // variables back so the C library (character set, collation) still
+    // runs under the locale the system has installed.
+    const bool had = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray saved = qgetenv("LC_ALL");
+    qputenv("LC_ALL", QLocale(lang).name().toLatin1());
+    const QString took = QLocale::system().name();
+    Q_UNUSED(took)
+    if (had)
+        qputenv("LC_ALL", saved);
+    else
+        qunsetenv("LC_ALL");
 }

@@ -29,6 +29,13 @@ public:
     // listed in --help.
     static QCommandLineOption option();
 
+    // A device plugin picks its labels' language from the system locale
+    // when its device object is made. Call before the application object
+    // and before anything asks for the system locale: with --lang, the
+    // system locale the process sees is that language (the C library's is
+    // left alone).
+    static void steerSystemLocale(int argc, char **argv);
+
     // The locale the texts were picked for.
     static QLocale locale();
 };

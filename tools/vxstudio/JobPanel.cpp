@@ -8,10 +8,9 @@
 #include "ToolsPanel.h"
 #include "WorkArea.h"
 #include "interface/VXDeviceInterface.h"
+#include "property/RecordAnswer.h"
 #include "property/VXDeviceProperty.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QLabel>
@@ -27,100 +26,32 @@ QString copiesDone(int finished, int copies)
 {
     return JobPanel::tr("%1 / %2").arg(QLocale().toString(finished), QLocale().toString(copies));
 }
+
+// As vxcut's bar shows it: m:ss, or h:mm:ss past the hour.
+QString timeLeft(int seconds)
+{
+    if (seconds < 0)
+        return QString();
+    const QString clock = seconds >= 3600
+            ? QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                      .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+            : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return JobPanel::tr("%1 left").arg(clock);
+}
 } // namespace
 
 JobPanel::JobPanel(QWidget *parent)
     : QWidget(parent)
 {
-    auto *box = new QGroupBox(tr("Job"), this);
-    m_preview = new DesignView(box);
+    // The window places the view and the option panels where it likes;
+    // until then (and if it never does) the panel owns them.
+    m_preview = new DesignView;
     m_preview->setObjectName(QStringLiteral("plotPreview"));
-    m_options = new PlotOptionsPanel(box);
+    m_options = new PlotOptionsPanel;
     m_options->setObjectName(QStringLiteral("plotOptions"));
-    m_tools = new ToolsPanel(box);
+    m_tools = new ToolsPanel;
     m_tools->setObjectName(QStringLiteral("plotTools"));
-    auto *side = new QVBoxLayout;
-    side->addWidget(m_options);
-    side->addWidget(m_tools);
-    side->addStretch(1);
-    auto *viewRow = new QHBoxLayout;
-    viewRow->addWidget(m_preview, 1);
-    viewRow->addLayout(side);
-
-    m_file = new QLabel(tr("No plot loaded"), box);
-    m_file->setObjectName(QStringLiteral("plotFile"));
-    m_size = new QLabel(QStringLiteral("–"), box);
-    m_size->setObjectName(QStringLiteral("plotSize"));
-    m_length = new QLabel(QStringLiteral("–"), box);
-    m_length->setObjectName(QStringLiteral("plotLength"));
-    auto *facts = new QGridLayout;
-    facts->addWidget(new QLabel(tr("File"), box), 0, 0);
-    facts->addWidget(m_file, 0, 1);
-    facts->addWidget(new QLabel(tr("Size"), box), 1, 0);
-    facts->addWidget(m_size, 1, 1);
-    facts->addWidget(new QLabel(tr("Cut length"), box), 2, 0);
-    facts->addWidget(m_length, 2, 1);
-    facts->setColumnStretch(1, 1);
-
-    m_open = new QPushButton(tr("Open plot…"), box);
-    m_open->setObjectName(QStringLiteral("openPlot"));
-    m_copies = new QSpinBox(box);
-    m_copies->setObjectName(QStringLiteral("copies"));
-    m_copies->setRange(1, 9999);
-    m_copies->setPrefix(tr("Copies: "));
-    m_loading = new QLabel(box);
-    m_loading->setObjectName(QStringLiteral("plotLoading"));
-    m_cancelLoad = new QPushButton(tr("Cancel"), box);
-    m_cancelLoad->setObjectName(QStringLiteral("cancelLoad"));
-    auto *fileRow = new QHBoxLayout;
-    fileRow->addWidget(m_open);
-    fileRow->addWidget(m_copies);
-    fileRow->addWidget(m_loading);
-    fileRow->addWidget(m_cancelLoad);
-    fileRow->addStretch(1);
-
-    m_start = new QPushButton(tr("Start"), box);
-    m_start->setObjectName(QStringLiteral("startJob"));
-    m_pause = new QPushButton(tr("Pause"), box);
-    m_pause->setObjectName(QStringLiteral("pauseJob"));
-    m_resume = new QPushButton(tr("Resume"), box);
-    m_resume->setObjectName(QStringLiteral("resumeJob"));
-    m_stop = new QPushButton(tr("Stop"), box);
-    m_stop->setObjectName(QStringLiteral("stopJob"));
-    m_resumeLast = new QPushButton(tr("Resume interrupted…"), box);
-    m_resumeLast->setObjectName(QStringLiteral("resumeInterrupted"));
-    m_resumeLast->setToolTip(tr("Cut what is left of the last job whose link dropped"));
-    m_fit = new QLabel(box);
-    m_fit->setObjectName(QStringLiteral("startBlocked"));
-    m_fit->setWordWrap(true);
-    m_fit->setStyleSheet(QStringLiteral("color: #c00000"));
-    auto *controlRow = new QHBoxLayout;
-    controlRow->addWidget(m_start);
-    controlRow->addWidget(m_pause);
-    controlRow->addWidget(m_resume);
-    controlRow->addWidget(m_stop);
-    controlRow->addWidget(m_resumeLast);
-
-    m_progress = new QProgressBar(box);
-    m_progress->setObjectName(QStringLiteral("jobProgress"));
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
-    m_done = new QLabel(box);
-    m_done->setObjectName(QStringLiteral("copiesDone"));
-    auto *progressRow = new QHBoxLayout;
-    progressRow->addWidget(m_progress, 1);
-    progressRow->addWidget(m_done);
-
-    auto *boxLayout = new QVBoxLayout(box);
-    boxLayout->addLayout(viewRow, 1);
-    boxLayout->addLayout(facts);
-    boxLayout->addLayout(fileRow);
-    boxLayout->addLayout(controlRow);
-    boxLayout->addWidget(m_fit);
-    boxLayout->addLayout(progressRow);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(box);
+    buildLayout();
 
     connect(m_open, &QPushButton::clicked, this, &JobPanel::openPlot);
     connect(m_start, &QPushButton::clicked, this, &JobPanel::start);
@@ -138,13 +69,26 @@ JobPanel::JobPanel(QWidget *parent)
     setSession(nullptr);
 }
 
+JobPanel::~JobPanel()
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_preview.data()), static_cast<QWidget *>(m_options.data()),
+                       static_cast<QWidget *>(m_tools.data())}) {
+        if (w && !w->parent())
+            delete w;
+    }
+}
+
 // The work area's records belong to the device object, which a
 // reconnect renews.
 void JobPanel::watchWorkArea(DeviceSession *session)
 {
     for (const char *key : {"WORKAREA_X", "WORKAREA_Y"}) {
-        if (VXDeviceProperty *p = session->record(QLatin1String(key)))
+        if (VXDeviceProperty *p = session->record(QLatin1String(key))) {
             connect(p, &VXDeviceProperty::valueChanged, this, &JobPanel::showWorkArea, Qt::UniqueConnection);
+            // The machine's answer is stored without valueChanged().
+            connect(VXRecordAnswer::of(p), &VXRecordAnswer::answered, this, &JobPanel::showWorkArea,
+                    Qt::UniqueConnection);
+        }
     }
 }
 
@@ -198,6 +142,7 @@ void JobPanel::makeRunner(DeviceSession *session)
 void JobPanel::watchRunner(JobRunner *runner)
 {
     connect(runner, &JobRunner::progress, this, &JobPanel::onProgress);
+    connect(runner, &JobRunner::planned, this, [this](int seconds) { m_remaining->setText(timeLeft(seconds)); });
     connect(runner, &JobRunner::reconnecting, this, [this](int attempt) {
         m_progress->setFormat(tr("Reconnecting (attempt %1)…").arg(QLocale().toString(attempt)));
         if (attempt == 1)
@@ -270,6 +215,7 @@ void JobPanel::start()
     }
     m_progress->setValue(0);
     m_done->setText(copiesDone(0, m_copies->value()));
+    m_remaining->setText(timeLeft(m_runner->estimateSeconds()));
     setRunning(true);
     emit logMessage(tr("Job started: %1, %n copies.", nullptr, m_copies->value()).arg(m_job.fileName));
 }
@@ -309,8 +255,9 @@ void JobPanel::stop()
     emit logMessage(tr("Job stopped."));
 }
 
-void JobPanel::onProgress(const QJsonObject &task)
+void JobPanel::onProgress(const QJsonObject &task, int remainingSeconds)
 {
+    m_remaining->setText(timeLeft(remainingSeconds));
     m_progress->setValue(qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100));
     m_done->setText(copiesDone(task.value(QStringLiteral("Finished")).toInt(),
                                task.value(QStringLiteral("TaskCopies")).toInt()));
@@ -325,13 +272,20 @@ void JobPanel::onFinished(JobRunner::State state)
     if (!m_runner->journalError().isEmpty())
         emit logMessage(tr("Job journal not written: %1").arg(m_runner->journalError()));
     setRunning(false);
-    const QJsonObject task = m_runner->task();
-    if (state == JobRunner::State::Finished)
-        emit logMessage(tr("Job finished: %1 of %2 copies.")
-                        .arg(QLocale().toString(task.value(QStringLiteral("Finished")).toInt()),
-                             QLocale().toString(task.value(QStringLiteral("TaskCopies")).toInt())));
+    m_remaining->clear();
+    // The journal's word for how the job ended, so the log and the history agree.
+    const JobRecord record = m_runner->record();
+    const QString outcome = JobRecord::outcomeText(record.outcome);
+    const QLocale locale;
+    // The operator's stop needs no more words than the count; the machine's
+    // own ends and lost links say why.
+    const bool counted = state == JobRunner::State::Finished
+                         || (state == JobRunner::State::Interrupted && record.outcome == JobRecord::Outcome::Stopped);
+    if (counted)
+        emit logMessage(tr("Job %1: %2 of %3 copies finished.")
+                        .arg(outcome, locale.toString(record.finished), locale.toString(record.copies)));
     else
-        emit logMessage(tr("Job ended: %1").arg(m_runner->failure().message));
+        emit logMessage(tr("Job %1: %2").arg(outcome, m_runner->failure().message));
     emit jobFinished();
 }
 

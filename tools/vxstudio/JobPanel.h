@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
+#include "DesignView.h"
 #include "JobJournal.h"
 #include "JobRunner.h"
 #include "PlotJob.h"
+#include "PlotOptionsPanel.h"
 #include "ResumeRun.h"
+#include "ToolsPanel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,9 +18,6 @@ class QPushButton;
 class QSpinBox;
 class DesignLoader;
 struct DesignLoad;
-class DesignView;
-class PlotOptionsPanel;
-class ToolsPanel;
 class DeviceSession;
 
 // A plot job: the file with its preview and facts, the copies, the job
@@ -32,6 +32,8 @@ class JobPanel : public QWidget
     Q_OBJECT
 public:
     explicit JobPanel(QWidget *parent = nullptr);
+    // Deletes the view and the option panels the window did not take.
+    ~JobPanel() override;
 
     // The plot stays loaded across devices; a job under way ends with its device.
     void setSession(DeviceSession *session);
@@ -92,7 +94,8 @@ signals:
 private:
     void sendWrite(const char *key);
     void setRunning(bool running);
-    void onProgress(const QJsonObject &task);
+    void buildLayout();
+    void onProgress(const QJsonObject &task, int remainingSeconds);
     void onFinished(JobRunner::State state);
     void makeRunner(DeviceSession *session);
     void watchRunner(JobRunner *runner);
@@ -107,9 +110,9 @@ private:
 
     QPointer<DeviceSession> m_session;
     QPointer<JobRunner> m_runner;
-    DesignView *m_preview = nullptr;
-    PlotOptionsPanel *m_options = nullptr;
-    ToolsPanel *m_tools = nullptr;
+    QPointer<DesignView> m_preview;
+    QPointer<PlotOptionsPanel> m_options;
+    QPointer<ToolsPanel> m_tools;
     DesignLoader *m_loader = nullptr;
     bool m_loadFresh = true;   // a new file: the tool choices start again
     QLabel *m_loading = nullptr;
@@ -125,6 +128,7 @@ private:
     QPushButton *m_stop = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_done = nullptr;
+    QLabel *m_remaining = nullptr;
     QPushButton *m_resumeLast = nullptr;
     QLabel *m_fit = nullptr;
 

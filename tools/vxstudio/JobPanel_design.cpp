@@ -90,7 +90,12 @@ void JobPanel::onLoaded()
     if (load.cancelled) {
         emit logMessage(tr("%1: loading cancelled.").arg(QFileInfo(load.path).fileName()));
     } else if (!load.ok) {
-        emit logMessage((m_loadFresh ? tr("Cannot open the plot: %1") : tr("Cannot plan the plot: %1")).arg(load.error));
+        // Shown where the operator looks, not only in the log: the view
+        // would otherwise go on saying nothing is loaded, or show the last
+        // design as if the new file were it.
+        const QString text = (m_loadFresh ? tr("Cannot open the plot: %1") : tr("Cannot plan the plot: %1")).arg(load.error);
+        m_preview->setNotice(text);
+        emit logMessage(text);
     } else {
         showPlot(load, m_loadFresh);
     }

@@ -12,7 +12,8 @@
 JogPad::JogPad(QWidget *parent)
     : QWidget(parent)
 {
-    auto *box = new QGroupBox(tr("Jog"), this);
+    auto *box = new QGroupBox(this);   // the dock names it
+    box->setFlat(true);
     auto *grid = new QGridLayout;
     grid->addWidget(arrow(QStringLiteral("jogYPlus"), QStringLiteral("▲"), tr("Y+"), 1, 0), 0, 1);
     grid->addWidget(arrow(QStringLiteral("jogXMinus"), QStringLiteral("◀"), tr("X−"), 0, -1), 1, 0);

@@ -9,12 +9,15 @@
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QDockWidget>
-#include <QHBoxLayout>
 #include <QLocale>
+#include <QLabel>
 #include <QPlainTextEdit>
-#include <QSplitter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -29,34 +32,7 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     m_log->setObjectName(QStringLiteral("activityLog"));
     m_log->setReadOnly(true);
     m_log->setMaximumBlockCount(2000);
-    m_log->setMaximumHeight(120);
-
-    // Settings take the full height on the left; the job, the jog pad and
-    // the machine's information share the right.
-    auto *right = new QWidget(this);
-    auto *rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(m_job, 3);
-    auto *lower = new QHBoxLayout;
-    lower->addWidget(m_jog);
-    lower->addWidget(m_settings->infoBox(), 1);
-    rightLayout->addLayout(lower, 2);
-
-    auto *split = new QSplitter(Qt::Horizontal, this);
-    split->addWidget(m_settings);
-    split->addWidget(right);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
-    split->setSizes({700, 660});
-
-    auto *central = new QWidget(this);
-    auto *layout = new QVBoxLayout(central);
-    layout->addWidget(m_connection);
-    layout->addWidget(split, 1);
-    layout->addWidget(m_log);
-    setCentralWidget(central);
-    // Room for the production dock beside the settings and the job.
-    resize(1680, 960);
+    buildDocks();
 
     connect(m_connection, &ConnectionBar::connectRequested, this, &MainWindow::connectSelected);
     connect(m_connection, &ConnectionBar::disconnectRequested, this, &MainWindow::disconnectDevice);
@@ -95,15 +71,97 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     // QR-code production follows the session, not one device object.
     m_production = new ProductionPanel(m_session, this);
     m_production->setOptionsPanel(m_job->optionsPanel());
-    auto *productionDock = new QDockWidget(tr("Production"), this);
-    productionDock->setObjectName(QStringLiteral("productionDock"));
-    productionDock->setWidget(m_production);
-    addDockWidget(Qt::RightDockWidgetArea, productionDock);
+    QDockWidget *productionDock = dock(tr("Production"), "productionDock", scrolled(m_production));
+    tabifyDockWidget(findChild<QDockWidget *>(QStringLiteral("designDock")), productionDock);
+    findChild<QDockWidget *>(QStringLiteral("designDock"))->raise();
     connect(m_production, &ProductionPanel::logMessage, this, &MainWindow::log);
     if (Failure f = m_session->renewDevice()) {
         setWindowTitle(QStringLiteral("vxstudio"));
         log(tr("The plugin made no device object."));
     }
+}
+
+QWidget *MainWindow::scrolled(QWidget *content)
+{
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    return scroll;
+}
+
+QDockWidget *MainWindow::dock(const QString &title, const char *name, QWidget *content)
+{
+    auto *d = new QDockWidget(title, this);
+    d->setObjectName(QLatin1String(name));
+    d->setWidget(content);
+    d->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    return d;
+}
+
+// The design is what the operator looks at: it takes the middle, and every
+// panel docks around it, scrolling rather than pushing the window past a
+// laptop's screen. Every panel stays reachable (no close button: a closed
+// dock is a panel an operator cannot find again).
+void MainWindow::buildDocks()
+{
+    auto *connection = new QToolBar(tr("Connection"), this);
+    connection->setObjectName(QStringLiteral("connectionToolBar"));
+    connection->setMovable(false);
+    connection->addWidget(m_connection);
+    addToolBar(Qt::TopToolBarArea, connection);
+
+    DesignView *view = m_job->designView();
+    setCentralWidget(view);
+    auto *viewBar = new QToolBar(tr("View"), this);
+    viewBar->setObjectName(QStringLiteral("viewToolBar"));
+    viewBar->addAction(tr("Zoom in"), view, &DesignView::zoomIn)->setShortcut(QKeySequence::ZoomIn);
+    viewBar->addAction(tr("Zoom out"), view, &DesignView::zoomOut)->setShortcut(QKeySequence::ZoomOut);
+    viewBar->addAction(tr("Fit"), view, &DesignView::fit)->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_0));
+    addToolBar(Qt::TopToolBarArea, viewBar);
+    m_position = new QLabel(this);
+    m_position->setObjectName(QStringLiteral("cursorPosition"));
+    statusBar()->addPermanentWidget(m_position);
+    connect(view, &DesignView::positionText, m_position, &QLabel::setText);
+
+    QDockWidget *settings = dock(tr("Machine settings"), "settingsDock", m_settings);
+    QDockWidget *info = dock(tr("Machine information"), "infoDock", m_settings->infoBox());
+    QDockWidget *jog = dock(tr("Jog"), "jogDock", scrolled(m_jog));
+    addDockWidget(Qt::LeftDockWidgetArea, settings);
+    // On a laptop the settings need the whole height: the jog pad and the
+    // machine's information wait behind a tab.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1366, 768);
+    const bool tall = room.height() >= 950;
+    if (tall)
+        splitDockWidget(settings, jog, Qt::Vertical);
+    else
+        tabifyDockWidget(settings, jog);
+    tabifyDockWidget(jog, info);
+    (tall ? jog : settings)->raise();
+
+    auto *design = new QWidget(this);
+    auto *designLayout = new QVBoxLayout(design);
+    designLayout->addWidget(m_job->optionsPanel());
+    designLayout->addWidget(m_job->toolsPanel());
+    designLayout->addStretch(1);
+    QDockWidget *job = dock(tr("Job"), "jobDock", scrolled(m_job));
+    QDockWidget *options = dock(tr("Design options"), "designDock", scrolled(design));
+    addDockWidget(Qt::RightDockWidgetArea, job);
+    splitDockWidget(job, options, Qt::Vertical);
+    QDockWidget *log = dock(tr("Log"), "logDock", m_log);
+    addDockWidget(Qt::BottomDockWidgetArea, log);
+
+    // Fits the screen it opens on, from a 1366 x 768 laptop up.
+    resize(room.boundedTo(QSize(2560, 1600)));
+    // The settings' rows (caption, editor, unit) want the wider side.
+    resizeDocks({settings, job}, {qBound(400, width() * 30 / 100, 480), qBound(320, width() / 4, 420)},
+                Qt::Horizontal);
+    if (tall)
+        resizeDocks({settings, jog}, {height() / 2, height() / 4}, Qt::Vertical);
+    // The job panel takes what it needs; the options the rest.
+    const int jobHeight = qMax(320, m_job->minimumSizeHint().height() + 40);
+    resizeDocks({job, options}, {jobHeight, height() - jobHeight}, Qt::Vertical);
+    resizeDocks({log}, {qBound(80, height() / 8, 160)}, Qt::Vertical);
 }
 
 MainWindow::~MainWindow()

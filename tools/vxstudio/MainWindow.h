@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QDockWidget;
+class QLabel;
 class QPlainTextEdit;
 class DeviceSession;
 class JobPanel;
@@ -16,8 +18,8 @@ class JogPad;
 class ProductionPanel;
 class SettingsPanel;
 
-// The desktop host: one device object of the plugin, its settings, jog pad
-// and job panel. factory is the plugin's root object; it only makes device
+// The desktop host: one device object of the plugin, the design in the
+// middle, its settings, jog pad, job and production panels docked around it. factory is the plugin's root object; it only makes device
 // objects and must outlive the window.
 class MainWindow : public QMainWindow
 {
@@ -42,6 +44,9 @@ public slots:
     void log(const QString &text);
 
 private:
+    void buildDocks();
+    QWidget *scrolled(QWidget *content);
+    QDockWidget *dock(const QString &title, const char *name, QWidget *content);
     void onLinkEvent(LinkMessage::Event event, const QString &text);
     void onDeviceChanged(VXDeviceInterface *device);
     void onConnectFailed(const Failure &failure);
@@ -53,4 +58,5 @@ private:
     JobPanel *m_job = nullptr;
     QPlainTextEdit *m_log = nullptr;
     ProductionPanel *m_production = nullptr;
+    QLabel *m_position = nullptr;
 };

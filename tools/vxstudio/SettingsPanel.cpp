@@ -3,6 +3,7 @@
 
 #include "DeviceSession.h"
 #include "RecordValue.h"
+#include "UnreadEditors.h"
 
 #include "interface/VXDeviceInterface.h"
 #include "property/VXDeviceProperty.h"
@@ -35,7 +36,9 @@ QScrollArea *scrollFor(QWidget *parent)
 SettingsPanel::SettingsPanel(QWidget *parent)
     : QWidget(parent)
 {
-    auto *settingsBox = new QGroupBox(tr("Machine settings"), this);
+    // The window's docks name the two boxes.
+    auto *settingsBox = new QGroupBox(this);
+    settingsBox->setFlat(true);
     m_settingsScroll = scrollFor(settingsBox);
     m_read = new QPushButton(tr("Read from machine"), settingsBox);
     m_read->setObjectName(QStringLiteral("readSettings"));
@@ -53,7 +56,8 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     settingsLayout->addWidget(m_settingsScroll, 1);
     settingsLayout->addLayout(buttons);
 
-    m_infoBox = new QGroupBox(tr("Machine information"), this);
+    m_infoBox = new QGroupBox(this);
+    static_cast<QGroupBox *>(m_infoBox)->setFlat(true);
     m_infoScroll = scrollFor(m_infoBox);
     auto *infoLayout = new QVBoxLayout(m_infoBox);
     infoLayout->addWidget(m_infoScroll);
@@ -71,6 +75,8 @@ SettingsPanel::SettingsPanel(QWidget *parent)
     m_sync.setInterval(150);
     connect(&m_sync, &QTimer::timeout, this, &SettingsPanel::syncEditors);
     m_sync.start();
+    m_unread = new UnreadEditors(this);
+    connect(m_unread, &UnreadEditors::answered, this, [this](VXDeviceProperty *r) { m_shown.insert(r, r->value()); });
 
     setSession(nullptr);
 }
@@ -111,6 +117,7 @@ void SettingsPanel::clear()
     m_userAll.clear();
     m_allRecords.clear();
     m_shown.clear();
+    m_unread->clear();
     m_writeStatus->clear();
 
     // Fresh areas: the records' editor pointers must never meet widgets of a
@@ -174,6 +181,31 @@ void SettingsPanel::setSession(DeviceSession *session)
         r->to_ui_ctrl();
         m_shown.insert(r, r->value());
     }
+    for (const QString &key : device->userProperty() + device->sysProperty())
+        markUnread(device->property_ptr(key.toLatin1().constData()), key);
+}
+
+// Keys name the editors: the top records by the device's lists, members by
+// the names their group holds them under.
+void SettingsPanel::markUnread(VXDeviceProperty *record, const QString &key)
+{
+    if (!record)
+        return;
+    if (!record->members().isEmpty()) {
+        for (const QByteArray &name : record->dynamicPropertyNames())
+            markUnread(record->property_ptr(name.constData()), QString::fromLatin1(name));
+        return;
+    }
+    QWidget *w = editor(key);
+    VXDeviceProperty *via = m_session->readVia(record);
+    if (!w || !RecordValue::readable(via))
+        return;   // nothing the machine is asked for: the value is the plugin's own
+    m_unread->mark(record, w, RecordValue::answerDecoded(via) ? via : nullptr);
+}
+
+int SettingsPanel::unreadCount() const
+{
+    return m_unread->count();
 }
 
 QTabWidget *SettingsPanel::tabs() const
@@ -199,7 +231,7 @@ void SettingsPanel::syncEditors()
         if (shown != m_shown.end() && *shown == now)
             continue;
         // A record awaiting its answer holds a marker, not a value.
-        if (m_session && m_session->awaitingAnswer(r))
+        if ((m_session && m_session->awaitingAnswer(r)) || m_unread->isUnread(r))
             continue;
         m_shown.insert(r, now);
         if (r->members().isEmpty())
@@ -247,8 +279,12 @@ void SettingsPanel::writeToMachine()
         watches << connect(r, &VXDeviceProperty::valueChanged, this,
                            [&notified, r] { notified.insert(r); });
     }
-    for (VXDeviceProperty *r : qAsConst(m_userTop))
-        r->from_ui_ctrl();
+    // Leaf by leaf, as a group would, but an editor still saying "not read"
+    // holds no value anyone chose.
+    for (VXDeviceProperty *r : qAsConst(m_userAll)) {
+        if (r->members().isEmpty() && !m_unread->isUnread(r))
+            r->from_ui_ctrl();
+    }
     for (const QMetaObject::Connection &c : qAsConst(watches))
         disconnect(c);
     // The editors show exactly the read-back values now; a reply landing

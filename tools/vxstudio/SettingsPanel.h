@@ -16,11 +16,13 @@ class QScrollArea;
 class QTabWidget;
 class VXDeviceProperty;
 class DeviceSession;
+class UnreadEditors;
 
 // The machine's settings (the device's user list) in the plugin's own editor
 // rows and tab pages, and its information (the system list) as read-only
 // rows. The plugin decides the editors; this panel decides when they are
-// filled, read back and sent.
+// filled, read back and sent. Until the machine answered, an editor says
+// "not read" rather than show the device object's made-up value.
 class SettingsPanel : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,8 @@ public:
     QTabWidget *tabs() const;
     // An editor by the key the plugin named it with.
     QWidget *editor(const QString &key) const;
+    // Editors still waiting for the machine's first answer.
+    int unreadCount() const;
     // Records behind the user list (names without a record skipped).
     QList<VXDeviceProperty *> userRecords() const { return m_userTop; }
 
@@ -57,6 +61,7 @@ private:
     void buildInto(QWidget *area, const QStringList &keys, QList<VXDeviceProperty *> *top);
     void clear();
     void showWriteResults();
+    void markUnread(VXDeviceProperty *record, const QString &key);
 
     QPointer<DeviceSession> m_session;
     QPointer<VXDeviceInterface> m_device;
@@ -76,4 +81,5 @@ private:
     QList<VXDeviceProperty *> m_allRecords;   // user and system records with members
     QHash<VXDeviceProperty *, QVariant> m_shown;   // value each editor last showed
     QTimer m_sync;
+    UnreadEditors *m_unread = nullptr;
 };

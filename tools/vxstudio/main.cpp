@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -57,6 +58,8 @@ bool asksForHelp(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // --lang reaches the plugin's labels too, before anything reads the locale.
+    ToolTranslator::steerSystemLocale(argc, argv);
     // Help needs no display.
     if (asksForHelp(argc, argv)) {
         QCoreApplication app(argc, argv);
@@ -92,8 +95,6 @@ int main(int argc, char **argv)
 
     VXSimulator simulator;
     MainWindow window(factory);
-    if (parser.isSet(plot))
-        window.jobPanel()->openPlotFile(parser.value(plot));
     if (parser.isSet(simulate)) {
         if (!simulator.start(0)) {
             std::fprintf(stderr, "vxstudio: %s\n",
@@ -104,5 +105,10 @@ int main(int argc, char **argv)
         window.connectTcp(QStringLiteral("127.0.0.1"), simulator.serverPort());
     }
     window.show();
+    // Read once the window is up: a large design must not keep it from showing.
+    if (parser.isSet(plot)) {
+        const QString file = parser.value(plot);
+        QTimer::singleShot(0, &window, [&window, file] { window.jobPanel()->openPlotFile(file); });
+    }
     return app.exec();
 }
