@@ -76,13 +76,14 @@ install(FILES examples/CMakeLists.txt examples/vxexample.cpp
 
 # Only what a host includes; VXCommonInterface.h is public because hosts cast
 # to it for the remote channel; it pulls in the frame cutter and the
-# heartbeat rule, and names the cloud client without including it.
+# heartbeat rule and the plot frame stream, and names the cloud client
+# without including it.
 install(FILES interface/VXDeviceInterface.h interface/vxdevice_global.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/interface COMPONENT dev)
 install(FILES property/VXDeviceProperty.h property/VXFrame.h property/EditorDescription.h
     property/RecordAnswer.h property/HeartbeatPeriod.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/property COMPONENT dev)
-install(FILES link/VXCommonInterface.h link/FrameCutter.h
+install(FILES link/VXCommonInterface.h link/FrameCutter.h link/FrameStream.h
     DESTINATION ${VX_INSTALL_INCLUDEDIR}/link COMPONENT dev)
 install(FILES cloud/NimbraCloud.h DESTINATION ${VX_INSTALL_INCLUDEDIR}/cloud COMPONENT dev)
 

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QEvent>
 #include <QLocale>
+#include <QMutexLocker>
 #include <QTcpSocket>
 #include <QWebSocket>
 
@@ -131,6 +132,7 @@ void VXCommonInterface::connect_tcp(QString address)
         m_tcp->setSocketOption(QAbstractSocket::KeepAliveOption, true);
         connect(m_tcp, &QTcpSocket::readyRead, this, &VXCommonInterface::slot_tcp_socket_read);
         connect(m_tcp, &QTcpSocket::stateChanged, this, &VXCommonInterface::slot_tcp_socket_state);
+        connect(m_tcp, &QTcpSocket::bytesWritten, this, &VXCommonInterface::slot_tcp_bytes_written);
     }
     if (VXDeviceProperty *port = property_ptr("TCP_PORT"))
         m_tcp->connectToHost(address, quint16(port->value().toInt()), QIODevice::ReadWrite,
@@ -205,6 +207,13 @@ void VXCommonInterface::slot_tcp_socket_state(QAbstractSocket::SocketState s)
         restartDeviceTimer();
         emit message(DevStatus, QStringLiteral("TCP CONNECTED."));
     } else if (s == QAbstractSocket::UnconnectedState) {
+        {
+            // What was not yet written went with the link, as the socket's
+            // own buffer did.
+            QMutexLocker lock(&m_sendMutex);
+            m_outStream = FrameStream();
+            m_outQueue.clear();
+        }
         setStatus(DisConnected);
         stopDeviceTimer();
         emit message(DevStatus, QStringLiteral("TCP DISCONNECTED."));

@@ -4,6 +4,7 @@
 #include "../interface/VXDeviceInterface.h"
 #include "../property/VXDeviceProperty.h"
 #include "FrameCutter.h"
+#include "FrameStream.h"
 #include "../property/HeartbeatPeriod.h"
 
 #include <QAbstractSocket>
@@ -50,6 +51,11 @@ public:
     // --- frame stream and dispatch (link/) ---
     void decode_buffer();
     void send_cmd(QByteArray frame);
+    // Sends a plot record's frame as set_cmd_bytes() would build it; over
+    // TCP a piece at a time as the socket drains (see FrameStream).
+    void send_plot(VXDeviceProperty *record);
+    // Socket bytes the plot stream keeps queued ahead of the wire.
+    static constexpr qint64 StreamAhead = qint64(1) << 20;
 
     // --- connections (link/) ---
     void connect_usb(QString path);
@@ -108,6 +114,7 @@ public slots:
     void slot_usb_status(int s);
     void slot_tcp_socket_read();
     void slot_tcp_socket_state(QAbstractSocket::SocketState s);
+    void slot_tcp_bytes_written();
     void slot_device_timer();
     void slot_websocket_connected();
     void slot_websocket_disconnected();
@@ -134,6 +141,11 @@ protected:
     void restartDeviceTimer();
     void stopDeviceTimer();
     void mirrorCloudRecord();
+    // Whether a frame may go out now: the link is up (Idle, Working, Pause).
+    bool sendOpen();
+    // Tops the socket up from the plot stream, then writes the frames that
+    // waited behind it. m_sendMutex held.
+    void pumpStream();
 
     UsbOperate *m_usb = nullptr;
     QTcpSocket *m_tcp = nullptr;
@@ -153,4 +165,8 @@ protected:
     QVector<VXDeviceProperty *> m_dispatchRecords;
     VXDeviceProperty *m_receiveStamp = nullptr;   // "LAST_TIEM", resolved with the list
     bool m_dispatchValid = false;
+    // Added last: inline accessors compiled into hosts (languageCode(),
+    // receivePending()) keep the offsets of the members before.
+    FrameStream m_outStream;                // the plot frame still going out
+    QList<QByteArray> m_outQueue;           // frames sent meanwhile, in order
 };

@@ -7,6 +7,8 @@
 #include <QMutexLocker>
 #include <QTcpSocket>
 
+#include <utility>
+
 void VXCommonInterface::decode_buffer()
 {
     // A host may delete the device from a handler of a signal raised while a
@@ -189,26 +191,57 @@ void VXCommonInterface::sendCMD(QByteArray frame)
     send_cmd(frame);
 }
 
-void VXCommonInterface::send_cmd(QByteArray frame)
+bool VXCommonInterface::sendOpen()
 {
     VXDeviceProperty *mode = property_ptr("CONNECT_MODE");
     VXDeviceProperty *status = property_ptr("STATUS");
-    if (!mode || !status || frame.isEmpty())
-        return;
+    if (!mode || !status)
+        return false;
     switch (status->value().toInt()) {
     case Idle:
     case Working:
     case Pause:
-        break;
+        return true;
     default:
-        return;
+        return false;
     }
+}
 
+void VXCommonInterface::send_cmd(QByteArray frame)
+{
+    if (frame.isEmpty() || !sendOpen())
+        return;
     QMutexLocker lock(&m_sendMutex);
-    if (mode->value().toString() == QLatin1String("TCP")) {
-        if (m_tcp)
+    if (property_ptr("CONNECT_MODE")->value().toString() == QLatin1String("TCP")) {
+        // A frame sent while a plot is going out follows it, as it would
+        // follow it in the socket's buffer.
+        if (!m_outStream.atEnd())
+            m_outQueue.append(frame);
+        else if (m_tcp)
             m_tcp->write(frame);
     } else if (m_usb) {
         m_usb->send(QString::fromUtf8(frame));
     }
+}
+
+void VXCommonInterface::pumpStream()
+{
+    while (m_tcp && !m_outStream.atEnd() && m_tcp->bytesToWrite() < StreamAhead) {
+        if (m_tcp->write(m_outStream.next()) < 0)
+            m_outStream = FrameStream();
+    }
+    if (!m_outStream.atEnd())
+        return;
+    const QList<QByteArray> queued = std::exchange(m_outQueue, {});
+    for (const QByteArray &frame : queued) {
+        if (m_tcp)
+            m_tcp->write(frame);
+    }
+}
+
+void VXCommonInterface::slot_tcp_bytes_written()
+{
+    QMutexLocker lock(&m_sendMutex);
+    if (!m_outStream.atEnd())
+        pumpStream();
 }

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QJsonObject>
+#include <QMutexLocker>
+#include <QTcpSocket>
 
 #include <cmath>
 #include <limits>
@@ -51,7 +53,7 @@ void VXCommonInterface::startTask()
         VXDeviceProperty *plt = property_ptr("TASK_PLT");
         if (!plt)
             return;
-        sendCMD(plt->set_cmd_bytes());
+        send_plot(plt);
     } else if (mode == 1) {
         VXDeviceProperty *copies = property_ptr("QRCODE_COPIES");
         if (!copies)
@@ -67,6 +69,44 @@ void VXCommonInterface::startTask()
         attachRecord("TASK_START_TIME", start);
     }
     start->setValue(now);
+}
+
+void VXCommonInterface::send_plot(VXDeviceProperty *record)
+{
+    const char *kind = nullptr;
+    switch (record->cmd_type()) {
+    case PLT:
+        kind = "PLT";
+        break;
+    case PPLT:
+        kind = "PPLT";
+        break;
+    case QRPLT:
+        kind = "QR_PLT";
+        break;
+    default:
+        break;
+    }
+    VXDeviceProperty *mode = property_ptr("CONNECT_MODE");
+    const bool tcp = mode && mode->value().toString() == QLatin1String("TCP");
+    // USB takes whole frames; a record that does not write a plot frames as
+    // it always has.
+    if (!kind || record->set_cmd_int() == 0 || !tcp) {
+        sendCMD(record->set_cmd_bytes());
+        return;
+    }
+    if (!sendOpen())
+        return;
+    QMutexLocker lock(&m_sendMutex);
+    if (!m_tcp)
+        return;
+    if (!m_outStream.atEnd()) {
+        // Another plot is still going out: this one waits whole behind it.
+        m_outQueue.append(record->set_cmd_bytes());
+        return;
+    }
+    m_outStream = FrameStream(kind, record->value().toString());
+    pumpStream();
 }
 
 void VXCommonInterface::stopTask()

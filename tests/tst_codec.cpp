@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "property/VXDeviceProperty.h"
 #include "property/VXFrame.h"
+#include "link/FrameStream.h"
 
 #include <QtTest>
 
@@ -33,6 +34,8 @@ private slots:
     void lengthRule();
     void frames_data();
     void frames();
+    void streamedFrames_data();
+    void streamedFrames();
     void decodeText_data();
     void decodeText();
     void decodeList_data();
@@ -151,6 +154,35 @@ void tst_Codec::frames()
     QCOMPARE(s.isEmpty() ? QByteArray() : inner(s), write);
     if (!s.isEmpty())
         QCOMPARE(s.size(), s.mid(1).split(';').first().toInt());
+}
+
+void tst_Codec::streamedFrames_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("piece");
+    const QString pair = QString::fromUtf8("\xF0\x9F\x94\xAA");   // one character, two UTF-16 units
+    QTest::newRow("empty") << QString() << 4;
+    QTest::newRow("one piece") << QStringLiteral("IN;PU0,0;PD400,0;") << (1 << 20);
+    QTest::newRow("pieces of three") << QStringLiteral("IN;PU0,0;PD400,0;PU;") << 3;
+    QTest::newRow("length gains a digit") << QString(91, QLatin1Char('x')) << 8;
+    QTest::newRow("pair across a cut") << QStringLiteral("PU") + pair + QStringLiteral(";PD1,2;") << 3;
+    QTest::newRow("non-ASCII longer than a piece") << QString::fromUtf8("IN;\xE5\x88\x80\xE5\x88\x80\xE5\x88\x80\xE5\x88\x80;") << 2;
+    QTest::newRow("non-ASCII at the end") << QString::fromUtf8("IN;\xC3\xA9\xC3\xA9") << 1;
+}
+
+void tst_Codec::streamedFrames()
+{
+    QFETCH(QString, body);
+    QFETCH(int, piece);
+    // The streamed plot must be the very frame a plot record writes.
+    const QByteArray whole = Rec(body, 0, 1, 1, D::PLT).p.set_cmd_bytes();
+    FrameStream stream("PLT", body, piece);
+    QCOMPARE(stream.size(), qint64(whole.size()));
+    QByteArray joined;
+    while (!stream.atEnd())
+        joined += stream.next();
+    QCOMPARE(joined, whole);
+    QVERIFY(stream.next().isEmpty());
 }
 
 void tst_Codec::decodeText_data()

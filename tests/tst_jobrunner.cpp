@@ -159,9 +159,13 @@ void TestJobRunner::ends()
             session.send(stop);
         }
     });
+    const QString earlier = QStringLiteral("IN;PU0,0;PD40,40;");   // the last job's plot
+    session.device()->setPlt(earlier);
     QVERIFY(runner.start(job, 2));
     QVERIFY(runner.isRunning());
     QVERIFY(finished.wait(30000));
+    // A record keeps the value before the last: not a whole plot of megabytes.
+    QVERIFY(session.record(QStringLiteral("TASK_PLT"))->previousValue() != earlier);
     QCOMPARE(runner.state(), state);
     QVERIFY(!runner.isRunning());
     const Failure f = runner.failure();

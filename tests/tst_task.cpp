@@ -27,17 +27,25 @@ private slots:
 void tst_Task::startTask_data()
 {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("plot");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray plt = "IN;PU0,0;PD400,0;";
+    const QString plt = QStringLiteral("IN;PU0,0;PD400,0;");
     QTest::newRow("plot job: copies, then plot")
-        << 0 << frame("CMD", "NUM:3;") + frame("PLT", plt);
-    QTest::newRow("QR job: QR copies only") << 1 << frame("CCMD", "54,2;");
-    QTest::newRow("other mode: nothing") << 2 << QByteArray();
+        << 0 << plt << frame("CMD", "NUM:3;") + frame("PLT", plt.toLatin1());
+    // Streamed as the socket drains; the next frame still comes after it whole.
+    QString big = QStringLiteral("IN;SP1;\n");
+    for (int i = 0; big.size() < 3 << 20; ++i)
+        big += QStringLiteral("PU%1,%2;PD%3,%2;\n").arg(i).arg(i % 977).arg(i + 40);
+    QTest::newRow("plot of megabytes: copies, then plot")
+        << 0 << big << frame("CMD", "NUM:3;") + frame("PLT", big.toLatin1());
+    QTest::newRow("QR job: QR copies only") << 1 << plt << frame("CCMD", "54,2;");
+    QTest::newRow("other mode: nothing") << 2 << plt << QByteArray();
 }
 
 void tst_Task::startTask()
 {
     QFETCH(int, mode);
+    QFETCH(QString, plot);
     QFETCH(QByteArray, expected);
 
     LinkProbe device;
@@ -48,7 +56,7 @@ void tst_Task::startTask()
     device.record("TASK_COPIES")->setValue(3);
     device.record("QRCODE_COPIES")->setValue(2);
     device.record("QR_PLT")->setValue(QStringLiteral("QRDATA"));
-    device.setPlt(QStringLiteral("IN;PU0,0;PD400,0;"));
+    device.setPlt(plot);
 
     const QDateTime before = QDateTime::currentDateTime();
     device.startTask();

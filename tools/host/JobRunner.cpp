@@ -121,6 +121,10 @@ void JobRunner::handOver()
     if (VXDeviceProperty *p = m_session.record(QStringLiteral("FILE_PREVIEW")))
         p->setValue(job.preview);
     VXDeviceInterface *device = m_session.device();
+    // The record keeps the value before the last: emptied first, the last
+    // job's plot (megabytes) is not kept as that. The text itself is shared
+    // with the job, not copied.
+    device->setPlt(QString());
     device->setPlt(job.text);
     m_clock.start();
     // Silence is the session's to catch; this bound catches a machine that

@@ -42,6 +42,29 @@ QByteArray renderPreview(const PlotDocument &design, int side)
 
 double hundredth(double mm) { return std::round(mm * 100) / 100; }
 
+// The 8-bit text as the QString setPlt takes, converted from the back while
+// the 8-bit text is cut short behind the conversion: the QString's pages
+// are touched only as they are filled, and a large block handed back
+// shrinks in place, so the two together stay near the QString alone rather
+// than at one and a half times it.
+QString widen(QByteArray &bytes)
+{
+    constexpr int Piece = 1 << 20;
+    QString text(bytes.size(), Qt::Uninitialized);
+    ushort *out = reinterpret_cast<ushort *>(text.data());
+    for (int end = bytes.size(); end > 0;) {
+        const int begin = std::max(0, end - Piece);
+        const uchar *in = reinterpret_cast<const uchar *>(bytes.constData());
+        for (int i = begin; i < end; ++i)
+            out[i] = in[i];
+        bytes.truncate(begin);
+        bytes.squeeze();
+        end = begin;
+    }
+    bytes = QByteArray();
+    return text;
+}
+
 } // namespace
 
 bool PlotJob::load(const QString &path, const PlotOptions &options, QString &error, PlotPlan *view,
@@ -137,6 +160,8 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
     pathMm = report.cutLength;
     travelMm = report.travelAfter;
     preview = renderPreview(plan.design, PreviewSide);
+    if (!view && !plan.cut.isEmpty())
+        plan.design = PlotDocument();   // drawn; the text is written from the cut alone
     QByteArray bytes = PlotWriter::toByteArray(plan.sent());
     if (interrupted())
         return false;
@@ -146,11 +171,10 @@ bool PlotJob::loadBounded(const QString &path, const PlotOptions &options, QStri
         *view = std::move(plan);
     else
         plan = PlotPlan();
-    // The document is gone before the UTF-16 copy is made, so the peak here
-    // is the bytes and the QString (three times the plot), not four.
+    // The document is gone before the UTF-16 copy is made, and the bytes go
+    // as it is made: the peak here is the QString, twice the plot.
     text = QString();
-    text = QString::fromLatin1(bytes.constData(), bytes.size());
-    bytes = QByteArray();
+    text = widen(bytes);
     return true;
 }
 

@@ -18,9 +18,12 @@
 // bytes, so it reaches the wire unchanged in any locale.
 //
 // Memory: the file's bytes are dropped once read, the document once the
-// text is written, and the 8-bit text once it is a QString, so at no point
-// are two of them held besides the one being made. The QString itself is
-// twice the plot (UTF-16): setPlt takes nothing else.
+// text is written, and the 8-bit text while it becomes the QString (from
+// the back, cut short behind the conversion), so the peaks are the file with
+// the document, then the document with the 8-bit text. The QString is twice
+// the plot (UTF-16), and setPlt takes nothing else; it is shared, not
+// copied, by the device's record, and the plugin frames it for the wire a
+// piece at a time, so a cut holds it once.
 struct PlotJob
 {
     QString fileName;        // without folders, as shown to the user
