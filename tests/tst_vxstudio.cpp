@@ -6,6 +6,8 @@
 #include "JobPanel.h"
 #include "JogPad.h"
 #include "MainWindow.h"
+#include "NestPanel.h"
+#include "NestRun.h"
 #include "PlotOptionTable.h"
 #include "PlotOptionsPanel.h"
 #include "ProductionPanel.h"
@@ -120,8 +122,12 @@ private slots:
     void jobEnds();
     void production();
     void dropThenResume();
+    void nestShown_data();
+    void nestShown();
+    void nestStopThenCut();
 
 private:
+    NestPanel *nestPanel() const;
     QWidget *editor(const char *key) const { return m_window->settings()->editor(QLatin1String(key)); }
 
     QPluginLoader m_loader;
@@ -927,6 +933,101 @@ void TestVxStudio::dropThenResume()
     QCOMPARE(resumed.resumes, dropped.id);
     QCOMPARE(resumed.finished, 2);
     QVERIFY(!journal.lastInterrupted());
+}
+
+NestPanel *TestVxStudio::nestPanel() const
+{
+    auto *panel = m_window->findChild<NestPanel *>(QStringLiteral("nestPanel"));
+    if (panel && panel->partCount() == 0) {
+        panel->addPart(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg"), 3);
+        panel->addPart(QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/letters.pstoedit.hpgl"), 2, QStringLiteral("0,180"));
+    }
+    return panel;
+}
+
+void TestVxStudio::nestShown_data()
+{
+    QTest::addColumn<int>("material");   // 0: strip, 1: sheets
+    QTest::addColumn<double>("width");   // 0: the work area's
+    QTest::addColumn<double>("length");
+    QTest::addColumn<double>("seconds");
+    QTest::newRow("strip, first layout") << 0 << 300.0 << 0.0 << 0.0;
+    QTest::newRow("strip as wide as the work area") << 0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("sheets, first layout") << 1 << 200.0 << 150.0 << 0.0;
+    QTest::newRow("strip, 1 s search") << 0 << 300.0 << 0.0 << 1.0;
+}
+
+// What the panel shows is what the library makes of the same parts and material.
+void TestVxStudio::nestShown()
+{
+    QFETCH(int, material);
+    QFETCH(double, width);
+    QFETCH(double, length);
+    QFETCH(double, seconds);
+    NestPanel *panel = nestPanel();
+    QVERIFY(panel);
+    panel->findChild<QComboBox *>(QStringLiteral("nestMaterial"))->setCurrentIndex(material);
+    panel->findChild<QDoubleSpinBox *>(QStringLiteral("nestWidth"))->setValue(width);
+    panel->findChild<QDoubleSpinBox *>(QStringLiteral("nestSheetLength"))->setValue(length);
+    panel->findChild<QDoubleSpinBox *>(QStringLiteral("nestTime"))->setValue(seconds);
+    click(panel, "runNest");
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->isSearching(), 30000);
+    QVERIFY(panel->hasNest());
+
+    NestSearchJob job;
+    job.files = {{QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg"), 3, {}, {}},
+                 {QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/letters.pstoedit.hpgl"), 2, QStringLiteral("0,180"), {}}};
+    job.plot = m_window->jobPanel()->optionsPanel()->options();
+    job.request.width = width > 0 ? width : WorkArea::of(m_window->device()).width - job.plot.placement.margin;
+    job.request.sheetLength = length;
+    job.request.seconds = 0;
+    const NestSearchResult first = NestSearchRun::runNow(job);
+    QVERIFY2(first.ok, qPrintable(first.error));
+    const NestLayout &shown = panel->layout();
+    QCOMPARE(shown.width, job.request.width);
+    if (seconds > 0)   // the search keeps nothing worse than its first layout
+        QVERIFY(shown.utilisation() >= first.layout.utilisation() - 1e-9);
+    else
+        QCOMPARE(shown.utilisation(), first.layout.utilisation());
+    QCOMPARE(shown.placed.size(), first.layout.placed.size());
+    const QString text = panel->findChild<QLabel *>(QStringLiteral("nestResult"))->text();
+    QVERIFY2(text.contains(QLocale().toString(int(shown.placed.size())) + QLatin1Char(' '))
+                 && text.contains(QLocale().toString(shown.utilisation() * 100, 'f', 1) + QLatin1Char('%')),
+             qPrintable(text));
+    QCOMPARE(panel->view()->workArea(), QSizeF(shown.width, length > 0 ? length : shown.length));
+    QVERIFY(!panel->view()->isEmpty() && !panel->view()->exceedsWorkArea());
+}
+
+void TestVxStudio::nestStopThenCut()
+{
+    NestPanel *panel = nestPanel();
+    panel->findChild<QComboBox *>(QStringLiteral("nestMaterial"))->setCurrentIndex(0);
+    panel->findChild<QDoubleSpinBox *>(QStringLiteral("nestWidth"))->setValue(150);
+    panel->findChild<QDoubleSpinBox *>(QStringLiteral("nestTime"))->setValue(600);
+    // Enough pieces that the search is still looking when Stop comes.
+    static_cast<QSpinBox *>(panel->findChild<QTableWidget *>(QStringLiteral("nestParts"))->cellWidget(0, 1))->setValue(12);
+    QSignalSpy progress(panel->findChild<NestSearchRun *>(), &NestSearchRun::progress);
+    click(panel, "runNest");
+    QVERIFY(progress.wait(10000));
+    click(panel, "stopNest");
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->isSearching(), 5000);
+    // The best so far is kept, and the panel takes the next search or cut.
+    QVERIFY(panel->hasNest() && panel->layout().cancelled);
+    QVERIFY(panel->findChild<QPushButton *>(QStringLiteral("runNest"))->isEnabled());
+
+    // A short work area: the strip goes out in windows, the belt feeding between them.
+    const QString workLength = m_sim->setting(VXSimulator::Cmd, 29);
+    m_sim->setSetting(VXSimulator::Cmd, 29, QStringLiteral("150"));
+    m_sim->setSpeedup(400);
+    const int before = m_sim->jobs().size();
+    click(panel, "cutNest");
+    QTRY_VERIFY_WITH_TIMEOUT(panel->cutRun() && !panel->isCutting(), 30000);
+    m_sim->setSetting(VXSimulator::Cmd, 29, workLength);
+    QVERIFY2(!panel->cutRun()->failure(), qPrintable(panel->cutRun()->failure().message));
+    const int windows = int(panel->cutRun()->cut().windows.size());
+    QVERIFY(windows >= 2);
+    QCOMPARE(panel->cutRun()->windowsCut(), windows);
+    QCOMPARE(m_sim->jobs().size() - before, windows);
 }
 
 int main(int argc, char **argv)

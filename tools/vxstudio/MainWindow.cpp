@@ -3,6 +3,7 @@
 
 #include "JobPanel.h"
 #include "JogPad.h"
+#include "NestPanel.h"
 #include "ProductionPanel.h"
 #include "SettingsPanel.h"
 #include "DeviceSession.h"
@@ -73,6 +74,12 @@ MainWindow::MainWindow(VXDeviceInterface *factory, QWidget *parent)
     m_production->setOptionsPanel(m_job->optionsPanel());
     QDockWidget *productionDock = dock(tr("Production"), "productionDock", scrolled(m_production));
     tabifyDockWidget(findChild<QDockWidget *>(QStringLiteral("designDock")), productionDock);
+    // Nesting too: parts read with the design options, a nest cut on this session.
+    auto *nest = new NestPanel(m_session, this);
+    nest->setObjectName(QStringLiteral("nestPanel"));
+    nest->setOptionsPanel(m_job->optionsPanel());
+    tabifyDockWidget(productionDock, dock(tr("Nest"), "nestDock", scrolled(nest)));
+    connect(nest, &NestPanel::logMessage, this, &MainWindow::log);
     findChild<QDockWidget *>(QStringLiteral("designDock"))->raise();
     connect(m_production, &ProductionPanel::logMessage, this, &MainWindow::log);
     if (Failure f = m_session->renewDevice()) {
