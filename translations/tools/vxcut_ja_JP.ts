@@ -4,46 +4,6 @@
 <context>
     <name>Command</name>
     <message>
-        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
-                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
-                [--reconnect-budget SEC | --no-reconnect]
-
-Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
-`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
-length and estimated time, then a progress bar with copies done and
-the remaining time. Ctrl-C stops the job on the machine. With --cloud
-the machine is registered and the work record is posted when the job
-ends.
-If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
-120 s in all), checks it is the same machine, and follows the job to
-its end; a machine that gave the job up is reported with what was
-cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
-  --reconnect-budget SEC  how long to keep trying (0: give up at once)
-  --no-reconnect          a dropped link ends the run (exit 6)
-  --token-file FILE   cloud token, from a file only its owner can read
-                      (VX_CLOUD_TOKEN in the environment works too;
-                      --token T also, but other users can read it)
-</source>
-        <translation>使い方：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
-                [図形オプション] [--cloud URL --ws URL --code CODE [--token-file FILE]]
-                [--reconnect-budget SEC | --no-reconnect]
-
-図形（HP-GL、SVG、DXF）をカットします。配置・順序・整形は同じオプションの
-`vxcut plan` の表示どおりです。図形のサイズ、カット長、予想時間を表示し、
-続いて完了部数と残り時間の進行バーを表示します。Ctrl-C で装置上のジョブを
-停止します。--cloud を付けると装置を登録し、ジョブ終了時に作業記録を送信します。
-接続が切れると vxcut は再接続し（待ち時間 0.5 秒から倍々に 8 秒まで、合計
-120 秒）、同じ装置であることを確かめてジョブを最後まで追跡します。装置が
-ジョブを放棄した場合は、カット済みの範囲を `vxcut resume` 用に報告します。
-すべてのジョブはジョブ記録に残ります（`vxcut history`）。
-  --reconnect-budget SEC  再接続を試み続ける時間（0：すぐにあきらめる）
-  --no-reconnect          接続が切れたら実行を終了（終了コード 6）
-  --token-file FILE   クラウドトークン。所有者だけが読めるファイルから
-                      （環境変数 VX_CLOUD_TOKEN も可。--token T も
-                      使えますが、他のユーザーから見えます）
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut demo [--copies N] [--json]
 
 Starts a simulated machine and a local cloud stand-in on free loopback
@@ -356,6 +316,62 @@ Commands:
 `vxcut COMMAND --help` で各コマンドの説明を表示します。
 </translation>
     </message>
+    <message>
+        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
+`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
+length and estimated time, then a progress bar with copies done and
+the remaining time. Ctrl-C stops the job on the machine. With --cloud
+the machine is registered and the work record is posted when the job
+ends.
+If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
+120 s in all), checks it is the same machine, and follows the job to
+its end; a machine that gave the job up is reported with what was
+cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
+  --reconnect-budget SEC  how long to keep trying (0: give up at once)
+  --no-reconnect          a dropped link ends the run (exit 6)
+  --token-file FILE   cloud token, from a file only its owner can read
+                      (VX_CLOUD_TOKEN in the environment works too;
+                      --token T also, but other users can read it)
+
+vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [nest options]
+Nests the parts as `vxcut nest` does (the strip as wide as the work area
+unless --strip-width says), then cuts the nest in windows no longer than
+the work area, never through a part, the belt feeding the material on
+between windows (automatic feed on, the feed length per window; the feed
+settings are put back afterwards). `vxcut resume` continues a nest at the
+first window not cut.
+</source>
+        <translation>使い方：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [図形オプション] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+図形（HP-GL、SVG、DXF）をカットします。配置・順序・整形は同じオプションの
+`vxcut plan` の表示どおりです。図形のサイズ、カット長、予想時間を表示し、
+続いて完了部数と残り時間の進行バーを表示します。Ctrl-C で装置上のジョブを
+停止します。--cloud を付けると装置を登録し、ジョブ終了時に作業記録を送信します。
+接続が切れると vxcut は再接続し（待ち時間 0.5 秒から倍々に 8 秒まで、合計
+120 秒）、同じ装置であることを確かめてジョブを最後まで追跡します。装置が
+ジョブを放棄した場合は、カット済みの範囲を `vxcut resume` 用に報告します。
+すべてのジョブはジョブ記録に残ります（`vxcut history`）。
+  --reconnect-budget SEC  再接続を試み続ける時間（0：すぐにあきらめる）
+  --no-reconnect          接続が切れたら実行を終了（終了コード 6）
+  --token-file FILE   クラウドトークン。所有者だけが読めるファイルから
+                      （環境変数 VX_CLOUD_TOKEN も可。--token T も
+                      使えますが、他のユーザーから見えます）
+
+vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [ネスティングオプション]
+パーツを `vxcut nest` と同じようにネスティングし（--strip-width を指定しなければ
+ロール材の幅は作業範囲の幅）、その結果を作業範囲より長くないウィンドウに分けて
+カットします。ウィンドウの境目がパーツを横切ることはなく、ウィンドウの間では
+ベルトが素材を送ります（自動送りをオンにし、送り長さはウィンドウごとに設定。
+送りの設定は終了後に元に戻します）。`vxcut resume` はネスティングを、まだ
+カットしていない最初のウィンドウから再開します。
+</translation>
+    </message>
 </context>
 <context>
     <name>Cut</name>
@@ -666,10 +682,6 @@ Commands:
         <translation>ネスティング：%2 個中 %1 個を配置、%3。利用率 %4%（%6 秒で配置案 %5 件）</translation>
     </message>
     <message>
-        <source>--%1 goes with nest, not %2</source>
-        <translation>--%1 は nest 用で、%2 には使えません</translation>
-    </message>
-    <message>
         <source>interrupted while nesting</source>
         <translation>ネスティング中に中断しました</translation>
     </message>
@@ -680,6 +692,46 @@ Commands:
     <message>
         <source>%1 mm along a %2 mm wide strip</source>
         <translation>幅 %2 mm のロール材で長さ %1 mm</translation>
+    </message>
+    <message>
+        <source>cut --nest cuts a strip on the belt: --sheet does not go with it</source>
+        <translation>cut --nest はベルト上のロール材をカットします：--sheet は使えません</translation>
+    </message>
+    <message>
+        <source>--copies, --cloud and --svg do not go with cut --nest: give the quantities with the parts</source>
+        <translation>--copies、--cloud、--svg は cut --nest には使えません：数量はパーツと一緒に指定してください</translation>
+    </message>
+    <message>
+        <source>--nest goes with cut, not %1</source>
+        <translation>--nest は cut 用で、%1 には使えません</translation>
+    </message>
+    <message>
+        <source>--%1 goes with nest or cut --nest, not %2</source>
+        <translation>--%1 は nest または cut --nest 用で、%2 には使えません</translation>
+    </message>
+    <message>
+        <source>window %1 of %2: %3 pieces from %4 mm along the strip, cut length %5 mm; then the belt feeds %6 mm</source>
+        <translation>ウィンドウ %1（全 %2）：%3 個、ロール材の %4 mm の位置から、カット長 %5 mm。続いてベルトが %6 mm 送ります</translation>
+    </message>
+    <message>
+        <source>the machine has no automatic feed (FEED_LENGTH)</source>
+        <translation>装置に自動送りがありません（FEED_LENGTH）</translation>
+    </message>
+    <message>
+        <source>starting the nest</source>
+        <translation>ネスティングの開始</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` continues at window %1</source>
+        <translation>。`vxcut resume` でウィンドウ %1 から再開できます</translation>
+    </message>
+    <message>
+        <source>done: %1 windows of %2 cut in %3</source>
+        <translation>完了：%2 のウィンドウ %1 個をカット、所要 %3</translation>
     </message>
 </context>
 <context>

@@ -4,45 +4,6 @@
 <context>
     <name>Command</name>
     <message>
-        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
-                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
-                [--reconnect-budget SEC | --no-reconnect]
-
-Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
-`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
-length and estimated time, then a progress bar with copies done and
-the remaining time. Ctrl-C stops the job on the machine. With --cloud
-the machine is registered and the work record is posted when the job
-ends.
-If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
-120 s in all), checks it is the same machine, and follows the job to
-its end; a machine that gave the job up is reported with what was
-cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
-  --reconnect-budget SEC  how long to keep trying (0: give up at once)
-  --no-reconnect          a dropped link ends the run (exit 6)
-  --token-file FILE   cloud token, from a file only its owner can read
-                      (VX_CLOUD_TOKEN in the environment works too;
-                      --token T also, but other users can read it)
-</source>
-        <translation>用法：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
-                [图形选项] [--cloud URL --ws URL --code CODE [--token-file FILE]]
-                [--reconnect-budget SEC | --no-reconnect]
-
-切割一个图形（HP-GL、SVG 或 DXF），其放置、排序和整形与使用相同选项的
-`vxcut plan` 所示一致。先显示图形的尺寸、切割长度和预计时间，然后显示
-带有已完成份数和剩余时间的进度条。Ctrl-C 会在机器上停止任务。使用 --cloud
-时会登记机器，并在任务结束时上报工作记录。
-连接中断时，vxcut 会重新连接（等待 0.5 秒，逐次加倍至 8 秒，共 120 秒），
-确认是同一台机器，并跟随任务直至结束；若机器放弃了任务，会报告已切割的
-部分，供 `vxcut resume` 使用。每个任务都记入任务日志（`vxcut history`）。
-  --reconnect-budget SEC  持续尝试重连的时间（0：立即放弃）
-  --no-reconnect          连接中断即结束运行（退出码 6）
-  --token-file FILE   云令牌，取自只有其所有者可读的文件
-                      （也可用环境变量 VX_CLOUD_TOKEN；
-                      --token T 亦可，但其他用户能看到）
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut demo [--copies N] [--json]
 
 Starts a simulated machine and a local cloud stand-in on free loopback
@@ -343,6 +304,60 @@ Commands:
   ports      现有的串口设备
 
 `vxcut COMMAND --help` 说明单个命令。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+Cuts a design (HP-GL, SVG or DXF), placed, ordered and shaped as
+`vxcut plan` shows with the same options. Shows the plot&apos;s size, cut
+length and estimated time, then a progress bar with copies done and
+the remaining time. Ctrl-C stops the job on the machine. With --cloud
+the machine is registered and the work record is posted when the job
+ends.
+If the link drops, vxcut reconnects (waits of 0.5 s doubling to 8 s,
+120 s in all), checks it is the same machine, and follows the job to
+its end; a machine that gave the job up is reported with what was
+cut, for `vxcut resume`. Every job goes to the journal (`vxcut history`).
+  --reconnect-budget SEC  how long to keep trying (0: give up at once)
+  --no-reconnect          a dropped link ends the run (exit 6)
+  --token-file FILE   cloud token, from a file only its owner can read
+                      (VX_CLOUD_TOKEN in the environment works too;
+                      --token T also, but other users can read it)
+
+vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [nest options]
+Nests the parts as `vxcut nest` does (the strip as wide as the work area
+unless --strip-width says), then cuts the nest in windows no longer than
+the work area, never through a part, the belt feeding the material on
+between windows (automatic feed on, the feed length per window; the feed
+settings are put back afterwards). `vxcut resume` continues a nest at the
+first window not cut.
+</source>
+        <translation>用法：vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
+                [图形选项] [--cloud URL --ws URL --code CODE [--token-file FILE]]
+                [--reconnect-budget SEC | --no-reconnect]
+
+切割一个图形（HP-GL、SVG 或 DXF），其放置、排序和整形与使用相同选项的
+`vxcut plan` 所示一致。先显示图形的尺寸、切割长度和预计时间，然后显示
+带有已完成份数和剩余时间的进度条。Ctrl-C 会在机器上停止任务。使用 --cloud
+时会登记机器，并在任务结束时上报工作记录。
+连接中断时，vxcut 会重新连接（等待 0.5 秒，逐次加倍至 8 秒，共 120 秒），
+确认是同一台机器，并跟随任务直至结束；若机器放弃了任务，会报告已切割的
+部分，供 `vxcut resume` 使用。每个任务都记入任务日志（`vxcut history`）。
+  --reconnect-budget SEC  持续尝试重连的时间（0：立即放弃）
+  --no-reconnect          连接中断即结束运行（退出码 6）
+  --token-file FILE   云令牌，取自只有其所有者可读的文件
+                      （也可用环境变量 VX_CLOUD_TOKEN；
+                      --token T 亦可，但其他用户能看到）
+
+vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [排料选项]
+按 `vxcut nest` 的方式排放零件（未用 --strip-width 指定时，卷材宽度取工作
+区域的宽度），然后把排料结果分成不长于工作区域的窗口依次切割，窗口边界
+不穿过任何零件；两个窗口之间由传送带把材料向前送料（打开自动送料，送料
+长度按各窗口设定；完成后恢复原来的送料设置）。`vxcut resume` 从第一个
+未切割的窗口继续切割该排料。
 </translation>
     </message>
 </context>
@@ -655,10 +670,6 @@ Commands:
         <translation>排料：%2 件中已排放 %1 件，%3；利用率 %4%（%6 秒内尝试了 %5 个方案）</translation>
     </message>
     <message>
-        <source>--%1 goes with nest, not %2</source>
-        <translation>--%1 只用于 nest，不用于 %2</translation>
-    </message>
-    <message>
         <source>interrupted while nesting</source>
         <translation>排料时被中断</translation>
     </message>
@@ -669,6 +680,46 @@ Commands:
     <message>
         <source>%1 mm along a %2 mm wide strip</source>
         <translation>%2 mm 宽的卷材上长 %1 mm</translation>
+    </message>
+    <message>
+        <source>cut --nest cuts a strip on the belt: --sheet does not go with it</source>
+        <translation>cut --nest 切割的是传送带上的卷材：不能使用 --sheet</translation>
+    </message>
+    <message>
+        <source>--copies, --cloud and --svg do not go with cut --nest: give the quantities with the parts</source>
+        <translation>--copies、--cloud 和 --svg 不能用于 cut --nest：请随零件给出数量</translation>
+    </message>
+    <message>
+        <source>--nest goes with cut, not %1</source>
+        <translation>--nest 只用于 cut，不用于 %1</translation>
+    </message>
+    <message>
+        <source>--%1 goes with nest or cut --nest, not %2</source>
+        <translation>--%1 只用于 nest 或 cut --nest，不用于 %2</translation>
+    </message>
+    <message>
+        <source>window %1 of %2: %3 pieces from %4 mm along the strip, cut length %5 mm; then the belt feeds %6 mm</source>
+        <translation>第 %1 个窗口（共 %2 个）：%3 件，从卷材的 %4 mm 处开始，切割长度 %5 mm；随后传送带送料 %6 mm</translation>
+    </message>
+    <message>
+        <source>the machine has no automatic feed (FEED_LENGTH)</source>
+        <translation>机器没有自动送料功能（FEED_LENGTH）</translation>
+    </message>
+    <message>
+        <source>starting the nest</source>
+        <translation>启动排料切割</translation>
+    </message>
+    <message>
+        <source>job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>; `vxcut resume` continues at window %1</source>
+        <translation>；`vxcut resume` 可从第 %1 个窗口继续</translation>
+    </message>
+    <message>
+        <source>done: %1 windows of %2 cut in %3</source>
+        <translation>完成：已切割 %2 的 %1 个窗口，用时 %3</translation>
     </message>
 </context>
 <context>

@@ -298,6 +298,80 @@
     </message>
 </context>
 <context>
+    <name>NestCut</name>
+    <message>
+        <source>the machine cuts a nest on a strip, not on sheets: give --strip-width</source>
+        <translation>装置はネスティングをシート材ではなくロール材でカットします：--strip-width を指定してください</translation>
+    </message>
+    <message>
+        <source>--weed-border does not go with a nest cut in windows</source>
+        <translation>--weed-border はウィンドウに分けてカットするネスティングには使えません</translation>
+    </message>
+    <message>
+        <source>the machine did not tell its work area: the windows of the nest cannot be sized</source>
+        <translation>装置が作業範囲を返さなかったため、ネスティングのウィンドウの大きさを決められません</translation>
+    </message>
+    <message>
+        <source>the nest holds no piece</source>
+        <translation>ネスティングにパーツが 1 個もありません</translation>
+    </message>
+    <message>
+        <source>the work area (%1) leaves no room for a window</source>
+        <translation>作業範囲（%1）にはウィンドウを置く余地がありません</translation>
+    </message>
+    <message>
+        <source>window %1: %2</source>
+        <translation>ウィンドウ %1：%2</translation>
+    </message>
+    <message>
+        <source>window %1 needs a feed of %2 mm; the feed length goes to %3 mm</source>
+        <translation>ウィンドウ %1 には %2 mm の送りが必要ですが、送り長さは最大 %3 mm です</translation>
+    </message>
+    <message>
+        <source>cannot save the nest to %1: %2</source>
+        <translation>ネスティングを %1 に保存できません：%2</translation>
+    </message>
+    <message>
+        <source>cannot read the saved nest %1: %2</source>
+        <translation>保存したネスティング %1 を読み込めません：%2</translation>
+    </message>
+    <message>
+        <source>the saved nest %1 does not hold the nest it names (SHA-256 differs)</source>
+        <translation>保存したネスティング %1 の内容が、名前の示すネスティングと一致しません（SHA-256 が一致しません）</translation>
+    </message>
+</context>
+<context>
+    <name>NestRun</name>
+    <message>
+        <source>the machine did not report %1: the automatic feed cannot be set</source>
+        <translation>装置が %1 を返さなかったため、自動送りを設定できません</translation>
+    </message>
+    <message>
+        <source>the feed settings were not put back (%1): %2</source>
+        <translation>送りの設定を元に戻せませんでした（%1）：%2</translation>
+    </message>
+    <message>
+        <source>the machine has no %1 setting</source>
+        <translation>装置に %1 の設定がありません</translation>
+    </message>
+    <message>
+        <source>interrupted before window %1 of %2</source>
+        <translation>ウィンドウ %1（全 %2）の前に中断しました</translation>
+    </message>
+    <message>
+        <source>the link is down; window %1 of %2 was not cut</source>
+        <translation>接続が切れているため、ウィンドウ %1（全 %2）はカットしていません</translation>
+    </message>
+    <message>
+        <source>interrupted after window %1 of %2</source>
+        <translation>ウィンドウ %1（全 %2）をカットした後で中断しました</translation>
+    </message>
+    <message>
+        <source>the link is down: the feed settings were not put back (%1); a resume puts them back</source>
+        <translation>接続が切れているため、送りの設定を元に戻せませんでした（%1）。再開時に元に戻します</translation>
+    </message>
+</context>
+<context>
     <name>PlotRemainder</name>
     <message>
         <source>no part of the copy is left to cut at %1%</source>
@@ -554,6 +628,26 @@
     <message>
         <source>interrupted after the rest of copy %1</source>
         <translation>%1 部目の残りをカットした後で中断しました</translation>
+    </message>
+    <message>
+        <source>%1; nothing was cut</source>
+        <translation>%1。何もカットしていません</translation>
+    </message>
+    <message>
+        <source>the saved nest %1 is not the nest that was cut (SHA-256 differs); nothing was cut</source>
+        <translation>保存したネスティング %1 はカットしたネスティングではありません（SHA-256 が一致しません）。何もカットしていません</translation>
+    </message>
+    <message>
+        <source>the nest was cut on %1, this is %2: its material is not here; nothing was cut</source>
+        <translation>ネスティングは %1 でカットされましたが、この装置は %2 です。その素材はここにありません。何もカットしていません</translation>
+    </message>
+    <message>
+        <source>nothing is left to cut of %1</source>
+        <translation>%1 にカットする残りはありません</translation>
+    </message>
+    <message>
+        <source>the link is down; the resume stopped before window %1</source>
+        <translation>接続が切れているため、ウィンドウ %1 に入る前に再開を中止しました</translation>
     </message>
 </context>
 <context>

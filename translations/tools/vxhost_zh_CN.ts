@@ -298,6 +298,80 @@
     </message>
 </context>
 <context>
+    <name>NestCut</name>
+    <message>
+        <source>the machine cuts a nest on a strip, not on sheets: give --strip-width</source>
+        <translation>机器只在卷材上切割排料，不在板材上切割：请给出 --strip-width</translation>
+    </message>
+    <message>
+        <source>--weed-border does not go with a nest cut in windows</source>
+        <translation>--weed-border 不能用于分窗口切割的排料</translation>
+    </message>
+    <message>
+        <source>the machine did not tell its work area: the windows of the nest cannot be sized</source>
+        <translation>机器没有报告其工作区域：无法确定排料窗口的大小</translation>
+    </message>
+    <message>
+        <source>the nest holds no piece</source>
+        <translation>排料中没有任何零件</translation>
+    </message>
+    <message>
+        <source>the work area (%1) leaves no room for a window</source>
+        <translation>工作区域（%1）容不下任何窗口</translation>
+    </message>
+    <message>
+        <source>window %1: %2</source>
+        <translation>窗口 %1：%2</translation>
+    </message>
+    <message>
+        <source>window %1 needs a feed of %2 mm; the feed length goes to %3 mm</source>
+        <translation>窗口 %1 需要送料 %2 mm；送料长度最大为 %3 mm</translation>
+    </message>
+    <message>
+        <source>cannot save the nest to %1: %2</source>
+        <translation>无法将排料保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot read the saved nest %1: %2</source>
+        <translation>无法读取保存的排料 %1：%2</translation>
+    </message>
+    <message>
+        <source>the saved nest %1 does not hold the nest it names (SHA-256 differs)</source>
+        <translation>保存的排料 %1 与其名称所指的排料不符（SHA-256 不同）</translation>
+    </message>
+</context>
+<context>
+    <name>NestRun</name>
+    <message>
+        <source>the machine did not report %1: the automatic feed cannot be set</source>
+        <translation>机器没有报告 %1：无法设置自动送料</translation>
+    </message>
+    <message>
+        <source>the feed settings were not put back (%1): %2</source>
+        <translation>送料设置未能恢复（%1）：%2</translation>
+    </message>
+    <message>
+        <source>the machine has no %1 setting</source>
+        <translation>机器没有 %1 设置</translation>
+    </message>
+    <message>
+        <source>interrupted before window %1 of %2</source>
+        <translation>在第 %1 个窗口（共 %2 个）之前被中断</translation>
+    </message>
+    <message>
+        <source>the link is down; window %1 of %2 was not cut</source>
+        <translation>连接已中断；第 %1 个窗口（共 %2 个）未切割</translation>
+    </message>
+    <message>
+        <source>interrupted after window %1 of %2</source>
+        <translation>切完第 %1 个窗口（共 %2 个）后被中断</translation>
+    </message>
+    <message>
+        <source>the link is down: the feed settings were not put back (%1); a resume puts them back</source>
+        <translation>连接已中断：送料设置未能恢复（%1）；续切时会恢复</translation>
+    </message>
+</context>
+<context>
     <name>PlotRemainder</name>
     <message>
         <source>no part of the copy is left to cut at %1%</source>
@@ -554,6 +628,26 @@
     <message>
         <source>interrupted after the rest of copy %1</source>
         <translation>切完第 %1 份的剩余部分后被中断</translation>
+    </message>
+    <message>
+        <source>%1; nothing was cut</source>
+        <translation>%1；没有进行切割</translation>
+    </message>
+    <message>
+        <source>the saved nest %1 is not the nest that was cut (SHA-256 differs); nothing was cut</source>
+        <translation>保存的排料 %1 不是当时切割的排料（SHA-256 不同）；没有进行切割</translation>
+    </message>
+    <message>
+        <source>the nest was cut on %1, this is %2: its material is not here; nothing was cut</source>
+        <translation>该排料是在 %1 上切割的，而这台机器是 %2：其材料不在这里；没有进行切割</translation>
+    </message>
+    <message>
+        <source>nothing is left to cut of %1</source>
+        <translation>%1 已没有剩余可切割的部分</translation>
+    </message>
+    <message>
+        <source>the link is down; the resume stopped before window %1</source>
+        <translation>连接已中断；续切在第 %1 个窗口之前停止</translation>
     </message>
 </context>
 <context>

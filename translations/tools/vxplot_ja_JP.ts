@@ -117,6 +117,14 @@
         <source>entity INSERT (handle %1) lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
         <translation>エンティティ INSERT（ハンドル %1）は図面から傾いた平面上にあります（押し出し方向 %2, %3, %4）</translation>
     </message>
+    <message>
+        <source>line %1: group code 0 without the name of what follows</source>
+        <translation>%1 行目：グループコード 0 の後に、続く要素の名前がありません</translation>
+    </message>
+    <message>
+        <source>a NUL byte at byte %1: not a text DXF file</source>
+        <translation>%1 バイト目に NUL バイトがあります：テキスト DXF ファイルではありません</translation>
+    </message>
 </context>
 <context>
     <name>HpglInterpreter</name>

@@ -117,6 +117,14 @@
         <source>entity INSERT (handle %1) lies in a plane tilted out of the drawing (extrusion %2, %3, %4)</source>
         <translation>实体 INSERT（句柄 %1）位于与图纸平面倾斜的平面内（拉伸方向 %2, %3, %4）</translation>
     </message>
+    <message>
+        <source>line %1: group code 0 without the name of what follows</source>
+        <translation>第 %1 行：组码 0 后面没有给出后续内容的名称</translation>
+    </message>
+    <message>
+        <source>a NUL byte at byte %1: not a text DXF file</source>
+        <translation>第 %1 字节处有 NUL 字节：不是文本 DXF 文件</translation>
+    </message>
 </context>
 <context>
     <name>HpglInterpreter</name>

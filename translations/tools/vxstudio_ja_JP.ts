@@ -47,10 +47,6 @@
         <translation>図形が作業範囲より大きいです。</translation>
     </message>
     <message>
-        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last).</source>
-        <translation>ツール 1 のパスは青（最初に切断）から赤（最後に切断）の順です。</translation>
-    </message>
-    <message>
         <source>Tool 1</source>
         <translation>ツール 1</translation>
     </message>
@@ -62,13 +58,21 @@
         <source>Travel</source>
         <translation>空送り</translation>
     </message>
+    <message>
+        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last). Wheel or +/- zooms, dragging pans, a double-click fits.</source>
+        <translation>ツール 1 のパスは青（最初に切断）から赤（最後に切断）の順です。ホイールまたは +/- でズーム、ドラッグで移動、ダブルクリックで全体表示。</translation>
+    </message>
+    <message>
+        <source>Drawing…</source>
+        <translation>描画中…</translation>
+    </message>
+    <message>
+        <source>X %1 mm, Y %2 mm · zoom %3%</source>
+        <translation>X %1 mm、Y %2 mm · ズーム %3%</translation>
+    </message>
 </context>
 <context>
     <name>JobPanel</name>
-    <message>
-        <source>Job</source>
-        <translation>ジョブ</translation>
-    </message>
     <message>
         <source>No plot loaded</source>
         <translation>図形が読み込まれていません</translation>
@@ -196,14 +200,6 @@
         <translation>ジョブ記録を書き込めませんでした：%1</translation>
     </message>
     <message>
-        <source>Job finished: %1 of %2 copies.</source>
-        <translation>ジョブ完了：%2 部中 %1 部。</translation>
-    </message>
-    <message>
-        <source>Job ended: %1</source>
-        <translation>ジョブ終了：%1</translation>
-    </message>
-    <message>
         <source>Interrupted job of %1: %2 on %3.
 %4.
 
@@ -275,13 +271,21 @@ To cut: %5.</source>
         <source>Resume finished: %1.</source>
         <translation>再開完了：%1。</translation>
     </message>
+    <message>
+        <source>%1 left</source>
+        <translation>残り %1</translation>
+    </message>
+    <message>
+        <source>Job %1: %2 of %3 copies finished.</source>
+        <translation>ジョブ%1：%3 部中 %2 部完了。</translation>
+    </message>
+    <message>
+        <source>Job %1: %2</source>
+        <translation>ジョブ%1：%2</translation>
+    </message>
 </context>
 <context>
     <name>JogPad</name>
-    <message>
-        <source>Jog</source>
-        <translation>ジョグ</translation>
-    </message>
     <message>
         <source>Y+</source>
         <translation>Y+</translation>
@@ -364,6 +368,233 @@ To cut: %5.</source>
     <message>
         <source>Production</source>
         <translation>生産</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>接続</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>全体表示</translation>
+    </message>
+    <message>
+        <source>Machine settings</source>
+        <translation>装置の設定</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>装置の情報</translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation>ジョグ</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>ジョブ</translation>
+    </message>
+    <message>
+        <source>Design options</source>
+        <translation>図形オプション</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>ログ</translation>
+    </message>
+    <message>
+        <source>Nest</source>
+        <translation>ネスティング</translation>
+    </message>
+</context>
+<context>
+    <name>NestPanel</name>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>カット</translation>
+    </message>
+    <message>
+        <source>No nest yet</source>
+        <translation>まだネスティング結果がありません</translation>
+    </message>
+    <message>
+        <source>Sheet </source>
+        <translation>シート材 </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Rotations</source>
+        <translation>回転</translation>
+    </message>
+    <message>
+        <source>Allowed turns: 0,90,180,270 when empty; any:STEP for every STEP degrees</source>
+        <translation>許す回転：空欄なら 0,90,180,270。any:STEP で STEP 度ごと</translation>
+    </message>
+    <message>
+        <source>Add parts…</source>
+        <translation>パーツを追加…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Strip (the belt)</source>
+        <translation>ロール材（ベルト）</translation>
+    </message>
+    <message>
+        <source>Sheets</source>
+        <translation>シート材</translation>
+    </message>
+    <message>
+        <source>work-area width</source>
+        <translation>作業範囲の幅</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Parts may be mirrored</source>
+        <translation>パーツの反転を許す</translation>
+    </message>
+    <message>
+        <source>Material</source>
+        <translation>素材</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>Sheet length</source>
+        <translation>シート材の長さ</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>間隔</translation>
+    </message>
+    <message>
+        <source>Search time</source>
+        <translation>探索時間</translation>
+    </message>
+    <message>
+        <source>Part files</source>
+        <translation>パーツのファイル</translation>
+    </message>
+    <message>
+        <source>Designs (*.plt *.hpgl *.svg *.svgz *.dxf);;All files (*)</source>
+        <translation>図形ファイル (*.plt *.hpgl *.svg *.svgz *.dxf);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Give the sheet&apos;s width and length.</source>
+        <translation>シート材の幅と長さを指定してください。</translation>
+    </message>
+    <message>
+        <source>Give the strip width: the machine&apos;s work area is not known.</source>
+        <translation>ロール材の幅を指定してください：装置の作業範囲が不明です。</translation>
+    </message>
+    <message>
+        <source>Reading the work area…</source>
+        <translation>作業範囲を読み取っています…</translation>
+    </message>
+    <message>
+        <source>Reading the parts…</source>
+        <translation>パーツを読み込んでいます…</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>停止しました。</translation>
+    </message>
+    <message>
+        <source>Searching: %1 layouts, best %2 mm, %3% used</source>
+        <translation>探索中：配置案 %1 件、最良 %2 mm、利用率 %3%</translation>
+    </message>
+    <message>
+        <source>Stopped before the first layout.</source>
+        <translation>最初の配置案が出る前に停止しました。</translation>
+    </message>
+    <message>
+        <source>%1 sheet(s) of %2 x %3 mm</source>
+        <translation>%2 x %3 mm のシート材 %1 枚</translation>
+    </message>
+    <message>
+        <source>%1 mm along a %2 mm wide strip</source>
+        <translation>幅 %2 mm のロール材で長さ %1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pieces placed on %3; utilisation %4%</source>
+        <translation>%2 個中 %1 個を配置、%3。利用率 %4%</translation>
+    </message>
+    <message>
+        <source>Stopped: the best layout found so far is kept.</source>
+        <translation>停止しました：それまでに見つかった最良の配置案を残します。</translation>
+    </message>
+    <message>
+        <source>%1 layouts in %2 s</source>
+        <translation>%2 秒で配置案 %1 件</translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation>（全 %1 枚）</translation>
+    </message>
+    <message>
+        <source>Reading the work area and the feed…</source>
+        <translation>作業範囲と送りの設定を読み取っています…</translation>
+    </message>
+    <message>
+        <source>The machine has no automatic feed (FEED_LENGTH).</source>
+        <translation>装置に自動送りがありません（FEED_LENGTH）。</translation>
+    </message>
+    <message>
+        <source>Cutting window %1 of %2</source>
+        <translation>ウィンドウ %1（全 %2）をカット中</translation>
+    </message>
+    <message>
+        <source>The nest could not start: the machine is not connected.</source>
+        <translation>ネスティングのカットを開始できません：装置が接続されていません。</translation>
+    </message>
+    <message>
+        <source>Nest %1 started: %2 windows</source>
+        <translation>ネスティング %1 を開始しました：ウィンドウ %2 個</translation>
+    </message>
+    <message>
+        <source>Job journal not written: %1</source>
+        <translation>ジョブ記録を書き込めませんでした：%1</translation>
+    </message>
+    <message>
+        <source>Done: %1 windows of %2 cut</source>
+        <translation>完了：%2 のウィンドウ %1 個をカットしました</translation>
     </message>
 </context>
 <context>
@@ -539,20 +770,12 @@ To cut: %5.</source>
 <context>
     <name>SettingsPanel</name>
     <message>
-        <source>Machine settings</source>
-        <translation>装置の設定</translation>
-    </message>
-    <message>
         <source>Read from machine</source>
         <translation>装置から読み込み</translation>
     </message>
     <message>
         <source>Write to machine</source>
         <translation>装置へ書き込み</translation>
-    </message>
-    <message>
-        <source>Machine information</source>
-        <translation>装置の情報</translation>
     </message>
     <message>
         <source>%1: machine answered %2</source>
@@ -632,6 +855,13 @@ To cut: %5.</source>
     <message>
         <source>No design</source>
         <translation>デザインなし</translation>
+    </message>
+</context>
+<context>
+    <name>UnreadEditors</name>
+    <message>
+        <source>not read</source>
+        <translation>未読込</translation>
     </message>
 </context>
 <context>

@@ -47,10 +47,6 @@
         <translation>图形超出了工作区域。</translation>
     </message>
     <message>
-        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last).</source>
-        <translation>刀具 1 的路径从蓝色（最先切割）到红色（最后切割）。</translation>
-    </message>
-    <message>
         <source>Tool 1</source>
         <translation>刀具 1</translation>
     </message>
@@ -62,13 +58,21 @@
         <source>Travel</source>
         <translation>空程</translation>
     </message>
+    <message>
+        <source>Tool 1&apos;s paths run from blue (cut first) to red (cut last). Wheel or +/- zooms, dragging pans, a double-click fits.</source>
+        <translation>刀具 1 的路径从蓝色（最先切割）到红色（最后切割）。滚轮或 +/- 缩放，拖动平移，双击适应窗口。</translation>
+    </message>
+    <message>
+        <source>Drawing…</source>
+        <translation>正在绘制…</translation>
+    </message>
+    <message>
+        <source>X %1 mm, Y %2 mm · zoom %3%</source>
+        <translation>X %1 mm，Y %2 mm · 缩放 %3%</translation>
+    </message>
 </context>
 <context>
     <name>JobPanel</name>
-    <message>
-        <source>Job</source>
-        <translation>任务</translation>
-    </message>
     <message>
         <source>No plot loaded</source>
         <translation>未载入图形</translation>
@@ -196,14 +200,6 @@
         <translation>未能写入任务日志：%1</translation>
     </message>
     <message>
-        <source>Job finished: %1 of %2 copies.</source>
-        <translation>任务完成：%2 份中已切 %1 份。</translation>
-    </message>
-    <message>
-        <source>Job ended: %1</source>
-        <translation>任务结束：%1</translation>
-    </message>
-    <message>
         <source>Interrupted job of %1: %2 on %3.
 %4.
 
@@ -275,13 +271,21 @@ To cut: %5.</source>
         <source>Resume finished: %1.</source>
         <translation>续切完成：%1。</translation>
     </message>
+    <message>
+        <source>%1 left</source>
+        <translation>剩余 %1</translation>
+    </message>
+    <message>
+        <source>Job %1: %2 of %3 copies finished.</source>
+        <translation>任务%1：%3 份中已完成 %2 份。</translation>
+    </message>
+    <message>
+        <source>Job %1: %2</source>
+        <translation>任务%1：%2</translation>
+    </message>
 </context>
 <context>
     <name>JogPad</name>
-    <message>
-        <source>Jog</source>
-        <translation>点动</translation>
-    </message>
     <message>
         <source>Y+</source>
         <translation>Y+</translation>
@@ -364,6 +368,233 @@ To cut: %5.</source>
     <message>
         <source>Production</source>
         <translation>生产</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Machine settings</source>
+        <translation>机器设置</translation>
+    </message>
+    <message>
+        <source>Machine information</source>
+        <translation>机器信息</translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation>点动</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>任务</translation>
+    </message>
+    <message>
+        <source>Design options</source>
+        <translation>图形选项</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>日志</translation>
+    </message>
+    <message>
+        <source>Nest</source>
+        <translation>排料</translation>
+    </message>
+</context>
+<context>
+    <name>NestPanel</name>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切割</translation>
+    </message>
+    <message>
+        <source>No nest yet</source>
+        <translation>尚无排料结果</translation>
+    </message>
+    <message>
+        <source>Sheet </source>
+        <translation>第 </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Rotations</source>
+        <translation>旋转角度</translation>
+    </message>
+    <message>
+        <source>Allowed turns: 0,90,180,270 when empty; any:STEP for every STEP degrees</source>
+        <translation>允许的旋转：留空时为 0,90,180,270；any:STEP 表示每 STEP 度一档</translation>
+    </message>
+    <message>
+        <source>Add parts…</source>
+        <translation>添加零件…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Strip (the belt)</source>
+        <translation>卷材（传送带）</translation>
+    </message>
+    <message>
+        <source>Sheets</source>
+        <translation>板材</translation>
+    </message>
+    <message>
+        <source>work-area width</source>
+        <translation>工作区域宽度</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>Parts may be mirrored</source>
+        <translation>允许镜像零件</translation>
+    </message>
+    <message>
+        <source>Material</source>
+        <translation>材料</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Sheet length</source>
+        <translation>板材长度</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>间距</translation>
+    </message>
+    <message>
+        <source>Search time</source>
+        <translation>搜索时间</translation>
+    </message>
+    <message>
+        <source>Part files</source>
+        <translation>零件文件</translation>
+    </message>
+    <message>
+        <source>Designs (*.plt *.hpgl *.svg *.svgz *.dxf);;All files (*)</source>
+        <translation>图形文件 (*.plt *.hpgl *.svg *.svgz *.dxf);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Give the sheet&apos;s width and length.</source>
+        <translation>请给出板材的宽度和长度。</translation>
+    </message>
+    <message>
+        <source>Give the strip width: the machine&apos;s work area is not known.</source>
+        <translation>请给出卷材宽度：机器的工作区域未知。</translation>
+    </message>
+    <message>
+        <source>Reading the work area…</source>
+        <translation>正在读取工作区域…</translation>
+    </message>
+    <message>
+        <source>Reading the parts…</source>
+        <translation>正在读取零件…</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>已停止。</translation>
+    </message>
+    <message>
+        <source>Searching: %1 layouts, best %2 mm, %3% used</source>
+        <translation>搜索中：%1 个方案，最佳 %2 mm，利用率 %3%</translation>
+    </message>
+    <message>
+        <source>Stopped before the first layout.</source>
+        <translation>在得出第一个排料方案之前已停止。</translation>
+    </message>
+    <message>
+        <source>%1 sheet(s) of %2 x %3 mm</source>
+        <translation>%1 张 %2 x %3 mm 的板材</translation>
+    </message>
+    <message>
+        <source>%1 mm along a %2 mm wide strip</source>
+        <translation>%2 mm 宽的卷材上长 %1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pieces placed on %3; utilisation %4%</source>
+        <translation>%2 件中已排放 %1 件，%3；利用率 %4%</translation>
+    </message>
+    <message>
+        <source>Stopped: the best layout found so far is kept.</source>
+        <translation>已停止：保留目前找到的最佳排料方案。</translation>
+    </message>
+    <message>
+        <source>%1 layouts in %2 s</source>
+        <translation>%2 秒内尝试了 %1 个方案</translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation> 张，共 %1 张</translation>
+    </message>
+    <message>
+        <source>Reading the work area and the feed…</source>
+        <translation>正在读取工作区域和送料设置…</translation>
+    </message>
+    <message>
+        <source>The machine has no automatic feed (FEED_LENGTH).</source>
+        <translation>机器没有自动送料功能（FEED_LENGTH）。</translation>
+    </message>
+    <message>
+        <source>Cutting window %1 of %2</source>
+        <translation>正在切割第 %1 个窗口（共 %2 个）</translation>
+    </message>
+    <message>
+        <source>The nest could not start: the machine is not connected.</source>
+        <translation>无法开始排料切割：机器未连接。</translation>
+    </message>
+    <message>
+        <source>Nest %1 started: %2 windows</source>
+        <translation>排料 %1 已开始：共 %2 个窗口</translation>
+    </message>
+    <message>
+        <source>Job journal not written: %1</source>
+        <translation>未能写入任务日志：%1</translation>
+    </message>
+    <message>
+        <source>Done: %1 windows of %2 cut</source>
+        <translation>完成：已切割 %2 的 %1 个窗口</translation>
     </message>
 </context>
 <context>
@@ -539,20 +770,12 @@ To cut: %5.</source>
 <context>
     <name>SettingsPanel</name>
     <message>
-        <source>Machine settings</source>
-        <translation>机器设置</translation>
-    </message>
-    <message>
         <source>Read from machine</source>
         <translation>从机器读取</translation>
     </message>
     <message>
         <source>Write to machine</source>
         <translation>写入机器</translation>
-    </message>
-    <message>
-        <source>Machine information</source>
-        <translation>机器信息</translation>
     </message>
     <message>
         <source>%1: machine answered %2</source>
@@ -632,6 +855,13 @@ To cut: %5.</source>
     <message>
         <source>No design</source>
         <translation>无图形</translation>
+    </message>
+</context>
+<context>
+    <name>UnreadEditors</name>
+    <message>
+        <source>not read</source>
+        <translation>未读取</translation>
     </message>
 </context>
 <context>
