@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "JobPanel.h"
 
+#include "Counted.h"
+
 #include "DeviceSession.h"
 #include "DesignLoader.h"
 #include "DesignView.h"
@@ -135,7 +137,7 @@ void JobPanel::makeRunner(DeviceSession *session)
         m_done->setText(copiesDone(0, copies));
         emit logMessage(rest ? tr("Resume: cutting the rest of copy %1 from stroke %2.")
                                    .arg(QLocale().toString(m_resumeRun->job().from.finished + 1), QLocale().toString(stroke + 1))
-                             : tr("Resume: cutting %n whole copies.", nullptr, copies));
+                             : tr("Resume: cutting %1 whole.").arg(Counted::copies(copies)));
     });
 }
 
@@ -217,7 +219,7 @@ void JobPanel::start()
     m_done->setText(copiesDone(0, m_copies->value()));
     m_remaining->setText(timeLeft(m_runner->estimateSeconds()));
     setRunning(true);
-    emit logMessage(tr("Job started: %1, %n copies.", nullptr, m_copies->value()).arg(m_job.fileName));
+    emit logMessage(tr("Job started: %1, %2.").arg(m_job.fileName, Counted::copies(m_copies->value())));
 }
 
 void JobPanel::sendWrite(const char *key)

@@ -173,11 +173,9 @@
         <source>%1 / %2</source>
         <translation>%1 / %2</translation>
     </message>
-    <message numerus="yes">
-        <source>Job started: %1, %n copies.</source>
-        <translation>
-            <numerusform>ジョブを開始しました：%1、%n 部。</numerusform>
-        </translation>
+    <message>
+        <source>Job started: %1, %2.</source>
+        <translation>ジョブを開始しました：%1、%2。</translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -229,11 +227,9 @@ To cut: %5.</source>
         <source>not connected, or a job is under way</source>
         <translation>未接続か、ジョブを実行中です</translation>
     </message>
-    <message numerus="yes">
-        <source>Resume: cutting %n whole copies.</source>
-        <translation>
-            <numerusform>再開：%n 部を最初からカットしています。</numerusform>
-        </translation>
+    <message>
+        <source>Resume: cutting %1 whole.</source>
+        <translation>再開：%1 をまるごと切ります。</translation>
     </message>
     <message>
         <source>Cancel</source>

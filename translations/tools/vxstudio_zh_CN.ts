@@ -173,11 +173,9 @@
         <source>%1 / %2</source>
         <translation>%1 / %2</translation>
     </message>
-    <message numerus="yes">
-        <source>Job started: %1, %n copies.</source>
-        <translation>
-            <numerusform>任务已开始：%1，共 %n 份。</numerusform>
-        </translation>
+    <message>
+        <source>Job started: %1, %2.</source>
+        <translation>任务已开始：%1，%2。</translation>
     </message>
     <message>
         <source>Job paused.</source>
@@ -229,11 +227,9 @@ To cut: %5.</source>
         <source>not connected, or a job is under way</source>
         <translation>未连接，或有任务正在进行</translation>
     </message>
-    <message numerus="yes">
-        <source>Resume: cutting %n whole copies.</source>
-        <translation>
-            <numerusform>续切：正在切割 %n 份完整的图形。</numerusform>
-        </translation>
+    <message>
+        <source>Resume: cutting %1 whole.</source>
+        <translation>续切：切割完整的 %1。</translation>
     </message>
     <message>
         <source>Cancel</source>
