@@ -84,18 +84,38 @@ void ResumeRun::onAsked()
         startPart(m_job.plan.partial);
 }
 
+// The machine's answer to the job query: refused while it cuts a job, and
+// the journal corrected to what it reports of ours (*corrected then).
+Failure ResumeRun::heardFromMachine(const MachineIdentity &here, JobRecord *fixed, bool *corrected)
+{
+    if (Failure f = ResumeJob::machineBusy(m_heard))
+        return f;
+    *corrected = m_job.corrected(m_heard, here, fixed);
+    if (*corrected) {
+        append(*fixed);
+        m_correction = *fixed;
+        emit this->corrected(*fixed);
+    }
+    return Failure();
+}
+
+// mm/s as the machine holds it; 0 (the slowest) when the record is missing.
+double ResumeRun::speed(const char *key) const
+{
+    VXDeviceProperty *p = m_session.record(QLatin1String(key));
+    return p ? p->value().toDouble() : 0.0;
+}
+
 // What the machine says of the job, then what is left: a failure, Ended
 // when the machine cut it all, or ready to cut.
 Failure ResumeRun::settle()
 {
     const MachineIdentity here = MachineIdentity::fromRecords(m_session);
-    if (Failure f = ResumeJob::machineBusy(m_heard))
-        return f;
     JobRecord fixed;
-    if (m_job.corrected(m_heard, here, &fixed)) {
-        append(fixed);
-        m_correction = fixed;
-        emit corrected(fixed);
+    bool corrected = false;
+    if (Failure f = heardFromMachine(here, &fixed, &corrected))
+        return f;
+    if (corrected) {
         if (fixed.outcome == JobRecord::Outcome::Finished) {
             end(Failure());
             return Failure();
@@ -109,10 +129,6 @@ Failure ResumeRun::settle()
     if (!warning.isEmpty())
         emit this->warning(warning);
     if (m_job.plan.partial) {
-        const auto speed = [this](const char *key) {
-            VXDeviceProperty *p = m_session.record(QLatin1String(key));
-            return p ? p->value().toDouble() : 0.0;
-        };
         if (Failure f = m_job.rest(speed("SP2_SPEED"), speed("PU_SPEED"), &m_rest, &m_restStroke))
             return f;
     }
@@ -227,13 +243,11 @@ Failure ResumeRun::settleNest()
     if (there.known() && !here.matches(there))
         return {Failure::Other, tr("the nest was cut on %1, this is %2: its material is not here; nothing was cut")
                                     .arg(there.text(), here.text())};
-    if (Failure f = ResumeJob::machineBusy(m_heard))
-        return f;
     JobRecord fixed;
-    if (m_job.corrected(m_heard, here, &fixed)) {
-        append(fixed);
-        m_correction = fixed;
-        emit corrected(fixed);
+    bool corrected = false;
+    if (Failure f = heardFromMachine(here, &fixed, &corrected))
+        return f;
+    if (corrected) {
         m_job.from = fixed;
         m_job.plan = ResumePlan::make(1, fixed.finished, fixed.percent, m_job.mode);
     }
@@ -245,8 +259,7 @@ Failure ResumeRun::settleNest()
         // Cut through, and fed on by the machine's automatic feed.
         m_nestFirst = k + 1;
     } else if (plan.partial) {
-        if (Failure f = m_job.rest(m_session.record(QStringLiteral("SP2_SPEED"))->value().toDouble(),
-                                   m_session.record(QStringLiteral("PU_SPEED"))->value().toDouble(), &m_rest, &m_restStroke))
+        if (Failure f = m_job.rest(speed("SP2_SPEED"), speed("PU_SPEED"), &m_rest, &m_restStroke))
             return f;
     } else if (plan.whole == 0) {
         // Left out: its feed still moves the material on to the next window.

@@ -80,6 +80,8 @@ signals:
 private:
     void onAsked();
     Failure settle();
+    Failure heardFromMachine(const MachineIdentity &here, JobRecord *fixed, bool *corrected);
+    double speed(const char *key) const;
     void startPart(bool rest);
     void onPartEnded(JobRunner::State state);
     void end(const Failure &failure);

@@ -238,9 +238,17 @@ Failure loadRequest(Run &r, Settings &s, NestRequest &request)
     return Failure();
 }
 
-NestLayout search(Run &r, const Settings &s, const NestRequest &request)
+// The request checked, then searched with the run's progress and Ctrl-C;
+// plan and cut share it.
+Failure search(Run &r, const Settings &s, const NestRequest &request, NestLayout *out)
 {
-    return NestSearch::run(request, r.cancelFlag(), [&](const NestProgress &p) { showProgress(r.out, s, p); });
+    QString why;
+    if (!NestSearch::check(request, why))
+        return Failure{Failure::PlotFile, why};
+    *out = NestSearch::run(request, r.cancelFlag(), [&](const NestProgress &p) { showProgress(r.out, s, p); });
+    if (out->cancelled)
+        return Failure{Failure::Interrupted, QCoreApplication::translate("Nest", "interrupted while nesting")};
+    return Failure();
 }
 
 QJsonObject report(Run &r, const Settings &s, const NestLayout &layout, const std::vector<NestPart> &parts)
@@ -307,12 +315,9 @@ Outcome run(Run &r)
     NestRequest request;
     if (Failure f = loadRequest(r, s, request))
         return f;
-    QString why;
-    if (!NestSearch::check(request, why))
-        return Failure{Failure::PlotFile, why};
-    const NestLayout layout = search(r, s, request);
-    if (layout.cancelled)
-        return Failure{Failure::Interrupted, QCoreApplication::translate("Nest", "interrupted while nesting")};
+    NestLayout layout;
+    if (Failure f = search(r, s, request, &layout))
+        return f;
     if (Failure f = writeOutputs(r, s, layout, request.parts))
         return f;
     return report(r, s, layout, request.parts);
@@ -354,12 +359,9 @@ Failure plan(Run &r, Settings &s, NestRequest &request, NestCut &cut)
         return f;
     if (request.width <= 0)
         request.width = area.width - qMax(0.0, r.options.plot.placement.margin);
-    QString why;
-    if (!NestSearch::check(request, why))
-        return Failure{Failure::PlotFile, why};
-    const NestLayout layout = search(r, s, request);
-    if (layout.cancelled)
-        return Failure{Failure::Interrupted, QCoreApplication::translate("Nest", "interrupted while nesting")};
+    NestLayout layout;
+    if (Failure f = search(r, s, request, &layout))
+        return f;
     report(r, s, layout, request.parts);
     VXDeviceProperty *feed = r.record(QStringLiteral("FEED_LENGTH"));
     if (!feed)
