@@ -97,8 +97,14 @@ QString checkSplineCounts(const QByteArray &data)
         if (!inSpline)
             continue;
         for (int k = 0; k < 3; ++k) {
-            if (code == countCode[k])
-                counts[k].declared = value.toInt();
+            if (code == countCode[k]) {
+                // libdime reads "8" out of "8\x1a" and sizes nothing for it.
+                bool whole = false;
+                counts[k].declared = value.toInt(&whole);
+                if (!whole)
+                    return DxfReader::tr("line %1: SPLINE count \"%2\" is not a whole number")
+                        .arg(line).arg(QString::fromLatin1(value.left(20)));
+            }
             if (code == valueCode[k]) {
                 if (counts[k].declared < 0)
                     counts[k].early = true;
