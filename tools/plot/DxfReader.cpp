@@ -49,6 +49,9 @@ QString checkSplineCounts(const QByteArray &data)
         QT_TRANSLATE_NOOP("DxfReader", "SPLINE at line %1: control points do not match their count"),
         QT_TRANSLATE_NOOP("DxfReader", "SPLINE at line %1: fit points do not match their count")};
     Count counts[3];
+    // LWPOLYLINE likewise: its arrays are sized from 90, filled from 10/20.
+    Count vertices;
+    bool inPolyline = false;
     bool inSpline = false;
     int splineLine = 0;
     const auto finish = [&]() -> QString {
@@ -88,11 +91,25 @@ QString checkSplineCounts(const QByteArray &data)
             if (inSpline)
                 if (const QString e = finish(); !e.isEmpty())
                     return e;
+            if (inPolyline && (vertices.early || vertices.declared != vertices.seen))
+                return DxfReader::tr("LWPOLYLINE at line %1: vertices do not match their count").arg(splineLine);
+            inPolyline = value == "LWPOLYLINE";
+            vertices = Count();
             inSpline = value == "SPLINE";
             splineLine = line;
             for (Count &c : counts)
                 c = Count();
             continue;
+        }
+        if (inPolyline && code == 90) {
+            bool whole = false;
+            vertices.declared = value.toInt(&whole);
+            if (!whole)
+                return DxfReader::tr("line %1: LWPOLYLINE count \"%2\" is not a whole number")
+                    .arg(line).arg(QString::fromLatin1(value.left(20)));
+        } else if (inPolyline && code == 10) {
+            vertices.early = vertices.early || vertices.declared < 0;
+            ++vertices.seen;
         }
         if (!inSpline)
             continue;
@@ -112,6 +129,8 @@ QString checkSplineCounts(const QByteArray &data)
             }
         }
     }
+    if (inPolyline && (vertices.early || vertices.declared != vertices.seen))
+        return DxfReader::tr("LWPOLYLINE at line %1: vertices do not match their count").arg(splineLine);
     return inSpline ? finish() : QString();
 }
 

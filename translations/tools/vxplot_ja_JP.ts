@@ -125,6 +125,18 @@
         <source>a NUL byte at byte %1: not a text DXF file</source>
         <translation>%1 バイト目に NUL バイトがあります：テキスト DXF ファイルではありません</translation>
     </message>
+    <message>
+        <source>LWPOLYLINE at line %1: vertices do not match their count</source>
+        <translation>%1 行目の LWPOLYLINE：頂点が個数と合いません</translation>
+    </message>
+    <message>
+        <source>line %1: LWPOLYLINE count &quot;%2&quot; is not a whole number</source>
+        <translation>%1 行目：LWPOLYLINE の個数「%2」は整数ではありません</translation>
+    </message>
+    <message>
+        <source>line %1: SPLINE count &quot;%2&quot; is not a whole number</source>
+        <translation>%1 行目：SPLINE の個数「%2」は整数ではありません</translation>
+    </message>
 </context>
 <context>
     <name>HpglInterpreter</name>

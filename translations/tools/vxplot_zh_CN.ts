@@ -125,6 +125,18 @@
         <source>a NUL byte at byte %1: not a text DXF file</source>
         <translation>第 %1 字节处有 NUL 字节：不是文本 DXF 文件</translation>
     </message>
+    <message>
+        <source>LWPOLYLINE at line %1: vertices do not match their count</source>
+        <translation>第 %1 行的 LWPOLYLINE：顶点与其数量不符</translation>
+    </message>
+    <message>
+        <source>line %1: LWPOLYLINE count &quot;%2&quot; is not a whole number</source>
+        <translation>第 %1 行：LWPOLYLINE 的数量“%2”不是整数</translation>
+    </message>
+    <message>
+        <source>line %1: SPLINE count &quot;%2&quot; is not a whole number</source>
+        <translation>第 %1 行：SPLINE 的数量“%2”不是整数</translation>
+    </message>
 </context>
 <context>
     <name>HpglInterpreter</name>
