@@ -7,7 +7,8 @@ pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev ccache
       qtbase5-dev qtbase5-dev-tools libqt5websockets5-dev libqt5serialport5-dev
       qttools5-dev qttools5-dev-tools
       libcivetweb-dev libbenchmark-dev locales python3 dpkg-dev file
-      libsvgpp-dev libboost-dev libdime-dev zlib1g-dev help2man man-db lintian libpolyclipping-dev)
+      libsvgpp-dev libboost-dev libdime-dev zlib1g-dev help2man man-db lintian libpolyclipping-dev
+      libqt5sql5-sqlite chromium)
 # `make docs` only: bash scripts/deps.sh docs
 [ "${1:-}" = docs ] && pkgs=(doxygen)
 missing=()

@@ -253,11 +253,10 @@ QJsonObject JobRunner::summary() const
     return s;
 }
 
-void JobRunner::makeRecord()
+JobRecord JobRunner::draft() const
 {
     JobRecord r;
     r.start = m_started;
-    r.end = QDateTime::currentDateTimeUtc();
     r.file = m_originFile;
     r.sha256 = m_originSha;
     r.copies = m_copies;
@@ -270,6 +269,15 @@ void JobRunner::makeRecord()
     r.options = m_options;
     r.plotSha256 = m_plotSha;
     r.jobName = m_task.value(QStringLiteral("FileName")).toString();
+    r.outcome = JobRecord::Outcome::Interrupted;
+    r.percent = m_copyPercent;
+    return r;
+}
+
+void JobRunner::makeRecord()
+{
+    JobRecord r = draft();
+    r.end = QDateTime::currentDateTimeUtc();
     switch (m_end) {
     case State::Finished:
         r.outcome = JobRecord::Outcome::Finished;
@@ -278,6 +286,7 @@ void JobRunner::makeRecord()
         break;
     case State::Refused:
         r.outcome = JobRecord::Outcome::Refused;
+        r.percent = -1;
         break;
     case State::Stopped:
         r.outcome = JobRecord::Outcome::Stopped;

@@ -84,6 +84,11 @@ public:
     bool machineGaveUp() const { return m_gaveUp; }
     // The journal record of the job that ended (the one appended, if any).
     JobRecord record() const { return m_record; }
+    // The record the job's line will be, as far as it is known now: from
+    // planned() on, everything but its end (outcome interrupted, no end
+    // time). A host that may die mid-job keeps it, so the line can still be
+    // written from it and the machine's own report.
+    JobRecord draft() const;
     QString journalError() const { return m_journalError; }
     int copies() const { return m_copies; }
     int estimateSeconds() const { return m_estimate; }   // -1: unknown

@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
+// The shop floor against simulated machines in this process: queues cut in
+// order, a dropped link, a service restarted mid-job, a watch folder.
+#include "PluginHost.h"
+#include "Shop.h"
+#include "VXSimulator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+
+enum class Restart { StillCutting, EndedMeanwhile, SwitchedOff };
+}
+Q_DECLARE_METATYPE(Restart)
+
+class TestShopFloor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void queuesInOrder();
+    void cancel();
+    void linkDrops_data();
+    void linkDrops();
+    void restart_data();
+    void restart();
+    void watchFolder();
+
+private:
+    // One service over `machines` simulators on 127.0.0.1, data in m_dir.
+    void open(int machines, bool watch = false);
+    std::unique_ptr<Shop> makeShop();
+    qint64 queue(const QString &machine, int copies = 1);
+    QString state(qint64 id) const { return m_shop->job(id).body.value(QStringLiteral("state")).toString(); }
+
+    PluginHost m_plugin;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::vector<std::unique_ptr<VXSimulator>> m_sims;
+    ShopConfig m_config;
+    std::unique_ptr<Shop> m_shop;
+};
+
+void TestShopFloor::initTestCase()
+{
+    QVERIFY2(m_plugin.load(QStringLiteral(VX_PLUGIN_FILE)), qPrintable(m_plugin.error()));
+}
+
+void TestShopFloor::open(int machines, bool watch)
+{
+    m_shop.reset();
+    m_sims.clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_config = ShopConfig();
+    m_config.dataDir = m_dir->filePath(QStringLiteral("data"));
+    for (int i = 0; i < machines; ++i) {
+        m_sims.push_back(std::make_unique<VXSimulator>());
+        VXSimulator &sim = *m_sims.back();
+        sim.setSpeedup(50);
+        QVERIFY(sim.start(0));
+        MachineConfig mc;
+        mc.name = QStringLiteral("m%1").arg(i);
+        mc.target = QStringLiteral("127.0.0.1:%1").arg(sim.serverPort());
+        if (watch)
+            mc.watch = m_dir->filePath(QStringLiteral("hot"));
+        m_config.machines << mc;
+    }
+    m_shop = makeShop();
+}
+
+std::unique_ptr<Shop> TestShopFloor::makeShop()
+{
+    auto shop = std::make_unique<Shop>(m_config, m_plugin.root());
+    QString error;
+    if (!shop->start(&error))
+        qWarning("%s", qPrintable(error));
+    return shop;
+}
+
+qint64 TestShopFloor::queue(const QString &machine, int copies)
+{
+    QString path;
+    if (!m_shop->storagePath(machine, QStringLiteral("../sample one.plt"), &path) || !QFile::copy(kSample, path))
+        return 0;
+    const ShopResult r = m_shop->add(machine, path, QStringLiteral("sample one.plt"), QJsonObject(), copies,
+                                     QStringLiteral("test"));
+    return qint64(r.body.value(QStringLiteral("job")).toObject().value(QStringLiteral("id")).toDouble());
+}
+
+// Each machine works through its own queue, one job at a time, in order;
+// every job has its line in the journal, naming its machine.
+void TestShopFloor::queuesInOrder()
+{
+    open(2);
+    QList<qint64> ids;
+    for (const QString &m : {QStringLiteral("m0"), QStringLiteral("m1"), QStringLiteral("m0"), QStringLiteral("m1")})
+        ids << queue(m, 2);
+    QVERIFY(!ids.contains(0));
+    // The stored copy stays inside the machine's folder, whatever the name.
+    QString path;
+    QVERIFY(m_shop->storagePath(QStringLiteral("m0"), QStringLiteral("../../.x é.plt"), &path));
+    QVERIFY2(path.startsWith(m_config.dataDir + QStringLiteral("/machines/m0/files/")) && path.endsWith(QStringLiteral("-x__.plt")),
+             qPrintable(path));
+    for (qint64 id : ids)
+        QTRY_COMPARE_WITH_TIMEOUT(state(id), QStringLiteral("done"), 30000);
+    const QJsonObject card = m_shop->machine(QStringLiteral("m1")).body;
+    QCOMPARE(card.value(QStringLiteral("link")).toString(), QStringLiteral("up"));
+    QCOMPARE(card.value(QStringLiteral("work_area")).toObject().value(QStringLiteral("width")).toDouble(), 450.0);
+    QByteArray png;
+    QVERIFY(m_shop->preview(ids[0], &png));
+    QVERIFY(png.startsWith("\x89PNG"));
+    for (const auto &sim : m_sims) {
+        QCOMPARE(sim->jobs().size(), 2);
+        QCOMPARE(sim->jobs().at(1).status, VXSimJobStatus::Finished);
+    }
+    const QDateTime firstEnd = QDateTime::fromString(m_shop->job(ids[0]).body.value(QStringLiteral("ended_at")).toString(), Qt::ISODateWithMs);
+    const QDateTime thirdStart = QDateTime::fromString(m_shop->job(ids[2]).body.value(QStringLiteral("started_at")).toString(), Qt::ISODateWithMs);
+    QVERIFY(firstEnd <= thirdStart);
+    const QJsonArray records = m_shop->journal(QString(), QStringLiteral("finished"), QStringLiteral("sample"), 10)
+                                   .body.value(QStringLiteral("records")).toArray();
+    QCOMPARE(records.size(), 4);
+    QStringList machines;
+    for (const QJsonValue &r : records) {
+        machines << r.toObject().value(QStringLiteral("machine")).toString();
+        QCOMPARE(r.toObject().value(QStringLiteral("finished")).toInt(), 2);
+    }
+    QCOMPARE(machines.count(QStringLiteral("m0")), 2);
+    QCOMPARE(m_shop->journal(QStringLiteral("m9"), QString(), QString(), 10).kind, ShopResult::NotFound);
+}
+
+// A queued entry never reaches the machine; the cutting one is stopped there.
+void TestShopFloor::cancel()
+{
+    open(1);
+    m_sims[0]->setSpeedup(0.5);
+    const qint64 first = queue(QStringLiteral("m0"));
+    const qint64 second = queue(QStringLiteral("m0"));
+    QVERIFY(m_shop->cancel(second));
+    QCOMPARE(state(second), QStringLiteral("cancelled"));
+    QCOMPARE(m_shop->cancel(second).kind, ShopResult::Conflict);
+    QTRY_COMPARE_WITH_TIMEOUT(state(first), QStringLiteral("cutting"), 10000);
+    QVERIFY(m_shop->control(QStringLiteral("m0"), QStringLiteral("stop")));
+    QTRY_COMPARE_WITH_TIMEOUT(state(first), QStringLiteral("cancelled"), 10000);
+    QCOMPARE(m_sims[0]->jobs().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_sims[0]->jobs().at(0).status, VXSimJobStatus::Stopped, 5000);
+    QCOMPARE(m_shop->control(QStringLiteral("m0"), QStringLiteral("stop")).kind, ShopResult::Conflict);
+}
+
+void TestShopFloor::linkDrops_data()
+{
+    QTest::addColumn<bool>("givesUp");
+    QTest::addColumn<int>("machineJobs");
+    // The runner follows the job it started; the rest is resumed as `vxcut resume` would.
+    QTest::newRow("the machine cuts on") << false << 1;
+    QTest::newRow("the machine gives the job up") << true << 2;
+}
+
+void TestShopFloor::linkDrops()
+{
+    QFETCH(bool, givesUp);
+    QFETCH(int, machineJobs);
+    open(1);
+    VXSimulator &sim = *m_sims[0];
+    sim.setSpeedup(5);
+    sim.setDropMidJob(40);
+    sim.setAbortOnDrop(givesUp);
+    sim.setDownFor(1000);
+    QStringList links;
+    connect(m_shop.get(), &Shop::update, this, [&](const QJsonObject &m) {
+        links << m.value(QStringLiteral("machine")).toObject().value(QStringLiteral("link")).toString();
+    });
+    const qint64 id = queue(QStringLiteral("m0"));
+    QTRY_COMPARE_WITH_TIMEOUT(state(id), QStringLiteral("done"), 30000);
+    QVERIFY2(links.contains(QStringLiteral("reconnecting")), qPrintable(links.join(QLatin1Char(' '))));
+    QCOMPARE(sim.jobs().size(), machineJobs);
+    QCOMPARE(sim.jobs().last().status, VXSimJobStatus::Finished);
+    const QJsonArray records = m_shop->journal(QStringLiteral("m0"), QString(), QString(), 10)
+                                   .body.value(QStringLiteral("records")).toArray();
+    QCOMPARE(records.first().toObject().value(QStringLiteral("outcome")).toString(), QStringLiteral("finished"));
+}
+
+void TestShopFloor::restart_data()
+{
+    QTest::addColumn<Restart>("restart");
+    QTest::newRow("the machine is still cutting") << Restart::StillCutting;
+    QTest::newRow("the machine ended while the service was down") << Restart::EndedMeanwhile;
+    // No report of the job: held for a person, who chooses how to go on.
+    QTest::newRow("the machine was switched off") << Restart::SwitchedOff;
+}
+
+// The service goes away mid-job (the machine cuts on) and comes back on the
+// same data: the entry is followed to its end from the machine's reports,
+// and the machine never gets the job twice.
+void TestShopFloor::restart()
+{
+    QFETCH(Restart, restart);
+    open(1);
+    VXSimulator &sim = *m_sims[0];
+    sim.setSpeedup(0.5);
+    const qint64 id = queue(QStringLiteral("m0"), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(m_shop->machine(QStringLiteral("m0")).body.value(QStringLiteral("job")).toObject()
+                                 .value(QStringLiteral("percent")).toInt() >= 10, 20000);
+    m_shop.reset();
+    QCOMPARE(sim.jobs().value(0).status, VXSimJobStatus::Cutting);
+    if (restart == Restart::EndedMeanwhile) {
+        sim.setSpeedup(200);
+        QTRY_COMPARE_WITH_TIMEOUT(sim.jobs().value(0).status, VXSimJobStatus::Finished, 20000);
+    }
+    if (restart == Restart::SwitchedOff) {
+        const quint16 port = sim.serverPort();
+        m_sims[0] = std::make_unique<VXSimulator>();
+        m_sims[0]->setSpeedup(50);
+        QVERIFY(m_sims[0]->start(port));
+    }
+    m_shop = makeShop();
+    if (restart == Restart::SwitchedOff) {
+        QTRY_COMPARE_WITH_TIMEOUT(state(id), QStringLiteral("held"), 20000);
+        // How far copy 1 got died with the machine: only a whole re-cut or a skip.
+        QCOMPARE(m_shop->settle(id, QStringLiteral("continue")).kind, ShopResult::Conflict);
+        QVERIFY(m_shop->settle(id, QStringLiteral("recut")));
+        QTRY_COMPARE_WITH_TIMEOUT(state(id), QStringLiteral("done"), 20000);
+        QCOMPARE(m_sims[0]->jobs().size(), 1);
+        QCOMPARE(m_sims[0]->jobs().at(0).copies, 2);
+        return;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(state(id), QStringLiteral("done"), 30000);
+    QCOMPARE(sim.jobs().size(), 1);
+    QCOMPARE(m_shop->job(id).body.value(QStringLiteral("finished")).toInt(), 2);
+    const QJsonArray records = m_shop->journal(QStringLiteral("m0"), QString(), QString(), 10)
+                                   .body.value(QStringLiteral("records")).toArray();
+    QCOMPARE(records.size(), 1);
+    const QJsonObject line = records.first().toObject();
+    QCOMPARE(line.value(QStringLiteral("outcome")).toString(), QStringLiteral("finished"));
+    QCOMPARE(line.value(QStringLiteral("job_name")).toString(), sim.jobs().value(0).fileName);
+}
+
+// A good file is queued and, cut, moves to done/ with its report; one that
+// is no design goes to failed/ with the reason and never reaches the machine.
+void TestShopFloor::watchFolder()
+{
+    open(1, true);
+    const QDir hot(m_config.machines.first().watch);
+    QTRY_VERIFY(hot.exists(QStringLiteral("failed")));
+    QFile bad(hot.filePath(QStringLiteral("broken.dxf")));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnot a number\n");
+    bad.close();
+    QVERIFY(QFile::copy(kSample, hot.filePath(QStringLiteral("good.plt"))));
+    QVERIFY(QFile::copy(kSample, hot.filePath(QStringLiteral("skip.plt.part"))));
+    // Same name again later: a suffix, never an overwrite.
+    QTRY_VERIFY_WITH_TIMEOUT(hot.exists(QStringLiteral("done/good.plt.report.txt")), 30000);
+    QVERIFY(QFile::copy(kSample, hot.filePath(QStringLiteral("good.plt"))));
+    QTRY_VERIFY_WITH_TIMEOUT(hot.exists(QStringLiteral("done/good-1.plt.report.txt")), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(hot.exists(QStringLiteral("failed/broken.dxf.report.txt")), 10000);
+    QVERIFY(hot.exists(QStringLiteral("failed/broken.dxf")));
+    QVERIFY(!hot.exists(QStringLiteral("broken.dxf")) && !hot.exists(QStringLiteral("good.plt")));
+    QVERIFY(hot.exists(QStringLiteral("skip.plt.part")));
+
+    QFile report(hot.filePath(QStringLiteral("done/good.plt.report.txt")));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(report.readAll());
+    QVERIFY2(text.contains(QStringLiteral("outcome: done")) && text.contains(QStringLiteral("1 of 1")), qPrintable(text));
+    QFile refused(hot.filePath(QStringLiteral("failed/broken.dxf.report.txt")));
+    QVERIFY(refused.open(QIODevice::ReadOnly));
+    const QString why = QString::fromUtf8(refused.readAll()).section(QStringLiteral("not queued: "), 1).trimmed();
+    QVERIFY2(why.size() > 10, qPrintable(why));
+    QCOMPARE(m_sims[0]->jobs().size(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestShopFloor)
+#include "tst_shopfloor.moc"
