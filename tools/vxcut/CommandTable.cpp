@@ -25,6 +25,7 @@ const Command kCommands[] = {
     {"jog",      Jog::usage,      Jog::check,      true,  nullptr,           Jog::run},
     {"qr",       Qr::usage,       Qr::check,       true,  nullptr,           Qr::run},
     {"ports",    Ports::usage,    nullptr,         false, nullptr,           Ports::run},
+    {"serve",    Serve::usage,    nullptr,         false, nullptr,           Serve::run},
 };
 
 const char kOverview[] = QT_TRANSLATE_NOOP("Command",
@@ -43,7 +44,8 @@ const char kOverview[] = QT_TRANSLATE_NOOP("Command",
     "  set K=V... write settings with read-back\n"
     "  jog DIR    move the carriage\n"
     "  qr SOURCE  QR-code production: each sheet gets its code's design\n"
-    "  ports      serial devices present\n\n"
+    "  ports      serial devices present\n"
+    "  serve      the shop floor service: job queues, watch folders, a web page\n\n"
     "`vxcut COMMAND --help` describes one command.\n");
 
 }

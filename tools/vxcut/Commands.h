@@ -103,6 +103,10 @@ namespace Ports {
 extern const char usage[];
 Outcome run(Run &run);
 }
+namespace Serve {
+extern const char usage[];
+Outcome run(Run &run);
+}
 
 // "value unit", or the value alone.
 QString withUnit(const QString &value, const QString &unit);

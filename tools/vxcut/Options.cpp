@@ -83,6 +83,13 @@ bool Options::parse(const QStringList &argv, QString &error)
     p.addOption(optWorkArea);
     p.addOptions(PlotArgs::options());
     p.addOptions(Nest::options());
+    const QList<QCommandLineOption> serveOnly{
+        {QStringLiteral("listen"), QString(), QStringLiteral("addr")},
+        {QStringLiteral("machine"), QString(), QStringLiteral("name@target")},
+        {QStringLiteral("config"), QString(), QStringLiteral("file")},
+        {QStringLiteral("data"), QString(), QStringLiteral("dir")},
+        {QStringLiteral("max-upload-mb"), QString(), QStringLiteral("n")}};
+    p.addOptions(serveOnly);
     p.addOption(ToolTranslator::option());
     if (!p.parse(argv)) {
         error = p.errorText();
@@ -132,6 +139,15 @@ bool Options::parse(const QStringList &argv, QString &error)
         error = QStringLiteral("--work-area: ") + error;
         return false;
     }
+    for (const QCommandLineOption &o : serveOnly) {
+        if (p.isSet(o) && command != QLatin1String("serve")) {
+            error = tr("--%1 goes with serve, not %2").arg(o.names().constFirst(), command);
+            return false;
+        }
+    }
+    const bool serve = command == QLatin1String("serve");
+    if (serve && !readServe(p, error))
+        return false;
     plugin = p.value(optPlugin);
     tcp = p.value(optTcp);
     usb = p.value(optUsb);
@@ -142,8 +158,14 @@ bool Options::parse(const QStringList &argv, QString &error)
         error = tr("give either --token or --token-file, not both");
         return false;
     }
-    if (p.isSet(optTokenFile)) {
-        if (!readTokenFile(p.value(optTokenFile), error))
+    if (serve && p.isSet(optToken)) {
+        error = tr("serve takes its token from --token-file only");
+        return false;
+    }
+    if (serve) {
+        tokenFile = p.value(optTokenFile);      // serve reads it with its config's
+    } else if (p.isSet(optTokenFile)) {
+        if (!readTokenFile(p.value(optTokenFile), token, error))
             return false;
     } else if (p.isSet(optToken)) {
         token = p.value(optToken);
@@ -236,7 +258,28 @@ bool Options::parse(const QStringList &argv, QString &error)
     return true;
 }
 
-bool Options::readTokenFile(const QString &path, QString &error)
+bool Options::readServe(const QCommandLineParser &p, QString &error)
+{
+    listen = p.value(QStringLiteral("listen"));
+    machines = p.values(QStringLiteral("machine"));
+    shopConfig = p.value(QStringLiteral("config"));
+    dataDir = p.value(QStringLiteral("data"));
+    if (p.isSet(QStringLiteral("max-upload-mb"))) {
+        bool ok = false;
+        maxUploadMb = p.value(QStringLiteral("max-upload-mb")).toInt(&ok);
+        if (!ok || maxUploadMb < 1 || maxUploadMb > 4096) {
+            error = tr("--max-upload-mb wants a number from 1 to 4096");
+            return false;
+        }
+    }
+    if (!args.isEmpty()) {
+        error = tr("serve takes no arguments; name the machines with --machine NAME@HOST:PORT");
+        return false;
+    }
+    return true;
+}
+
+bool Options::readTokenFile(const QString &path, QString &token, QString &error)
 {
     // Checked on the open descriptor, so the file judged is the file read.
     QFile f(path);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QCommandLineParser;
+
 // The command line, parsed once. Which options a subcommand reads is in
 // its help text (Options::usage).
 struct Options
@@ -45,14 +47,24 @@ struct Options
     QString output;         // plan --output: where the plot text goes
     WorkArea workArea;      // plan --work-area; unknown: not checked
     QStringList nest;       // nest's own options as given, "name=value"; the command reads them
+    // serve: empty or 0 leaves the value to --config or the service's default.
+    QString listen;         // --listen ADDR:PORT
+    QStringList machines;   // --machine NAME@TARGET, as given, in order
+    QString shopConfig;     // --config FILE
+    QString dataDir;        // --data DIR
+    QString tokenFile;      // serve's --token-file: the service's own token, read by serve
+    int maxUploadMb = 0;    // --max-upload-mb
 
     // False with error on a malformed command line.
     bool parse(const QStringList &argv, QString &error);
 
     static QString usage(const QString &command);
+    // A token from a file only its owner can read (a regular file, one line);
+    // the cloud's and the shop service's alike. False with why.
+    static bool readTokenFile(const QString &path, QString &token, QString &error);
 
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 private:
-    bool readTokenFile(const QString &path, QString &error);
+    bool readServe(const QCommandLineParser &parser, QString &error);
 };
