@@ -271,6 +271,15 @@ ShopResult Shop::add(const QString &machine, const QString &stored, const QStrin
     return ShopResult::ok({{QStringLiteral("job"), e.toJson()}});
 }
 
+QString Shop::shownName(const QString &stored)
+{
+    // storagePath() names a file "<stamp>-<serial>-<name>"; a record of a
+    // file from elsewhere keeps its own name.
+    const QString base = QFileInfo(stored).fileName();
+    const QString name = base.section(QLatin1Char('-'), 2);
+    return name.isEmpty() ? base : name;
+}
+
 ShopResult Shop::storagePath(const QString &machine, const QString &fileName, QString *path) const
 {
     MachineStation *s = station(machine);
@@ -400,7 +409,7 @@ ShopResult Shop::journal(const QString &machine, const QString &outcome, const Q
         for (const JobRecord &r : s->journal().last(scan)) {
             if (!outcome.isEmpty() && r.outcome != wanted)
                 continue;
-            if (!file.isEmpty() && !QFileInfo(r.file).fileName().contains(file, Qt::CaseInsensitive))
+            if (!file.isEmpty() && !shownName(r.file).contains(file, Qt::CaseInsensitive))
                 continue;
             lines.push_back({r, s->name(), r.end.isValid() ? r.end : r.start});
         }
@@ -410,6 +419,7 @@ ShopResult Shop::journal(const QString &machine, const QString &outcome, const Q
     for (std::size_t i = 0; i < lines.size() && int(i) < limit; ++i) {
         QJsonObject o = lines[i].record.toJson();
         o.insert(QStringLiteral("machine"), lines[i].machine);
+        o.insert(QStringLiteral("name"), shownName(lines[i].record.file));
         records.append(o);
     }
     return ShopResult::ok({{QStringLiteral("records"), records}});

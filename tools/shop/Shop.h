@@ -81,6 +81,8 @@ public:
     // A new file path in the machine's files folder for an upload named
     // fileName (the name reduced to a safe base name; never outside).
     ShopResult storagePath(const QString &machine, const QString &fileName, QString *path) const;
+    // The name a person gave a stored design (what storagePath() kept of it).
+    static QString shownName(const QString &stored);
     // The machine's work area (zero: unknown).
     ShopResult workArea(const QString &machine, double *width, double *height) const;
 

@@ -284,7 +284,7 @@
         const seconds = r.start && r.end ? (new Date(r.end) - new Date(r.start)) / 1000 : -1;
         return el('tr', { dataset: { id: r.id || '' } },
           el('td', { text: when(r.start) }), el('td', { text: r.machine || '' }),
-          el('td', { text: (r.file || '').split(/[\\/]/).pop() }),
+          el('td', { text: r.name || (r.file || '').split(/[\\/]/).pop() }),
           el('td', { text: num(r.finished || 0) + ' / ' + num(r.copies || 0) }),
           el('td', { dataset: { outcome: r.outcome }, text: t('outcome.' + r.outcome) }),
           el('td', { text: duration(seconds) }));
