@@ -313,7 +313,8 @@ set(CPACK_COMPONENT_TOOLS_DEPENDS lib)
 string(CONCAT CPACK_COMPONENT_TOOLS_DESCRIPTION
     "command-line host, machine simulator and cloud stand-in for a cutting plotter\n"
     "vxcut drives a conveyor-belt flatbed cutting plotter through its device\n"
-    "plugin: cut plot files, read and write settings, jog the carriage. vxsim\n"
+    "plugin: cut plot files, read and write settings, jog the carriage, and\n"
+    "serve a shop's machines with job queues and a web page. vxsim\n"
     "simulates the machine over TCP or a pseudo-terminal; vxcloud stands in for\n"
     "its cloud service on the local host.")
 
@@ -325,6 +326,9 @@ set(CPACK_COMPONENT_STUDIO_DEPENDS lib)
 # buttons) in the operator's language come from Debian's Qt translations.
 set(CPACK_DEBIAN_STUDIO_PACKAGE_RECOMMENDS "fonts-noto-cjk, qttranslations5-l10n")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+# `vxcut serve` keeps its queue through Qt SQL's SQLite driver, a plugin Qt
+# loads at run time: dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libqt5sql5-sqlite")
 string(CONCAT CPACK_COMPONENT_STUDIO_DESCRIPTION
     "desktop host for a conveyor-belt flatbed cutting plotter\n"
     "A window to connect to the plotter, change its settings, jog the carriage\n"
