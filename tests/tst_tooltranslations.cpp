@@ -63,7 +63,8 @@ QString squeeze(QString s)
 
 // Whether the output shows the text, whitespace aside (the help wraps long
 // lines anywhere). A text with %1..%9 must be a whole line, after the
-// program's "name:" if any, its placeholders standing for anything.
+// program's "name:" if any (or a translation's full-width "："), its
+// placeholders standing for anything.
 bool shows(const QString &output, const QString &text)
 {
     QStringList parts;
@@ -71,7 +72,8 @@ bool shows(const QString &output, const QString &text)
         parts << QRegularExpression::escape(part);
     if (parts.size() == 1)
         return squeeze(output).contains(squeeze(text));
-    const QRegularExpression line(QStringLiteral("^(?:[^:]*:)?") + parts.join(QStringLiteral(".+?")) + QLatin1Char('$'));
+    const QRegularExpression line(QStringLiteral("^(?:[^:\uFF1A]*[:\uFF1A])?") + parts.join(QStringLiteral(".+?"))
+                                  + QLatin1Char('$'));
     for (const QString &l : output.split(QLatin1Char('\n'))) {
         if (line.match(squeeze(l)).hasMatch())
             return true;

@@ -273,50 +273,6 @@ apply：ファイルを検査し、変わる内容を表示してから変更を
 </translation>
     </message>
     <message>
-        <source>Usage: vxcut COMMAND [options]
-
-Drives a conveyor-belt flatbed cutter through its device plugin.
-
-Commands:
-  demo       cut the sample on a simulated machine (no hardware needed)
-  cut FILE   cut a design file (HP-GL, SVG, DXF)
-  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
-  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
-  resume     cut what is left of the last interrupted job
-  history    the job journal
-  info       machine identity
-  settings   list settings; settings dump|apply FILE
-  get KEY... read settings
-  set K=V... write settings with read-back
-  jog DIR    move the carriage
-  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
-  ports      serial devices present
-
-`vxcut COMMAND --help` describes one command.
-</source>
-        <translation>使い方：vxcut COMMAND [オプション]
-
-装置プラグインを通じてコンベア式フラットベッドカッターを操作します。
-
-コマンド：
-  demo       模擬装置でサンプルをカット（ハードウェア不要）
-  cut FILE   図形ファイルをカット（HP-GL、SVG、DXF）
-  plan FILE  装置なしでカットのサイズ・長さ・移動量・プロットテキストを表示
-  nest FILE...  パーツをロール材やシート材に配置し、ネスティングのプロットテキストを出力
-  resume     最後に中断したジョブの残りをカット
-  history    ジョブ記録
-  info       装置の識別情報
-  settings   設定の一覧；settings dump|apply FILE
-  get KEY... 設定を読み取る
-  set K=V... 設定を書き込んで読み返す
-  jog DIR    キャリッジを動かす
-  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
-  ports      接続されているシリアルデバイス
-
-`vxcut COMMAND --help` で各コマンドの説明を表示します。
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
                 [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
                 [--reconnect-budget SEC | --no-reconnect]
@@ -370,6 +326,97 @@ vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [ネスティ�
 ベルトが素材を送ります（自動送りをオンにし、送り長さはウィンドウごとに設定。
 送りの設定は終了後に元に戻します）。`vxcut resume` はネスティングを、まだ
 カットしていない最初のウィンドウから再開します。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut serve [--listen ADDR:PORT] [--machine NAME@TARGET]...
+                  [--config FILE] [--data DIR] [--token-file FILE]
+                  [--max-upload-mb N]
+
+The shop floor service: a job queue for each machine, watch folders, and
+a web page with the machines, their queues and the journal. Runs until
+Ctrl-C or SIGTERM; a job under way is left to its machine and followed
+again on the next start.
+  --listen ADDR:PORT   where the page and its API listen (default
+                       127.0.0.1:8600; port 0 takes a free one)
+  --machine NAME@HOST[:PORT]  a machine on the network (port 9100 by
+                       default), or NAME@/dev/PATH on a serial device;
+                       repeat for each machine
+  --config FILE        machines, watch folders and the rest as JSON (see
+                       the README); --machine adds to its machines
+  --data DIR           the queue, the journals and the stored designs
+                       (default: the user&apos;s data folder)
+  --token-file FILE    every request needs the token in FILE (a file only
+                       its owner may read); needed off loopback
+  --max-upload-mb N    largest design a page may send (default 64)
+  --reconnect-budget SEC  how long a job waits for a dropped link
+</source>
+        <translation>使い方：vxcut serve [--listen ADDR:PORT] [--machine NAME@TARGET]...
+                  [--config FILE] [--data DIR] [--token-file FILE]
+                  [--max-upload-mb N]
+
+生産現場サービス：装置ごとのジョブキュー、監視フォルダー、そして装置と
+そのキュー、ジョブ記録を表示する Web ページ。Ctrl-C か SIGTERM まで動作
+します。進行中のジョブは装置に任せ、次回の起動時に再び追跡します。
+  --listen ADDR:PORT   ページとその API の待ち受けアドレス（既定
+                       127.0.0.1:8600。ポート 0 で空きポートを使用）
+  --machine NAME@HOST[:PORT]  ネットワーク上の装置（既定ポート 9100）、
+                       またはシリアルデバイス上の NAME@/dev/PATH。
+                       装置ごとに繰り返し指定
+  --config FILE        装置、監視フォルダーなどの設定を JSON で指定
+                       （README 参照）。--machine の装置はこれに追加
+  --data DIR           キュー、ジョブ記録、保存した図形の置き場所
+                       （既定：ユーザーのデータフォルダー）
+  --token-file FILE    すべての要求に FILE のトークンが必要（所有者だけが
+                       読めるファイル）。ループバック以外では必須
+  --max-upload-mb N    ページから送れる図形の最大サイズ（既定 64）
+  --reconnect-budget SEC  切れた接続をジョブが待つ時間
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+  serve      the shop floor service: job queues, watch folders, a web page
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation>使い方：vxcut COMMAND [オプション]
+
+装置プラグインを通じてコンベア式フラットベッドカッターを操作します。
+
+コマンド：
+  demo       模擬装置でサンプルをカット（ハードウェア不要）
+  cut FILE   図形ファイルをカット（HP-GL、SVG、DXF）
+  plan FILE  装置なしでカットのサイズ・長さ・移動量・プロットテキストを表示
+  nest FILE...  パーツをロール材やシート材に配置し、ネスティングのプロットテキストを出力
+  resume     最後に中断したジョブの残りをカット
+  history    ジョブ記録
+  info       装置の識別情報
+  settings   設定の一覧；settings dump|apply FILE
+  get KEY... 設定を読み取る
+  set K=V... 設定を書き込んで読み返す
+  jog DIR    キャリッジを動かす
+  qr SOURCE  QR コード生産：各シートにそのコードの図形をカット
+  ports      接続されているシリアルデバイス
+  serve      生産現場サービス：ジョブキュー、監視フォルダー、Web ページ
+
+`vxcut COMMAND --help` で各コマンドの説明を表示します。
 </translation>
     </message>
 </context>
@@ -862,6 +909,22 @@ vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [ネスティ�
         <source>the design options go with cut, plan, qr, nest and resume, not %1</source>
         <translation>図形オプションは cut、plan、qr、nest、resume 用で、%1 には使えません</translation>
     </message>
+    <message>
+        <source>--%1 goes with serve, not %2</source>
+        <translation>--%1 は serve 用で、%2 には使えません</translation>
+    </message>
+    <message>
+        <source>serve takes its token from --token-file only</source>
+        <translation>serve はトークンを --token-file からのみ受け取ります</translation>
+    </message>
+    <message>
+        <source>--max-upload-mb wants a number from 1 to 4096</source>
+        <translation>--max-upload-mb には 1～4096 の数を指定してください</translation>
+    </message>
+    <message>
+        <source>serve takes no arguments; name the machines with --machine NAME@HOST:PORT</source>
+        <translation>serve は引数を取りません。装置は --machine NAME@HOST:PORT で指定してください</translation>
+    </message>
 </context>
 <context>
     <name>Output</name>
@@ -1261,6 +1324,408 @@ to cut: %5</source>
     <message>
         <source>Machine information</source>
         <translation>装置の情報</translation>
+    </message>
+</context>
+<context>
+    <name>ShopHttp</name>
+    <message>
+        <source>%1 wants a whole number from %2 to %3</source>
+        <translation>%1 には %2～%3 の整数を指定してください</translation>
+    </message>
+    <message>
+        <source>a request body holds at most 64 KiB</source>
+        <translation>リクエスト本文は 64 KiB までです</translation>
+    </message>
+    <message>
+        <source>the request body ended early</source>
+        <translation>リクエスト本文が途中で終わりました</translation>
+    </message>
+    <message>
+        <source>the body is not JSON: %1 at byte %2</source>
+        <translation>本文が JSON ではありません：%1（%2 バイト目）</translation>
+    </message>
+    <message>
+        <source>the body is not a JSON object</source>
+        <translation>本文が JSON オブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>the service is stopping</source>
+        <translation>サービスは停止中です</translation>
+    </message>
+    <message>
+        <source>--listen wants ADDRESS:PORT with an IP address, not %1</source>
+        <translation>--listen には IP アドレスによる ADDRESS:PORT を指定してください（%1 ではなく）</translation>
+    </message>
+    <message>
+        <source>--listen %1: this build&apos;s web server has no IPv6; give an IPv4 address such as 127.0.0.1:8600</source>
+        <translation>--listen %1：このビルドの Web サーバーは IPv6 に対応していません。127.0.0.1:8600 のような IPv4 アドレスを指定してください</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1: the port is taken or the address is not this computer&apos;s</source>
+        <translation>%1 で待ち受けできません：ポートが使用中か、このコンピューターのアドレスではありません</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1</source>
+        <translation>%1 で待ち受けできません</translation>
+    </message>
+    <message>
+        <source>this service answers to its loopback address only</source>
+        <translation>このサービスはループバックアドレス宛ての要求にのみ応答します</translation>
+    </message>
+    <message>
+        <source>requests from other sites&apos; pages are refused</source>
+        <translation>他のサイトのページからの要求は拒否されます</translation>
+    </message>
+    <message>
+        <source>this service needs its token</source>
+        <translation>このサービスにはトークンが必要です</translation>
+    </message>
+    <message>
+        <source>wrong token</source>
+        <translation>トークンが違います</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>応答なし</translation>
+    </message>
+    <message>
+        <source>the page is missing from this build</source>
+        <translation>このビルドにはページが含まれていません</translation>
+    </message>
+    <message>
+        <source>/api/live is a WebSocket: open it as one</source>
+        <translation>/api/live は WebSocket です：WebSocket として開いてください</translation>
+    </message>
+    <message>
+        <source>the body wants {&quot;%1&quot;: ...}</source>
+        <translation>本文には {&quot;%1&quot;: ...} が必要です</translation>
+    </message>
+    <message>
+        <source>no job %1</source>
+        <translation>ジョブ %1 はありません</translation>
+    </message>
+    <message>
+        <source>the body wants {&quot;position&quot;: N}, N a whole number from 0</source>
+        <translation>本文には {&quot;position&quot;: N}（N は 0 以上の整数）が必要です</translation>
+    </message>
+    <message>
+        <source>nothing here</source>
+        <translation>ここには何もありません</translation>
+    </message>
+    <message>
+        <source>use %1 here</source>
+        <translation>ここでは %1 を使ってください</translation>
+    </message>
+    <message>
+        <source>the upload was too slow: %1 of %2 bytes in time</source>
+        <translation>アップロードが遅すぎます：時間内に届いたのは %2 バイト中 %1 バイトです</translation>
+    </message>
+    <message>
+        <source>the upload ended after %1 of %2 bytes</source>
+        <translation>アップロードは %2 バイト中 %1 バイトで終わりました</translation>
+    </message>
+    <message>
+        <source>the file could not be stored: %1</source>
+        <translation>ファイルを保存できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>an upload needs a Content-Length</source>
+        <translation>アップロードには Content-Length が必要です</translation>
+    </message>
+    <message>
+        <source>the file has %1 bytes; this service takes at most %2 MiB</source>
+        <translation>ファイルは %1 バイトです。このサービスが受け付けるのは %2 MiB までです</translation>
+    </message>
+    <message>
+        <source>the upload is empty</source>
+        <translation>アップロードが空です</translation>
+    </message>
+    <message>
+        <source>options is not a JSON object</source>
+        <translation>options が JSON オブジェクトではありません</translation>
+    </message>
+</context>
+<context>
+    <name>ShopPage</name>
+    <message>
+        <source>Shop floor</source>
+        <translation>生産現場</translation>
+    </message>
+    <message>
+        <source>Machines</source>
+        <translation>装置</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>ジョブ記録</translation>
+    </message>
+    <message>
+        <source>Offline: the page is not getting news from the service. Reconnecting…</source>
+        <translation>オフライン：サービスからの更新がページに届いていません。再接続しています…</translation>
+    </message>
+    <message>
+        <source>This service needs its token: open the page as /?token=TOKEN</source>
+        <translation>このサービスにはトークンが必要です：ページを /?token=TOKEN として開いてください</translation>
+    </message>
+    <message>
+        <source>Not done: %1</source>
+        <translation>実行できませんでした：%1</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>接続中</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>接続済み</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>再接続中</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>接続先 %1</translation>
+    </message>
+    <message>
+        <source>machine no. %1</source>
+        <translation>装置番号 %1</translation>
+    </message>
+    <message>
+        <source>work area %1 × %2 mm</source>
+        <translation>作業範囲 %1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>held: no new job starts</source>
+        <translation>保留中：新しいジョブは開始しません</translation>
+    </message>
+    <message>
+        <source>No job on the machine.</source>
+        <translation>装置にジョブはありません。</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>残り %1</translation>
+    </message>
+    <message>
+        <source>cutting</source>
+        <translation>カット中</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>一時停止中</translation>
+    </message>
+    <message>
+        <source>waiting for the link</source>
+        <translation>接続待ち</translation>
+    </message>
+    <message>
+        <source>stopping</source>
+        <translation>停止中</translation>
+    </message>
+    <message>
+        <source>queued</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation>保留中</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>取り消し済み</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>再開</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Hold the queue</source>
+        <translation>キューを保留</translation>
+    </message>
+    <message>
+        <source>Release the queue</source>
+        <translation>キューの保留を解除</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下へ</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取り消す</translation>
+    </message>
+    <message>
+        <source>Cut the copy again</source>
+        <translation>この部をカットし直す</translation>
+    </message>
+    <message>
+        <source>Skip the copy</source>
+        <translation>この部を飛ばす</translation>
+    </message>
+    <message>
+        <source>Add to the queue</source>
+        <translation>キューに追加</translation>
+    </message>
+    <message>
+        <source>Stop the job on %1 now?</source>
+        <translation>%1 のジョブを今すぐ停止しますか？</translation>
+    </message>
+    <message>
+        <source>Cancel this job?</source>
+        <translation>このジョブを取り消しますか？</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>キュー</translation>
+    </message>
+    <message>
+        <source>Nothing queued.</source>
+        <translation>キューは空です。</translation>
+    </message>
+    <message>
+        <source>added by %1, %2</source>
+        <translation>追加：%1、%2</translation>
+    </message>
+    <message>
+        <source>Design file</source>
+        <translation>図形ファイル</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>部数</translation>
+    </message>
+    <message>
+        <source>Choose a design file first.</source>
+        <translation>先に図形ファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>Last events</source>
+        <translation>最近のイベント</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>装置</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>File name contains</source>
+        <translation>ファイル名に含む文字</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Took</source>
+        <translation>所要時間</translation>
+    </message>
+    <message>
+        <source>No jobs match.</source>
+        <translation>該当するジョブはありません。</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>拒否</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>Copy %1 of %2</source>
+        <translation>%1 部目（全 %2 部）</translation>
+    </message>
+    <message>
+        <source>Whole job</source>
+        <translation>ジョブ全体</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>プレビューなし</translation>
+    </message>
+    <message>
+        <source>Recently ended</source>
+        <translation>最近終了したジョブ</translation>
+    </message>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 部</translation>
+    </message>
+    <message>
+        <source>%1 copies</source>
+        <translation>%1 部</translation>
+    </message>
+    <message>
+        <source>%1 of %2 copy cut</source>
+        <translation>%2 部中 %1 部カット済み</translation>
+    </message>
+    <message>
+        <source>%1 of %2 copies cut</source>
+        <translation>%2 部中 %1 部カット済み</translation>
+    </message>
+    <message>
+        <source>Choose a file…</source>
+        <translation>ファイルを選択…</translation>
+    </message>
+    <message>
+        <source>Drop the design file to add it to the queue of %1</source>
+        <translation>図形ファイルをドロップすると %1 のキューに追加します</translation>
+    </message>
+    <message>
+        <source>or drop a design file on the card</source>
+        <translation>または図形ファイルをカードにドロップ</translation>
     </message>
 </context>
 </TS>

@@ -263,50 +263,6 @@ apply：检查文件，显示将要改变的内容，写入改动并读回每个
 </translation>
     </message>
     <message>
-        <source>Usage: vxcut COMMAND [options]
-
-Drives a conveyor-belt flatbed cutter through its device plugin.
-
-Commands:
-  demo       cut the sample on a simulated machine (no hardware needed)
-  cut FILE   cut a design file (HP-GL, SVG, DXF)
-  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
-  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
-  resume     cut what is left of the last interrupted job
-  history    the job journal
-  info       machine identity
-  settings   list settings; settings dump|apply FILE
-  get KEY... read settings
-  set K=V... write settings with read-back
-  jog DIR    move the carriage
-  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
-  ports      serial devices present
-
-`vxcut COMMAND --help` describes one command.
-</source>
-        <translation>用法：vxcut COMMAND [选项]
-
-通过设备插件驱动传送带平台式切割机。
-
-命令：
-  demo       在模拟机器上切割示例（无需硬件）
-  cut FILE   切割图形文件（HP-GL、SVG、DXF）
-  plan FILE  不连接机器，查看切割的尺寸、长度、空程和绘图文本
-  nest FILE...  把零件排放在卷材或板材上；输出排料的绘图文本
-  resume     切割最后一个中断任务的剩余部分
-  history    任务日志
-  info       机器身份信息
-  settings   列出设置；settings dump|apply FILE
-  get KEY... 读取设置
-  set K=V... 写入设置并读回确认
-  jog DIR    移动刀架
-  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
-  ports      现有的串口设备
-
-`vxcut COMMAND --help` 说明单个命令。
-</translation>
-    </message>
-    <message>
         <source>Usage: vxcut cut FILE --tcp HOST[:PORT] | --usb PATH [--copies N] [--quality Q]
                 [design options] [--cloud URL --ws URL --code CODE [--token-file FILE]]
                 [--reconnect-budget SEC | --no-reconnect]
@@ -358,6 +314,96 @@ vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [排料选项]
 不穿过任何零件；两个窗口之间由传送带把材料向前送料（打开自动送料，送料
 长度按各窗口设定；完成后恢复原来的送料设置）。`vxcut resume` 从第一个
 未切割的窗口继续切割该排料。
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut serve [--listen ADDR:PORT] [--machine NAME@TARGET]...
+                  [--config FILE] [--data DIR] [--token-file FILE]
+                  [--max-upload-mb N]
+
+The shop floor service: a job queue for each machine, watch folders, and
+a web page with the machines, their queues and the journal. Runs until
+Ctrl-C or SIGTERM; a job under way is left to its machine and followed
+again on the next start.
+  --listen ADDR:PORT   where the page and its API listen (default
+                       127.0.0.1:8600; port 0 takes a free one)
+  --machine NAME@HOST[:PORT]  a machine on the network (port 9100 by
+                       default), or NAME@/dev/PATH on a serial device;
+                       repeat for each machine
+  --config FILE        machines, watch folders and the rest as JSON (see
+                       the README); --machine adds to its machines
+  --data DIR           the queue, the journals and the stored designs
+                       (default: the user&apos;s data folder)
+  --token-file FILE    every request needs the token in FILE (a file only
+                       its owner may read); needed off loopback
+  --max-upload-mb N    largest design a page may send (default 64)
+  --reconnect-budget SEC  how long a job waits for a dropped link
+</source>
+        <translation>用法：vxcut serve [--listen ADDR:PORT] [--machine NAME@TARGET]...
+                  [--config FILE] [--data DIR] [--token-file FILE]
+                  [--max-upload-mb N]
+
+车间服务：每台机器一个任务队列、监视文件夹，以及一个显示各台机器、其队列
+和任务日志的网页。运行到按下 Ctrl-C 或收到 SIGTERM 为止；进行中的任务留给
+其机器继续完成，下次启动时再次跟随。
+  --listen ADDR:PORT   网页及其 API 的监听地址（默认 127.0.0.1:8600；
+                       端口 0 表示取一个空闲端口）
+  --machine NAME@HOST[:PORT]  网络上的机器（默认端口 9100），或串口
+                       设备上的 NAME@/dev/PATH；每台机器重复一次
+  --config FILE        以 JSON 给出机器、监视文件夹及其他设置（见
+                       README）；--machine 给出的机器添加到其中
+  --data DIR           队列、任务日志和保存的图形所在位置
+                       （默认：用户的数据文件夹）
+  --token-file FILE    每个请求都需要 FILE 中的令牌（只有其所有者可读的
+                       文件）；在非回环地址上监听时必需
+  --max-upload-mb N    网页可发送的最大图形（默认 64）
+  --reconnect-budget SEC  任务等待中断的连接恢复的时长
+</translation>
+    </message>
+    <message>
+        <source>Usage: vxcut COMMAND [options]
+
+Drives a conveyor-belt flatbed cutter through its device plugin.
+
+Commands:
+  demo       cut the sample on a simulated machine (no hardware needed)
+  cut FILE   cut a design file (HP-GL, SVG, DXF)
+  plan FILE  the cut&apos;s size, length, travel and plot text, without a machine
+  nest FILE...  place parts on a strip or sheets; the nest&apos;s plot text
+  resume     cut what is left of the last interrupted job
+  history    the job journal
+  info       machine identity
+  settings   list settings; settings dump|apply FILE
+  get KEY... read settings
+  set K=V... write settings with read-back
+  jog DIR    move the carriage
+  qr SOURCE  QR-code production: each sheet gets its code&apos;s design
+  ports      serial devices present
+  serve      the shop floor service: job queues, watch folders, a web page
+
+`vxcut COMMAND --help` describes one command.
+</source>
+        <translation>用法：vxcut COMMAND [选项]
+
+通过设备插件驱动传送带平台式切割机。
+
+命令：
+  demo       在模拟机器上切割示例（无需硬件）
+  cut FILE   切割图形文件（HP-GL、SVG、DXF）
+  plan FILE  不连接机器，查看切割的尺寸、长度、空程和绘图文本
+  nest FILE...  把零件排放在卷材或板材上；输出排料的绘图文本
+  resume     切割最后一个中断任务的剩余部分
+  history    任务日志
+  info       机器身份信息
+  settings   列出设置；settings dump|apply FILE
+  get KEY... 读取设置
+  set K=V... 写入设置并读回确认
+  jog DIR    移动刀架
+  qr SOURCE  二维码生产：每张材料切割其二维码对应的图形
+  ports      现有的串口设备
+  serve      车间服务：任务队列、监视文件夹、网页
+
+`vxcut COMMAND --help` 说明单个命令。
 </translation>
     </message>
 </context>
@@ -850,6 +896,22 @@ vxcut cut --nest PART[=QTY]... [--parts LIST] [--strip-width MM] [排料选项]
         <source>the design options go with cut, plan, qr, nest and resume, not %1</source>
         <translation>图形选项只用于 cut、plan、qr、nest 和 resume，不用于 %1</translation>
     </message>
+    <message>
+        <source>--%1 goes with serve, not %2</source>
+        <translation>--%1 只用于 serve，不用于 %2</translation>
+    </message>
+    <message>
+        <source>serve takes its token from --token-file only</source>
+        <translation>serve 只从 --token-file 读取令牌</translation>
+    </message>
+    <message>
+        <source>--max-upload-mb wants a number from 1 to 4096</source>
+        <translation>--max-upload-mb 需要 1 到 4096 之间的数</translation>
+    </message>
+    <message>
+        <source>serve takes no arguments; name the machines with --machine NAME@HOST:PORT</source>
+        <translation>serve 不接受参数；请用 --machine NAME@HOST:PORT 指定机器</translation>
+    </message>
 </context>
 <context>
     <name>Output</name>
@@ -1249,6 +1311,408 @@ to cut: %5</source>
     <message>
         <source>Machine information</source>
         <translation>机器信息</translation>
+    </message>
+</context>
+<context>
+    <name>ShopHttp</name>
+    <message>
+        <source>%1 wants a whole number from %2 to %3</source>
+        <translation>%1 需要 %2 到 %3 之间的整数</translation>
+    </message>
+    <message>
+        <source>a request body holds at most 64 KiB</source>
+        <translation>请求体最多 64 KiB</translation>
+    </message>
+    <message>
+        <source>the request body ended early</source>
+        <translation>请求体提前结束</translation>
+    </message>
+    <message>
+        <source>the body is not JSON: %1 at byte %2</source>
+        <translation>请求体不是 JSON：%1（第 %2 字节）</translation>
+    </message>
+    <message>
+        <source>the body is not a JSON object</source>
+        <translation>请求体不是 JSON 对象</translation>
+    </message>
+    <message>
+        <source>the service is stopping</source>
+        <translation>服务正在停止</translation>
+    </message>
+    <message>
+        <source>--listen wants ADDRESS:PORT with an IP address, not %1</source>
+        <translation>--listen 需要以 IP 地址表示的 ADDRESS:PORT，而不是 %1</translation>
+    </message>
+    <message>
+        <source>--listen %1: this build&apos;s web server has no IPv6; give an IPv4 address such as 127.0.0.1:8600</source>
+        <translation>--listen %1：此构建的 Web 服务器不支持 IPv6；请给出 IPv4 地址，例如 127.0.0.1:8600</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1: the port is taken or the address is not this computer&apos;s</source>
+        <translation>无法在 %1 上监听：端口已被占用，或该地址不属于本机</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1</source>
+        <translation>无法在 %1 上监听</translation>
+    </message>
+    <message>
+        <source>this service answers to its loopback address only</source>
+        <translation>此服务只应答发往其回环地址的请求</translation>
+    </message>
+    <message>
+        <source>requests from other sites&apos; pages are refused</source>
+        <translation>来自其他网站页面的请求会被拒绝</translation>
+    </message>
+    <message>
+        <source>this service needs its token</source>
+        <translation>此服务需要其令牌</translation>
+    </message>
+    <message>
+        <source>wrong token</source>
+        <translation>令牌错误</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>the page is missing from this build</source>
+        <translation>此构建中缺少该网页</translation>
+    </message>
+    <message>
+        <source>/api/live is a WebSocket: open it as one</source>
+        <translation>/api/live 是 WebSocket：请以 WebSocket 方式打开</translation>
+    </message>
+    <message>
+        <source>the body wants {&quot;%1&quot;: ...}</source>
+        <translation>请求体需要 {&quot;%1&quot;: ...}</translation>
+    </message>
+    <message>
+        <source>no job %1</source>
+        <translation>没有任务 %1</translation>
+    </message>
+    <message>
+        <source>the body wants {&quot;position&quot;: N}, N a whole number from 0</source>
+        <translation>请求体需要 {&quot;position&quot;: N}，N 为不小于 0 的整数</translation>
+    </message>
+    <message>
+        <source>nothing here</source>
+        <translation>此处没有内容</translation>
+    </message>
+    <message>
+        <source>use %1 here</source>
+        <translation>此处请使用 %1</translation>
+    </message>
+    <message>
+        <source>the upload was too slow: %1 of %2 bytes in time</source>
+        <translation>上传太慢：限定时间内只收到 %2 字节中的 %1 字节</translation>
+    </message>
+    <message>
+        <source>the upload ended after %1 of %2 bytes</source>
+        <translation>上传在收到 %2 字节中的 %1 字节后中断</translation>
+    </message>
+    <message>
+        <source>the file could not be stored: %1</source>
+        <translation>无法保存该文件：%1</translation>
+    </message>
+    <message>
+        <source>an upload needs a Content-Length</source>
+        <translation>上传需要 Content-Length</translation>
+    </message>
+    <message>
+        <source>the file has %1 bytes; this service takes at most %2 MiB</source>
+        <translation>文件有 %1 字节；此服务最多接受 %2 MiB</translation>
+    </message>
+    <message>
+        <source>the upload is empty</source>
+        <translation>上传内容为空</translation>
+    </message>
+    <message>
+        <source>options is not a JSON object</source>
+        <translation>options 不是 JSON 对象</translation>
+    </message>
+</context>
+<context>
+    <name>ShopPage</name>
+    <message>
+        <source>Shop floor</source>
+        <translation>车间</translation>
+    </message>
+    <message>
+        <source>Machines</source>
+        <translation>机器</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>任务日志</translation>
+    </message>
+    <message>
+        <source>Offline: the page is not getting news from the service. Reconnecting…</source>
+        <translation>离线：网页收不到服务的更新。正在重新连接…</translation>
+    </message>
+    <message>
+        <source>This service needs its token: open the page as /?token=TOKEN</source>
+        <translation>此服务需要其令牌：请以 /?token=TOKEN 打开网页</translation>
+    </message>
+    <message>
+        <source>Not done: %1</source>
+        <translation>未能执行：%1</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>正在连接</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>正在重新连接</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>位于 %1</translation>
+    </message>
+    <message>
+        <source>machine no. %1</source>
+        <translation>机器编号 %1</translation>
+    </message>
+    <message>
+        <source>work area %1 × %2 mm</source>
+        <translation>工作区域 %1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>held: no new job starts</source>
+        <translation>已挂起：不会开始新任务</translation>
+    </message>
+    <message>
+        <source>No job on the machine.</source>
+        <translation>机器上没有任务。</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>剩余 %1</translation>
+    </message>
+    <message>
+        <source>cutting</source>
+        <translation>切割中</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>已暂停</translation>
+    </message>
+    <message>
+        <source>waiting for the link</source>
+        <translation>等待连接</translation>
+    </message>
+    <message>
+        <source>stopping</source>
+        <translation>正在停止</translation>
+    </message>
+    <message>
+        <source>queued</source>
+        <translation>排队中</translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation>已挂起</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Hold the queue</source>
+        <translation>挂起队列</translation>
+    </message>
+    <message>
+        <source>Release the queue</source>
+        <translation>恢复队列</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Cut the copy again</source>
+        <translation>重新切割这一份</translation>
+    </message>
+    <message>
+        <source>Skip the copy</source>
+        <translation>跳过这一份</translation>
+    </message>
+    <message>
+        <source>Add to the queue</source>
+        <translation>加入队列</translation>
+    </message>
+    <message>
+        <source>Stop the job on %1 now?</source>
+        <translation>立即停止 %1 上的任务？</translation>
+    </message>
+    <message>
+        <source>Cancel this job?</source>
+        <translation>取消此任务？</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>队列</translation>
+    </message>
+    <message>
+        <source>Nothing queued.</source>
+        <translation>队列为空。</translation>
+    </message>
+    <message>
+        <source>added by %1, %2</source>
+        <translation>由 %1 添加，%2</translation>
+    </message>
+    <message>
+        <source>Design file</source>
+        <translation>图形文件</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>份数</translation>
+    </message>
+    <message>
+        <source>Choose a design file first.</source>
+        <translation>请先选择图形文件。</translation>
+    </message>
+    <message>
+        <source>Last events</source>
+        <translation>最近事件</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>机器</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>File name contains</source>
+        <translation>文件名包含</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Took</source>
+        <translation>用时</translation>
+    </message>
+    <message>
+        <source>No jobs match.</source>
+        <translation>没有符合条件的任务。</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>已完成</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>被拒绝</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>已跳过</translation>
+    </message>
+    <message>
+        <source>Copy %1 of %2</source>
+        <translation>第 %1 份（共 %2 份）</translation>
+    </message>
+    <message>
+        <source>Whole job</source>
+        <translation>整个任务</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>无预览</translation>
+    </message>
+    <message>
+        <source>Recently ended</source>
+        <translation>最近结束</translation>
+    </message>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 份</translation>
+    </message>
+    <message>
+        <source>%1 copies</source>
+        <translation>%1 份</translation>
+    </message>
+    <message>
+        <source>%1 of %2 copy cut</source>
+        <translation>%2 份中已切割 %1 份</translation>
+    </message>
+    <message>
+        <source>%1 of %2 copies cut</source>
+        <translation>%2 份中已切割 %1 份</translation>
+    </message>
+    <message>
+        <source>Choose a file…</source>
+        <translation>选择文件…</translation>
+    </message>
+    <message>
+        <source>Drop the design file to add it to the queue of %1</source>
+        <translation>放开图形文件即可将其加入 %1 的队列</translation>
+    </message>
+    <message>
+        <source>or drop a design file on the card</source>
+        <translation>或把图形文件拖放到卡片上</translation>
     </message>
 </context>
 </TS>
