@@ -77,16 +77,19 @@ QString shown(char machine, const QString &inside)
     return QStringLiteral("document.querySelector(%1)").arg(Chromium::quoted(card(machine, inside)));
 }
 
+// The entry on the machine is in the job panel, the others in the list.
+const QString kEntries = QStringLiteral(":is(.job, ul.queue li)[data-job]");
+
 QString entry(char machine, const QString &id, const QString &state)
 {
-    return shown(machine, QStringLiteral("li[data-job=\"%1\"][data-state=\"%2\"]").arg(id, state));
+    return shown(machine, QStringLiteral(":is(.job, ul.queue li)[data-job=\"%1\"][data-state=\"%2\"]").arg(id, state));
 }
 
-// The queue's entry ids on a machine's card, in the order shown.
+// The entry ids on a machine's card, in the order shown.
 QStringList entryIds(Chromium &page, char machine)
 {
     return page.evaluate(QStringLiteral("[...document.querySelectorAll(%1)].map(li => li.dataset.job)")
-                         .arg(Chromium::quoted(card(machine, QStringLiteral("ul.queue li[data-job]")))))
+                         .arg(Chromium::quoted(card(machine, kEntries))))
             .toVariant().toStringList();
 }
 
@@ -99,7 +102,7 @@ bool addByUpload(Chromium &page, char machine, const QString &path, int copies)
             && page.setFileInput(card(machine, QStringLiteral("input[type=file]")), path)
             && page.click(card(machine, QStringLiteral("button[data-action=add]")))
             && page.waitFor(QStringLiteral("document.querySelectorAll(%1).length > %2")
-                            .arg(Chromium::quoted(card(machine, QStringLiteral("ul.queue li[data-job]")))).arg(before));
+                            .arg(Chromium::quoted(card(machine, kEntries))).arg(before));
 }
 
 // What the page and the service said last: the quickest way to a cause.

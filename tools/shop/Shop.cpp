@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 namespace {
@@ -33,10 +34,28 @@ double hundredth(double v)
 
 struct Shop::Private
 {
+    // Leading edge: a change goes out at once, so a click shows without a
+    // wait; what follows within the window is folded into one send of the
+    // last state at the window's end, which opens the next window.
+    struct Gate
+    {
+        QTimer window;
+        bool pending = false;
+        std::function<void()> send;
+
+        void poke() { if (window.isActive()) pending = true; else fire(); }
+        void closed() { if (pending) fire(); }
+        void fire()
+        {
+            pending = false;
+            window.start();
+            send();
+        }
+    };
     struct Feed
     {
-        QTimer card;
-        QTimer queue;
+        Gate card;
+        Gate queue;
     };
     std::map<QString, std::unique_ptr<Feed>> feeds;
     // Small PNGs by entry: a page asks for each as often as it redraws.
@@ -84,21 +103,22 @@ bool Shop::start(QString *error)
             return false;
         }
         auto feed = std::make_unique<Private::Feed>();
-        for (QTimer *t : {&feed->card, &feed->queue}) {
-            t->setSingleShot(true);
-            t->setInterval(FeedMs);
+        for (Private::Gate *g : {&feed->card, &feed->queue}) {
+            g->window.setSingleShot(true);
+            g->window.setInterval(FeedMs);
+            connect(&g->window, &QTimer::timeout, this, [g] { g->closed(); });
         }
         const QString name = mc.name;
-        connect(&feed->card, &QTimer::timeout, this, [this, name] {
+        feed->card.send = [this, name] {
             if (MachineStation *s = station(name))
                 emit update({{QStringLiteral("type"), QStringLiteral("machine")},
                              {QStringLiteral("machine"), s->state()}});
-        });
-        connect(&feed->queue, &QTimer::timeout, this, [this, name] {
+        };
+        feed->queue.send = [this, name] {
             emit update({{QStringLiteral("type"), QStringLiteral("queue")},
                          {QStringLiteral("machine"), name},
                          {QStringLiteral("jobs"), queue(name, QueueUpdateEnded).body.value(QStringLiteral("jobs"))}});
-        });
+        };
         d->feeds[name] = std::move(feed);
         connect(made.get(), &MachineStation::changed, this, [this, name] { cardChanged(name); });
         connect(made.get(), &MachineStation::entryChanged, this, [this, name] {
@@ -125,15 +145,15 @@ bool Shop::start(QString *error)
 void Shop::cardChanged(const QString &name)
 {
     auto it = d->feeds.find(name);
-    if (it != d->feeds.end() && !it->second->card.isActive())
-        it->second->card.start();
+    if (it != d->feeds.end())
+        it->second->card.poke();
 }
 
 void Shop::queueChanged(const QString &name)
 {
     auto it = d->feeds.find(name);
-    if (it != d->feeds.end() && !it->second->queue.isActive())
-        it->second->queue.start();
+    if (it != d->feeds.end())
+        it->second->queue.poke();
 }
 
 MachineStation *Shop::station(const QString &name) const

@@ -18,7 +18,9 @@ struct Text
 };
 
 // The page's words. Keys are what shop.js asks for; %1, %2 are filled in
-// there, with numbers and times already in the reader's locale.
+// there, with numbers and times already in the reader's locale. Keys ending
+// in .one/.other are chosen by the count's plural category in the page's
+// language; languages without a singular (Chinese, Japanese) read .other.
 const Text kTexts[] = {
     {"title", QT_TRANSLATE_NOOP("ShopPage", "Shop floor")},
     {"tab.machines", QT_TRANSLATE_NOOP("ShopPage", "Machines")},
@@ -35,7 +37,9 @@ const Text kTexts[] = {
     {"machine.area", QT_TRANSLATE_NOOP("ShopPage", "work area %1 × %2 mm")},
     {"machine.paused", QT_TRANSLATE_NOOP("ShopPage", "held: no new job starts")},
     {"job.none", QT_TRANSLATE_NOOP("ShopPage", "No job on the machine.")},
-    {"job.copies", QT_TRANSLATE_NOOP("ShopPage", "%1 of %2 copies done")},
+    {"job.copy", QT_TRANSLATE_NOOP("ShopPage", "Copy %1 of %2")},
+    {"job.whole", QT_TRANSLATE_NOOP("ShopPage", "Whole job")},
+    {"job.noPreview", QT_TRANSLATE_NOOP("ShopPage", "No preview")},
     {"job.remaining", QT_TRANSLATE_NOOP("ShopPage", "%1 left")},
     {"phase.cutting", QT_TRANSLATE_NOOP("ShopPage", "cutting")},
     {"phase.paused", QT_TRANSLATE_NOOP("ShopPage", "paused")},
@@ -62,11 +66,18 @@ const Text kTexts[] = {
     {"confirm.cancel", QT_TRANSLATE_NOOP("ShopPage", "Cancel this job?")},
     {"queue.title", QT_TRANSLATE_NOOP("ShopPage", "Queue")},
     {"queue.empty", QT_TRANSLATE_NOOP("ShopPage", "Nothing queued.")},
-    {"queue.copies", QT_TRANSLATE_NOOP("ShopPage", "%1 of %2 copies")},
+    {"queue.ended", QT_TRANSLATE_NOOP("ShopPage", "Recently ended")},
+    {"copies.one", QT_TRANSLATE_NOOP("ShopPage", "%1 copy")},
+    {"copies.other", QT_TRANSLATE_NOOP("ShopPage", "%1 copies")},
+    {"copiesCut.one", QT_TRANSLATE_NOOP("ShopPage", "%1 of %2 copy cut")},
+    {"copiesCut.other", QT_TRANSLATE_NOOP("ShopPage", "%1 of %2 copies cut")},
     {"queue.added", QT_TRANSLATE_NOOP("ShopPage", "added by %1, %2")},
     {"add.file", QT_TRANSLATE_NOOP("ShopPage", "Design file")},
     {"add.copies", QT_TRANSLATE_NOOP("ShopPage", "Copies")},
     {"add.choose", QT_TRANSLATE_NOOP("ShopPage", "Choose a design file first.")},
+    {"add.pick", QT_TRANSLATE_NOOP("ShopPage", "Choose a file…")},
+    {"add.drop", QT_TRANSLATE_NOOP("ShopPage", "Drop the design file to add it to the queue of %1")},
+    {"add.dropHint", QT_TRANSLATE_NOOP("ShopPage", "or drop a design file on the card")},
     {"events.title", QT_TRANSLATE_NOOP("ShopPage", "Last events")},
     {"journal.machine", QT_TRANSLATE_NOOP("ShopPage", "Machine")},
     {"journal.outcome", QT_TRANSLATE_NOOP("ShopPage", "Outcome")},
