@@ -25,8 +25,22 @@ namespace {
 
 const QString kVxcut = QStringLiteral(VX_BIN_DIR "/vxcut");
 const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+const QByteArray kBoundary = "vxshop-test-form";
+const QByteArray kPart = "<svg xmlns='http://www.w3.org/2000/svg' width='40mm' height='30mm' viewBox='0 0 40 30'>"
+                         "<rect width='40' height='30' fill='none' stroke='black'/></svg>";
 
 using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+// A multipart form of files (name, bytes), every field named "part"; call()
+// sends a body made here as multipart/form-data.
+QByteArray form(const QList<QPair<QByteArray, QByteArray>> &files)
+{
+    QByteArray out;
+    for (const auto &f : files)
+        out += "--" + kBoundary + "\r\nContent-Disposition: form-data; name=\"part\"; filename=\"" + f.first
+               + "\"\r\nContent-Type: application/octet-stream\r\n\r\n" + f.second + "\r\n";
+    return out + "--" + kBoundary + "--\r\n";
+}
 
 struct Answer
 {
@@ -133,7 +147,9 @@ Answer TestShopApi::call(const QByteArray &method, const QString &path, const QB
 {
     QNetworkRequest request((base.isEmpty() ? m_serve.base : base).resolved(QUrl(path)));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/octet-stream"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, body.startsWith("--" + kBoundary)
+                                                              ? "multipart/form-data; boundary=" + kBoundary
+                                                              : QByteArray("application/octet-stream"));
     for (const auto &h : headers)
         request.setRawHeader(h.first, h.second);
     QNetworkReply *reply = m_net.sendCustomRequest(request, method, body);
@@ -169,6 +185,11 @@ void TestShopApi::hostile_data()
         << QByteArray(2 << 20, 'x') << QByteArray() << 413 << QStringLiteral("at most");
     QTest::newRow("a picture is no design") << QByteArray("POST") << upload + "photo.plt" << png.data()
         << QByteArray() << 400 << QStringLiteral("not a design");
+    QList<QPair<QByteArray, QByteArray>> parts;
+    for (int i = 0; i < 201; ++i)
+        parts.append({"p" + QByteArray::number(i) + ".svg", kPart});
+    QTest::newRow("a nest of 201 parts: none kept") << QByteArray("POST") << QStringLiteral("api/machines/A/nests")
+        << form(parts) << QByteArray() << 400 << QStringLiteral("at most 200");
     QTest::newRow("bad JSON") << QByteArray("POST") << QStringLiteral("api/jobs/1/move") << QByteArray("{\"position\":")
         << QByteArray() << 400 << QStringLiteral("not JSON");
     QTest::newRow("copies out of range") << QByteArray("POST") << upload + "a.plt&copies=0" << QByteArray("IN;")
@@ -286,6 +307,24 @@ void TestShopApi::upToDone()
         return false;
     };
     QTRY_VERIFY_WITH_TIMEOUT(queueHeard(), 10000);
+
+    // A nest: its parts stored inside B's folder whatever their names, their
+    // quantities by file name (the last part of it), nested and cut.
+    const QByteArray nest = QUrl::toPercentEncoding(QStringLiteral("{\"quantities\":{\"x.svg\":3},\"time_s\":0.5}"));
+    a = call("POST", QStringLiteral("api/machines/B/nests?by=tester&nest=") + QString::fromLatin1(nest),
+             form({{"../../x.svg", kPart}, {"y.svg", kPart}}));
+    QVERIFY2(a.status == 201, a.raw);
+    const QJsonObject nested = a.json.value(QStringLiteral("job")).toObject();
+    QCOMPARE(nested.value(QStringLiteral("kind")).toString(), QStringLiteral("nest"));
+    QCOMPARE(nested.value(QStringLiteral("nest")).toObject().value(QStringLiteral("parts")).toArray().at(0),
+             QJsonValue(QJsonObject{{QStringLiteral("name"), QStringLiteral("x.svg")}, {QStringLiteral("quantity"), 3}}));
+    for (QDirIterator it(m_tmp.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        if (path.endsWith(QLatin1String("x.svg")))
+            QVERIFY2(path.startsWith(m_tmp.filePath(QStringLiteral("data/machines/B/files/"))), qPrintable(path));
+    }
+    const QString nestJob = QStringLiteral("api/jobs/%1").arg(nested.value(QStringLiteral("id")).toVariant().toLongLong());
+    QTRY_VERIFY_WITH_TIMEOUT(call("GET", nestJob).json.value(QStringLiteral("state")) == QStringLiteral("done"), 60000);
 }
 
 QTEST_MAIN(TestShopApi)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The shop floor against simulated machines in this process: queues cut in
-// order, a dropped link, a service restarted mid-job, a watch folder.
+// order, a dropped link, a service restarted mid-job, a watch folder, a nest.
 #include "PluginHost.h"
 #include "Shop.h"
 #include "VXSimulator.h"
@@ -16,6 +16,7 @@
 
 namespace {
 const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
+const QString kCorpus = QStringLiteral(VX_SOURCE_DIR "/tests/data/corpus/");
 
 enum class Restart { StillCutting, EndedMeanwhile, SwitchedOff };
 }
@@ -33,10 +34,14 @@ private slots:
     void restart_data();
     void restart();
     void watchFolder();
+    void nest_data();
+    void nest();
 
 private:
-    // One service over `machines` simulators on 127.0.0.1, data in m_dir.
-    void open(int machines, bool watch = false);
+    // One service over `machines` simulators on 127.0.0.1, data in m_dir;
+    // workLength: the machines' work area along the belt in their half
+    // millimetres (0: their own).
+    void open(int machines, bool watch = false, int workLength = 0);
     std::unique_ptr<Shop> makeShop();
     qint64 queue(const QString &machine, int copies = 1);
     QString state(qint64 id) const { return m_shop->job(id).body.value(QStringLiteral("state")).toString(); }
@@ -53,7 +58,7 @@ void TestShopFloor::initTestCase()
     QVERIFY2(m_plugin.load(QStringLiteral(VX_PLUGIN_FILE)), qPrintable(m_plugin.error()));
 }
 
-void TestShopFloor::open(int machines, bool watch)
+void TestShopFloor::open(int machines, bool watch, int workLength)
 {
     m_shop.reset();
     m_sims.clear();
@@ -64,6 +69,8 @@ void TestShopFloor::open(int machines, bool watch)
         m_sims.push_back(std::make_unique<VXSimulator>());
         VXSimulator &sim = *m_sims.back();
         sim.setSpeedup(50);
+        if (workLength > 0)
+            sim.setSetting(VXSimulator::Cmd, 29, QString::number(workLength));
         QVERIFY(sim.start(0));
         MachineConfig mc;
         mc.name = QStringLiteral("m%1").arg(i);
@@ -272,6 +279,65 @@ void TestShopFloor::watchFolder()
     const QString why = QString::fromUtf8(refused.readAll()).section(QStringLiteral("not queued: "), 1).trimmed();
     QVERIFY2(why.size() > 10, qPrintable(why));
     QCOMPARE(m_sims[0]->jobs().size(), 2);
+}
+
+void TestShopFloor::nest_data()
+{
+    QTest::addColumn<QString>("second");     // the second part, beside two arcs
+    QTest::addColumn<double>("stripWidth");  // 0: the work area's
+    QTest::addColumn<int>("workLength");     // half millimetres
+    QTest::addColumn<QString>("refused");    // a part of the reason; empty: cut
+    QTest::newRow("nested and cut in windows") << QStringLiteral("dxf_bulges.dxf") << 100.0 << 300 << QString();
+    QTest::newRow("a part longer than the work area") << QStringLiteral("svg_paths.svg") << 0.0 << 200
+                                                      << QStringLiteral("larger than the work area");
+}
+
+// A nest entry is searched, cut in windows as long as the work area (one
+// machine job each, each window in the journal), and done once.
+void TestShopFloor::nest()
+{
+    QFETCH(QString, second);
+    QFETCH(double, stripWidth);
+    QFETCH(int, workLength);
+    QFETCH(QString, refused);
+    open(1, false, workLength);
+    QTRY_VERIFY_WITH_TIMEOUT(m_shop->machine(QStringLiteral("m0")).body.contains(QStringLiteral("work_area")), 10000);
+    QJsonArray parts;
+    for (const auto &[file, quantity] : {std::pair{QStringLiteral("dxf_circles_arcs.dxf"), 4}, std::pair{second, 3}}) {
+        QString path;
+        QVERIFY(m_shop->storagePath(QStringLiteral("m0"), file, &path) && QFile::copy(kCorpus + file, path));
+        parts.append(QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("name"), file},
+                                 {QStringLiteral("quantity"), quantity}});
+    }
+    QJsonObject settings{{QStringLiteral("time_s"), 0.5}};
+    if (stripWidth > 0)
+        settings.insert(QStringLiteral("strip_width"), stripWidth);
+    const ShopResult r = m_shop->addNest(QStringLiteral("m0"), parts, settings, QJsonObject(), QStringLiteral("test"));
+    if (!refused.isEmpty()) {
+        QVERIFY2(r.kind == ShopResult::Invalid && r.message.contains(refused), qPrintable(r.message));
+        QVERIFY2(!r.message.contains(m_config.dataDir), qPrintable(r.message));
+        QCOMPARE(m_shop->queue(QStringLiteral("m0"), 10).body.value(QStringLiteral("jobs")).toArray().size(), 0);
+        return;
+    }
+    const QJsonObject entry = r.body.value(QStringLiteral("job")).toObject();
+    QVERIFY2(r, qPrintable(r.message));
+    QCOMPARE(entry.value(QStringLiteral("kind")).toString(), QStringLiteral("nest"));
+    QCOMPARE(entry.value(QStringLiteral("nest")).toObject().value(QStringLiteral("parts")).toArray().at(1),
+             QJsonValue(QJsonObject{{QStringLiteral("name"), second}, {QStringLiteral("quantity"), 3}}));
+    const qint64 id = qint64(entry.value(QStringLiteral("id")).toDouble());
+    QTRY_VERIFY_WITH_TIMEOUT(m_shop->job(id).body.contains(QStringLiteral("ended_at")), 30000);
+    QVERIFY2(state(id) == QStringLiteral("done"), qPrintable(m_shop->job(id).body.value(QStringLiteral("message")).toString()));
+    const QJsonArray records = m_shop->journal(QStringLiteral("m0"), QString(), QString(), 50)
+                                   .body.value(QStringLiteral("records")).toArray();
+    QVERIFY(records.size() >= 2);
+    QCOMPARE(m_sims[0]->jobs().size(), records.size());
+    for (int k = 0; k < records.size(); ++k) {   // newest first
+        const QJsonObject line = records.at(k).toObject();
+        QCOMPARE(line.value(QStringLiteral("outcome")).toString(), QStringLiteral("finished"));
+        QCOMPARE(line.value(QStringLiteral("nest_window")).toInt(), records.size() - k);
+        QCOMPARE(line.value(QStringLiteral("nest_windows")).toInt(), records.size());
+    }
+    QCOMPARE(m_shop->job(id).body.value(QStringLiteral("finished")).toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestShopFloor)

@@ -56,6 +56,8 @@ MachineStation::MachineStation(const MachineConfig &config, VXDeviceInterface *f
 MachineStation::~MachineStation()
 {
     d->loader.abandon();
+    d->search.stop();
+    d->nest.reset();
     d->resume.reset();
     d->runner.reset();
     d->reconnector.cancel();
@@ -105,6 +107,7 @@ void MachineStation::start()
     });
     connect(&p->asking, &QTimer::timeout, this, [p] { p->ask(); });
     connect(&p->loader, &DesignLoader::finished, this, [p] { p->onLoaded(); });
+    connect(&p->search, &NestSearchRun::finished, this, [p] { p->onNested(); });
     p->event(tr("connecting to %1").arg(m_config.target));
     p->connectSchedule = p->schedule();
     p->connectTarget();
@@ -173,7 +176,7 @@ void MachineStation::Private::onLost(const Failure &why)
 
 bool MachineStation::Private::driving() const
 {
-    return (runner && runner->isRunning()) || (resume && resume->isRunning());
+    return (runner && runner->isRunning()) || (resume && resume->isRunning()) || (nest && nest->isRunning());
 }
 
 void MachineStation::Private::ensureLink()
@@ -269,11 +272,20 @@ QJsonObject MachineStation::state() const
         card.insert(QStringLiteral("work_area"), QJsonObject{{QStringLiteral("width"), d->area.width},
                                                              {QStringLiteral("height"), d->area.height}});
     QJsonValue job;
-    if (d->cur && d->cur->state == ShopEntry::State::Cutting) {
+    const bool nesting = d->work == Private::Work::Nesting;
+    if (d->cur && (d->cur->state == ShopEntry::State::Cutting || nesting)) {
         QJsonObject o = d->cur->toJson();
-        const JobRunner *r = d->runner ? d->runner.get() : d->resume ? &d->resume->runner() : nullptr;
+        const JobRunner *r = d->runner ? d->runner.get() : d->nest ? &d->nest->runner()
+                           : d->resume ? &d->resume->runner() : nullptr;
+        const NestRun *windows = d->nest ? d->nest.get() : d->resume ? d->resume->nest() : nullptr;
+        if (windows) {
+            o.insert(QStringLiteral("window"), qMin(windows->window(), int(windows->cut().windows.size())));
+            o.insert(QStringLiteral("windows"), int(windows->cut().windows.size()));
+        }
         QString phase = QStringLiteral("cutting");
-        if (d->stopAsked)
+        if (nesting)
+            phase = QStringLiteral("nesting");
+        else if (d->stopAsked)
             phase = QStringLiteral("stopping");
         else if (!d->session.linkUp() || (r && r->state() == JobRunner::State::Reconnecting))
             phase = QStringLiteral("reconnecting");
@@ -320,7 +332,7 @@ bool MachineStation::continueJob(QString *error)
 
 bool MachineStation::stopJob(QString *error)
 {
-    if (!d->cur || d->cur->state != ShopEntry::State::Cutting) {
+    if (!d->cur || (d->cur->state != ShopEntry::State::Cutting && d->work != Private::Work::Nesting)) {
         *error = tr("no job is cutting on %1").arg(name());
         return false;
     }
@@ -358,8 +370,9 @@ bool MachineStation::cancel(qint64 id, QString *error)
         *error = tr("job %1 is being stopped").arg(id);
         return false;
     }
-    if (current && d->work == Private::Work::Loading) {
+    if (current && (d->work == Private::Work::Loading || d->work == Private::Work::Nesting)) {
         d->loader.abandon();
+        d->search.stop();
         d->work = Private::Work::Idle;
     }
     if (current && d->work != Private::Work::Idle) {
@@ -370,6 +383,8 @@ bool MachineStation::cancel(qint64 id, QString *error)
             d->runner->stop();
         else if (d->resume && d->resume->isRunning())
             d->resume->stop();
+        else if (d->nest && d->nest->isRunning())
+            d->nest->stop();
         else
             d->session.stopJob();
         return true;

@@ -42,6 +42,11 @@ class VXDeviceInterface;
 // (ResumeRun); whatever it refuses (the file changed, another machine, the
 // machine cannot tell) holds the entry for a person, with the reason.
 //
+// A nest entry is searched off this thread (the card's phase "nesting"),
+// made into windows as long as the work area, saved beside the journal and
+// cut window by window as `vxcut cut --nest` does; one whose link is lost
+// is resumed as `vxcut resume` decides, or held when that is unclear.
+//
 // Each machine has its own journal (<data>/machines/<name>/jobs.jsonl), so
 // "the last interrupted job" is always this machine's.
 class MachineStation : public QObject
@@ -60,8 +65,8 @@ public:
     // The card: {"name","target","link":"connecting|up|reconnecting|down",
     // "device_id","work_area":{"width","height"} (mm, absent when unknown),
     // "paused" (the queue), "job": {entry, "copies","finished","percent",
-    // "remaining_s" (null: unknown),
-    // "phase":"cutting|paused|reconnecting|stopping"} or null,
+    // "remaining_s" (null: unknown), for a nest "window" and "windows",
+    // "phase":"nesting|cutting|paused|reconnecting|stopping"} or null,
     // "last_report" (the machine's last job report, as sent),
     // "events":[{"time","text"}] (the last 20, oldest first)}.
     QJsonObject state() const;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #pragma once
 
-// The station's inside, shared by its three source files: the link
-// (MachineStation.cpp), a job from the queue (MachineStation_job.cpp) and a
-// job found under way or interrupted (MachineStation_resume.cpp).
+// The station's inside, shared by its source files: the link
+// (MachineStation.cpp), a job from the queue (MachineStation_job.cpp), a
+// nest from the queue (MachineStation_nest.cpp) and a job found under way
+// or interrupted (MachineStation_resume.cpp).
 
 #include "MachineStation.h"
 
@@ -12,6 +13,8 @@
 #include "JobJournal.h"
 #include "JobRecord.h"
 #include "JobRunner.h"
+#include "NestRun.h"
+#include "NestSearchRun.h"
 #include "PlotJob.h"
 #include "ReconnectSchedule.h"
 #include "Reconnector.h"
@@ -34,6 +37,7 @@ public:
     enum class Work {
         Idle,
         Loading,    // the design read off this thread; the entry still queued
+        Nesting,    // a nest searched off this thread; the entry still queued
         Cutting,    // the runner has it
         Asking,     // an entry found cutting: the machine's job report awaited
         Following,  // the machine cuts it on its own; its reports are followed
@@ -53,6 +57,8 @@ public:
     std::unique_ptr<PlotJob> plot;          // what the runner cuts (it keeps a pointer)
     std::unique_ptr<JobRunner> runner;
     std::unique_ptr<ResumeRun> resume;
+    std::unique_ptr<NestRun> nest;          // a nest's windows, cut one by one
+    NestSearchRun search;
     QTimer retry;           // the next connect attempt, or the next reconnect round
     QTimer asking;          // the machine's answer to the job query
     ReconnectSchedule connectSchedule;
@@ -103,6 +109,15 @@ public:
     bool store(const ShopEntry &entry);
     void end(ShopEntry::State state, const QString &message, const QString &journalId);
     void append(JobRecord &record);
+
+    // MachineStation_nest.cpp: a nest from the queue.
+    void takeNest();
+    // The window under way's record as far as it is known, with the nest's
+    // facts its journal line will carry: what a restart follows it from.
+    static JobRecord windowDraft(const JobRunner &runner, const NestRun &run);
+    void onNested();
+    void onNestEnded();
+    bool nestAfterRestart(const JobRecord &window);
 
     // MachineStation_resume.cpp: an entry found cutting, or interrupted.
     void recover(const ShopEntry &entry);

@@ -15,6 +15,8 @@ void MachineStation::Private::takeNext()
     stopAsked = false;
     autoResumes = 0;
     remaining = -1;
+    if (!next->nest.isEmpty())
+        return takeNest();
     PlotOptions options;
     QString error;
     if (!RecordedOptions::read(next->options, &options, &error))
@@ -115,7 +117,8 @@ void MachineStation::Private::onProgress(const QJsonObject &task, int remainingS
     const bool named = draft.id.isEmpty() && !name.isEmpty() && name != draft.jobName;
     if (named)
         draft.jobName = name;
-    const int partFinished = qMax(0, task.value(QStringLiteral("Finished")).toInt());
+    // A nest's windows are no copies: it is finished once, at its end.
+    const int partFinished = cur->nest.isEmpty() ? qMax(0, task.value(QStringLiteral("Finished")).toInt()) : 0;
     const int finished = qBound(0, cur->copies - draft.copies + draft.jobFirst + partFinished, cur->copies);
     const int percent = qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100);
     cur->finished = finished;

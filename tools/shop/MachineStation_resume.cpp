@@ -118,6 +118,8 @@ void MachineStation::Private::settleFromReport(const JobReport &report, JobRunne
     }
     draft = fixed;
     cur->record = fixed.toJson();
+    if (nestAfterRestart(fixed))
+        return;
     if (fixed.outcome == JobRecord::Outcome::Finished)
         return end(ShopEntry::State::Done, QString(), fixed.id);
     if (report.status == JobReport::Status::Refused)
@@ -158,6 +160,9 @@ Failure MachineStation::Private::startResume(ResumePlan::Interrupted mode)
     ResumeRun *run = resume.get();
     watch(run->runner());
     QObject::connect(&run->runner(), &JobRunner::planned, q, [this, run] {
+        // A nest's window under way, as a fresh nest's.
+        if (run->nest())
+            return onPlanned(windowDraft(run->runner(), *run->nest()));
         // The resume's own line as far as it is known: a restart follows
         // the part under way from it.
         JobRecord r = run->record();

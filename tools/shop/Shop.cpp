@@ -241,6 +241,8 @@ ShopResult Shop::preview(qint64 id, QByteArray *png) const
     const std::optional<ShopEntry> e = m_queue.isOpen() ? m_queue.get(id) : std::nullopt;
     if (!e)
         return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+    if (!e->nest.isEmpty())
+        return ShopResult::fail(ShopResult::NotFound, tr("job %1 is a nest: it is laid out when it is cut").arg(id));
     auto cached = d->previews.constFind(id);
     if (cached != d->previews.constEnd()) {
         *png = *cached;

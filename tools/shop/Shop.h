@@ -78,6 +78,21 @@ public:
     ShopResult add(const QString &machine, const QString &stored, const QString &fileName,
                    const QJsonObject &options, int copies, const QString &addedBy,
                    const QString &origin = QString());
+    // A nest's check before it is queued: its part files read with the
+    // design options, quantities and nest options checked, every piece
+    // against the strip and the work area (unknown: not checked). The
+    // search itself is the station's, when it takes the entry. Safe on any
+    // thread. facts: {"parts","pieces"}.
+    static DesignCheck checkNest(const QJsonObject &nest, const QJsonObject &options, double workWidth,
+                                 double workHeight);
+    // Queues a nest: parts [{"file" (stored, inside the machine's files
+    // folder), "name" (shown), "quantity"}], nestOptions {"gap", "turns",
+    // "time_s", "strip_width"} (ShopNest). Cut once: the quantities say how
+    // many, so there are no copies. Checked as checkNest() does, unless
+    // `checked` says the caller ran it with this machine's work area. Takes
+    // the files over.
+    ShopResult addNest(const QString &machine, const QJsonArray &parts, const QJsonObject &nestOptions,
+                       const QJsonObject &options, const QString &addedBy, bool checked = false);
     // A new file path in the machine's files folder for an upload named
     // fileName (the name reduced to a safe base name; never outside).
     ShopResult storagePath(const QString &machine, const QString &fileName, QString *path) const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ShopEntry.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 
 namespace {
@@ -64,5 +65,17 @@ QJsonObject ShopEntry::toJson() const
     putTime(o, "ended_at", endedAt);
     if (!journalId.isEmpty())
         o.insert(QStringLiteral("journal_id"), journalId);
+    o.insert(QStringLiteral("kind"), nest.isEmpty() ? QStringLiteral("design") : QStringLiteral("nest"));
+    if (!nest.isEmpty()) {
+        QJsonObject shown = nest;
+        QJsonArray parts;
+        for (const QJsonValue &v : nest.value(QStringLiteral("parts")).toArray()) {
+            const QJsonObject p = v.toObject();
+            parts.append(QJsonObject{{QStringLiteral("name"), p.value(QStringLiteral("name"))},
+                                     {QStringLiteral("quantity"), p.value(QStringLiteral("quantity"))}});
+        }
+        shown.insert(QStringLiteral("parts"), parts);
+        o.insert(QStringLiteral("nest"), shown);
+    }
     return o;
 }

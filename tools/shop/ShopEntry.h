@@ -41,6 +41,10 @@ struct ShopEntry
     QJsonObject record;         // the journal record while cutting; empty otherwise
     QString journalId;          // the journal line that ended it
     QString origin;             // watch folder: the file it came from (moved on end)
+    // Empty for a design. A nest: {"parts": [{"file" (stored), "name",
+    // "quantity"}], "gap", "turns", "time_s", "strip_width"}; path is then
+    // empty and copies 1: a nest is cut once, the quantities say how many.
+    QJsonObject nest;
 
     bool ended() const { return state == State::Done || state == State::Failed || state == State::Cancelled; }
 
@@ -48,6 +52,7 @@ struct ShopEntry
     // every language (API, database).
     static QString stateName(State s);
     static bool stateFromName(const QString &name, State *out);
-    // The entry as the API answers it (no stored path, no record).
+    // The entry as the API answers it (no stored path, no record): "kind"
+    // "design" or "nest", and a nest's parts by name and quantity.
     QJsonObject toJson() const;
 };

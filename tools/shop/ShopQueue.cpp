@@ -28,14 +28,14 @@ constexpr qint64 WalLimitBytes = qint64(1) << 20;
 // Every field but the id, in the order they are bound and read back.
 const char *const Fields[] = {"machine", "position", "state", "file_name", "path", "options",
                               "copies", "added_by", "added_at", "started_at", "ended_at",
-                              "message", "finished", "percent", "record", "journal_id", "origin"};
+                              "message", "finished", "percent", "record", "journal_id", "origin", "nest"};
 
 const char Schema[] =
     "CREATE TABLE jobs (id INTEGER PRIMARY KEY, machine TEXT NOT NULL,"
     " position INTEGER NOT NULL DEFAULT 0, state TEXT NOT NULL, file_name TEXT, path TEXT,"
     " options TEXT, copies INTEGER NOT NULL DEFAULT 1, added_by TEXT, added_at TEXT,"
     " started_at TEXT, ended_at TEXT, message TEXT, finished INTEGER NOT NULL DEFAULT 0,"
-    " percent INTEGER NOT NULL DEFAULT -1, record TEXT, journal_id TEXT, origin TEXT)";
+    " percent INTEGER NOT NULL DEFAULT -1, record TEXT, journal_id TEXT, origin TEXT, nest TEXT)";
 const char Index[] = "CREATE INDEX jobs_by_machine ON jobs (machine, state, position)";
 
 QString selectAll()
@@ -92,7 +92,7 @@ void bindFields(QSqlQuery &q, const ShopEntry &e)
                               e.path, jsonText(e.options), e.copies, e.addedBy,
                               timeValue(e.addedAt), timeValue(e.startedAt), timeValue(e.endedAt),
                               e.message, e.finished, e.percent, jsonText(e.record), e.journalId,
-                              e.origin};
+                              e.origin, jsonText(e.nest)};
     for (const QVariant &v : values)
         q.addBindValue(v);
 }
@@ -119,6 +119,7 @@ ShopEntry fromRow(const QSqlQuery &q)
     e.record = jsonFrom(q.value(i++));
     e.journalId = q.value(i++).toString();
     e.origin = q.value(i++).toString();
+    e.nest = jsonFrom(q.value(i++));
     return e;
 }
 

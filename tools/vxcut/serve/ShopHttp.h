@@ -137,4 +137,7 @@ void dispatch(HttpExchange &x);
 namespace ShopUpload {
 // POST /api/machines/NAME/jobs: the design's bytes, stored, checked, queued.
 void handle(HttpExchange &x);
+// POST /api/machines/NAME/nests: part files in a multipart form, each
+// stored, the nest checked, queued.
+void handleNest(HttpExchange &x);
 }

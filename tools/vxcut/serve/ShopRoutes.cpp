@@ -188,6 +188,7 @@ const Route kRoutes[] = {
     {"GET",  "/api/machines/{name}",          machine},
     {"GET",  "/api/machines/{name}/queue",    queue},
     {"POST", "/api/machines/{name}/jobs",     ShopUpload::handle},
+    {"POST", "/api/machines/{name}/nests",    ShopUpload::handleNest},
     {"POST", "/api/machines/{name}/control",  control},
     {"GET",  "/api/jobs/{id}",                job},
     {"GET",  "/api/jobs/{id}/preview",        preview},

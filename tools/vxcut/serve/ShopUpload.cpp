@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // POST /api/machines/NAME/jobs?name=FILE&copies=N&options=JSON&by=WHO, the
-// body the design's bytes. Nothing the client sends becomes a path: the
-// stored file's name comes from Shop::storagePath.
+// body the design's bytes; POST /api/machines/NAME/nests?options=JSON&
+// nest=JSON&by=WHO, a multipart form of part files. Nothing the client
+// sends becomes a path: every stored file's name comes from
+// Shop::storagePath.
 #include "Shop.h"
 #include "ShopHttp.h"
+#include "ShopNest.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+
+#include <cstring>
 
 #include <civetweb.h>
 
@@ -64,41 +70,55 @@ bool receive(HttpExchange &x, QFile &file, QString *why)
     return true;
 }
 
+// Judged on the headers alone: nothing is read of a body refused.
+bool sizeAdmitted(HttpExchange &x)
+{
+    if (x.contentLength < 0) {
+        x.error(411, QCoreApplication::translate("ShopHttp", "an upload needs a Content-Length"));
+        return false;
+    }
+    const qint64 limit = x.server.maxUploadBytes();
+    if (x.contentLength > limit) {
+        x.error(413, QCoreApplication::translate("ShopHttp", "the file has %1 bytes; this service takes at most %2 MiB")
+                         .arg(x.contentLength).arg(double(limit) / (1 << 20), 0, 'f', 1));
+        return false;
+    }
+    if (x.contentLength == 0) {
+        x.error(400, QCoreApplication::translate("ShopHttp", "the upload is empty"));
+        return false;
+    }
+    return true;
+}
+
+// A query item holding a JSON object; absent: {}. False, answered 400, when it is none.
+bool objectArg(HttpExchange &x, const char *key, QJsonObject *out)
+{
+    const QString text = x.arg(QLatin1String(key));
+    if (text.isEmpty())
+        return true;
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+    if (!doc.isObject()) {
+        x.error(400, QCoreApplication::translate("ShopHttp", "%1 is not a JSON object").arg(QLatin1String(key)));
+        return false;
+    }
+    *out = doc.object();
+    return true;
+}
+
 }
 
 namespace ShopUpload {
 
 void handle(HttpExchange &x)
 {
-    // Judged on the headers alone: nothing is read of a body refused.
-    if (x.contentLength < 0) {
-        x.error(411, QCoreApplication::translate("ShopHttp", "an upload needs a Content-Length"));
+    if (!sizeAdmitted(x))
         return;
-    }
-    const qint64 limit = x.server.maxUploadBytes();
-    if (x.contentLength > limit) {
-        x.error(413, QCoreApplication::translate("ShopHttp", "the file has %1 bytes; this service takes at most %2 MiB")
-                         .arg(x.contentLength).arg(double(limit) / (1 << 20), 0, 'f', 1));
-        return;
-    }
-    if (x.contentLength == 0) {
-        x.error(400, QCoreApplication::translate("ShopHttp", "the upload is empty"));
-        return;
-    }
     int copies = 1;
     if (!x.intArg(QStringLiteral("copies"), 1, 1, 9999, &copies))
         return;
     QJsonObject options;
-    const QString optionText = x.arg(QStringLiteral("options"));
-    if (!optionText.isEmpty()) {
-        QJsonParseError parse{};
-        const QJsonDocument doc = QJsonDocument::fromJson(optionText.toUtf8(), &parse);
-        if (!doc.isObject()) {
-            x.error(400, QCoreApplication::translate("ShopHttp", "options is not a JSON object"));
-            return;
-        }
-        options = doc.object();
-    }
+    if (!objectArg(x, "options", &options))
+        return;
     QString fileName = x.arg(QStringLiteral("name")).left(255);
     if (fileName.trimmed().isEmpty())
         fileName = QStringLiteral("upload");
@@ -154,6 +174,159 @@ void handle(HttpExchange &x)
         return;
     }
     x.json(201, r.body.contains(QStringLiteral("job")) ? r.body : QJsonObject{{QStringLiteral("job"), r.body}});
+}
+
+}
+
+namespace {
+
+// What the form parser hands over, gathered on the request's worker.
+struct NestForm
+{
+    HttpExchange &x;
+    QString machine;
+    QJsonObject quantities;     // by the part's file name (CivetWeb passes its last segment)
+    QDeadlineTimer deadline;
+    QJsonArray parts;           // {file, name, quantity}: stored whole
+    QStringList made;           // every file made, removed unless queued
+    QString name, path;         // the part being stored
+    bool refused = false;
+    ShopResult refusal;
+
+    int refuse(ShopResult::Kind kind, const QString &why)
+    {
+        if (!refused)
+            refusal = ShopResult::fail(kind, why);
+        refused = true;
+        return MG_FORM_FIELD_STORAGE_ABORT;
+    }
+    // Looked at between fields: a part trickled in is cut off at the next.
+    bool late()
+    {
+        if (!deadline.hasExpired())
+            return false;
+        refuse(ShopResult::Invalid, QCoreApplication::translate("ShopHttp", "the upload was too slow"));
+        return true;
+    }
+};
+
+int partFound(const char *key, const char *filename, char *path, size_t pathlen, void *user)
+{
+    auto *form = static_cast<NestForm *>(user);
+    if (std::strcmp(key, "part") != 0 || !filename)
+        return MG_FORM_FIELD_STORAGE_SKIP;
+    if (form->late())
+        return MG_FORM_FIELD_STORAGE_ABORT;
+    if (form->made.size() >= ShopNest::MaxParts)
+        return form->refuse(ShopResult::Invalid, QCoreApplication::translate("ShopHttp", "a nest takes at most %1 part files")
+                                                     .arg(ShopNest::MaxParts));
+    QString name = QString::fromUtf8(filename).left(255);
+    if (name.trimmed().isEmpty())
+        name = QStringLiteral("part");
+    ShopResult r;
+    QString stored;
+    if (!form->x.onService([&] { r = form->x.server.shop().storagePath(form->machine, name, &stored); })) {
+        form->refused = true;   // answered: the service is stopping
+        return MG_FORM_FIELD_STORAGE_ABORT;
+    }
+    if (!r)
+        return form->refuse(r.kind, r.message);
+    // NewOnly: a name the shop handed out is never someone else's file;
+    // the parser then writes into the file claimed here.
+    QFile claim(stored);
+    if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return form->refuse(ShopResult::Unavailable, QCoreApplication::translate("ShopHttp", "the file could not be stored: %1")
+                                                         .arg(claim.errorString()));
+    claim.close();
+    form->made << stored;
+    const QByteArray local = QFile::encodeName(stored);
+    if (size_t(local.size()) >= pathlen)
+        return form->refuse(ShopResult::Unavailable, QCoreApplication::translate("ShopHttp", "the file could not be stored: "
+                                                                                              "its path is too long"));
+    std::memcpy(path, local.constData(), size_t(local.size()) + 1);
+    form->name = name;
+    form->path = stored;
+    return MG_FORM_FIELD_STORAGE_STORE;
+}
+
+int partValue(const char *, const char *, size_t, void *)
+{
+    return MG_FORM_FIELD_HANDLE_NEXT;
+}
+
+int partStored(const char *, long long, void *user)
+{
+    auto *form = static_cast<NestForm *>(user);
+    QJsonObject part{{QStringLiteral("file"), form->path}, {QStringLiteral("name"), form->name}};
+    const QJsonValue quantity = form->quantities.value(form->name);
+    if (!quantity.isUndefined())
+        part.insert(QStringLiteral("quantity"), quantity);
+    form->parts.append(part);
+    return form->late() ? MG_FORM_FIELD_HANDLE_ABORT : MG_FORM_FIELD_HANDLE_NEXT;
+}
+
+}
+
+namespace ShopUpload {
+
+void handleNest(HttpExchange &x)
+{
+    if (!sizeAdmitted(x))
+        return;
+    const char *type = mg_get_header(x.conn, "Content-Type");
+    if (!type || !QByteArray(type).trimmed().toLower().startsWith("multipart/form-data")) {
+        x.error(400, QCoreApplication::translate("ShopHttp", "a nest is sent as multipart/form-data, "
+                                                             "each part file a field named part"));
+        return;
+    }
+    QJsonObject options, nestOptions;
+    if (!objectArg(x, "options", &options) || !objectArg(x, "nest", &nestOptions))
+        return;
+    const QJsonValue quantities = nestOptions.take(QStringLiteral("quantities"));
+    if (!quantities.isUndefined() && !quantities.isObject()) {
+        x.error(400, QCoreApplication::translate("ShopHttp", "the nest's quantities are not a JSON object"));
+        return;
+    }
+    const QString machine = x.captures.value(0);
+    const QString by = addedBy(x.arg(QStringLiteral("by")), x.peer);
+    NestForm form{x, machine, quantities.toObject(),
+                  QDeadlineTimer(60000 + x.contentLength * 1000 / kSlowestBytesPerSecond), {}, {}, {}, {}, false, {}};
+    // Whatever is not queued in the end is removed, half-written parts too.
+    const auto answer = [&x, &form](const ShopResult &r) {
+        for (const QString &path : form.made)
+            QFile::remove(path);
+        x.result(r);
+    };
+    mg_form_data_handler handler{partFound, partValue, partStored, &form};
+    const int fields = mg_handle_form_request(x.conn, &handler);
+    if (form.refused)
+        return answer(form.refusal);
+    if (fields < 0 || form.parts.size() != form.made.size())
+        return answer(ShopResult::fail(ShopResult::Invalid,
+                                       QCoreApplication::translate("ShopHttp", "the form ended early or could not be read")));
+    if (form.parts.isEmpty())
+        return answer(ShopResult::fail(ShopResult::Invalid, QCoreApplication::translate(
+                                           "ShopHttp", "no part file: send each as a file field named part")));
+
+    Shop &shop = x.server.shop();
+    double width = 0, height = 0;
+    ShopResult r;
+    if (!x.onService([&] { r = shop.workArea(machine, &width, &height); }))
+        return answer(r);
+    if (!r)
+        return answer(r);
+    QJsonObject nest = nestOptions;
+    nest.insert(QStringLiteral("parts"), form.parts);
+    // Off the service thread, as a design's check.
+    DesignCheck check;
+    x.server.onFullStack([&] { check = Shop::checkNest(nest, options, width, height); });
+    if (!check.ok)
+        return answer(ShopResult::fail(ShopResult::Invalid, check.error));
+    if (!x.onService([&] { r = shop.addNest(machine, form.parts, nestOptions, options, by, true); }))
+        return answer(r);
+    if (!r)
+        return answer(r);
+    x.json(201, r.body);
 }
 
 }
