@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "Shop.h"
 
+#include "FeedGate.h"
+
 #include "DesignLoader.h"
 #include "JobJournal.h"
 #include "MachineStation.h"
@@ -34,28 +36,10 @@ double hundredth(double v)
 
 struct Shop::Private
 {
-    // Leading edge: a change goes out at once, so a click shows without a
-    // wait; what follows within the window is folded into one send of the
-    // last state at the window's end, which opens the next window.
-    struct Gate
-    {
-        QTimer window;
-        bool pending = false;
-        std::function<void()> send;
-
-        void poke() { if (window.isActive()) pending = true; else fire(); }
-        void closed() { if (pending) fire(); }
-        void fire()
-        {
-            pending = false;
-            window.start();
-            send();
-        }
-    };
     struct Feed
     {
-        Gate card;
-        Gate queue;
+        FeedGate card;
+        FeedGate queue;
     };
     std::map<QString, std::unique_ptr<Feed>> feeds;
     // Small PNGs by entry: a page asks for each as often as it redraws.
@@ -103,7 +87,7 @@ bool Shop::start(QString *error)
             return false;
         }
         auto feed = std::make_unique<Private::Feed>();
-        for (Private::Gate *g : {&feed->card, &feed->queue}) {
+        for (FeedGate *g : {&feed->card, &feed->queue}) {
             g->window.setSingleShot(true);
             g->window.setInterval(FeedMs);
             connect(&g->window, &QTimer::timeout, this, [g] { g->closed(); });
@@ -124,6 +108,15 @@ bool Shop::start(QString *error)
         connect(made.get(), &MachineStation::entryChanged, this, [this, name] {
             queueChanged(name);
             cardChanged(name);
+        });
+        // An end is what a person waits for: it goes out now, not at the
+        // close of a window that progress reports keep open.
+        connect(made.get(), &MachineStation::entryEnded, this, [this, name] {
+            auto it = d->feeds.find(name);
+            if (it != d->feeds.end()) {
+                it->second->queue.fire();
+                it->second->card.fire();
+            }
         });
         m_stations.push_back(std::move(made));
     }
