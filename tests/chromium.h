@@ -198,9 +198,9 @@ public:
         return fail(QStringLiteral("still false after %1 ms: %2 (%3)").arg(timeoutMs).arg(condition, m_error));
     }
 
-    // Gives a file input a file, as a person choosing it would (the page
-    // sees its change event).
-    bool setFileInput(const QString &selector, const QString &path)
+    // Gives a file input files, as a person choosing them would (the page
+    // sees its change event); several for an input that takes `multiple`.
+    bool setFileInput(const QString &selector, const QStringList &paths)
     {
         const auto doc = command(QStringLiteral("DOM.getDocument"), {{QStringLiteral("depth"), 0}});
         if (!doc)
@@ -212,9 +212,12 @@ public:
             return false;
         if ((*node)[QStringLiteral("nodeId")].toInt() == 0)
             return fail(QStringLiteral("no element ") + selector);
+        QJsonArray files;
+        for (const QString &path : paths)
+            files.append(QDir(path).absolutePath());
         return command(QStringLiteral("DOM.setFileInputFiles"),
                        {{QStringLiteral("nodeId"), (*node)[QStringLiteral("nodeId")]},
-                        {QStringLiteral("files"), QJsonArray{QDir(path).absolutePath()}}}).has_value();
+                        {QStringLiteral("files"), files}}).has_value();
     }
 
     bool click(const QString &selector)

@@ -19,6 +19,8 @@ const QString kVxcut = QStringLiteral(VX_BIN_DIR "/vxcut");
 const QString kSample = QStringLiteral(VX_SOURCE_DIR "/tools/samples/sample.plt");
 const QString kShapes = QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/shapes.plotutils.svg");
 const QString kLetters = QStringLiteral(VX_SOURCE_DIR "/tests/data/plot/letters.pstoedit.hpgl");
+const QString kCorpus = QStringLiteral(VX_SOURCE_DIR "/tests/data/corpus/");
+const QStringList kParts{kCorpus + QStringLiteral("dxf_circles_arcs.dxf"), kCorpus + QStringLiteral("dxf_bulges.dxf")};
 
 // One `vxcut serve` run over a data folder that outlives it.
 class Service
@@ -99,8 +101,27 @@ bool addByUpload(Chromium &page, char machine, const QString &path, int copies)
 {
     const int before = entryIds(page, machine).size();
     return page.fill(card(machine, QStringLiteral("input.copies")), QString::number(copies))
-            && page.setFileInput(card(machine, QStringLiteral("input[type=file]")), path)
+            && page.setFileInput(card(machine, QStringLiteral("input[type=file]")), QStringList{path})
             && page.click(card(machine, QStringLiteral("button[data-action=add]")))
+            && page.waitFor(QStringLiteral("document.querySelectorAll(%1).length > %2")
+                            .arg(Chromium::quoted(card(machine, kEntries))).arg(before));
+}
+
+// Opens the card's nest control, chooses the part files, gives each its
+// quantity and a short search, and sends them; true once the card lists
+// one entry more.
+bool addNestByPage(Chromium &page, char machine, const QStringList &paths, const QList<int> &quantities)
+{
+    const int before = entryIds(page, machine).size();
+    const QString quantity = QStringLiteral("input.quantity[data-part=\"%1\"]");
+    bool ok = page.click(card(machine, QStringLiteral("details.nest > summary")))
+            && page.setFileInput(card(machine, QStringLiteral("input[type=file][multiple][data-machine=\"%1\"][data-kind=nest]")
+                                                   .arg(QChar(machine))), paths)
+            && page.waitFor(shown(machine, quantity.arg(paths.size() - 1)))
+            && page.fill(card(machine, QStringLiteral("details.nest input.seconds")), QStringLiteral("0.5"));
+    for (int i = 0; ok && i < quantities.size(); ++i)
+        ok = page.fill(card(machine, quantity.arg(i)), QString::number(quantities.at(i)));
+    return ok && page.click(card(machine, QStringLiteral("button[data-action=nest][data-machine=\"%1\"]").arg(QChar(machine))))
             && page.waitFor(QStringLiteral("document.querySelectorAll(%1).length > %2")
                             .arg(Chromium::quoted(card(machine, kEntries))).arg(before));
 }
@@ -143,6 +164,7 @@ private slots:
     void addAndCancel();
     void interrupted_data();
     void interrupted();
+    void nest();
     void screenshots();
 
 private:
@@ -263,6 +285,24 @@ void TestShopPage::interrupted()
     QCOMPARE(m_a->jobs().first().copies, 3);
 }
 
+// Two part files with their quantities, nested and cut from the page: the
+// row names each part with its quantity, and every window the machine was
+// handed finished.
+void TestShopPage::nest()
+{
+    m_a->setSpeedup(20);
+    QVERIFY2(open(), qPrintable(openFailure()));
+    Chromium &page = *m_page;
+    PAGE_VERIFY(addNestByPage(page, 'a', kParts, {4, 3}));
+    const QString id = entryIds(page, 'a').value(0);
+    PAGE_VERIFY(page.waitFor(entry('a', id, QStringLiteral("done")), 60000));
+    const QString row = card('a', QStringLiteral("li[data-job=\"%1\"][data-kind=nest] .file").arg(id));
+    QCOMPARE(page.evaluate(QStringLiteral("document.querySelector(%1).title").arg(Chromium::quoted(row))).toString(),
+             QStringLiteral("dxf_circles_arcs.dxf × 4\ndxf_bulges.dxf × 3"));
+    QVERIFY(!m_a->jobs().isEmpty());
+    QCOMPARE(finishedJobs(*m_a), m_a->jobs().size());
+}
+
 // Pictures for the docs, only when asked: VX_SHOP_SCREENSHOTS=<dir>.
 void TestShopPage::screenshots()
 {
@@ -279,6 +319,7 @@ void TestShopPage::screenshots()
     PAGE_VERIFY(addByUpload(page, 'a', kShapes, 4));
     PAGE_VERIFY(addByUpload(page, 'a', kSample, 2));
     PAGE_VERIFY(addByUpload(page, 'a', kLetters, 1));
+    PAGE_VERIFY(addNestByPage(page, 'a', kParts, {4, 3}));
     PAGE_VERIFY(page.waitFor(shown('a', QStringLiteral(".job[data-phase=cutting] progress[value]"))
                              + QStringLiteral("?.value > 3"), 60000));
     for (const QSize &size : {QSize(1366, 768), QSize(1920, 1080)}) {

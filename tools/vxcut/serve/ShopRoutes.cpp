@@ -34,6 +34,8 @@ void asset(HttpExchange &x, const char *resource, const QByteArray &type)
 void page(HttpExchange &x) { asset(x, ":/shopweb/index.html", "text/html; charset=utf-8"); }
 void style(HttpExchange &x) { asset(x, ":/shopweb/shop.css", "text/css; charset=utf-8"); }
 void script(HttpExchange &x) { asset(x, ":/shopweb/shop.js", "text/javascript; charset=utf-8"); }
+void cardsScript(HttpExchange &x) { asset(x, ":/shopweb/cards.js", "text/javascript; charset=utf-8"); }
+void nestScript(HttpExchange &x) { asset(x, ":/shopweb/nest.js", "text/javascript; charset=utf-8"); }
 
 void texts(HttpExchange &x)
 {
@@ -182,6 +184,8 @@ const Route kRoutes[] = {
     {"GET",  "/",                             page},
     {"GET",  "/shop.css",                     style},
     {"GET",  "/shop.js",                      script},
+    {"GET",  "/cards.js",                     cardsScript},
+    {"GET",  "/nest.js",                      nestScript},
     {"GET",  "/api/texts",                    texts},
     {"GET",  "/api/live",                     liveWithoutUpgrade},
     {"GET",  "/api/machines",                 machines},
