@@ -1441,8 +1441,36 @@ to cut: %5</source>
         <translation>アップロードが空です</translation>
     </message>
     <message>
-        <source>options is not a JSON object</source>
-        <translation>options が JSON オブジェクトではありません</translation>
+        <source>%1 is not a JSON object</source>
+        <translation>%1 は JSON オブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>the upload was too slow</source>
+        <translation>アップロードが遅すぎます</translation>
+    </message>
+    <message>
+        <source>a nest takes at most %1 part files</source>
+        <translation>ネスティングに使えるパーツのファイルは %1 個までです</translation>
+    </message>
+    <message>
+        <source>the file could not be stored: its path is too long</source>
+        <translation>ファイルを保存できませんでした：パスが長すぎます</translation>
+    </message>
+    <message>
+        <source>a nest is sent as multipart/form-data, each part file a field named part</source>
+        <translation>ネスティングは multipart/form-data で送ってください。パーツのファイルはそれぞれ part という名前のフィールドにします</translation>
+    </message>
+    <message>
+        <source>the nest&apos;s quantities are not a JSON object</source>
+        <translation>ネスティングの数量が JSON オブジェクトではありません</translation>
+    </message>
+    <message>
+        <source>the form ended early or could not be read</source>
+        <translation>フォームが途中で終わったか、読み取れませんでした</translation>
+    </message>
+    <message>
+        <source>no part file: send each as a file field named part</source>
+        <translation>パーツのファイルがありません：それぞれ part という名前のファイルフィールドとして送ってください</translation>
     </message>
 </context>
 <context>
@@ -1726,6 +1754,82 @@ to cut: %5</source>
     <message>
         <source>or drop a design file on the card</source>
         <translation>または図形ファイルをカードにドロップ</translation>
+    </message>
+    <message>
+        <source>Window %1 of %2</source>
+        <translation>ウィンドウ %1（全 %2）</translation>
+    </message>
+    <message>
+        <source>Nesting…</source>
+        <translation>ネスティング中…</translation>
+    </message>
+    <message>
+        <source>nesting</source>
+        <translation>ネスティング中</translation>
+    </message>
+    <message>
+        <source>Nest and queue</source>
+        <translation>ネスティングしてキューに追加</translation>
+    </message>
+    <message>
+        <source>nest</source>
+        <translation>ネスティング</translation>
+    </message>
+    <message>
+        <source>%1 part</source>
+        <translation>パーツ %1 個</translation>
+    </message>
+    <message>
+        <source>%1 parts</source>
+        <translation>パーツ %1 個</translation>
+    </message>
+    <message>
+        <source>Nest parts…</source>
+        <translation>パーツをネスティング…</translation>
+    </message>
+    <message>
+        <source>Part files</source>
+        <translation>パーツのファイル</translation>
+    </message>
+    <message>
+        <source>Choose part files…</source>
+        <translation>パーツのファイルを選択…</translation>
+    </message>
+    <message>
+        <source>several part files, each with its quantity, laid out together</source>
+        <translation>複数のパーツのファイルを、それぞれの数量でまとめて配置します</translation>
+    </message>
+    <message>
+        <source>%1 part file</source>
+        <translation>パーツのファイル %1 個</translation>
+    </message>
+    <message>
+        <source>%1 part files</source>
+        <translation>パーツのファイル %1 個</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Quantity of %1</source>
+        <translation>%1 の数量</translation>
+    </message>
+    <message>
+        <source>Gap (mm)</source>
+        <translation>間隔（mm）</translation>
+    </message>
+    <message>
+        <source>Search (s)</source>
+        <translation>探索時間（秒）</translation>
+    </message>
+    <message>
+        <source>Choose the part files first.</source>
+        <translation>先にパーツのファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>A nest takes at most %1 part files.</source>
+        <translation>ネスティングに使えるパーツのファイルは %1 個までです。</translation>
     </message>
 </context>
 </TS>

@@ -1428,8 +1428,36 @@ to cut: %5</source>
         <translation>上传内容为空</translation>
     </message>
     <message>
-        <source>options is not a JSON object</source>
-        <translation>options 不是 JSON 对象</translation>
+        <source>%1 is not a JSON object</source>
+        <translation>%1 不是 JSON 对象</translation>
+    </message>
+    <message>
+        <source>the upload was too slow</source>
+        <translation>上传太慢</translation>
+    </message>
+    <message>
+        <source>a nest takes at most %1 part files</source>
+        <translation>一次排料最多接受 %1 个零件文件</translation>
+    </message>
+    <message>
+        <source>the file could not be stored: its path is too long</source>
+        <translation>无法保存该文件：其路径过长</translation>
+    </message>
+    <message>
+        <source>a nest is sent as multipart/form-data, each part file a field named part</source>
+        <translation>排料须以 multipart/form-data 发送，每个零件文件为一个名为 part 的字段</translation>
+    </message>
+    <message>
+        <source>the nest&apos;s quantities are not a JSON object</source>
+        <translation>排料的数量不是 JSON 对象</translation>
+    </message>
+    <message>
+        <source>the form ended early or could not be read</source>
+        <translation>表单提前结束或无法读取</translation>
+    </message>
+    <message>
+        <source>no part file: send each as a file field named part</source>
+        <translation>没有零件文件：请将每个零件文件作为名为 part 的文件字段发送</translation>
     </message>
 </context>
 <context>
@@ -1713,6 +1741,82 @@ to cut: %5</source>
     <message>
         <source>or drop a design file on the card</source>
         <translation>或把图形文件拖放到卡片上</translation>
+    </message>
+    <message>
+        <source>Window %1 of %2</source>
+        <translation>第 %1 个窗口（共 %2 个）</translation>
+    </message>
+    <message>
+        <source>Nesting…</source>
+        <translation>正在排料…</translation>
+    </message>
+    <message>
+        <source>nesting</source>
+        <translation>排料中</translation>
+    </message>
+    <message>
+        <source>Nest and queue</source>
+        <translation>排料并加入队列</translation>
+    </message>
+    <message>
+        <source>nest</source>
+        <translation>排料</translation>
+    </message>
+    <message>
+        <source>%1 part</source>
+        <translation>%1 个零件</translation>
+    </message>
+    <message>
+        <source>%1 parts</source>
+        <translation>%1 个零件</translation>
+    </message>
+    <message>
+        <source>Nest parts…</source>
+        <translation>零件排料…</translation>
+    </message>
+    <message>
+        <source>Part files</source>
+        <translation>零件文件</translation>
+    </message>
+    <message>
+        <source>Choose part files…</source>
+        <translation>选择零件文件…</translation>
+    </message>
+    <message>
+        <source>several part files, each with its quantity, laid out together</source>
+        <translation>多个零件文件，各自设定数量，一起排料</translation>
+    </message>
+    <message>
+        <source>%1 part file</source>
+        <translation>%1 个零件文件</translation>
+    </message>
+    <message>
+        <source>%1 part files</source>
+        <translation>%1 个零件文件</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Quantity of %1</source>
+        <translation>%1 的数量</translation>
+    </message>
+    <message>
+        <source>Gap (mm)</source>
+        <translation>间距（mm）</translation>
+    </message>
+    <message>
+        <source>Search (s)</source>
+        <translation>搜索时间（秒）</translation>
+    </message>
+    <message>
+        <source>Choose the part files first.</source>
+        <translation>请先选择零件文件。</translation>
+    </message>
+    <message>
+        <source>A nest takes at most %1 part files.</source>
+        <translation>一次排料最多接受 %1 个零件文件。</translation>
     </message>
 </context>
 </TS>

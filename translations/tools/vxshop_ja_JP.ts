@@ -207,6 +207,36 @@
         <source>job %1 %2 held: %3</source>
         <translation>ジョブ %1 %2 を保留しました：%3</translation>
     </message>
+    <message>
+        <source>the machine did not tell its work area: the windows of the nest cannot be sized</source>
+        <translation>装置が作業範囲を返しませんでした：ネスティングのウィンドウの大きさを決められません</translation>
+    </message>
+    <message>
+        <source>%1: nesting</source>
+        <translation>%1：ネスティング中</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n piece(s) found no place on the strip</source>
+        <translation>
+            <numerusform>%n 個のパーツをロール材に配置できませんでした</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the machine has no automatic feed (FEED_LENGTH)</source>
+        <translation>装置に自動送りがありません（FEED_LENGTH）</translation>
+    </message>
+    <message>
+        <source>%1: window %2 of %3</source>
+        <translation>%1：ウィンドウ %2（全 %3）</translation>
+    </message>
+    <message>
+        <source>the machine still feeds as the nest&apos;s last window did: put its feed settings back by hand</source>
+        <translation>装置の送りはネスティングの最後のウィンドウのままです：送りの設定を手動で元に戻してください</translation>
+    </message>
+    <message>
+        <source>the job journal was not written: the rest of the nest cannot be resumed</source>
+        <translation>ジョブ記録を書き込めませんでした：ネスティングの残りは再開できません</translation>
+    </message>
 </context>
 <context>
     <name>Shop</name>
@@ -265,6 +295,22 @@
     <message>
         <source>&apos;%1&apos; is no job outcome</source>
         <translation>&apos;%1&apos; はジョブの結果ではありません</translation>
+    </message>
+    <message>
+        <source>job %1 is a nest: it is laid out when it is cut</source>
+        <translation>ジョブ %1 はネスティングです：配置はカットするときに行います</translation>
+    </message>
+    <message>
+        <source>a nest takes 1 to %1 part files</source>
+        <translation>ネスティングに使えるパーツのファイルは 1 から %1 個です</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no nest option: gap, turns, time_s or strip_width</source>
+        <translation>「%1」はネスティングのオプションではありません：gap、turns、time_s、strip_width のいずれかです</translation>
+    </message>
+    <message>
+        <source>a part of the nest is not in the files folder of %1</source>
+        <translation>ネスティングのパーツが %1 の files フォルダーにありません</translation>
     </message>
 </context>
 <context>
@@ -356,6 +402,49 @@
     <message>
         <source>listening on %1 lets other computers in: a token file is needed (--token-file or &quot;token_file&quot;)</source>
         <translation>%1 で待ち受けると他のコンピューターからアクセスできます：トークンファイルが必要です（--token-file または &quot;token_file&quot;）</translation>
+    </message>
+</context>
+<context>
+    <name>ShopNest</name>
+    <message>
+        <source>a nest takes 1 to %1 part files</source>
+        <translation>ネスティングに使えるパーツのファイルは 1 から %1 個です</translation>
+    </message>
+    <message>
+        <source>the design options: %1</source>
+        <translation>図形オプション：%1</translation>
+    </message>
+    <message>
+        <source>width, height, rotate, mirror and weed-border do not go with a nest: it places and turns each part itself</source>
+        <translation>width、height、rotate、mirror、weed-border はネスティングには使えません：ネスティングが各パーツを自分で配置・回転します</translation>
+    </message>
+    <message>
+        <source>a part of the nest has no file</source>
+        <translation>ネスティングのパーツにファイルがありません</translation>
+    </message>
+    <message>
+        <source>%1: the quantity is no whole number from 1 to %2</source>
+        <translation>%1：数量が 1 から %2 までの整数ではありません</translation>
+    </message>
+    <message>
+        <source>gap wants millimetres from 0 to 1000</source>
+        <translation>gap には 0～1000 の mm 値を指定してください</translation>
+    </message>
+    <message>
+        <source>time_s wants seconds from 0 to %1</source>
+        <translation>time_s には 0～%1 の秒数を指定してください</translation>
+    </message>
+    <message>
+        <source>strip_width wants millimetres from 1 to 100000</source>
+        <translation>strip_width には 1～100000 の mm 値を指定してください</translation>
+    </message>
+    <message>
+        <source>the strip (%1 mm) is wider than the work area (%2) less its margin</source>
+        <translation>ロール材（%1 mm）が、作業範囲（%2）から余白を引いた幅より広いです</translation>
+    </message>
+    <message>
+        <source>a piece is larger than the work area (%1): %2</source>
+        <translation>作業範囲（%1）より大きいパーツがあります：%2</translation>
     </message>
 </context>
 <context>

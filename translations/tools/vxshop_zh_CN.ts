@@ -207,6 +207,36 @@
         <source>job %1 %2 held: %3</source>
         <translation>任务 %1 %2 已挂起：%3</translation>
     </message>
+    <message>
+        <source>the machine did not tell its work area: the windows of the nest cannot be sized</source>
+        <translation>机器没有报告其工作区域：无法确定排料窗口的大小</translation>
+    </message>
+    <message>
+        <source>%1: nesting</source>
+        <translation>%1：正在排料</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n piece(s) found no place on the strip</source>
+        <translation>
+            <numerusform>有 %n 个零件在卷材上找不到位置</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the machine has no automatic feed (FEED_LENGTH)</source>
+        <translation>机器没有自动送料功能（FEED_LENGTH）</translation>
+    </message>
+    <message>
+        <source>%1: window %2 of %3</source>
+        <translation>%1：第 %2 个窗口（共 %3 个）</translation>
+    </message>
+    <message>
+        <source>the machine still feeds as the nest&apos;s last window did: put its feed settings back by hand</source>
+        <translation>机器仍按排料最后一个窗口的方式送料：请手动恢复其送料设置</translation>
+    </message>
+    <message>
+        <source>the job journal was not written: the rest of the nest cannot be resumed</source>
+        <translation>未能写入任务日志：排料的剩余部分无法续切</translation>
+    </message>
 </context>
 <context>
     <name>Shop</name>
@@ -265,6 +295,22 @@
     <message>
         <source>&apos;%1&apos; is no job outcome</source>
         <translation>&apos;%1&apos; 不是任务结果</translation>
+    </message>
+    <message>
+        <source>job %1 is a nest: it is laid out when it is cut</source>
+        <translation>任务 %1 是排料任务：切割时才排放零件</translation>
+    </message>
+    <message>
+        <source>a nest takes 1 to %1 part files</source>
+        <translation>一次排料需要 1 到 %1 个零件文件</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no nest option: gap, turns, time_s or strip_width</source>
+        <translation>“%1”不是排料选项：可用 gap、turns、time_s 或 strip_width</translation>
+    </message>
+    <message>
+        <source>a part of the nest is not in the files folder of %1</source>
+        <translation>排料中有零件不在 %1 的 files 文件夹中</translation>
     </message>
 </context>
 <context>
@@ -356,6 +402,49 @@
     <message>
         <source>listening on %1 lets other computers in: a token file is needed (--token-file or &quot;token_file&quot;)</source>
         <translation>在 %1 上监听会让其他计算机访问：需要令牌文件（--token-file 或 &quot;token_file&quot;）</translation>
+    </message>
+</context>
+<context>
+    <name>ShopNest</name>
+    <message>
+        <source>a nest takes 1 to %1 part files</source>
+        <translation>一次排料需要 1 到 %1 个零件文件</translation>
+    </message>
+    <message>
+        <source>the design options: %1</source>
+        <translation>图形选项：%1</translation>
+    </message>
+    <message>
+        <source>width, height, rotate, mirror and weed-border do not go with a nest: it places and turns each part itself</source>
+        <translation>width、height、rotate、mirror 和 weed-border 不能用于排料：排料会自行放置和旋转每个零件</translation>
+    </message>
+    <message>
+        <source>a part of the nest has no file</source>
+        <translation>排料中有零件没有文件</translation>
+    </message>
+    <message>
+        <source>%1: the quantity is no whole number from 1 to %2</source>
+        <translation>%1：数量不是 1 到 %2 之间的整数</translation>
+    </message>
+    <message>
+        <source>gap wants millimetres from 0 to 1000</source>
+        <translation>gap 需要 0 到 1000 之间的毫米数</translation>
+    </message>
+    <message>
+        <source>time_s wants seconds from 0 to %1</source>
+        <translation>time_s 需要 0 到 %1 之间的秒数</translation>
+    </message>
+    <message>
+        <source>strip_width wants millimetres from 1 to 100000</source>
+        <translation>strip_width 需要 1 到 100000 之间的毫米数</translation>
+    </message>
+    <message>
+        <source>the strip (%1 mm) is wider than the work area (%2) less its margin</source>
+        <translation>卷材（%1 mm）比工作区域（%2）减去边距后的宽度还宽</translation>
+    </message>
+    <message>
+        <source>a piece is larger than the work area (%1): %2</source>
+        <translation>有零件大于工作区域（%1）：%2</translation>
     </message>
 </context>
 <context>
