@@ -123,9 +123,11 @@ void MachineStation::Private::onProgress(const QJsonObject &task, int remainingS
     const int percent = qBound(0, task.value(QStringLiteral("Percent")).toInt(), 100);
     cur->finished = finished;
     cur->percent = percent;
-    // One write per copy or per 5 %: a long job does not rewrite the
-    // database on every report.
-    if (named || finished != writtenFinished || qAbs(percent - writtenPercent) >= 5) {
+    // One write per copy or per quarter: each is a synchronous commit, and
+    // the live progress a page shows comes from the card, not the queue.
+    // What a restart needs (the job's name, the copies done) is written
+    // at once.
+    if (named || finished != writtenFinished || qAbs(percent - writtenPercent) >= 25) {
         cur->record = draft.toJson();
         writtenFinished = finished;
         writtenPercent = percent;
