@@ -84,6 +84,7 @@ private slots:
     void stalledChannelDoesNotStallOthers();
     void oversizedFrameRefusedUnheld();
     void tablesFullAnswer507();
+    void deepJsonRefused();
     void consoleLinesEscaped();
 };
 
@@ -267,6 +268,17 @@ void TestCloudServer::tablesFullAnswer507()
     QCOMPARE(statusOf(nam, model, "PATCH", "{\"code\":2}"), 200);
     QCOMPARE(statusOf(nam, model, "PATCH", "{\"code\":3}"), 507);
     QCOMPARE(server.devices().size(), 2);
+}
+
+// 2 KB of brackets overflowed a server thread's 100 KiB stack in the parser.
+void TestCloudServer::deepJsonRefused()
+{
+    CloudServer server;
+    QVERIFY(server.start());
+    QNetworkAccessManager nam;
+    const QUrl model = server.httpBase().resolved(QUrl("device_model"));
+    QCOMPARE(statusOf(nam, model, "POST", QByteArray(1000, '[') + QByteArray(1000, ']')), 400);
+    QCOMPARE(statusOf(nam, model, "POST", "{\"code\":\"A1\"}"), 200);
 }
 
 void TestCloudServer::consoleLinesEscaped()

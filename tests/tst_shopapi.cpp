@@ -192,6 +192,9 @@ void TestShopApi::hostile_data()
         << form(parts) << QByteArray() << 400 << QStringLiteral("at most 200");
     QTest::newRow("bad JSON") << QByteArray("POST") << QStringLiteral("api/jobs/1/move") << QByteArray("{\"position\":")
         << QByteArray() << 400 << QStringLiteral("not JSON");
+    // 2 KB of brackets overflowed a server thread's 100 KiB stack in the parser.
+    QTest::newRow("JSON nested 1000 deep") << QByteArray("POST") << QStringLiteral("api/machines/A/control")
+        << QByteArray(1000, '[') + QByteArray(1000, ']') << QByteArray() << 400 << QStringLiteral("deeper");
     QTest::newRow("copies out of range") << QByteArray("POST") << upload + "a.plt&copies=0" << QByteArray("IN;")
         << QByteArray() << 400 << QStringLiteral("copies");
     QTest::newRow("unknown machine") << QByteArray("GET") << QStringLiteral("api/machines/nosuch") << QByteArray()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 // The HTTP resources and the ways their answers go wrong.
 #include "CloudServer.h"
+#include "JsonDepth.h"
 
 #include <QJsonDocument>
 #include <QMutexLocker>
@@ -146,7 +147,8 @@ int CloudServer::handleHttp(mg_connection *conn)
             if (reply.status == 413)
                 break;
             QJsonParseError parseError{};
-            const QJsonDocument doc = QJsonDocument::fromJson(request.body, &parseError);
+            const QJsonDocument doc = JsonDepth::within(request.body)
+                                          ? QJsonDocument::fromJson(request.body, &parseError) : QJsonDocument();
             if (!request.body.isEmpty() && !doc.isObject())
                 reply = Answer{400, error(QStringLiteral("body is not a JSON object"))};
             else

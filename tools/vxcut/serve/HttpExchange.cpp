@@ -2,6 +2,7 @@
 // What a route reads of its request, and how it answers.
 #include "Shop.h"
 #include "ShopHttp.h"
+#include "JsonDepth.h"
 
 #include <QDeadlineTimer>
 #include <QJsonDocument>
@@ -80,6 +81,10 @@ bool HttpExchange::jsonBody(QJsonObject *out)
     if (body.trimmed().isEmpty()) {
         *out = QJsonObject();
         return true;
+    }
+    if (!JsonDepth::within(body)) {
+        error(400, tr("the body nests deeper than %1 levels").arg(JsonDepth::ServerLimit));
+        return false;
     }
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(body, &parse);

@@ -6,6 +6,7 @@
 // Shop::storagePath.
 #include "Shop.h"
 #include "ShopHttp.h"
+#include "JsonDepth.h"
 #include "ShopNest.h"
 
 #include <QDeadlineTimer>
@@ -96,7 +97,8 @@ bool objectArg(HttpExchange &x, const char *key, QJsonObject *out)
     const QString text = x.arg(QLatin1String(key));
     if (text.isEmpty())
         return true;
-    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+    const QByteArray utf8 = text.toUtf8();
+    const QJsonDocument doc = JsonDepth::within(utf8) ? QJsonDocument::fromJson(utf8) : QJsonDocument();
     if (!doc.isObject()) {
         x.error(400, QCoreApplication::translate("ShopHttp", "%1 is not a JSON object").arg(QLatin1String(key)));
         return false;
