@@ -207,6 +207,8 @@ void TestShopApi::hostile_data()
         << QByteArray() << 405 << QString();
     QTest::newRow("another site's page") << QByteArray("POST") << QStringLiteral("api/machines/A/control")
         << QByteArray("{\"action\":\"hold\"}") << QByteArray("http://elsewhere.example") << 403 << QString();
+    QTest::newRow("a sandboxed frame on any site") << QByteArray("POST") << QStringLiteral("api/machines/A/control")
+        << QByteArray("{\"action\":\"hold\"}") << QByteArray("null") << 403 << QString();
 }
 
 void TestShopApi::hostile()

@@ -149,10 +149,16 @@ void TestShopFloor::cancel()
     m_sims[0]->setSpeedup(0.5);
     const qint64 first = queue(QStringLiteral("m0"));
     const qint64 second = queue(QStringLiteral("m0"));
+    const qint64 third = queue(QStringLiteral("m0"));
     QVERIFY(m_shop->cancel(second));
     QCOMPARE(state(second), QStringLiteral("cancelled"));
     QCOMPARE(m_shop->cancel(second).kind, ShopResult::Conflict);
     QTRY_COMPARE_WITH_TIMEOUT(state(first), QStringLiteral("cutting"), 10000);
+    // Cancelling another entry leaves the station on the one it cuts.
+    QVERIFY(m_shop->cancel(third));
+    QCOMPARE(state(third), QStringLiteral("cancelled"));
+    const QJsonObject job = m_shop->machine(QStringLiteral("m0")).body.value(QStringLiteral("job")).toObject();
+    QCOMPARE(qint64(job.value(QStringLiteral("id")).toDouble()), first);
     QVERIFY(m_shop->control(QStringLiteral("m0"), QStringLiteral("stop")));
     QTRY_COMPARE_WITH_TIMEOUT(state(first), QStringLiteral("cancelled"), 10000);
     QCOMPARE(m_sims[0]->jobs().size(), 1);

@@ -49,6 +49,8 @@ MachineStation::MachineStation(const MachineConfig &config, VXDeviceInterface *f
     d = std::make_unique<Private>(this, factory, queue, reconnectBudgetMs);
     d->retry.setSingleShot(true);
     d->asking.setSingleShot(true);
+    d->rewriteLater.setSingleShot(true);
+    d->rewriteLater.setInterval(5000);
 }
 
 // Nothing is stopped: a job under way is left to the machine and followed
@@ -106,6 +108,7 @@ void MachineStation::start()
             p->startReconnect();
     });
     connect(&p->asking, &QTimer::timeout, this, [p] { p->ask(); });
+    connect(&p->rewriteLater, &QTimer::timeout, this, [p] { p->proceedLater(); });
     connect(&p->loader, &DesignLoader::finished, this, [p] { p->onLoaded(); });
     connect(&p->search, &NestSearchRun::finished, this, [p] { p->onNested(); });
     p->event(tr("connecting to %1").arg(m_config.target));
@@ -242,7 +245,7 @@ void MachineStation::Private::proceedLater()
 
 void MachineStation::Private::proceed()
 {
-    if (work != Work::Idle || driving())
+    if (work != Work::Idle || driving() || !rewrite())
         return;
     if (!session.linkUp())
         return ensureLink();
@@ -389,11 +392,16 @@ bool MachineStation::cancel(qint64 id, QString *error)
             d->session.stopJob();
         return true;
     }
-    d->cur = *e;
     QString message;
     if (e->state == ShopEntry::State::Cutting)
         message = tr("cancelled while the machine was not reached; it may still be cutting");
-    d->end(ShopEntry::State::Cancelled, message, QString());
+    // Another entry than the one the station works on leaves that one be.
+    if (current) {
+        d->cur = *e;
+        d->end(ShopEntry::State::Cancelled, message, QString());
+    } else {
+        d->finish(*e, ShopEntry::State::Cancelled, message, QString());
+    }
     return true;
 }
 
@@ -414,7 +422,8 @@ bool MachineStation::settle(qint64 id, const QString &how, QString *error)
         *error = why;
         return false;
     }
-    if (d->work != Private::Work::Idle || d->driving()) {
+    // cur set while idle: a job waiting for its machine, asked about first.
+    if (d->work != Private::Work::Idle || d->driving() || (d->cur && d->cur->id != id)) {
         *error = tr("%1 is busy with %2").arg(name(), d->jobText());
         return false;
     }

@@ -26,6 +26,7 @@
 
 #include <deque>
 #include <optional>
+#include <vector>
 
 struct MachineStation::Private
 {
@@ -61,6 +62,7 @@ public:
     NestSearchRun search;
     QTimer retry;           // the next connect attempt, or the next reconnect round
     QTimer asking;          // the machine's answer to the job query
+    QTimer rewriteLater;    // the next try at writing `unwritten`
     ReconnectSchedule connectSchedule;
     QElapsedTimer connectClock;
     Link link = Link::Connecting;
@@ -80,6 +82,10 @@ public:
     int writtenFinished = -1;
     int writtenPercent = -1;
     std::deque<QJsonObject> events;
+    // Ended or held entries the queue file refused (a full disk): until they
+    // are in it, the file still says queued or cutting, and going on would
+    // take such an entry again (a cancelled job cut, a held one resumed).
+    std::vector<ShopEntry> unwritten;
 
     ReconnectSchedule schedule() const;
     void event(const QString &text);
@@ -107,7 +113,14 @@ public:
     void onProgress(const QJsonObject &task, int remainingSeconds);
     void onRunnerEnded(JobRunner::State state);
     bool store(const ShopEntry &entry);
+    // store(), or kept in `unwritten` when the file refuses it.
+    bool keep(const ShopEntry &entry);
+    // `unwritten` into the file; false (and a later try) while some is not.
+    bool rewrite();
+    // cur's end: the station is free again.
     void end(ShopEntry::State state, const QString &message, const QString &journalId);
+    // Any entry's end, cur's or another's; the station's own work untouched.
+    void finish(ShopEntry e, ShopEntry::State state, const QString &message, const QString &journalId);
     void append(JobRecord &record);
 
     // MachineStation_nest.cpp: a nest from the queue.

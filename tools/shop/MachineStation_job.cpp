@@ -5,6 +5,8 @@
 
 #include "RecordedOptions.h"
 
+#include <algorithm>
+
 void MachineStation::Private::takeNext()
 {
     const std::optional<ShopEntry> next = queue.next(q->name());
@@ -90,6 +92,7 @@ void MachineStation::Private::onPlanned(const JobRecord &record)
         return;
     draft = record;
     const bool first = !cur->startedAt.isValid();
+    const bool fromQueue = cur->state == ShopEntry::State::Queued;
     cur->state = ShopEntry::State::Cutting;
     if (first)
         cur->startedAt = QDateTime::currentDateTimeUtc();
@@ -99,7 +102,17 @@ void MachineStation::Private::onPlanned(const JobRecord &record)
     cur->percent = 0;
     writtenFinished = cur->finished;
     writtenPercent = cur->percent;
-    store(*cur);
+    if (!store(*cur) && fromQueue) {
+        // The file still says queued: a restart would cut it a second time.
+        // Nothing has gone out yet, so it goes back and the queue is held.
+        cur->state = ShopEntry::State::Queued;
+        q->setQueuePaused(true);
+        if (runner)
+            runner->stop();
+        else if (nest)
+            nest->stop();
+        return;
+    }
     if (first)
         event(tr("%1 started").arg(jobText()));
     emit q->entryChanged(cur->id);
@@ -189,6 +202,37 @@ bool MachineStation::Private::store(const ShopEntry &entry)
     return false;
 }
 
+bool MachineStation::Private::keep(const ShopEntry &entry)
+{
+    if (store(entry))
+        return true;
+    const auto same = std::find_if(unwritten.begin(), unwritten.end(),
+                                   [&entry](const ShopEntry &e) { return e.id == entry.id; });
+    if (same != unwritten.end())
+        *same = entry;
+    else
+        unwritten.push_back(entry);
+    rewriteLater.start();
+    return false;
+}
+
+bool MachineStation::Private::rewrite()
+{
+    // At most one per entry a person or the station ended: bounded by the queue.
+    for (auto it = unwritten.begin(); it != unwritten.end();) {
+        if (!queue.update(*it, nullptr)) {
+            rewriteLater.start();
+            return false;
+        }
+        const ShopEntry e = *it;
+        it = unwritten.erase(it);
+        emit q->entryChanged(e.id);
+        if (e.ended())
+            emit q->entryEnded(e.id);
+    }
+    return true;
+}
+
 void MachineStation::Private::append(JobRecord &record)
 {
     QString error;
@@ -200,7 +244,19 @@ void MachineStation::Private::end(ShopEntry::State state, const QString &message
 {
     if (!cur)
         return;
-    ShopEntry e = *cur;
+    const ShopEntry e = *cur;
+    cur.reset();
+    draft = JobRecord();
+    work = Work::Idle;
+    stopAsked = false;
+    autoResumes = 0;
+    remaining = -1;
+    finish(e, state, message, journalId);
+}
+
+void MachineStation::Private::finish(ShopEntry e, ShopEntry::State state, const QString &message,
+                                     const QString &journalId)
+{
     e.state = state;
     e.endedAt = QDateTime::currentDateTimeUtc();
     e.message = message;
@@ -210,13 +266,9 @@ void MachineStation::Private::end(ShopEntry::State state, const QString &message
         e.finished = e.copies;
         e.percent = 100;
     }
-    cur.reset();
-    draft = JobRecord();
-    work = Work::Idle;
-    stopAsked = false;
-    autoResumes = 0;
-    remaining = -1;
-    store(e);
+    // Not in the file yet: the watch folder judges by the file, so it
+    // hears of the end once rewrite() has put it there.
+    const bool written = keep(e);
     const QString job = tr("job %1 %2").arg(e.id).arg(e.fileName);
     switch (state) {
     case ShopEntry::State::Done:
@@ -230,6 +282,7 @@ void MachineStation::Private::end(ShopEntry::State state, const QString &message
         break;
     }
     emit q->entryChanged(e.id);
-    emit q->entryEnded(e.id);
+    if (written)
+        emit q->entryEnded(e.id);
     proceedLater();
 }

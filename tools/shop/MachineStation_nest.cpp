@@ -117,10 +117,12 @@ void MachineStation::Private::onNestEnded()
     if (!failure)
         return end(ShopEntry::State::Done, run->restoreError(), last.id);
     if (cur->state == ShopEntry::State::Queued) {
-        // No window went to the machine: a lost link leaves the entry queued.
+        // No window went to the machine: a lost link leaves the entry
+        // queued, and so does a stop not asked for (onPlanned's, when the
+        // queue file could not be written).
         if (stopAsked)
             return end(ShopEntry::State::Cancelled, QString(), QString());
-        if (failure.kind != Failure::DeviceLost)
+        if (failure.kind != Failure::DeviceLost && failure.kind != Failure::Interrupted)
             return end(ShopEntry::State::Failed, failure.message, last.id);
         cur.reset();
         ensureLink();

@@ -277,7 +277,7 @@ void MachineStation::Private::hold(const QString &reason)
     cur.reset();
     draft = JobRecord();
     remaining = -1;
-    store(e);
+    keep(e);
     event(tr("job %1 %2 held: %3").arg(e.id).arg(e.fileName, reason));
     emit q->entryChanged(e.id);
 }

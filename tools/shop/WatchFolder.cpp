@@ -59,6 +59,7 @@ struct WatchFolder::Private
     QSet<QString> taken;            // queued (or on their way): left where they are
     QStringList complete;           // waiting for the worker
     QThread *worker = nullptr;      // copies and checks one file at a time
+    QString copy;                   // the worker's stored copy, not queued yet
 };
 
 WatchFolder::WatchFolder(Shop &shop, const QString &machine, const QString &folder, QObject *parent)
@@ -77,6 +78,8 @@ WatchFolder::~WatchFolder()
     if (d->worker) {
         d->worker->wait();
         delete d->worker;
+        // Never queued: nothing would ever remove it; the file itself is taken again on the next start.
+        QFile::remove(d->copy);
     }
     delete d;
 }
@@ -96,10 +99,12 @@ bool WatchFolder::start(QString *error)
     for (const ShopEntry &e : m_shop.m_queue.entries(m_machine, MaxEndedAtStart)) {
         if (e.origin.isEmpty() || QFileInfo(e.origin).absolutePath() != m_folder)
             continue;
-        if (!e.ended())
+        if (!e.ended()) {
             d->taken.insert(e.origin);
-        else if (QFileInfo::exists(e.origin))
+        } else if (QFileInfo::exists(e.origin)) {
+            d->taken.insert(e.origin);
             entryEnded(e.id);
+        }
     }
     if (!d->watcher.addPath(m_folder)) {
         *error = tr("cannot watch the folder %1").arg(m_folder);
@@ -199,9 +204,11 @@ void WatchFolder::takeNext()
         else
             *check = Shop::check(stored, options, width, height);
     });
+    d->copy = stored;
     connect(d->worker, &QThread::finished, this, [this, path, stored, check, error] {
         d->worker->deleteLater();
         d->worker = nullptr;
+        d->copy.clear();
         checked(path, stored, *check, *error);
         takeNext();
     });
@@ -235,26 +242,35 @@ void WatchFolder::checked(const QString &path, const QString &stored, const Desi
 
 void WatchFolder::refuse(const QString &path, const QString &why)
 {
-    moveOut(path, QStringLiteral("failed"), tr("file: %1\nnot queued: %2\n").arg(QFileInfo(path).fileName(), why));
-    d->taken.remove(path);
+    // One that cannot be moved stays taken: looked at again, it would be
+    // copied, checked and refused again at every change in the folder.
+    if (!moveOut(path, QStringLiteral("failed"), tr("file: %1\nnot queued: %2\n").arg(QFileInfo(path).fileName(), why))
+             .isEmpty()
+        || !QFileInfo::exists(path))
+        d->taken.remove(path);
     emit taken(QFileInfo(path).fileName(), 0, why);
 }
 
 void WatchFolder::entryEnded(qint64 id)
 {
     const std::optional<ShopEntry> e = m_shop.m_queue.get(id);
-    if (!e || e->machine != m_machine || e->origin.isEmpty() || QFileInfo(e->origin).absolutePath() != m_folder)
+    if (!e || !e->ended() || e->machine != m_machine || e->origin.isEmpty()
+        || QFileInfo(e->origin).absolutePath() != m_folder)
         return;
-    d->taken.remove(e->origin);
-    if (!QFileInfo::exists(e->origin))
+    if (!QFileInfo::exists(e->origin)) {
+        d->taken.remove(e->origin);
         return;
+    }
     QString report = tr("file: %1\njob: %2\noutcome: %3\ncopies: %4 of %5 finished\nadded: %6\nstarted: %7\nended: %8\n")
                          .arg(e->fileName, QString::number(e->id), ShopEntry::stateName(e->state),
                               QLocale().toString(e->finished), QLocale().toString(e->copies), time(e->addedAt),
                               time(e->startedAt), time(e->endedAt));
     if (!e->message.isEmpty())
         report += tr("message: %1\n").arg(e->message);
-    moveOut(e->origin, e->state == ShopEntry::State::Done ? QStringLiteral("done") : QStringLiteral("failed"), report);
+    // Left in the folder it stays taken, or it would be queued a second time.
+    if (!moveOut(e->origin, e->state == ShopEntry::State::Done ? QStringLiteral("done") : QStringLiteral("failed"), report)
+             .isEmpty())
+        d->taken.remove(e->origin);
 }
 
 // Moves the file into sub/ beside its report, under a name no other file

@@ -206,9 +206,12 @@ bool ShopHttp::admit(const mg_connection *conn, bool tokenInQuery, int *status, 
         *why = tr("this service answers to its loopback address only");
         return false;
     }
-    // Browsers name the page a request comes from; only this service's own may act.
+    // Browsers name the page a request comes from; only this service's own
+    // may act. "null" is what a sandboxed frame or a local file sends, on
+    // any site; the page's own requests carry its real origin (its
+    // Referrer-Policy is same-origin, not no-referrer).
     const QString origin = QString::fromLatin1(header(conn, "Origin"));
-    if (!origin.isEmpty() && origin != QLatin1String("null")) {
+    if (!origin.isEmpty()) {
         const QUrl url(origin);
         QString originHost;
         int originPort = -1;

@@ -19,7 +19,8 @@ using Handler = void (*)(HttpExchange &);
 const char kPageHeaders[] =
     "Content-Security-Policy: default-src 'self'; img-src 'self' data:; connect-src 'self' ws: wss:; "
     "frame-ancestors 'none'; base-uri 'none'; form-action 'self'\r\n"
-    "Referrer-Policy: no-referrer\r\n";
+    // Not no-referrer: under it a browser names the page's own POSTs' origin "null".
+    "Referrer-Policy: same-origin\r\n";
 
 void asset(HttpExchange &x, const char *resource, const QByteArray &type)
 {
