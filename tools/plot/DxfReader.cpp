@@ -102,6 +102,10 @@ QString checkSplineCounts(const QByteArray &data)
             continue;
         }
         if (inPolyline && code == 90) {
+            // libdime sizes the arrays from one count and fills them by
+            // another's: a second count is no drawing anyone made.
+            if (vertices.declared >= 0)
+                return DxfReader::tr("LWPOLYLINE at line %1: vertices do not match their count").arg(splineLine);
             bool whole = false;
             vertices.declared = value.toInt(&whole);
             if (!whole)
@@ -115,6 +119,8 @@ QString checkSplineCounts(const QByteArray &data)
             continue;
         for (int k = 0; k < 3; ++k) {
             if (code == countCode[k]) {
+                if (counts[k].declared >= 0)
+                    return DxfReader::tr(mismatch[k]).arg(splineLine);
                 // libdime reads "8" out of "8\x1a" and sizes nothing for it.
                 bool whole = false;
                 counts[k].declared = value.toInt(&whole);
