@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +167,26 @@ void TestShopFloor::cancel()
     QCOMPARE(m_sims[0]->jobs().size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(m_sims[0]->jobs().at(0).status, VXSimJobStatus::Stopped, 5000);
     QCOMPARE(m_shop->control(QStringLiteral("m0"), QStringLiteral("stop")).kind, ShopResult::Conflict);
+
+    // A queue that cannot be read is not shown as an empty one, and the
+    // station takes nothing from it but says why on its card.
+    const auto rename = [this](const char *sql) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(m_config.dataDir + QStringLiteral("/queue.sqlite"));
+        const bool done = db.open() && QSqlQuery(db).exec(QLatin1String(sql));
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        return done;
+    };
+    QVERIFY(rename("ALTER TABLE jobs RENAME TO elsewhere"));
+    QCOMPARE(m_shop->queue(QStringLiteral("m0"), 5).kind, ShopResult::Unavailable);
+    QCOMPARE(m_shop->job(first).kind, ShopResult::Unavailable);
+    QVERIFY(m_shop->control(QStringLiteral("m0"), QStringLiteral("hold")));
+    QVERIFY(m_shop->control(QStringLiteral("m0"), QStringLiteral("release")));
+    QTRY_VERIFY_WITH_TIMEOUT(QJsonDocument(m_shop->machine(QStringLiteral("m0")).body).toJson().contains("could not be read"),
+                             5000);
+    QVERIFY(rename("ALTER TABLE elsewhere RENAME TO jobs"));
+    QVERIFY(m_shop->queue(QStringLiteral("m0"), 5));
 }
 
 void TestShopFloor::linkDrops_data()

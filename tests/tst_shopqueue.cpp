@@ -139,6 +139,42 @@ private slots:
         QCOMPARE(queued(q, "right"), QStringLiteral("z"));
     }
 
+    // An unreadable queue answers empty and says why: taken for "nothing
+    // under way", a station would send a new job on top of one still cut.
+    void unreadable_data()
+    {
+        QTest::addColumn<QString>("read");
+        for (const char *r : {"unfinished", "next", "entries", "get"})
+            QTest::newRow(r) << QString::fromLatin1(r);
+    }
+    void unreadable()
+    {
+        QFETCH(QString, read);
+        const QString path = freshPath();
+        ShopQueue q;
+        QString error;
+        QVERIFY(q.open(path, &error));
+        ShopEntry cut = job("left", "a.svg"), waits = job("left", "b.svg");
+        QVERIFY(q.add(cut, &error) && q.add(waits, &error));
+        cut.state = ShopEntry::State::Cutting;
+        QVERIFY(q.update(cut, &error));
+        const auto answered = [&] {
+            if (read == "unfinished")
+                return !q.unfinished("left").isEmpty();
+            if (read == "next")
+                return bool(q.next("left"));
+            if (read == "entries")
+                return !q.entries("left", 5).isEmpty();
+            return bool(q.get(cut.id));
+        };
+        raw(path, {"ALTER TABLE jobs RENAME TO elsewhere"});
+        QVERIFY(!answered());
+        QVERIFY2(q.lastError().contains("could not be read"), qPrintable(q.lastError()));
+        raw(path, {"ALTER TABLE elsewhere RENAME TO jobs"});
+        QVERIFY(answered());
+        QCOMPARE(q.lastError(), QString());
+    }
+
     void refusesForeign_data()
     {
         QTest::addColumn<QString>("kind");

@@ -252,6 +252,10 @@ void MachineStation::Private::proceed()
     if (!ready)
         return readInfo();
     const QList<ShopEntry> open = queue.unfinished(q->name());
+    // Unread is not "nothing under way": a job the machine still cuts would
+    // be missed and the next one sent on top of it.
+    if (!queue.lastError().isEmpty())
+        return queueUnread();
     for (const ShopEntry &e : open) {
         if (e.state == ShopEntry::State::Cutting)
             return recover(e);

@@ -62,7 +62,7 @@ public:
     NestSearchRun search;
     QTimer retry;           // the next connect attempt, or the next reconnect round
     QTimer asking;          // the machine's answer to the job query
-    QTimer rewriteLater;    // the next try at writing `unwritten`
+    QTimer rewriteLater;    // the next try at writing `unwritten`, or at reading the queue
     ReconnectSchedule connectSchedule;
     QElapsedTimer connectClock;
     Link link = Link::Connecting;
@@ -107,6 +107,8 @@ public:
 
     // MachineStation_job.cpp: a job from the queue.
     void takeNext();
+    // The queue could not be read: said on the card, tried again later.
+    void queueUnread();
     void onLoaded();
     void watch(JobRunner &r);
     void onPlanned(const JobRecord &record);

@@ -10,8 +10,11 @@
 void MachineStation::Private::takeNext()
 {
     const std::optional<ShopEntry> next = queue.next(q->name());
-    if (!next)
+    if (!next) {
+        if (!queue.lastError().isEmpty())
+            queueUnread();
         return;
+    }
     cur = *next;
     draft = JobRecord();
     stopAsked = false;
@@ -25,6 +28,15 @@ void MachineStation::Private::takeNext()
         return end(ShopEntry::State::Failed, tr("the job's design options cannot be read: %1").arg(error), QString());
     work = Work::Loading;
     loader.start(next->path, options);
+}
+
+void MachineStation::Private::queueUnread()
+{
+    // Told once, not at every try.
+    const QString why = queue.lastError();
+    if (events.empty() || events.back().value(QStringLiteral("text")).toString() != why)
+        event(why);
+    rewriteLater.start();
 }
 
 void MachineStation::Private::onLoaded()

@@ -3,10 +3,8 @@
 
 #include "FeedGate.h"
 
-#include "DesignLoader.h"
 #include "JobJournal.h"
 #include "MachineStation.h"
-#include "RecordedOptions.h"
 #include "WatchFolder.h"
 #include "WorkArea.h"
 
@@ -17,7 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <map>
 
@@ -27,11 +24,6 @@ constexpr int QueueUpdateEnded = 20;
 constexpr int MaxPreviews = 64;
 constexpr int MaxCopies = 9999;
 constexpr int MaxJournalScan = 10000;
-
-double hundredth(double v)
-{
-    return std::round(v * 100) / 100;
-}
 }
 
 struct Shop::Private
@@ -99,9 +91,12 @@ bool Shop::start(QString *error)
                              {QStringLiteral("machine"), s->state()}});
         };
         feed->queue.send = [this, name] {
-            emit update({{QStringLiteral("type"), QStringLiteral("queue")},
-                         {QStringLiteral("machine"), name},
-                         {QStringLiteral("jobs"), queue(name, QueueUpdateEnded).body.value(QStringLiteral("jobs"))}});
+            // An unread queue is not sent as an empty one: pages keep what they show.
+            const ShopResult r = queue(name, QueueUpdateEnded);
+            if (r)
+                emit update({{QStringLiteral("type"), QStringLiteral("queue")},
+                             {QStringLiteral("machine"), name},
+                             {QStringLiteral("jobs"), r.body.value(QStringLiteral("jobs"))}});
         };
         d->feeds[name] = std::move(feed);
         connect(made.get(), &MachineStation::changed, this, [this, name] { cardChanged(name); });
@@ -164,33 +159,11 @@ MachineStation *Shop::stationOf(qint64 id) const
     return e ? station(e->machine) : nullptr;
 }
 
-DesignCheck Shop::check(const QString &path, const QJsonObject &options, double workWidth, double workHeight)
+ShopResult Shop::noJob(qint64 id) const
 {
-    DesignCheck c;
-    PlotOptions plot;
-    QString error;
-    if (!RecordedOptions::read(options, &plot, &error)) {
-        c.error = tr("the design options: %1").arg(error);
-        return c;
-    }
-    const DesignLoad load = DesignLoader::loadNow(path, plot);
-    if (!load.ok) {
-        c.error = load.error;
-        return c;
-    }
-    const PlotReport &r = load.job.report;
-    if (Failure f = WorkArea{workWidth, workHeight}.check(r, plot.placement.margin)) {
-        c.error = f.message;
-        return c;
-    }
-    c.ok = true;
-    c.facts = {{QStringLiteral("format"), load.job.format},
-               {QStringLiteral("width"), hundredth(r.width)},
-               {QStringLiteral("height"), hundredth(r.height)},
-               {QStringLiteral("cut_length"), hundredth(r.cutLength)},
-               {QStringLiteral("paths"), r.paths},
-               {QStringLiteral("estimate_s"), qRound64(std::ceil(r.estimateSeconds))}};
-    return c;
+    if (!m_queue.lastError().isEmpty())
+        return ShopResult::fail(ShopResult::Unavailable, m_queue.lastError());
+    return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
 }
 
 QJsonObject Shop::machines() const
@@ -218,6 +191,9 @@ ShopResult Shop::queue(const QString &name, int ended) const
     QJsonArray jobs;
     for (const ShopEntry &e : m_queue.entries(name, qBound(0, ended, 1000)))
         jobs.append(e.toJson());
+    // Unread is not empty: a page would show nothing queued.
+    if (!m_queue.lastError().isEmpty())
+        return ShopResult::fail(ShopResult::Unavailable, m_queue.lastError());
     return ShopResult::ok({{QStringLiteral("jobs"), jobs}});
 }
 
@@ -225,35 +201,45 @@ ShopResult Shop::job(qint64 id) const
 {
     const std::optional<ShopEntry> e = m_queue.isOpen() ? m_queue.get(id) : std::nullopt;
     if (!e)
-        return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+        return noJob(id);
     return ShopResult::ok(e->toJson());
 }
 
 ShopResult Shop::preview(qint64 id, QByteArray *png) const
 {
+    QString path;
+    QJsonObject options;
+    ShopResult r = previewSource(id, &path, &options, png);
+    if (!r || !png->isEmpty())
+        return r;
+    r = previewOf(id, path, options, png);
+    if (r)
+        keepPreview(id, *png);
+    return r;
+}
+
+ShopResult Shop::previewSource(qint64 id, QString *path, QJsonObject *options, QByteArray *cached) const
+{
     const std::optional<ShopEntry> e = m_queue.isOpen() ? m_queue.get(id) : std::nullopt;
     if (!e)
-        return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+        return noJob(id);
     if (!e->nest.isEmpty())
         return ShopResult::fail(ShopResult::NotFound, tr("job %1 is a nest: it is laid out when it is cut").arg(id));
-    auto cached = d->previews.constFind(id);
-    if (cached != d->previews.constEnd()) {
-        *png = *cached;
-        return ShopResult::ok();
-    }
-    PlotOptions options;
-    QString error;
-    if (!RecordedOptions::read(e->options, &options, &error))
-        return ShopResult::fail(ShopResult::NotFound, tr("no preview of job %1: %2").arg(id).arg(error));
-    const DesignLoad load = DesignLoader::loadNow(e->path, options);
-    if (!load.ok || load.job.preview.isEmpty())
-        return ShopResult::fail(ShopResult::NotFound, tr("no preview of job %1: %2").arg(id).arg(load.error));
-    *png = load.job.preview;
-    d->previews.insert(id, *png);
+    *cached = d->previews.value(id);
+    *path = e->path;
+    *options = e->options;
+    return ShopResult::ok();
+}
+
+void Shop::keepPreview(qint64 id, const QByteArray &png) const
+{
+    // Two pages may ask at once: the second answer adds nothing.
+    if (png.isEmpty() || d->previews.contains(id))
+        return;
+    d->previews.insert(id, png);
     d->previewOrder.append(id);
     while (d->previewOrder.size() > MaxPreviews)
         d->previews.remove(d->previewOrder.takeFirst());
-    return ShopResult::ok();
 }
 
 ShopResult Shop::add(const QString &machine, const QString &stored, const QString &fileName,
@@ -342,7 +328,7 @@ ShopResult Shop::move(qint64 id, int position)
 {
     const std::optional<ShopEntry> e = m_queue.isOpen() ? m_queue.get(id) : std::nullopt;
     if (!e)
-        return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+        return noJob(id);
     if (e->state != ShopEntry::State::Queued)
         return ShopResult::fail(ShopResult::Conflict, tr("job %1 is not waiting in the queue").arg(id));
     QString error;
@@ -356,7 +342,7 @@ ShopResult Shop::cancel(qint64 id)
 {
     MachineStation *s = stationOf(id);
     if (!s)
-        return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+        return noJob(id);
     QString error;
     if (!s->cancel(id, &error))
         return ShopResult::fail(ShopResult::Conflict, error);
@@ -370,7 +356,7 @@ ShopResult Shop::settle(qint64 id, const QString &how)
         return ShopResult::fail(ShopResult::Invalid, tr("'%1' is no way to settle a job: continue, recut or skip").arg(how));
     MachineStation *s = stationOf(id);
     if (!s)
-        return ShopResult::fail(ShopResult::NotFound, tr("no job %1").arg(id));
+        return noJob(id);
     QString error;
     if (!s->settle(id, how, &error))
         return ShopResult::fail(ShopResult::Conflict, error);

@@ -69,8 +69,16 @@ public:
     // {"jobs":[entry...]}: unfinished first, then at most `ended` ended ones.
     ShopResult queue(const QString &name, int ended) const;
     ShopResult job(qint64 id) const;
-    // The PNG preview of an entry's design (planned with its options).
+    // The PNG preview of an entry's design (planned with its options), read
+    // on the calling thread: the three steps below, one after the other.
     ShopResult preview(qint64 id, QByteArray *png) const;
+    // The same in steps, so that a large design is read off this thread
+    // while the machines and every other request go on: the cached PNG, or
+    // else what to read; the reading (any thread); the PNG kept for the
+    // next ask (at most a bounded few are).
+    ShopResult previewSource(qint64 id, QString *path, QJsonObject *options, QByteArray *cached) const;
+    static ShopResult previewOf(qint64 id, const QString &path, const QJsonObject &options, QByteArray *png);
+    void keepPreview(qint64 id, const QByteArray &png) const;
 
     // Queues a design already written to `stored` (inside the machine's
     // files folder) and checked: takes the file over. origin: the watch
@@ -123,6 +131,8 @@ private:
 
     MachineStation *station(const QString &name) const;
     MachineStation *stationOf(qint64 id) const;
+    // An entry not found: 404, or 503 when the queue could not be read.
+    ShopResult noJob(qint64 id) const;
     void cardChanged(const QString &name);
     void queueChanged(const QString &name);
 

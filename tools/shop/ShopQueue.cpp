@@ -123,26 +123,40 @@ ShopEntry fromRow(const QSqlQuery &q)
     return e;
 }
 
-QList<ShopEntry> select(const QSqlDatabase &db, const QString &where, const QVariantList &binds)
+QString readFailure(const QSqlError &e)
+{
+    return ShopQueue::tr("the job queue could not be read: %1").arg(sqlText(e));
+}
+
+// The rows, or none with the sentence in *error (a step can fail midway).
+QList<ShopEntry> select(const QSqlDatabase &db, const QString &where, const QVariantList &binds, QString *error)
 {
     QList<ShopEntry> out;
-    if (!db.isOpen())
+    if (!db.isOpen()) {
+        fail(error, ShopQueue::tr("the job queue is not open"));
         return out;
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(selectAll() + where);
     for (const QVariant &v : binds)
         q.addBindValue(v);
-    if (!q.exec())
+    if (!q.exec()) {
+        fail(error, readFailure(q.lastError()));
         return out;
+    }
     while (q.next())
         out << fromRow(q);
+    if (q.lastError().type() != QSqlError::NoError) {
+        fail(error, readFailure(q.lastError()));
+        out.clear();
+    }
     return out;
 }
 
-std::optional<ShopEntry> selectOne(const QSqlDatabase &db, qint64 id)
+std::optional<ShopEntry> selectOne(const QSqlDatabase &db, qint64 id, QString *error)
 {
-    const QList<ShopEntry> found = select(db, QStringLiteral("WHERE id = ?"), {id});
+    const QList<ShopEntry> found = select(db, QStringLiteral("WHERE id = ?"), {id}, error);
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -169,12 +183,16 @@ qint64 pragma(QSqlDatabase &db, const char *name, bool *ok = nullptr)
     return good ? q.value(0).toLongLong() : 0;
 }
 
-int queuedCount(QSqlDatabase &db, const QString &machine)
+// -1 with the sentence in *why: a position counted from a failed read is wrong.
+int queuedCount(QSqlDatabase &db, const QString &machine, QString *why)
 {
     QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT COUNT(*) FROM jobs WHERE machine = ? AND state = 'queued'"));
     q.addBindValue(machine);
-    return q.exec() && q.next() ? q.value(0).toInt() : 0;
+    if (q.exec() && q.next())
+        return q.value(0).toInt();
+    fail(why, readFailure(q.lastError()));
+    return -1;
 }
 
 // One transaction around change(): whatever it or the commit refuses rolls
@@ -324,7 +342,9 @@ bool ShopQueue::add(ShopEntry &entry, QString *error)
         e.addedAt = QDateTime::currentDateTimeUtc();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     const bool ok = inTransaction(db, error, [&](QString *why) {
-        e.position = queuedCount(db, e.machine);
+        e.position = queuedCount(db, e.machine, why);
+        if (e.position < 0)
+            return false;
         QStringList cols{QStringLiteral("id")}, marks{QStringLiteral("?")};
         for (const char *f : Fields) {
             cols << QLatin1String(f);
@@ -347,25 +367,30 @@ bool ShopQueue::add(ShopEntry &entry, QString *error)
 
 std::optional<ShopEntry> ShopQueue::get(qint64 id) const
 {
-    return selectOne(QSqlDatabase::database(m_connection, false), id);
+    m_readError.clear();
+    return selectOne(QSqlDatabase::database(m_connection, false), id, &m_readError);
 }
 
 QList<ShopEntry> ShopQueue::entries(const QString &machine, int endedLimit) const
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QList<ShopEntry> out = unfinished(machine);
-    out += select(db, QStringLiteral("WHERE machine = ? AND state = 'queued' ORDER BY position, id"), {machine});
-    if (endedLimit > 0)
+    if (m_readError.isEmpty())
+        out += select(db, QStringLiteral("WHERE machine = ? AND state = 'queued' ORDER BY position, id"), {machine},
+                      &m_readError);
+    if (m_readError.isEmpty() && endedLimit > 0)
         out += select(db, QStringLiteral("WHERE machine = ? AND state IN ('done', 'failed', 'cancelled')"
                                          " ORDER BY ended_at DESC, id DESC LIMIT ?"),
-                      {machine, endedLimit});
-    return out;
+                      {machine, endedLimit}, &m_readError);
+    return m_readError.isEmpty() ? out : QList<ShopEntry>();
 }
 
 std::optional<ShopEntry> ShopQueue::next(const QString &machine) const
 {
+    m_readError.clear();
     const QList<ShopEntry> found = select(QSqlDatabase::database(m_connection, false),
-        QStringLiteral("WHERE machine = ? AND state = 'queued' ORDER BY position, id LIMIT 1"), {machine});
+        QStringLiteral("WHERE machine = ? AND state = 'queued' ORDER BY position, id LIMIT 1"), {machine},
+        &m_readError);
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -373,20 +398,25 @@ std::optional<ShopEntry> ShopQueue::next(const QString &machine) const
 
 QList<ShopEntry> ShopQueue::unfinished(const QString &machine) const
 {
+    m_readError.clear();
     return select(QSqlDatabase::database(m_connection, false),
-                  QStringLiteral("WHERE machine = ? AND state IN ('cutting', 'held') ORDER BY id"), {machine});
+                  QStringLiteral("WHERE machine = ? AND state IN ('cutting', 'held') ORDER BY id"), {machine},
+                  &m_readError);
 }
 
 bool ShopQueue::move(qint64 id, int position, QString *error)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     return inTransaction(db, error, [&](QString *why) {
-        const std::optional<ShopEntry> old = selectOne(db, id);
+        const std::optional<ShopEntry> old = selectOne(db, id, why);
         if (!old)
-            return fail(why, tr("there is no job %1").arg(id));
+            return fail(why, why->isEmpty() ? tr("there is no job %1").arg(id) : *why);
         if (old->state != ShopEntry::State::Queued)
             return fail(why, tr("job %1 is not waiting in the queue").arg(id));
-        const int to = qBound(0, position, qMax(0, queuedCount(db, old->machine) - 1));
+        const int queued = queuedCount(db, old->machine, why);
+        if (queued < 0)
+            return false;
+        const int to = qBound(0, position, qMax(0, queued - 1));
         const int from = old->position;
         if (to == from)
             return true;
@@ -404,9 +434,9 @@ bool ShopQueue::update(const ShopEntry &entry, QString *error)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     return inTransaction(db, error, [&](QString *why) {
-        const std::optional<ShopEntry> old = selectOne(db, entry.id);
+        const std::optional<ShopEntry> old = selectOne(db, entry.id, why);
         if (!old)
-            return fail(why, tr("there is no job %1").arg(entry.id));
+            return fail(why, why->isEmpty() ? tr("there is no job %1").arg(entry.id) : *why);
         if (old->machine != entry.machine)
             return fail(why, tr("job %1 belongs to machine %2").arg(QString::number(entry.id), old->machine));
         if (old->ended() && entry.state != old->state)

@@ -65,6 +65,10 @@ public:
     // Entries per state over every machine, and the file's size in bytes.
     int count(ShopEntry::State state) const;
     qint64 sizeBytes() const;
+    // Why the last read (get, entries, next, unfinished) failed, in
+    // words; empty when it answered. A failed read answers empty, which is
+    // not an empty queue: a caller that acts on "nothing there" asks here.
+    QString lastError() const { return m_readError; }
 
 private:
     // Checks an opened file is ours (creating the tables in an empty one)
@@ -74,4 +78,5 @@ private:
     QString m_connection;   // this instance's Qt SQL connection name
     QString m_path;
     qint64 m_defaultMaxPages = 0;   // SQLite's own bound, for setMaxBytes(0)
+    mutable QString m_readError;
 };

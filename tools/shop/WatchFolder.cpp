@@ -96,7 +96,13 @@ bool WatchFolder::start(QString *error)
     d->canonical = QFileInfo(m_folder).canonicalFilePath();
     // Queued before a restart: still waiting for their jobs. Ended while
     // the service stopped before their file moved: moved now, never queued again.
-    for (const ShopEntry &e : m_shop.m_queue.entries(m_machine, MaxEndedAtStart)) {
+    const QList<ShopEntry> known = m_shop.m_queue.entries(m_machine, MaxEndedAtStart);
+    // Unread, every file in the folder would be queued a second time.
+    if (!m_shop.m_queue.lastError().isEmpty()) {
+        *error = m_shop.m_queue.lastError();
+        return false;
+    }
+    for (const ShopEntry &e : known) {
         if (e.origin.isEmpty() || QFileInfo(e.origin).absolutePath() != m_folder)
             continue;
         if (!e.ended()) {

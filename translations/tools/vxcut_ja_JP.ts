@@ -1472,6 +1472,10 @@ to cut: %5</source>
         <source>no part file: send each as a file field named part</source>
         <translation>パーツのファイルがありません：それぞれ part という名前のファイルフィールドとして送ってください</translation>
     </message>
+    <message>
+        <source>the body nests deeper than %1 levels</source>
+        <translation>本文の入れ子が %1 段を超えています</translation>
+    </message>
 </context>
 <context>
     <name>ShopPage</name>

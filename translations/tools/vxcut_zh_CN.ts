@@ -1459,6 +1459,10 @@ to cut: %5</source>
         <source>no part file: send each as a file field named part</source>
         <translation>没有零件文件：请将每个零件文件作为名为 part 的文件字段发送</translation>
     </message>
+    <message>
+        <source>the body nests deeper than %1 levels</source>
+        <translation>请求体的嵌套超过 %1 层</translation>
+    </message>
 </context>
 <context>
     <name>ShopPage</name>

@@ -497,6 +497,10 @@
         <source>job %1 has ended; it cannot change</source>
         <translation>ジョブ %1 は終了しているため変更できません</translation>
     </message>
+    <message>
+        <source>the job queue could not be read: %1</source>
+        <translation>ジョブキューを読み込めませんでした：%1</translation>
+    </message>
 </context>
 <context>
     <name>WatchFolder</name>

@@ -497,6 +497,10 @@
         <source>job %1 has ended; it cannot change</source>
         <translation>任务 %1 已结束，不能再更改</translation>
     </message>
+    <message>
+        <source>the job queue could not be read: %1</source>
+        <translation>无法读取任务队列：%1</translation>
+    </message>
 </context>
 <context>
     <name>WatchFolder</name>

@@ -122,7 +122,7 @@ private:
     Settings m_settings;
     std::unique_ptr<PageTexts> m_texts;
     std::unique_ptr<ShopLive> m_live;
-    QThreadPool m_heavy;        // design checks: two at a time on two cores
+    QThreadPool m_heavy;        // design checks and previews: two at a time on two cores
     mg_context *m_ctx = nullptr;
     QMetaObject::Connection m_updates;
     QString m_url;

@@ -23,15 +23,17 @@ ShopLive::ShopLive(const Bounds &bounds)
 ShopLive::~ShopLive()
 {
     stop();
+    // After mg_stop every close handler has run; these are the rest.
+    for (Client &c : m_clients) {
+        if (c.writer.joinable())
+            c.writer.join();
+    }
 }
 
 void ShopLive::start()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_thread.joinable())
-        return;
     m_stopping = false;
-    m_thread = std::thread([this] { writer(); });
 }
 
 void ShopLive::stop()
@@ -45,8 +47,6 @@ void ShopLive::stop()
         }
     }
     m_wake.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 bool ShopLive::hasRoom() const
@@ -61,19 +61,27 @@ int ShopLive::size() const
     return int(m_clients.size());
 }
 
+ShopLive::Client &ShopLive::open(mg_connection *conn, bool dropped)
+{
+    m_clients.emplace_back();
+    Client &c = m_clients.back();
+    c.conn = conn;
+    c.dropped = dropped;
+    c.writer = std::thread([this, &c] { write(c); });
+    return c;
+}
+
 void ShopLive::add(mg_connection *conn, const QByteArray &first)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        Client c;
-        c.conn = conn;
-        c.queue.push_back(first);
-        c.bytes = first.size();
         // Over the bound (several pages opened at once): closed straight away.
-        c.dropped = m_stopping || int(m_clients.size()) >= m_bounds.clients;
-        if (c.dropped)
-            c.queue.clear();
-        m_clients.push_back(std::move(c));
+        const bool over = m_stopping || int(m_clients.size()) >= m_bounds.clients;
+        Client &c = open(conn, over);
+        if (!over) {
+            c.queue.push_back(first);
+            c.bytes = first.size();
+        }
     }
     m_wake.notify_all();
 }
@@ -82,10 +90,7 @@ void ShopLive::refuse(mg_connection *conn)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        Client c;
-        c.conn = conn;
-        c.dropped = true;
-        m_clients.push_back(std::move(c));
+        open(conn, true);
     }
     m_wake.notify_all();
 }
@@ -119,7 +124,14 @@ void ShopLive::remove(const mg_connection *conn)
                                  [conn](const Client &c) { return c.conn == conn; });
     if (it == m_clients.end())
         return;
-    m_idle.wait(lock, [&] { return !it->busy; });
+    it->gone = true;
+    std::thread writer = std::move(it->writer);
+    lock.unlock();
+    m_wake.notify_all();
+    // A write in progress ends first: the connection is valid until this returns.
+    if (writer.joinable())
+        writer.join();
+    lock.lock();
     m_clients.erase(it);
 }
 
@@ -133,54 +145,34 @@ bool ShopLive::dropped(const mg_connection *conn) const
     return false;
 }
 
-ShopLive::Client *ShopLive::nextWork()
-{
-    const size_t n = m_clients.size();
-    for (size_t i = 0; i < n; ++i) {
-        const size_t at = (m_turn + i) % n;
-        auto it = std::next(m_clients.begin(), long(at));
-        const bool work = it->dropped ? !it->closeSent : !it->queue.empty();
-        if (work && !it->busy) {
-            m_turn = at + 1;
-            return &*it;
-        }
-    }
-    return nullptr;
-}
-
-void ShopLive::writer()
+void ShopLive::write(Client &c)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        Client *c = nullptr;
-        m_wake.wait(lock, [&] { return m_stopping || (c = nextWork()) != nullptr; });
-        if (m_stopping)
+    // Each pass sends one queued message (bounded) or the close frame, the last.
+    while (!c.closeSent) {
+        m_wake.wait(lock, [&] { return m_stopping || c.gone || c.dropped || !c.queue.empty(); });
+        if (m_stopping || c.gone)
             return;
-        c->busy = true;
-        const bool closing = c->dropped;
+        const bool closing = c.dropped;
         QByteArray message;
         if (!closing) {
-            message = c->queue.front();
-            c->queue.pop_front();
-            c->bytes -= message.size();
+            message = c.queue.front();
+            c.queue.pop_front();
+            c.bytes -= message.size();
         }
-        mg_connection *conn = c->conn;
         lock.unlock();
-        // A client that reads nothing blocks this write for CivetWeb's
-        // request timeout at most; the others wait that long, no longer.
-        const int n = closing ? mg_websocket_write(conn, MG_WEBSOCKET_OPCODE_CONNECTION_CLOSE, kDroppedClose,
+        // A client that reads nothing blocks here for CivetWeb's request
+        // timeout at most (mg_stop cuts it short); the others go on.
+        const int n = closing ? mg_websocket_write(c.conn, MG_WEBSOCKET_OPCODE_CONNECTION_CLOSE, kDroppedClose,
                                                    sizeof kDroppedClose)
-                              : mg_websocket_write(conn, MG_WEBSOCKET_OPCODE_TEXT, message.constData(),
+                              : mg_websocket_write(c.conn, MG_WEBSOCKET_OPCODE_TEXT, message.constData(),
                                                    size_t(message.size()));
         lock.lock();
-        // Still in the list: remove() waits while busy.
-        c->busy = false;
         if (closing || n <= 0) {
-            c->dropped = true;
-            c->closeSent = true;
-            c->queue.clear();
-            c->bytes = 0;
+            c.dropped = true;
+            c.closeSent = true;
+            c.queue.clear();
+            c.bytes = 0;
         }
-        m_idle.notify_all();
     }
 }

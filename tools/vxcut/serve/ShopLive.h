@@ -12,12 +12,15 @@
 struct mg_connection;
 
 // The pages' live feed (/api/live): every client gets the service's
-// updates in order, through a queue of its own that one writer thread
-// drains. A client that falls behind (its queue at the bound) is dropped,
-// not buffered for: it gets a close frame and nothing more, and reloads.
+// updates in order, through a queue of its own that a writer thread of its
+// own drains. mg_websocket_write blocks while the peer's socket buffer is
+// full (up to CivetWeb's request timeout): a page that stops reading holds
+// up its own writer only. A client that falls behind (its queue at the
+// bound) is dropped, not buffered for: it gets a close frame and nothing
+// more, and reloads.
 //
 // A CivetWeb connection stays valid until its close handler returns; that
-// handler waits here while the writer is inside a write to it.
+// handler waits here for its writer to end.
 class ShopLive
 {
 public:
@@ -35,7 +38,9 @@ public:
     ShopLive &operator=(const ShopLive &) = delete;
 
     void start();
-    // Ends the writer; what is still queued is dropped with it.
+    // Drops what is queued and ends the idle writers. One inside a write
+    // ends when the write does: mg_stop cuts that short, and the close
+    // handler (remove) or the destructor waits for it.
     void stop();
 
     // Room for one more feed (approximate: the worker count bounds the rest).
@@ -46,7 +51,7 @@ public:
     // A feed that is not wanted after its handshake: closed at once.
     void refuse(mg_connection *conn);
     void broadcast(const QByteArray &message);
-    // From the close handler; waits out a write in progress.
+    // From the close handler; ends the feed's writer, waiting out a write in progress.
     void remove(const mg_connection *conn);
     // Whether a feed was dropped (its next frame closes it).
     bool dropped(const mg_connection *conn) const;
@@ -60,19 +65,17 @@ private:
         qint64 bytes = 0;
         bool dropped = false;
         bool closeSent = false;
-        bool busy = false;
+        bool gone = false;      // its close handler runs: the writer ends
+        std::thread writer;
     };
 
-    void writer();
-    // Under m_mutex: a client with something to send, round robin.
-    Client *nextWork();
+    // Under m_mutex: a new client, its writer started.
+    Client &open(mg_connection *conn, bool dropped);
+    void write(Client &c);
 
     Bounds m_bounds;
     mutable std::mutex m_mutex;
-    std::condition_variable m_wake;     // the writer: work or stop
-    std::condition_variable m_idle;     // close handlers: a write ended
-    std::list<Client> m_clients;
-    size_t m_turn = 0;
+    std::condition_variable m_wake;     // the writers: work, a close or stop
+    std::list<Client> m_clients;        // never moved: each writer holds its own
     bool m_stopping = false;
-    std::thread m_thread;
 };

@@ -115,9 +115,19 @@ void preview(HttpExchange &x)
 {
     const qint64 id = jobId(x);
     ShopResult r;
+    QString path;
+    QJsonObject options;
     QByteArray png;
-    if (!id || !x.onService([&] { r = x.server.shop().preview(id, &png); }))
+    if (!id || !x.onService([&] { r = x.server.shop().previewSource(id, &path, &options, &png); }))
         return;
+    // Read here, not on the service thread: a large design would hold up
+    // every machine and request for as long as it takes.
+    if (r && png.isEmpty()) {
+        x.server.onFullStack([&] { r = Shop::previewOf(id, path, options, &png); });
+        Shop *shop = &x.server.shop();
+        if (r)
+            QMetaObject::invokeMethod(shop, [shop, id, png] { shop->keepPreview(id, png); }, Qt::QueuedConnection);
+    }
     if (r)
         x.bytes(200, "image/png", png);
     else
