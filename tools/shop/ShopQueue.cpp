@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 #include "ShopQueue.h"
+#include "ShopQueueRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +26,6 @@ constexpr int BusyTimeoutMs = 2000;
 // keeps its largest size forever.
 constexpr qint64 WalLimitBytes = qint64(1) << 20;
 
-// Every field but the id, in the order they are bound and read back.
-const char *const Fields[] = {"machine", "position", "state", "file_name", "path", "options",
-                              "copies", "added_by", "added_at", "started_at", "ended_at",
-                              "message", "finished", "percent", "record", "journal_id", "origin", "nest"};
-
 const char Schema[] =
     "CREATE TABLE jobs (id INTEGER PRIMARY KEY, machine TEXT NOT NULL,"
     " position INTEGER NOT NULL DEFAULT 0, state TEXT NOT NULL, file_name TEXT, path TEXT,"
@@ -37,14 +33,6 @@ const char Schema[] =
     " started_at TEXT, ended_at TEXT, message TEXT, finished INTEGER NOT NULL DEFAULT 0,"
     " percent INTEGER NOT NULL DEFAULT -1, record TEXT, journal_id TEXT, origin TEXT, nest TEXT)";
 const char Index[] = "CREATE INDEX jobs_by_machine ON jobs (machine, state, position)";
-
-QString selectAll()
-{
-    QStringList cols{QStringLiteral("id")};
-    for (const char *f : Fields)
-        cols << QLatin1String(f);
-    return QStringLiteral("SELECT %1 FROM jobs ").arg(cols.join(QLatin1String(", ")));
-}
 
 QString sqlText(const QSqlError &e)
 {
@@ -63,66 +51,6 @@ QString writeFailure(const QSqlError &e)
     return ShopQueue::tr("the job queue could not be written: %1").arg(sqlText(e));
 }
 
-// Times as ISO-8601 UTC with milliseconds: in that form text order is time
-// order, which the newest-first listing relies on.
-QVariant timeValue(const QDateTime &t)
-{
-    return t.isValid() ? QVariant(t.toUTC().toString(Qt::ISODateWithMs)) : QVariant();
-}
-
-QDateTime timeFrom(const QVariant &v)
-{
-    const QDateTime t = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
-    return t.isValid() ? t.toUTC() : QDateTime();
-}
-
-QString jsonText(const QJsonObject &o)
-{
-    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
-}
-
-QJsonObject jsonFrom(const QVariant &v)
-{
-    return QJsonDocument::fromJson(v.toString().toUtf8()).object();
-}
-
-void bindFields(QSqlQuery &q, const ShopEntry &e)
-{
-    const QVariantList values{e.machine, e.position, ShopEntry::stateName(e.state), e.fileName,
-                              e.path, jsonText(e.options), e.copies, e.addedBy,
-                              timeValue(e.addedAt), timeValue(e.startedAt), timeValue(e.endedAt),
-                              e.message, e.finished, e.percent, jsonText(e.record), e.journalId,
-                              e.origin, jsonText(e.nest)};
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-}
-
-ShopEntry fromRow(const QSqlQuery &q)
-{
-    ShopEntry e;
-    int i = 0;
-    e.id = q.value(i++).toLongLong();
-    e.machine = q.value(i++).toString();
-    e.position = q.value(i++).toInt();
-    ShopEntry::stateFromName(q.value(i++).toString(), &e.state);
-    e.fileName = q.value(i++).toString();
-    e.path = q.value(i++).toString();
-    e.options = jsonFrom(q.value(i++));
-    e.copies = q.value(i++).toInt();
-    e.addedBy = q.value(i++).toString();
-    e.addedAt = timeFrom(q.value(i++));
-    e.startedAt = timeFrom(q.value(i++));
-    e.endedAt = timeFrom(q.value(i++));
-    e.message = q.value(i++).toString();
-    e.finished = q.value(i++).toInt();
-    e.percent = q.value(i++).toInt();
-    e.record = jsonFrom(q.value(i++));
-    e.journalId = q.value(i++).toString();
-    e.origin = q.value(i++).toString();
-    e.nest = jsonFrom(q.value(i++));
-    return e;
-}
-
 QString readFailure(const QSqlError &e)
 {
     return ShopQueue::tr("the job queue could not be read: %1").arg(sqlText(e));
@@ -138,7 +66,7 @@ QList<ShopEntry> select(const QSqlDatabase &db, const QString &where, const QVar
     }
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(selectAll() + where);
+    q.prepare(ShopQueueRows::selectAll() + where);
     for (const QVariant &v : binds)
         q.addBindValue(v);
     if (!q.exec()) {
@@ -146,7 +74,7 @@ QList<ShopEntry> select(const QSqlDatabase &db, const QString &where, const QVar
         return out;
     }
     while (q.next())
-        out << fromRow(q);
+        out << ShopQueueRows::fromRow(q);
     if (q.lastError().type() != QSqlError::NoError) {
         fail(error, readFailure(q.lastError()));
         out.clear();
@@ -346,7 +274,7 @@ bool ShopQueue::add(ShopEntry &entry, QString *error)
         if (e.position < 0)
             return false;
         QStringList cols{QStringLiteral("id")}, marks{QStringLiteral("?")};
-        for (const char *f : Fields) {
+        for (const char *f : ShopQueueRows::Fields) {
             cols << QLatin1String(f);
             marks << QStringLiteral("?");
         }
@@ -354,7 +282,7 @@ bool ShopQueue::add(ShopEntry &entry, QString *error)
         q.prepare(QStringLiteral("INSERT INTO jobs (%1) VALUES (%2)")
                       .arg(cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
         q.addBindValue(e.id > 0 ? QVariant(e.id) : QVariant());
-        bindFields(q, e);
+        ShopQueueRows::bind(q, e);
         if (!q.exec())
             return fail(why, writeFailure(q.lastError()));
         e.id = q.lastInsertId().toLongLong();
@@ -456,11 +384,11 @@ bool ShopQueue::update(const ShopEntry &entry, QString *error)
                     {e.machine}, why))
             return false;
         QStringList sets;
-        for (const char *f : Fields)
+        for (const char *f : ShopQueueRows::Fields)
             sets << QStringLiteral("%1 = ?").arg(QLatin1String(f));
         QSqlQuery q(db);
         q.prepare(QStringLiteral("UPDATE jobs SET %1 WHERE id = ?").arg(sets.join(QLatin1String(", "))));
-        bindFields(q, e);
+        ShopQueueRows::bind(q, e);
         q.addBindValue(e.id);
         return q.exec() || fail(why, writeFailure(q.lastError()));
     });
