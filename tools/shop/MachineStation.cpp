@@ -315,26 +315,27 @@ bool MachineStation::Private::onMachine() const
     return cur && session.linkUp() && (work == Work::Cutting || work == Work::Following || work == Work::Resuming);
 }
 
-bool MachineStation::pauseJob(QString *error)
+// Pause and continue are job-control records the machine takes as they
+// stand; a device object without them (another model) has no such control.
+bool MachineStation::Private::control(const char *key, const QString &done, QString *error)
 {
-    if (!d->onMachine() || !d->session.record(QStringLiteral("TASK_PAUSE"))) {
-        *error = tr("no job is cutting on %1").arg(name());
+    if (!onMachine() || !session.record(QLatin1String(key))) {
+        *error = tr("no job is cutting on %1").arg(q->name());
         return false;
     }
-    d->session.send("TASK_PAUSE");
-    d->event(tr("%1 paused").arg(d->jobText()));
+    session.send(key);
+    event(done.arg(jobText()));
     return true;
+}
+
+bool MachineStation::pauseJob(QString *error)
+{
+    return d->control("TASK_PAUSE", tr("%1 paused"), error);
 }
 
 bool MachineStation::continueJob(QString *error)
 {
-    if (!d->onMachine() || !d->session.record(QStringLiteral("TASK_RESUME"))) {
-        *error = tr("no job is cutting on %1").arg(name());
-        return false;
-    }
-    d->session.send("TASK_RESUME");
-    d->event(tr("%1 continued").arg(d->jobText()));
-    return true;
+    return d->control("TASK_RESUME", tr("%1 continued"), error);
 }
 
 bool MachineStation::stopJob(QString *error)

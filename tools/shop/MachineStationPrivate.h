@@ -102,6 +102,8 @@ public:
     void readInfo();
     bool driving() const;      // a runner or resume has the session
     bool onMachine() const;    // cur is on the machine and the link up
+    // Sends a job-control record (pause, continue) to the job on the machine.
+    bool control(const char *key, const QString &done, QString *error);
     void proceedLater();
     void proceed();
 
